@@ -1,0 +1,22 @@
+# Sourced by scripts/run and scripts/test: installs the Debian packages the
+# build needs when they are missing (through sudo when not root).
+TRELLAN_PACKAGES="cmake ninja-build g++ qt6-base-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev"
+
+trellan_install_missing() {
+  local missing=""
+  for p in $TRELLAN_PACKAGES "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+  done
+  [ -z "$missing" ] && return 0
+  echo "Installing:$missing"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq || true
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
+}
+
+trellan_build() {
+  local root="$1" build="$2"
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$build" -j "$(nproc)"
+}

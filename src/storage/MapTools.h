@@ -1,0 +1,16 @@
+#pragma once
+// The map tools of the command line: "trellan zone dump FILE.tr2",
+// "trellan zone write FILE.tr2" and "trellan world check DIR".
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace trellan {
+
+// True when args (the words after the program name) name a map tool.
+bool IsMapTool(const std::vector<std::string>& args);
+
+// Runs the map tool named by args; returns the process exit status.
+int RunMapTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+}  // namespace trellan
