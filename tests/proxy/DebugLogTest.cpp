@@ -1,0 +1,91 @@
+#include "proxy/DebugLog.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "common/Errors.h"
+#include "common/FileIo.h"
+
+namespace trellan {
+namespace {
+
+std::vector<std::string> LinesOf(const DebugLog& log) { return {log.Lines().begin(), log.Lines().end()}; }
+
+TEST(DebugLogTest, InactiveLogStoresAndReportsNothing) {
+    DebugLog log;
+    int calls = 0;
+    log.OnLine = [&](std::string_view) { ++calls; };
+    log.DLine("CSRead");
+    EXPECT_TRUE(log.Lines().empty());
+    EXPECT_EQ(calls, 0);
+    log.SetActive(true);
+    log.DLine("CSRead");
+    EXPECT_EQ(LinesOf(log), std::vector<std::string>{"CSRead"});
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(DebugLogTest, EntriesSplitAtEveryKindOfLineBreak) {
+    DebugLog log;
+    log.SetActive(true);
+    std::vector<std::string_view> seen;
+    log.OnLine = [&](std::string_view entry) { seen.push_back(entry); };
+    log.DLine("CSRead: one\r\ntwo\nthree");
+    log.DLine("a\rb\n\rc");
+    log.DLine("ends with a break\r\n");
+    log.DLine("");
+    EXPECT_EQ(LinesOf(log), (std::vector<std::string>{"CSRead: one", "two", "three", "a", "b", "", "c",
+                                                       "ends with a break", ""}));
+    EXPECT_EQ(seen.size(), 4u);
+}
+
+TEST(DebugLogTest, KeepsTheLastThousandLines) {
+    DebugLog log;
+    log.SetActive(true);
+    for (int i = 1; i <= 1000; ++i) log.DLine("line " + std::to_string(i));
+    EXPECT_EQ(log.Lines().size(), 1000u);
+    EXPECT_EQ(log.Lines().front(), "line 1");
+    log.DLine("line 1001");
+    EXPECT_EQ(log.Lines().size(), 1000u);
+    EXPECT_EQ(log.Lines().front(), "line 2");
+    // A three-line entry counts as three.
+    log.DLine("x\r\ny\r\nz");
+    EXPECT_EQ(log.Lines().size(), 1000u);
+    EXPECT_EQ(log.Lines().front(), "line 5");
+    EXPECT_EQ(log.Lines().back(), "z");
+
+    // An entry longer than the whole log keeps only its own last lines.
+    std::string big;
+    for (int i = 0; i < 2500; ++i) big += "b" + std::to_string(i) + "\n";
+    log.DLine(big);
+    EXPECT_EQ(log.Lines().size(), 1000u);
+    EXPECT_EQ(log.Lines().front(), "b1500");
+    EXPECT_EQ(log.Lines().back(), "b2499");
+}
+
+TEST(DebugLogTest, SavesLinesWithCrLf) {
+    auto dir = std::filesystem::temp_directory_path() / ("trellan-debuglog-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::string path = (dir / "trdebug.log").string();
+    WriteFileAtomically(path, "older content that must go");
+
+    DebugLog log;
+    log.SetActive(true);
+    log.DLine("CSConnect");
+    log.DLine("CSRead: \xCA\xEE\xEC\xED\xE0\xF2\xE0\nExits");
+    log.SaveTo(path);
+    EXPECT_EQ(ReadWholeFile(path), std::string("CSConnect\r\nCSRead: \xCA\xEE\xEC\xED\xE0\xF2\xE0\r\nExits\r\n"));
+
+    log.Clear();
+    log.SaveTo(path);
+    EXPECT_EQ(ReadWholeFile(path), std::string());
+
+    EXPECT_THROW(log.SaveTo((dir / "missing" / "trdebug.log").string()), FileWriteError);
+    std::filesystem::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace trellan
