@@ -8,8 +8,9 @@ namespace trellan {
 
 std::string Cp1251ToUtf8(std::string_view text);
 
-// Characters with no Windows-1251 byte become '?'; when `lossless` is given
-// it is set to false if that happened (a name that cannot round-trip).
+// Characters with no Windows-1251 byte, and malformed UTF-8, become '?';
+// when `lossless` is given it is set to false if that happened (a name that
+// cannot round-trip) and to true otherwise.
 std::string Utf8ToCp1251(std::string_view text, bool* lossless = nullptr);
 
 // Upper-casing for comparisons that ignore letter case: Latin and Cyrillic
