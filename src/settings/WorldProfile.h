@@ -1,0 +1,136 @@
+#pragma once
+// The world profile "local.ini": everything that describes one MUD (how to
+// connect, how its room output and messages look, which commands move the
+// player). The six-direction keys of [Exits], [Leader] and [Moves] run
+// North, South, East, West, Up, Down and are held in named fields so the
+// order cannot be mixed up with DirectionPhrases, which runs north, south,
+// west, east, up, down like every list of six kept in a room.
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "settings/W1251.h"
+#include "text/TextUtils.h"
+
+namespace trellan {
+
+class IniFile;
+
+// A profile string stored in the escape notation ("#$1B[36m"): the raw text
+// is kept for writing back and for the configuration dialog, the decoded
+// copy is what the room parser uses. Build a new one to change it, so the
+// two never disagree.
+struct EscapedText {
+    EscapedText() = default;
+    explicit EscapedText(std::string_view raw) : Raw(raw), Text(DecodeEscapes(raw)) {}
+
+    std::string Raw;
+    std::string Text;
+};
+
+struct WorldProfile {
+    // [Connect]
+    int ClientPort = 4999;
+    // The interface the listening socket binds to: whoever reaches the
+    // client port plays the player's character, so only this machine by default.
+    std::string ClientAddress = "127.0.0.1";
+    // A numeric address or a host name, see IsServerAddress.
+    std::string ServerName;
+    int ServerPort = 4000;
+
+    // [Options]
+    bool NoDoubleYa = true;
+    bool AddDoubleYa = false;
+    bool AddDoubleYaLor = true;
+    bool MccpEnabled = true;
+    bool ShortMode = false;  // key NoDescription
+    std::string Zone;        // defaults to the zone current when reading
+
+    // [Exits]
+    std::string ExitWordN = "N";
+    std::string ExitWordS = "S";
+    std::string ExitWordE = "E";
+    std::string ExitWordW = "W";
+    std::string ExitWordU = "U";
+    std::string ExitWordD = "D";
+
+    // [Messages]
+    EscapedText AutoexitStart{"#$1B[36m[ Exits:"};
+    EscapedText AutoexitEnd{"]#$0D#$0A"};
+    EscapedText PromptExitStart{W1251("Вых:")};
+    EscapedText PromptExitEnd{">"};
+    bool UsePromptExit = false;
+    EscapedText RoomNameStart{"#$1B[1;36m"};
+    EscapedText RoomNameEnd{"#$0D#$0A"};
+    std::string RequestCommand = W1251("лор");  // read only, never written
+    std::string Dark = W1251("Здесь темно...");
+    std::string NoExits = "None!";
+    std::string Retreat = W1251("Вы быстро убежали");
+    std::string Follow = W1251("Вы последовали за");
+    bool FollowLine = false;
+    std::string StuffTem;  // several lines joined by CR LF
+    std::string StuffSeq;
+    std::string GroupTell = W1251("гг");
+    std::string ClanTell = W1251("кг");
+    std::string MobTem;  // several lines joined by CR LF
+    std::string MobSeq;
+
+    // [Leader]: direction phrases in the leader's movement messages.
+    std::string LeaderN = W1251("на север");
+    std::string LeaderS = W1251("на юг");
+    std::string LeaderE = W1251("на восток");
+    std::string LeaderW = W1251("на запад");
+    std::string LeaderU = W1251("вверх");
+    std::string LeaderD = W1251("вниз");
+
+    // [Leader Move]
+    std::vector<std::string> LeaderMoves;
+
+    // [Moves]
+    std::string StopTrace = W1251("стоптр");
+    std::string Clear = W1251("очистить");
+    std::string Look = "look";
+    std::string MoveCmdN = "n";
+    std::string MoveCmdS = "s";
+    std::string MoveCmdE = "e";
+    std::string MoveCmdW = "w";
+    std::string MoveCmdU = "u";
+    std::string MoveCmdD = "d";
+    std::string Portal = W1251("войти");
+    std::string Speedwalk = W1251("гоу");
+    std::string Returnwalk = W1251("назад");
+    std::string Sneakwalk = W1251("подкрасться");
+    std::string Fleewalk = W1251("убежать");
+    // Key Directions, a "|" list: north, south, west, east, up, down.
+    std::array<std::string, 6> DirectionPhrases = {W1251("на север"),  W1251("на юг"), W1251("на запад"),
+                                                   W1251("на восток"), W1251("вверх"), W1251("вниз")};
+
+    // ["Can`t Move"] and [Dark]
+    std::vector<std::string> CantMoves;
+    std::vector<std::string> DarkMessages;
+
+    // [Lock]: the locked zones, in file order.
+    std::vector<std::string> LockedZones;
+
+    // [Skin]
+    std::string SkinIniFile = "noskin.ini";
+    int CurrentSkin = 0;
+};
+
+// The server-name rule: a name whose first character is one of "123456789"
+// is a numeric address, anything else (an address starting with 0 too) a
+// host name.
+bool IsServerAddress(std::string_view serverName);
+
+// Reads a profile; every missing key takes its built-in default except Zone,
+// which keeps `currentZone`.
+WorldProfile ReadWorldProfile(const IniFile& ini, std::string_view currentZone);
+
+// With full false only [Skin] CurrentSkin and [Lock] are written; with full
+// true every section, in the file's documented order. List sections are
+// erased and rewritten, so they move to the end of the file like Windows
+// moves them.
+void WriteWorldProfile(IniFile& ini, const WorldProfile& profile, bool full);
+
+}  // namespace trellan
