@@ -1,0 +1,52 @@
+#include "tracking/RoomQueries.h"
+
+#include <string>
+
+#include "text/TextUtils.h"
+
+namespace trellan {
+
+int MoveDirection(std::string_view command, const RoomParserConfig& config) {
+    if (command.empty()) return -1;
+    for (int dir = 0; dir < kDirectionCount; ++dir) {
+        if (config.MoveCommands[dir] == command) return dir;
+    }
+    return -1;
+}
+
+bool SameRoom(const MudRoom* room, std::string_view name, std::string_view description, std::string_view exits,
+              bool walkingMode, const RoomParserConfig& config) {
+    if (room == nullptr || room->Pipe) return false;
+    // A blank darkness name would make every nameless text fit every room.
+    if (!config.Dark.empty() && (room->Hint == config.Dark || name == config.Dark)) return true;
+    if (room->Hint != name) return false;
+    if (!room->Description.empty() && !description.empty() && room->Description != description) return false;
+    if (room->Exits().empty() || exits.empty()) return true;
+    // Outside walking mode the map follows the MUD, so changed exits are
+    // refreshed rather than taken as another room.
+    if (!walkingMode) return true;
+    return StripChars(room->Exits(), " ()") == StripChars(exits, " ()");
+}
+
+bool HasExit(const MudRoom* room, std::string_view command, const RoomParserConfig& config) {
+    int dir = MoveDirection(command, config);
+    if (room == nullptr || dir < 0) return false;
+    const std::string& word = config.Words[dir];
+    return !word.empty() && room->Exits().find(word) != std::string::npos;
+}
+
+int HasJump(const MudRoom* room, std::string_view command, const RoomParserConfig& config) {
+    if (room == nullptr || command.empty()) return -1;
+    int dir = MoveDirection(command, config);
+    const std::string* phrase =
+        dir >= 0 && !config.DirectionPhrases[dir].empty() ? &config.DirectionPhrases[dir] : nullptr;
+    for (std::size_t i = 0; i < room->AutoMaps.size(); ++i) {
+        const std::string& entry = room->AutoMaps[i];
+        if (GetToken(1, entry, "|").empty()) continue;
+        std::string exit = GetToken(2, entry, "|");
+        if (exit == command || (phrase != nullptr && exit == *phrase)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+}  // namespace trellan

@@ -1,0 +1,33 @@
+#pragma once
+// Questions the tracker and the speedwalk ask about a map room in terms of
+// the MUD's words: does parsed output fit the room, does the room have an
+// exit for a command, which cross link does a command take.
+#include <string_view>
+
+#include "model/MudRoom.h"
+#include "tracking/RoomParserConfig.h"
+
+namespace trellan {
+
+// The RoomDirection of a movement command (the first of the six that equals
+// it), or -1 for any other text, the empty one included.
+int MoveDirection(std::string_view command, const RoomParserConfig& config);
+
+// Whether a parsed room fits a map room. An empty description or exits text
+// leaves that comparison out; exits are compared only in walking mode, and
+// then blanks and parentheses do not count (a closed door fits an open one).
+// A dark room fits any room; a corridor cell or no room fits nothing.
+bool SameRoom(const MudRoom* room, std::string_view name, std::string_view description, std::string_view exits,
+              bool walkingMode, const RoomParserConfig& config);
+
+// Whether the command is a movement command whose exit word occurs in the
+// room's exits text.
+bool HasExit(const MudRoom* room, std::string_view command, const RoomParserConfig& config);
+
+// The index of the room's first AutoMaps entry (zone "|" exit "|" number
+// ...) with a zone that the command takes: a movement command takes an
+// entry whose exit is its direction phrase, any command an entry whose exit
+// is the command itself. -1 when none does or there is no room.
+int HasJump(const MudRoom* room, std::string_view command, const RoomParserConfig& config);
+
+}  // namespace trellan
