@@ -1,0 +1,163 @@
+#include "proxy/ProxySession.h"
+
+#include <vector>
+
+#include "proxy/DebugLog.h"
+
+namespace trellan {
+
+ProxySession::ProxySession(Transport& transport, DebugLog& log)
+    : transport_(transport), log_(log), stream_(transport, log, config_) {}
+
+void ProxySession::SetHooks(SessionHooks& hooks) {
+    hooks_ = &hooks;
+    stream_.SetHooks(hooks);
+}
+
+bool ProxySession::AnyClient() const { return !transport_.Clients().empty(); }
+
+void ProxySession::SSClientConnect(ClientId client) {
+    if (transport_.ServerActive()) {
+        log_.DLine("SSClientConnect:Closing client socket");
+        transport_.CloseServer();
+        // The old server session ends; the clients stay, the new one among
+        // them, since the server is connected again at once.
+        ServerGone(nullptr, nullptr, false);
+    }
+    log_.DLine("SSClientConnect:Open client socket");
+    transport_.ConnectServer(config_.ServerHost(), config_.ServerIsNumeric(), config_.ServerPortInUse());
+    clientPresent_ = true;
+    transport_.SendToClient(client, Banner);
+}
+
+void ProxySession::SSClientDisconnect(ClientId client) {
+    // With several clients the session goes on while one of them is left.
+    bool othersLeft = false;
+    for (ClientId other : transport_.Clients()) {
+        if (other != client) othersLeft = true;
+    }
+    clientPresent_ = othersLeft;
+    if (othersLeft) return;
+    if (serverConnected_ && transport_.ServerConnected()) {
+        log_.DLine("SSClientDisconnect:Closing client socket");
+        transport_.CloseServer();
+        ServerGone(nullptr, nullptr, false);
+    }
+    stream_.ResetSession();
+}
+
+void ProxySession::SSClientRead(ClientId client) {
+    char buffer[4096];
+    for (;;) {
+        std::size_t count = transport_.ReadClient(client, buffer, sizeof buffer);
+        if (count == 0) break;
+        SendToServer(std::string_view(buffer, count));
+    }
+}
+
+void ProxySession::SSClientWrite(ClientId client) { log_.DLine("SSClientWrite"); }
+
+void ProxySession::SSClientError(ClientId client, const std::string& message) {
+    log_.DLine("SSClientError");
+    serverConnected_ = false;
+    hooks_->TracingOff();
+    log_.DLine("SSClientError:Closing server socket");
+    transport_.CloseClient(client);
+    log_.DLine("SSClientError:Closing client socket");
+    transport_.CloseServer();
+    clientPresent_ = AnyClient();
+    stream_.ResetSession();
+}
+
+void ProxySession::CSConnect() {
+    log_.DLine("CSConnect");
+    serverConnected_ = true;
+    // A new server stream always starts a fresh decompressor.
+    stream_.ResetSession();
+}
+
+void ProxySession::CSDisconnect() {
+    ServerGone("CSDisconnect:Disable server socket", "CSDisconnect:Enable server socket", true);
+}
+
+void ProxySession::CSRead() {
+    switch (stream_.CSRead()) {
+        case ServerOutputStream::ReadResult::Open:
+            break;
+        case ServerOutputStream::ReadResult::ClosedNoClient:
+            ServerGone(nullptr, nullptr, false);
+            break;
+        case ServerOutputStream::ReadResult::ClosedCorrupt:
+            ServerGone("CSDisconnect:Disable server socket", "CSDisconnect:Enable server socket", true);
+            break;
+    }
+}
+
+void ProxySession::CSWrite() { log_.DLine("CSWrite"); }
+
+void ProxySession::CSError(const std::string& message) {
+    hooks_->TracingOff();
+    SendToClient(ServerErrorMessage);
+    log_.DLine("CSError:Disable server socket");
+    transport_.StopListening();
+    clientPresent_ = false;
+    log_.DLine("CSError:Enable server socket");
+    ListenAgain();
+    log_.DLine("CSError:Close client socket");
+    transport_.CloseServer();
+    // The connection is gone: the next one must not inherit this one's
+    // state (a stale decompressor would corrupt the next session's text).
+    serverConnected_ = false;
+    stream_.ResetSession();
+}
+
+void ProxySession::ServerGone(const char* disableLine, const char* enableLine, bool dropClients) {
+    serverConnected_ = false;
+    hooks_->TracingOff();
+    if (dropClients && clientPresent_ && AnyClient()) {
+        log_.DLine(disableLine);
+        transport_.StopListening();
+        log_.DLine(enableLine);
+        ListenAgain();
+    }
+    if (dropClients) clientPresent_ = AnyClient();
+    stream_.ResetSession();
+}
+
+void ProxySession::ListenAgain() {
+    listenError_.clear();
+    if (!transport_.Listen(config_.ClientAddress, config_.ClientPort, listenError_)) {
+        log_.DLine("Listen " + config_.ClientAddress + ":" + std::to_string(config_.ClientPort) + ": " +
+                   listenError_);
+    }
+}
+
+bool ProxySession::ApplyConnectionSettings(const ProxyConfig& config) {
+    // Both sockets go first, which ends any session.
+    if (transport_.ServerActive()) {
+        transport_.CloseServer();
+        hooks_->TracingOff();
+    }
+    transport_.StopListening();
+    serverConnected_ = false;
+    clientPresent_ = false;
+    stream_.ResetSession();
+    config_ = config;
+    ListenAgain();
+    return listenError_.empty() && transport_.Listening();
+}
+
+void ProxySession::SendToClient(std::string_view text) {
+    std::vector<ClientId> clients = transport_.Clients();
+    if (!clients.empty()) transport_.SendToClient(clients.front(), text);
+}
+
+void ProxySession::SendToServer(std::string_view text) { transport_.SendToServer(text); }
+
+void ProxySession::CloseServerConnection() {
+    if (!transport_.ServerConnected()) return;
+    transport_.CloseServer();
+    ServerGone("CSDisconnect:Disable server socket", "CSDisconnect:Enable server socket", true);
+}
+
+}  // namespace trellan

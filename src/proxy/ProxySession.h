@@ -1,0 +1,88 @@
+#pragma once
+// The proxy's sessions: the listening socket SS that the player's MUD client
+// connects to, and the connection CS to the MUD server that each client
+// connection (re)starts. The handlers are called by the transport when a
+// socket event arrives; each runs to completion.
+//
+// With several clients connected, relayed server output goes to the newest
+// connection and Trellan's own messages to the oldest; the server connection
+// lives while at least one client is connected.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "proxy/ProxyConfig.h"
+#include "proxy/ServerOutputStream.h"
+#include "proxy/SessionHooks.h"
+#include "proxy/Transport.h"
+
+namespace trellan {
+
+class DebugLog;
+
+class ProxySession {
+public:
+    static constexpr std::string_view Banner = "\033[1;33m<Trellan v. 2.5.3 (Win2K Server fix)> is online\033[0m";
+    static constexpr std::string_view ServerErrorMessage =
+        "\r\n\033[1;33m<Trellan>\033[1;31m Server communication error\033[0m\r\n";
+
+    // `transport` and `log` must outlive the session.
+    ProxySession(Transport& transport, DebugLog& log);
+
+    // The tracker (or whatever follows the stream); must outlive the session
+    // or be replaced before it goes.
+    void SetHooks(SessionHooks& hooks);
+
+    // --- socket events
+    void SSClientConnect(ClientId client);
+    void SSClientDisconnect(ClientId client);
+    void SSClientRead(ClientId client);
+    void SSClientWrite(ClientId client);
+    void SSClientError(ClientId client, const std::string& message);
+    void CSConnect();
+    void CSDisconnect();
+    void CSRead();
+    void CSWrite();
+    void CSError(const std::string& message);
+
+    // Ends any session, takes the new settings and listens again; CS is
+    // connected when the next client arrives. False (and ListenError() says
+    // why) when the listening socket cannot be opened.
+    bool ApplyConnectionSettings(const ProxyConfig& config);
+    const std::string& ListenError() const { return listenError_; }
+
+    // Trellan's own messages: to the oldest client connection, and only when
+    // there is one.
+    void SendToClient(std::string_view text);
+    // Unchanged to CS.
+    void SendToServer(std::string_view text);
+
+    // Closes CS if it is connected, as a lost connection: the clients are
+    // dropped as when the server closes.
+    void CloseServerConnection();
+
+    bool ServerConnected() const { return serverConnected_; }
+    bool ClientPresent() const { return clientPresent_; }
+    const ProxyConfig& Config() const { return config_; }
+    const ServerOutputStream& OutputStream() const { return stream_; }
+    const MccpStatus& Status() const { return stream_.Status(); }
+
+private:
+    // What follows CS closing: tracing off, the clients dropped when
+    // `dropClients` and one is present, the MCCP state reset.
+    void ServerGone(const char* disableLine, const char* enableLine, bool dropClients);
+    void ListenAgain();
+    bool AnyClient() const;
+
+    Transport& transport_;
+    DebugLog& log_;
+    SessionHooks defaultHooks_;
+    SessionHooks* hooks_ = &defaultHooks_;
+    ProxyConfig config_;
+    ServerOutputStream stream_;
+    bool serverConnected_ = false;
+    bool clientPresent_ = false;
+    std::string listenError_;
+};
+
+}  // namespace trellan

@@ -1,0 +1,83 @@
+#pragma once
+// Everything the MUD server sends: drains CS on each readable event, inflates
+// MCCP and answers its offers, relays the text unchanged to the newest client
+// and hands a normalised copy to the tracker.
+#include <cstddef>
+#include <memory>
+#include <string>
+
+#include "proxy/MccpStatus.h"
+#include "proxy/SessionHooks.h"
+
+namespace trellan {
+
+class DebugLog;
+class Mccp;
+class Transport;
+struct ProxyConfig;
+
+class ServerOutputStream {
+public:
+    // Bytes read (or inflated) in one step.
+    static constexpr std::size_t ChunkSize = 2048;
+    // A read event that brings more than this is handed on in pieces, so a
+    // flooding server cannot make the proxy hold its whole output.
+    static constexpr std::size_t PieceLimit = 1024 * 1024;
+
+    // Told to the player when the compressed stream turns out corrupt.
+    static const std::string CorruptStreamMessage;
+
+    enum class ReadResult {
+        Open,            // CS stays as it was
+        ClosedNoClient,  // no client was connected, CS has been closed
+        ClosedCorrupt,   // the compressed stream was corrupt, CS has been closed
+    };
+
+    // All references must outlive the stream; `config` is read at each event
+    // so that changed settings take effect at once.
+    ServerOutputStream(Transport& transport, DebugLog& log, const ProxyConfig& config);
+    ~ServerOutputStream();
+    ServerOutputStream(const ServerOutputStream&) = delete;
+    ServerOutputStream& operator=(const ServerOutputStream&) = delete;
+
+    void SetHooks(SessionHooks& hooks) { hooks_ = &hooks; }
+
+    // One readable event of CS. The caller does what a closed CS implies.
+    ReadResult CSRead();
+
+    // A new server connection or the end of one: statistics restart and the
+    // next read starts a fresh decompressor.
+    void ResetSession();
+
+    const MccpStatus& Status() const { return status_; }
+    bool MccpActive() const { return mccpActive_; }
+
+    // The normalised copy the tracker gets (the client gets `text` as sent):
+    // 0xFF pairs undoubled (with `noDoubleYa`), runs of line breaks
+    // collapsed, LF CR turned into CR LF.
+    static void Normalise(std::string& text, bool noDoubleYa);
+
+private:
+    void StartDecompressor();
+    // Relays `text` to the newest client (or closes CS when there is none),
+    // normalises it, logs it and gives it to the tracker.
+    void HandOn(std::string& text, ReadResult& result);
+    // Hands on all of `text` but a short tail of line breaks and 0xFF bytes,
+    // which stays in `text` so that no pair is cut in two.
+    void HandOnPiece(std::string& text, ReadResult& result);
+    void UpdateStats();
+
+    Transport& transport_;
+    DebugLog& log_;
+    const ProxyConfig& config_;
+    SessionHooks defaultHooks_;
+    SessionHooks* hooks_ = &defaultHooks_;
+    std::unique_ptr<Mccp> mccp_;
+    bool mccpActive_ = false;
+    MccpStatus status_;
+    // The text of the current read event; kept between events so that its
+    // memory is reused rather than allocated and given back every time.
+    std::string text_;
+};
+
+}  // namespace trellan

@@ -1,0 +1,312 @@
+#include "proxy/ProxySession.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "FakeTransport.h"
+#include "proxy/DebugLog.h"
+
+namespace trellan {
+namespace {
+
+using testing::FakeTransport;
+using testing::RecordingHooks;
+
+class ProxySessionTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        log.SetActive(true);
+        session.SetHooks(hooks);
+        config.ClientPort = 4999;
+        config.ServerName = "mud.example.org";
+        config.ServerPort = 4000;
+        ASSERT_TRUE(session.ApplyConnectionSettings(config));
+        transport.calls.clear();
+        log.Clear();
+    }
+
+    // A client connects and the server connection is made.
+    ClientId StartSession() {
+        ClientId id = transport.AddClient();
+        session.SSClientConnect(id);
+        transport.serverConnected = true;
+        session.CSConnect();
+        return id;
+    }
+
+    bool Logged(const std::string& line) const {
+        return std::find(log.Lines().begin(), log.Lines().end(), line) != log.Lines().end();
+    }
+    std::vector<std::string> LogLines() const { return {log.Lines().begin(), log.Lines().end()}; }
+
+    FakeTransport transport;
+    DebugLog log;
+    RecordingHooks hooks;
+    ProxySession session{transport, log};
+    ProxyConfig config;
+};
+
+TEST_F(ProxySessionTest, ClientConnectSendsBannerFirstAndConnectsServer) {
+    ClientId id = transport.AddClient();
+    session.SSClientConnect(id);
+    EXPECT_EQ(transport.Received(id), "\033[1;33m<Trellan v. 2.5.3 (Win2K Server fix)> is online\033[0m");
+    EXPECT_EQ(transport.calls, std::vector<std::string>{"ConnectServer mud.example.org:4000 name"});
+    EXPECT_EQ(LogLines(), std::vector<std::string>{"SSClientConnect:Open client socket"});
+    EXPECT_TRUE(session.ClientPresent());
+    EXPECT_FALSE(session.ServerConnected());
+
+    transport.serverConnected = true;
+    session.CSConnect();
+    EXPECT_TRUE(session.ServerConnected());
+    EXPECT_TRUE(Logged("CSConnect"));
+    EXPECT_EQ(session.Status().Panel1Text, "none");
+    EXPECT_EQ(session.Status().Panel2Text, "----");
+
+    transport.ServerSends("Welcome\r\n");
+    session.CSRead();
+    EXPECT_EQ(transport.Received(id), std::string(ProxySession::Banner) + "Welcome\r\n");
+}
+
+TEST_F(ProxySessionTest, NewClientRestartsServerConnection) {
+    ClientId first = StartSession();
+    transport.calls.clear();
+    log.Clear();
+    ClientId second = transport.AddClient();
+    session.SSClientConnect(second);
+    EXPECT_EQ(transport.calls,
+              (std::vector<std::string>{"CloseServer", "ConnectServer mud.example.org:4000 name"}));
+    EXPECT_EQ(LogLines(),
+              (std::vector<std::string>{"SSClientConnect:Closing client socket",
+                                        "SSClientConnect:Open client socket"}));
+    EXPECT_FALSE(session.ServerConnected());
+    EXPECT_EQ(hooks.tracingOff, 1);
+    // The older client stays; it is not sent a second banner.
+    EXPECT_EQ(transport.Received(first), ProxySession::Banner);
+    EXPECT_EQ(transport.Received(second), ProxySession::Banner);
+}
+
+TEST_F(ProxySessionTest, RelaysBothWays) {
+    ClientId id = StartSession();
+    transport.clients[id].unread = "look\r\n\xFF\xFF";
+    session.SSClientRead(id);
+    EXPECT_EQ(transport.sentToServer, "look\r\n\xFF\xFF");
+
+    transport.ServerSends("\033[1;36mRoom\033[0m\r\nText");
+    session.CSRead();
+    EXPECT_EQ(transport.Received(id), std::string(ProxySession::Banner) + "\033[1;36mRoom\033[0m\r\nText");
+    EXPECT_EQ(hooks.texts, std::vector<std::string>{"\033[1;36mRoom\033[0m\r\nText"});
+    EXPECT_TRUE(Logged("CSRead"));
+    EXPECT_TRUE(Logged("CSRead: \033[1;36mRoom\033[0m"));
+
+    session.SendToServer("say hi\r\n");
+    EXPECT_EQ(transport.sentToServer, "look\r\n\xFF\xFFsay hi\r\n");
+}
+
+TEST_F(ProxySessionTest, SeveralClientsRelayToNewestAndOwnMessagesToOldest) {
+    ClientId older = StartSession();
+    ClientId newer = transport.AddClient();
+    session.SSClientConnect(newer);
+    transport.serverConnected = true;
+    session.CSConnect();
+    transport.Received(older).clear();
+    transport.Received(newer).clear();
+
+    transport.ServerSends("output");
+    session.CSRead();
+    session.SendToClient("own");
+    EXPECT_EQ(transport.Received(older), "own");
+    EXPECT_EQ(transport.Received(newer), "output");
+
+    // The server stays while a client is left.
+    transport.RemoveClient(newer);
+    session.SSClientDisconnect(newer);
+    EXPECT_TRUE(session.ServerConnected());
+    EXPECT_TRUE(session.ClientPresent());
+    transport.ServerSends("more");
+    session.CSRead();
+    EXPECT_EQ(transport.Received(older), "ownmore");
+}
+
+TEST_F(ProxySessionTest, OwnMessagesNeedAClient) {
+    session.SendToClient("nobody hears this");
+    EXPECT_TRUE(transport.calls.empty());
+}
+
+TEST_F(ProxySessionTest, ServerOutputWithoutClientClosesServerAndStillReachesTracker) {
+    ClientId id = transport.AddClient();
+    session.SSClientConnect(id);
+    // The client leaves while the server is still being connected.
+    transport.RemoveClient(id);
+    session.SSClientDisconnect(id);
+    EXPECT_TRUE(transport.serverActive);
+    EXPECT_FALSE(session.ClientPresent());
+    transport.serverConnected = true;
+    session.CSConnect();
+    transport.calls.clear();
+
+    transport.ServerSends("Welcome\r\n\r\n");
+    session.CSRead();
+    EXPECT_EQ(transport.calls, std::vector<std::string>{"CloseServer"});
+    EXPECT_FALSE(session.ServerConnected());
+    EXPECT_EQ(hooks.texts, std::vector<std::string>{"Welcome\r\n"});
+}
+
+TEST_F(ProxySessionTest, ServerClosingDropsEveryClient) {
+    StartSession();
+    ClientId other = transport.AddClient();
+    session.SSClientConnect(other);
+    transport.serverConnected = true;
+    session.CSConnect();
+    transport.calls.clear();
+    log.Clear();
+    hooks.tracingOff = 0;
+
+    transport.serverConnected = false;
+    transport.serverActive = false;
+    session.CSDisconnect();
+    EXPECT_EQ(transport.calls, (std::vector<std::string>{"StopListening", "Listen 127.0.0.1:4999"}));
+    EXPECT_EQ(LogLines(),
+              (std::vector<std::string>{"CSDisconnect:Disable server socket", "CSDisconnect:Enable server socket"}));
+    EXPECT_TRUE(transport.clients.empty());
+    EXPECT_TRUE(transport.listening);
+    EXPECT_FALSE(session.ServerConnected());
+    EXPECT_FALSE(session.ClientPresent());
+    EXPECT_EQ(hooks.tracingOff, 1);
+    EXPECT_EQ(session.Status().MccpVersion, "none");
+    EXPECT_EQ(session.Status().Panel2Text, "----");
+}
+
+TEST_F(ProxySessionTest, ServerClosingWithoutClientDoesNotRelisten) {
+    transport.serverConnected = true;
+    session.CSConnect();
+    transport.calls.clear();
+    session.CSDisconnect();
+    EXPECT_TRUE(transport.calls.empty());
+    EXPECT_EQ(hooks.tracingOff, 1);
+}
+
+TEST_F(ProxySessionTest, ServerErrorRelistensAndClosesServer) {
+    StartSession();
+    session.SSClientConnect(transport.AddClient());
+    transport.calls.clear();
+    log.Clear();
+
+    session.CSError("Connection refused");
+    EXPECT_EQ(transport.calls,
+              (std::vector<std::string>{"StopListening", "Listen 127.0.0.1:4999", "CloseServer"}));
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"CSError:Disable server socket", "CSError:Enable server socket",
+                                                    "CSError:Close client socket"}));
+    EXPECT_FALSE(session.ServerConnected());
+    EXPECT_FALSE(session.ClientPresent());
+    EXPECT_GE(hooks.tracingOff, 1);
+}
+
+TEST_F(ProxySessionTest, ServerErrorMessageReachesOldestClientBeforeItIsDropped) {
+    ClientId first = transport.AddClient();
+    session.SSClientConnect(first);
+    ClientId second = transport.AddClient();
+    session.SSClientConnect(second);
+    session.CSError("Host not found");
+    EXPECT_EQ(transport.closedReceived[first],
+              std::string(ProxySession::Banner) +
+                  "\r\n\033[1;33m<Trellan>\033[1;31m Server communication error\033[0m\r\n");
+    EXPECT_EQ(transport.closedReceived[second], ProxySession::Banner);
+}
+
+TEST_F(ProxySessionTest, ClientClosingClosesServer) {
+    ClientId id = StartSession();
+    transport.calls.clear();
+    log.Clear();
+    transport.RemoveClient(id);
+    session.SSClientDisconnect(id);
+    EXPECT_EQ(transport.calls, std::vector<std::string>{"CloseServer"});
+    EXPECT_EQ(LogLines(), std::vector<std::string>{"SSClientDisconnect:Closing client socket"});
+    EXPECT_FALSE(session.ClientPresent());
+    EXPECT_FALSE(session.ServerConnected());
+    EXPECT_FALSE(session.OutputStream().MccpActive());
+}
+
+TEST_F(ProxySessionTest, ClientErrorClosesBothSides) {
+    ClientId id = StartSession();
+    transport.calls.clear();
+    log.Clear();
+    session.SSClientError(id, "Connection reset by peer");
+    EXPECT_EQ(transport.calls, (std::vector<std::string>{"CloseClient " + std::to_string(id), "CloseServer"}));
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"SSClientError", "SSClientError:Closing server socket",
+                                                    "SSClientError:Closing client socket"}));
+    EXPECT_FALSE(session.ServerConnected());
+    EXPECT_FALSE(session.ClientPresent());
+    EXPECT_EQ(hooks.tracingOff, 1);
+}
+
+TEST_F(ProxySessionTest, WritableEventsOnlyLog) {
+    session.SSClientWrite(1);
+    session.CSWrite();
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"SSClientWrite", "CSWrite"}));
+    EXPECT_TRUE(transport.calls.empty());
+}
+
+TEST_F(ProxySessionTest, ApplyingSettingsEndsSessionAndListensOnNewPort) {
+    StartSession();
+    transport.calls.clear();
+    ProxyConfig changed = config;
+    changed.ClientPort = 5555;
+    changed.ClientAddress = "0.0.0.0";
+    changed.ServerName = "10.0.0.1";
+    changed.ServerPort = 6000;
+    EXPECT_TRUE(session.ApplyConnectionSettings(changed));
+    EXPECT_EQ(transport.calls, (std::vector<std::string>{"CloseServer", "StopListening", "Listen 0.0.0.0:5555"}));
+    EXPECT_FALSE(session.ServerConnected());
+    EXPECT_FALSE(session.ClientPresent());
+
+    // The server is connected for the next client, with the new settings.
+    transport.calls.clear();
+    session.SSClientConnect(transport.AddClient());
+    EXPECT_EQ(transport.calls, std::vector<std::string>{"ConnectServer 10.0.0.1:6000 numeric"});
+}
+
+TEST_F(ProxySessionTest, ListenFailureIsReported) {
+    transport.failListen = true;
+    EXPECT_FALSE(session.ApplyConnectionSettings(config));
+    EXPECT_EQ(session.ListenError(), "address in use");
+    EXPECT_TRUE(Logged("Listen 127.0.0.1:4999: address in use"));
+}
+
+TEST_F(ProxySessionTest, ServerOverrideReplacesProfileServer) {
+    ProxyConfig overridden = config;
+    overridden.ServerOverride = "127.0.0.1:5000";
+    session.ApplyConnectionSettings(overridden);
+    transport.calls.clear();
+    session.SSClientConnect(transport.AddClient());
+    EXPECT_EQ(transport.calls, std::vector<std::string>{"ConnectServer 127.0.0.1:5000 numeric"});
+}
+
+TEST(ProxyConfigTest, NumericAddressByFirstCharacter) {
+    EXPECT_TRUE(IsNumericServerName("10.0.0.1"));
+    EXPECT_TRUE(IsNumericServerName("9.9.9.9"));
+    EXPECT_FALSE(IsNumericServerName("0.1.2.3"));
+    EXPECT_FALSE(IsNumericServerName("mud.example.org"));
+    EXPECT_FALSE(IsNumericServerName(""));
+    ProxyConfig config;
+    EXPECT_EQ(config.ClientPort, 4000);
+    EXPECT_EQ(config.ServerPort, 4000);
+    EXPECT_EQ(config.ClientAddress, "127.0.0.1");
+}
+
+TEST(ProxyConfigTest, ParsesServerOverride) {
+    std::string host;
+    std::uint16_t port = 0;
+    EXPECT_TRUE(ParseServerOverride("mud.example.org:4000", host, port));
+    EXPECT_EQ(host, "mud.example.org");
+    EXPECT_EQ(port, 4000);
+    EXPECT_TRUE(ParseServerOverride("[::1]:7000", host, port));
+    EXPECT_EQ(host, "::1");
+    EXPECT_EQ(port, 7000);
+    for (const char* bad : {"mud", ":4000", "mud:", "mud:0", "mud:65536", "mud:12x", "::1:4000", "mud:-1"}) {
+        EXPECT_FALSE(ParseServerOverride(bad, host, port)) << bad;
+    }
+}
+
+}  // namespace
+}  // namespace trellan

@@ -1,0 +1,351 @@
+#include "proxy/ServerOutputStream.h"
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <algorithm>
+
+#include "FakeTransport.h"
+#include "proxy/DebugLog.h"
+#include "proxy/MccpStatus.h"
+#include "proxy/ProxySession.h"
+#include "text/TextUtils.h"
+
+namespace trellan {
+namespace {
+
+using testing::FakeTransport;
+using testing::RecordingHooks;
+
+const std::string kWill86 = "\xFF\xFB\x56";
+const std::string kDo86 = "\xFF\xFD\x56";
+const std::string kStart86 = "\xFF\xFA\x56\xFF\xF0";
+const std::string kWill85 = "\xFF\xFB\x55";
+const std::string kDo85 = "\xFF\xFD\x55";
+const std::string kStart85 = "\xFF\xFA\x55\xFB\xF0";
+
+// A zlib stream of `text`, flushed so that all of it can be inflated; the
+// stream is finished only when `finish` is set.
+std::string Deflate(const std::string& text, bool finish = false) {
+    z_stream zs{};
+    deflateInit(&zs, Z_DEFAULT_COMPRESSION);
+    std::string out(deflateBound(&zs, text.size()) + 64, '\0');
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
+    zs.avail_in = static_cast<uInt>(text.size());
+    zs.next_out = reinterpret_cast<Bytef*>(out.data());
+    zs.avail_out = static_cast<uInt>(out.size());
+    deflate(&zs, finish ? Z_FINISH : Z_SYNC_FLUSH);
+    out.resize(out.size() - zs.avail_out);
+    deflateEnd(&zs);
+    return out;
+}
+
+class ServerOutputStreamTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        log.SetActive(true);
+        session.SetHooks(hooks);
+        config.ClientPort = 4999;
+        config.ServerName = "mud.example.org";
+        session.ApplyConnectionSettings(config);
+        client = transport.AddClient();
+        session.SSClientConnect(client);
+        transport.serverConnected = true;
+        session.CSConnect();
+        transport.Received(client).clear();
+    }
+
+    void Apply() {
+        session.ApplyConnectionSettings(config);
+        client = transport.AddClient();
+        session.SSClientConnect(client);
+        transport.serverConnected = true;
+        session.CSConnect();
+        transport.Received(client).clear();
+    }
+
+    // One readable event bringing `bytes`.
+    void Event(const std::string& bytes) {
+        transport.ServerSends(bytes);
+        session.CSRead();
+    }
+
+    std::string Tracked() const {
+        std::string all;
+        for (const std::string& text : hooks.texts) all += text;
+        return all;
+    }
+
+    FakeTransport transport;
+    DebugLog log;
+    RecordingHooks hooks;
+    ProxySession session{transport, log};
+    ProxyConfig config;
+    ClientId client = 0;
+};
+
+TEST_F(ServerOutputStreamTest, PlainTextIsDrainedInChunksAndHandedOnOnce) {
+    std::string text;
+    for (int i = 0; i < 500; ++i) text += "line " + std::to_string(i) + "\r\n";
+    Event(text);
+    EXPECT_EQ(transport.Received(client), text);
+    ASSERT_EQ(hooks.texts.size(), 1u);
+    EXPECT_EQ(hooks.texts[0], text);
+    EXPECT_GT(transport.serverReads, static_cast<int>(text.size() / ServerOutputStream::ChunkSize));
+}
+
+TEST_F(ServerOutputStreamTest, NulBecomesLineFeedForClientAndTracker) {
+    Event(std::string("a\0b\0", 4));
+    EXPECT_EQ(transport.Received(client), "a\nb\n");
+    EXPECT_EQ(hooks.texts, std::vector<std::string>{"a\nb\n"});
+}
+
+TEST_F(ServerOutputStreamTest, TrackerGetsUndoubledYaWhileClientGetsAll) {
+    Event("\xFF\xFF\xFF.");
+    EXPECT_EQ(transport.Received(client), "\xFF\xFF\xFF.");
+    EXPECT_EQ(hooks.texts, std::vector<std::string>{"\xFF\xFF."});
+
+    config.NoDoubleYa = false;
+    Apply();
+    hooks.texts.clear();
+    Event("\xFF\xFF");
+    EXPECT_EQ(hooks.texts, std::vector<std::string>{"\xFF\xFF"});
+}
+
+TEST_F(ServerOutputStreamTest, NormalisesLineBreaks) {
+    struct Case {
+        std::string in, out;
+    } cases[] = {
+        {"a\n\rb\n\r", "a\r\nb\r\n"},
+        {"a\r\n\r\n\r\nb", "a\r\nb"},
+        {"a\n\n\nb", "a\nb"},
+        {"a\r\r\r\rb", "a\rb"},
+        {"\r\n\r\n\r\n\r\n\r\n\r\n\r\n", "\r\n"},
+        {"\n\r\n\r", "\r\n\r\n"},  // the last pass runs once, after the collapsing ones
+        {"plain", "plain"},
+        {"", ""},
+    };
+    for (const Case& c : cases) {
+        std::string text = c.in;
+        ServerOutputStream::Normalise(text, true);
+        EXPECT_EQ(text, c.out) << c.in;
+    }
+    // Long runs stay cheap: each pass halves them.
+    std::string run(1 << 20, '\n');
+    ServerOutputStream::Normalise(run, true);
+    EXPECT_EQ(run, "\n");
+}
+
+// The passes as ReplaceAll gives them, to hold the in-place version against.
+std::string ReferenceNormalise(std::string text, bool noDoubleYa) {
+    if (noDoubleYa) text = ReplaceAll(text, "\xFF\xFF", "\xFF");
+    for (const char* pair : {"\r\n\r\n", "\r\r", "\n\n"}) {
+        std::string_view search = pair;
+        std::string_view replacement = search.substr(0, search.size() / 2);
+        while (text.find(search) != std::string::npos) text = ReplaceAll(text, search, replacement);
+    }
+    return ReplaceAll(text, "\n\r", "\r\n");
+}
+
+TEST(NormaliseTest, MatchesTheReplaceAllPasses) {
+    const char alphabet[] = {'\r', '\n', '\xFF', 'a'};
+    unsigned seed = 12345;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        int length = round % 24;
+        for (int i = 0; i < length; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            text += alphabet[(seed >> 16) % 4];
+        }
+        for (bool noDoubleYa : {true, false}) {
+            std::string normalised = text;
+            ServerOutputStream::Normalise(normalised, noDoubleYa);
+            ASSERT_EQ(normalised, ReferenceNormalise(text, noDoubleYa)) << ::testing::PrintToString(text);
+        }
+    }
+}
+
+TEST_F(ServerOutputStreamTest, LogsTheTextOnlyWhenLogging) {
+    Event("Room\r\n");
+    EXPECT_NE(std::find(log.Lines().begin(), log.Lines().end(), "CSRead: Room"), log.Lines().end());
+    log.Clear();
+    log.SetActive(false);
+    Event("Room\r\n");
+    EXPECT_TRUE(log.Lines().empty());
+    EXPECT_EQ(hooks.texts.size(), 2u);
+}
+
+TEST_F(ServerOutputStreamTest, MccpV2IsAcceptedAndInflatedAcrossEvents) {
+    Event(kWill86);
+    EXPECT_EQ(transport.sentToServer, kDo86);
+    EXPECT_EQ(session.Status().MccpVersion, "mccV2");
+    EXPECT_EQ(session.Status().Panel1Text, "mccV2");
+
+    std::string text = "\033[1;36mRoom\033[0m\r\nA long room text with a NUL.\r\n\r\n";
+    text.insert(text.find("with"), 1, '\0');
+    std::string stream = kStart86 + Deflate(text);
+    std::string expected = text;
+    std::replace(expected.begin(), expected.end(), '\0', '\n');
+    // Whatever way the compressed bytes are split between two events, the
+    // client and the tracker get the same text.
+    for (std::size_t split = 0; split <= stream.size(); ++split) {
+        config.MccpEnabled = true;
+        Apply();
+        Event(kWill86);
+        transport.Received(client).clear();
+        hooks.texts.clear();
+        Event(stream.substr(0, split));
+        Event(stream.substr(split));
+        EXPECT_EQ(transport.Received(client), expected) << split;
+        // Line breaks are collapsed per event, the rest arrives unchanged.
+        EXPECT_EQ(StripChars(Tracked(), "\r\n"), StripChars(expected, "\r\n")) << split;
+        EXPECT_TRUE(session.Status().MccpCompressing);
+    }
+    EXPECT_EQ(CompressionHintText(session.Status()).substr(0, 20), "MCCP Compression V2\r");
+    EXPECT_EQ(session.Status().MccpUncompressedTotal, static_cast<std::int64_t>(expected.size()));
+}
+
+TEST_F(ServerOutputStreamTest, OneEventReachesTrackerOnceHoweverSmallTheReads) {
+    transport.maxRead = 3;
+    std::string text = "\033[1;36mRoom\033[0m\r\nDescription\r\n\033[36m[ Exits: n ]\033[0m\r\n";
+    Event(kWill86 + kStart86 + Deflate(text));
+    EXPECT_EQ(transport.sentToServer, kDo86);
+    EXPECT_EQ(transport.Received(client), text);
+    EXPECT_EQ(hooks.texts, std::vector<std::string>{text});
+}
+
+TEST_F(ServerOutputStreamTest, MccpV1IsAccepted) {
+    Event(kWill85);
+    EXPECT_EQ(transport.sentToServer, kDo85);
+    EXPECT_EQ(session.Status().MccpVersion, "mccV1");
+    Event(kStart85 + Deflate("hello\r\n"));
+    EXPECT_EQ(transport.Received(client), "hello\r\n");
+    EXPECT_TRUE(session.Status().MccpCompressing);
+}
+
+TEST_F(ServerOutputStreamTest, WithMccpOffOffersAreRelayedUntouched) {
+    config.MccpEnabled = false;
+    Apply();
+    std::string data = kWill86 + kStart86 + "raw";
+    Event(data);
+    EXPECT_EQ(transport.Received(client), data);
+    EXPECT_TRUE(transport.sentToServer.empty());
+    EXPECT_EQ(session.Status().MccpVersion, "none");
+    EXPECT_EQ(session.Status().Panel2Text, "----");
+}
+
+TEST_F(ServerOutputStreamTest, ReconnectStartsAFreshDecompressor) {
+    Event(kWill86);
+    Event(kStart86 + Deflate("compressed\r\n"));
+    ASSERT_TRUE(session.Status().MccpCompressing);
+    // A new client restarts the server connection; the new server speaks
+    // plain text, which must not go to the old session's inflater.
+    ClientId next = transport.AddClient();
+    session.SSClientConnect(next);
+    transport.serverConnected = true;
+    session.CSConnect();
+    transport.Received(next).clear();
+    Event("plain\r\n");
+    EXPECT_EQ(transport.Received(next), "plain\r\n");
+    EXPECT_FALSE(session.Status().MccpCompressing);
+    EXPECT_EQ(session.Status().MccpVersion, "none");
+}
+
+TEST_F(ServerOutputStreamTest, ServerErrorAlsoRestartsTheDecompressor) {
+    Event(kWill86);
+    Event(kStart86 + Deflate("compressed\r\n"));
+    session.CSError("Connection reset");
+    EXPECT_FALSE(session.OutputStream().MccpActive());
+    Apply();
+    Event("plain\r\n");
+    EXPECT_EQ(transport.Received(client), "plain\r\n");
+}
+
+TEST_F(ServerOutputStreamTest, FloodIsHandedOnInBoundedPieces) {
+    std::string line = "\033[0;32mThe quick brown fox\033[0m\r\n";
+    std::string text;
+    while (text.size() < 3 * ServerOutputStream::PieceLimit + 12345) text += line;
+    Event(text);
+    EXPECT_EQ(transport.Received(client), text);
+    ASSERT_GE(hooks.texts.size(), 3u);
+    for (const std::string& piece : hooks.texts) {
+        EXPECT_LE(piece.size(), ServerOutputStream::PieceLimit + ServerOutputStream::ChunkSize);
+        // Cut between lines, never inside the CR LF.
+        EXPECT_NE(piece.back(), '\r');
+    }
+    EXPECT_EQ(Tracked(), text);
+}
+
+TEST_F(ServerOutputStreamTest, CompressionBombIsHandedOnInBoundedPieces) {
+    Event(kWill86);
+    std::string text(8 * ServerOutputStream::PieceLimit, 'x');
+    Event(kStart86 + Deflate(text));
+    EXPECT_EQ(transport.Received(client).size(), text.size());
+    EXPECT_GE(hooks.texts.size(), 8u);
+    for (const std::string& piece : hooks.texts) {
+        EXPECT_LE(piece.size(), ServerOutputStream::PieceLimit + ServerOutputStream::ChunkSize);
+    }
+}
+
+TEST_F(ServerOutputStreamTest, PiecesDoNotSplitDoubledYa) {
+    std::string text(ServerOutputStream::PieceLimit - 1, 'a');
+    text += "\xFF\xFF";
+    text += std::string(5000, 'b');
+    Event(text);
+    EXPECT_EQ(transport.Received(client), text);
+    std::string expected = text;
+    expected.erase(ServerOutputStream::PieceLimit - 1, 1);
+    EXPECT_EQ(Tracked(), expected);
+}
+
+TEST_F(ServerOutputStreamTest, CorruptStreamEndsSessionAfterRelayingTheGoodPart) {
+    Event(kWill86);
+    transport.Received(client).clear();
+    std::string good = "Room\r\n";
+    std::string stream = kStart86 + Deflate(good) + "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF" + "more junk";
+    transport.ServerSends(stream);
+    session.CSRead();
+    EXPECT_EQ(transport.closedReceived[client], good + ServerOutputStream::CorruptStreamMessage);
+    // A 0xFF in it would reach the client as a telnet command.
+    EXPECT_EQ(ServerOutputStream::CorruptStreamMessage.find('\xFF'), std::string::npos);
+    EXPECT_TRUE(transport.clients.empty());  // dropped, as when the server closes
+    EXPECT_TRUE(transport.listening);
+    EXPECT_FALSE(transport.serverActive);
+    EXPECT_FALSE(session.ServerConnected());
+    EXPECT_FALSE(session.OutputStream().MccpActive());
+    EXPECT_EQ(hooks.texts.back(), good);
+    bool logged = std::any_of(log.Lines().begin(), log.Lines().end(), [](const std::string& line) {
+        return line.rfind("CSRead: MCCP", 0) == 0;
+    });
+    EXPECT_TRUE(logged);
+}
+
+TEST(CompressionStatusTest, RateAndHintTexts) {
+    EXPECT_EQ(CompressionRateText(250, 1000), "75%");
+    EXPECT_EQ(CompressionRateText(0, 0), "----");
+    EXPECT_EQ(CompressionRateText(1, 8), "88%");   // 87.5, half to even
+    EXPECT_EQ(CompressionRateText(3, 8), "62%");   // 62.5, half to even
+    EXPECT_EQ(CompressionRateText(1000, 1000), "0%");
+    EXPECT_EQ(CompressionRateText(1500, 1000), "-50%");
+
+    EXPECT_EQ(FormatByteCount(0), "0.00");
+    EXPECT_EQ(FormatByteCount(999), "999.00");
+    EXPECT_EQ(FormatByteCount(1000), "1,000.00");
+    EXPECT_EQ(FormatByteCount(1234567), "1,234,567.00");
+    EXPECT_EQ(FormatByteCount(-1234), "-1,234.00");
+
+    MccpStatus status;
+    EXPECT_EQ(CompressionHintText(status), "Compression disabled");
+    status.MccpCompressing = true;
+    status.MccpVersion = "mccV2";
+    status.MccpCompressedTotal = 250;
+    status.MccpUncompressedTotal = 1000;
+    EXPECT_EQ(CompressionHintText(status),
+              "MCCP Compression V2\r\nCompressed: 250.00 bytes,\r\nUncompressed: 1,000.00 bytes\r\n"
+              "Compression rate: 75%");
+    status.MccpUncompressedTotal = 0;
+    EXPECT_EQ(CompressionHintText(status).substr(CompressionHintText(status).rfind(':')), ": ----");
+}
+
+}  // namespace
+}  // namespace trellan
