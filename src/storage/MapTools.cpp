@@ -1,15 +1,92 @@
 #include "storage/MapTools.h"
 
+#include <istream>
+#include <optional>
 #include <ostream>
 
+#include "common/Errors.h"
+#include "common/FileIo.h"
+#include "model/RoomDefaults.h"
+#include "model/ZoneFileReader.h"
+#include "model/ZoneFileWriter.h"
+#include "storage/JsonLine.h"
+#include "storage/ZoneFileJson.h"
+
 namespace trellan {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: trellan zone dump FILE.tr2\n"
+    "       trellan zone write FILE.tr2   (JSON lines on standard input)\n";
+
+// Prints every undamaged room, then the damage. A record without BColor is
+// shown with the stream default (clSilver) rather than a fresh room's 0, so
+// that writing the dump back leaves the colour out again.
+int ZoneDump(const std::string& path, std::ostream& out, std::ostream& err) {
+    std::optional<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) {
+        err << "trellan: Unable to read " << path << "\n";
+        return 1;
+    }
+    ZoneReadResult zone = ReadZoneBytes(*bytes, path, ExitWords::Defaults(), room_defaults::BColor);
+    std::string text;
+    for (const auto& room : zone.Rooms) {
+        text += RoomToJsonLine(*room);
+        text += '\n';
+    }
+    out << text;
+    out.flush();
+    if (zone.Error) {
+        err << "trellan: " << zone.Error->what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+// All lines are checked before anything is written: a bad line leaves the
+// old file as it was.
+int ZoneWrite(const std::string& path, std::istream& in, std::ostream& err) {
+    const ExitWords words = ExitWords::Defaults();
+    std::vector<std::unique_ptr<MudRoom>> rooms;
+    std::string line;
+    for (long lineNo = 1; std::getline(in, line); ++lineNo) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.find_first_not_of(" \t") == std::string::npos) continue;
+        try {
+            rooms.push_back(std::make_unique<MudRoom>(RoomFromJson(ParseJsonObject(line), words)));
+        } catch (const JsonError& e) {
+            err << "trellan: line " << lineNo << ": " << e.what() << "; nothing written\n";
+            return 1;
+        }
+    }
+    if (in.bad()) {
+        err << "trellan: error reading standard input; nothing written\n";
+        return 1;
+    }
+    try {
+        WriteZoneFile(path, rooms);
+    } catch (const TrellanError& e) {
+        err << "trellan: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
 
 bool IsMapTool(const std::vector<std::string>& args) {
     return !args.empty() && (args[0] == "zone" || args[0] == "world");
 }
 
-int RunMapTool(const std::vector<std::string>& args, std::istream&, std::ostream&, std::ostream& err) {
-    err << "trellan: map tools are not available yet\n";
+int RunMapTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    if (!args.empty() && args[0] == "world") {
+        err << "trellan: world check is not available yet\n";
+        return 2;
+    }
+    if (args.size() == 3 && args[0] == "zone" && args[1] == "dump") return ZoneDump(args[2], out, err);
+    if (args.size() == 3 && args[0] == "zone" && args[1] == "write") return ZoneWrite(args[2], in, err);
+    err << kUsage;
     return 2;
 }
 

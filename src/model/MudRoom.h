@@ -1,0 +1,84 @@
+#pragma once
+// One cell of the map: a room the player has seen or a corridor cell between
+// two rooms. The public fields are at once the in-memory record and the zone
+// file's properties (same names, same types); the record knows nothing of
+// zones or of other rooms.
+//
+// A room that belongs to a World is owned by it, and the fields the world
+// indexes (Tag, X, Y, L, Hint, Description, Exits, QuickList) change only
+// through the World's operations (MoveRoom, SetRoomTag, SetRoomText,
+// SetRoomAlias); everything else may be assigned directly.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/ExitWords.h"
+
+namespace trellan {
+
+// Per direction (north, south, west, east, up, down): 0 the exit word does
+// not occur in the exits text, 1 it occurs, 2 it occurs as "(" word ")"
+// (a closed door).
+using ExitStates = std::array<int, kDirectionCount>;
+
+class MudRoom {
+public:
+    // A fresh room: every field zero, empty or false (BColor 0, not
+    // clSilver), no exits, all exit states 0.
+    MudRoom() = default;
+
+    // Tag is the room number: unique within its zone for ordinary rooms,
+    // 0 for corridor cells.
+    std::int32_t Tag = 0;
+
+    // Exits is kept private so that ExitState always matches it.
+    const std::string& Exits() const { return exits_; }
+    // Stores the text and recomputes ExitState with the exit words in force
+    // now; setting the same text again with other words recomputes too.
+    void SetExits(std::string text, const ExitWords& words);
+    const ExitStates& ExitState() const { return exitState_; }
+    int ExitState(int direction) const { return exitState_[direction]; }
+
+    std::string Hint;  // the room's name (title line); empty for corridors
+    bool ChN = false;
+    bool ChS = false;
+    bool ChW = false;
+    bool ChE = false;
+    bool ChU = false;
+    bool ChD = false;
+    std::uint32_t BColor = 0;  // 0x00BBGGRR, or a system colour with the high bit set
+    std::string Description;   // CR LF between lines
+    std::int32_t X = 0;        // row: north is X - 1
+    std::int32_t Y = 0;        // column: east is Y + 1
+    std::int32_t L = 0;        // level: up is L + 1
+    std::int32_t DX = 0;       // view centre recorded in the room
+    std::int32_t DY = 0;
+    std::int32_t DL = 0;
+    bool Selected = false;
+    bool Checked = false;
+    bool Pipe = false;  // a corridor cell, not a room
+    bool DT = false;
+    bool FlyDT = false;
+    bool Agro = false;
+    bool NoStep = false;
+    std::string Note;
+    std::string QuickList;  // the alias
+    // Cross-links "zone|exit|number[|command]" and zone auto-load entries.
+    std::vector<std::string> AutoMaps;
+    std::int32_t ImageIndex = 0;
+
+    // The link flag of a direction (RoomDirection order).
+    bool& Link(int direction);
+    bool Link(int direction) const;
+
+private:
+    std::string exits_;
+    ExitStates exitState_{};
+};
+
+// The state rule on its own, for callers that hold an exits text but no room.
+ExitStates ComputeExitStates(std::string_view exits, const ExitWords& words);
+
+}  // namespace trellan

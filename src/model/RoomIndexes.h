@@ -1,0 +1,161 @@
+#pragma once
+// The indexes behind the world's room look-ups. Each look-up key (a cell of
+// a zone, a room number in a zone, a name, an alias) maps through a hash
+// table to its rooms in the order the look-up must honour: the zone key then
+// the list position for the current zone, the list position alone over the
+// world. Most keys have one room, which is then held without a set. So a
+// look-up is a hash probe, and adding, moving or removing a room costs one
+// probe per index (plus O(log k) among the k rooms sharing a key).
+//
+// The indexes read the values a slot remembers (not the room's fields);
+// callers erase a slot before changing them and insert it again afterwards.
+#include <cstdint>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "model/RoomSlot.h"
+
+namespace trellan {
+
+template <typename Key, typename Order, typename Hash = std::hash<Key>>
+class BucketIndex {
+public:
+    void Insert(const Key& key, RoomSlot* slot) {
+        Bucket& bucket = map_[key];
+        if (bucket.many) {
+            bucket.many->insert(slot);
+        } else if (bucket.one == nullptr) {
+            bucket.one = slot;
+        } else {
+            bucket.many = std::make_unique<std::set<RoomSlot*, Order>>();
+            bucket.many->insert(bucket.one);
+            bucket.many->insert(slot);
+            bucket.one = nullptr;
+        }
+    }
+    void Erase(const Key& key, RoomSlot* slot) {
+        auto it = map_.find(key);
+        if (it == map_.end()) return;
+        Bucket& bucket = it->second;
+        if (bucket.many) {
+            bucket.many->erase(slot);
+            if (bucket.many->size() == 1) {
+                bucket.one = *bucket.many->begin();
+                bucket.many.reset();
+            } else if (bucket.many->empty()) {
+                map_.erase(it);
+            }
+        } else if (bucket.one == slot) {
+            map_.erase(it);
+        }
+    }
+    RoomSlot* First(const Key& key) const {
+        auto it = map_.find(key);
+        if (it == map_.end()) return nullptr;
+        return it->second.many ? *it->second.many->begin() : it->second.one;
+    }
+    // The first room of the key for which match() holds.
+    template <typename Match>
+    RoomSlot* FirstMatching(const Key& key, Match&& match) const {
+        auto it = map_.find(key);
+        if (it == map_.end()) return nullptr;
+        if (!it->second.many) return match(*it->second.one) ? it->second.one : nullptr;
+        for (RoomSlot* slot : *it->second.many) {
+            if (match(*slot)) return slot;
+        }
+        return nullptr;
+    }
+    void Clear() { map_.clear(); }
+
+private:
+    struct Bucket {
+        RoomSlot* one = nullptr;
+        std::unique_ptr<std::set<RoomSlot*, Order>> many;
+    };
+    std::unordered_map<Key, Bucket, Hash> map_;
+};
+
+struct CellKey {
+    std::uint32_t zone;
+    std::int32_t x, y, l;
+    bool operator==(const CellKey&) const = default;
+};
+struct NameKey {
+    std::uint32_t zone;
+    std::uint64_t hash;
+    bool operator==(const NameKey&) const = default;
+};
+struct IndexKeyHash {
+    static std::size_t Mix(std::uint64_t h) {
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdULL;
+        h ^= h >> 33;
+        return static_cast<std::size_t>(h);
+    }
+    std::size_t operator()(const CellKey& k) const {
+        std::uint64_t a = (std::uint64_t(k.zone) << 32) | std::uint32_t(k.l);
+        std::uint64_t b = (std::uint64_t(std::uint32_t(k.x)) << 32) | std::uint32_t(k.y);
+        return Mix(a * 0x9e3779b97f4a7c15ULL ^ Mix(b));
+    }
+    std::size_t operator()(const NameKey& k) const {
+        return Mix(k.hash ^ (std::uint64_t(k.zone) * 0x9e3779b97f4a7c15ULL));
+    }
+    std::size_t operator()(std::uint64_t k) const { return Mix(k); }
+};
+
+class RoomIndexes {
+public:
+    // What changed about a slot; only the indexes that depend on it are touched.
+    enum Part : unsigned {
+        kPosition = 1,  // X, Y, L and so the zone key
+        kTag = 2,
+        kName = 4,  // the name hash
+        kAlias = 8,
+        kZone = 16,
+        kAll = 31,
+    };
+
+    void Insert(RoomSlot* slot, unsigned parts = kAll);
+    void Erase(RoomSlot* slot, unsigned parts = kAll);
+    void Clear();
+
+    RoomSlot* FirstAtCell(std::uint32_t zone, std::int32_t x, std::int32_t y, std::int32_t l) const {
+        // Rooms of one cell share one key, so list order is also key order.
+        return cell_.First(CellKey{zone, x, y, l});
+    }
+    RoomSlot* FirstByTagInKeyOrder(std::uint32_t zone, std::int32_t tag) const {
+        return tagKey_.First(ZoneTag(zone, tag));
+    }
+    RoomSlot* FirstByTagInListOrder(std::uint32_t zone, std::int32_t tag) const {
+        return tagSeq_.First(ZoneTag(zone, tag));
+    }
+    RoomSlot* FirstByAlias(const std::string& upperAlias) const {
+        return upperAlias.empty() ? nullptr : alias_.First(upperAlias);
+    }
+    // Name hashes may collide: the caller checks each candidate.
+    template <typename Match>
+    RoomSlot* FirstByNameInKeyOrder(std::uint32_t zone, std::uint64_t hash, Match&& match) const {
+        return nameKey_.FirstMatching(NameKey{zone, hash}, match);
+    }
+    template <typename Match>
+    RoomSlot* FirstByNameInListOrder(std::uint64_t hash, Match&& match) const {
+        return nameSeq_.FirstMatching(hash, match);
+    }
+
+private:
+    static std::uint64_t ZoneTag(std::uint32_t zone, std::int32_t tag) {
+        return (std::uint64_t(zone) << 32) | std::uint32_t(tag);
+    }
+
+    BucketIndex<CellKey, ListOrder, IndexKeyHash> cell_;
+    BucketIndex<std::uint64_t, KeyOrder, IndexKeyHash> tagKey_;
+    BucketIndex<std::uint64_t, ListOrder, IndexKeyHash> tagSeq_;
+    BucketIndex<NameKey, KeyOrder, IndexKeyHash> nameKey_;
+    BucketIndex<std::uint64_t, ListOrder, IndexKeyHash> nameSeq_;
+    BucketIndex<std::string, ListOrder> alias_;  // rooms with an alias only
+};
+
+}  // namespace trellan

@@ -1,0 +1,66 @@
+#pragma once
+// Read-only views of the world's room lists that hand out `const RoomSlot&`
+// whatever container sits underneath.
+#include <cstddef>
+#include <iterator>
+
+#include "model/RoomSlot.h"
+
+namespace trellan {
+
+template <typename BaseIt>
+class RoomSlotIterator {
+public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = RoomSlot;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const RoomSlot*;
+    using reference = const RoomSlot&;
+
+    RoomSlotIterator() = default;
+    explicit RoomSlotIterator(BaseIt it) : it_(it) {}
+
+    reference operator*() const { return Deref(*it_); }
+    pointer operator->() const { return &Deref(*it_); }
+    RoomSlotIterator& operator++() {
+        ++it_;
+        return *this;
+    }
+    RoomSlotIterator operator++(int) {
+        RoomSlotIterator old = *this;
+        ++it_;
+        return old;
+    }
+    bool operator==(const RoomSlotIterator& other) const { return it_ == other.it_; }
+
+private:
+    // Sets hold slot pointers; the room list maps a position to its slot.
+    static const RoomSlot& Deref(RoomSlot* slot) { return *slot; }
+    template <typename Pair>
+    static const RoomSlot& Deref(const Pair& entry) {
+        return *entry.second;
+    }
+
+    BaseIt it_{};
+};
+
+template <typename BaseIt>
+class RoomSlotRange {
+public:
+    using iterator = RoomSlotIterator<BaseIt>;
+
+    RoomSlotRange() = default;
+    RoomSlotRange(BaseIt first, BaseIt last, std::size_t count) : first_(first), last_(last), count_(count) {}
+
+    iterator begin() const { return iterator(first_); }
+    iterator end() const { return iterator(last_); }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+
+private:
+    BaseIt first_{};
+    BaseIt last_{};
+    std::size_t count_ = 0;
+};
+
+}  // namespace trellan

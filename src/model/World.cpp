@@ -1,0 +1,365 @@
+#include "model/World.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "model/ZoneKey.h"
+#include "text/Cp1251.h"
+
+namespace trellan {
+
+World::World() = default;
+
+World::~World() {
+    // Nobody may be told about rooms of a world that is going away.
+    OnRoomRemoved = nullptr;
+    ClearWorld();
+}
+
+void World::SetShortMode(bool on) {
+    if (on == shortMode_) return;
+    shortMode_ = on;
+    for (auto& [seq, slot] : allRooms_) {
+        indexes_.Erase(slot.get(), RoomIndexes::kName);
+        slot->nameHash_ = NameHash(*slot->room_);
+        indexes_.Insert(slot.get(), RoomIndexes::kName);
+    }
+}
+
+// --- Lists ------------------------------------------------------------------
+
+World::AllRoomsRange World::AllRooms() const {
+    return {allRooms_.begin(), allRooms_.end(), allRooms_.size()};
+}
+
+World::ZoneRoomsRange World::ZoneRooms() const {
+    if (shownZone_.empty()) return {};
+    const ZoneInfo* zone = Zone(shownZone_);
+    if (zone == nullptr) return {};
+    return {zone->ByKey.begin(), zone->ByKey.end(), zone->ByKey.size()};
+}
+
+World::ZoneFileOrderRange World::RoomsOfZone(std::string_view name) const {
+    const ZoneInfo* zone = Zone(name);
+    if (zone == nullptr) return {};
+    return {zone->BySeq.begin(), zone->BySeq.end(), zone->BySeq.size()};
+}
+
+const RoomSlot* World::NextSlot(const RoomSlot* slot) const {
+    auto it = slot == nullptr ? allRooms_.begin() : allRooms_.upper_bound(slot->seq_);
+    return it == allRooms_.end() ? nullptr : it->second.get();
+}
+
+const std::string& World::ZoneOf(const MudRoom* room) const {
+    static const std::string kNone;
+    const RoomSlot* slot = Slot(room);
+    return slot == nullptr ? kNone : slot->Zone();
+}
+
+RoomSlot* World::Slot(const MudRoom* room) const {
+    auto it = slotOf_.find(room);
+    return it == slotOf_.end() ? nullptr : it->second;
+}
+
+RoomSlot& World::SlotFor(MudRoom* room) {
+    RoomSlot* slot = Slot(room);
+    if (slot == nullptr) throw std::invalid_argument("the room is not part of the world");
+    return *slot;
+}
+
+ZoneInfo* World::Zone(std::string_view name) const {
+    auto it = zones_.find(name);
+    return it == zones_.end() ? nullptr : it->second.get();
+}
+
+ZoneInfo* World::ZoneFor(const std::string& name) {
+    auto& info = zones_[name];
+    if (!info) {
+        info = std::make_unique<ZoneInfo>();
+        info->Name = name;
+        info->Id = nextZoneId_++;
+    }
+    return info.get();
+}
+
+void World::ReleaseZone(ZoneInfo* zone) {
+    // A zone is known while it has rooms; its tree node lives on its own.
+    if (zone->BySeq.empty()) zones_.erase(zone->Name);
+}
+
+// --- Tree and locks ----------------------------------------------------------
+
+void World::AddZoneNode(const std::string& zone) {
+    tree_.Add(zone, IsZoneLocked(zone));
+}
+
+bool World::IsZoneLocked(std::string_view zone) const {
+    return std::find(LockedZones.begin(), LockedZones.end(), zone) != LockedZones.end();
+}
+
+void World::SetZoneLocked(const std::string& zone, bool locked) {
+    if (locked) {
+        if (!IsZoneLocked(zone)) LockedZones.push_back(zone);
+    } else {
+        std::erase(LockedZones, zone);
+    }
+    if (ZoneNode* node = tree_.Find(zone)) node->StateIndex = locked ? kLockedZoneStateImage : kNoStateImage;
+    UpdateZoneLocked();
+}
+
+void World::UpdateZoneLocked() {
+    CurrentZoneLocked = IsZoneLocked(CurrentZone);
+}
+
+// --- Zones -------------------------------------------------------------------
+
+void World::LoadZone() {
+    if (CurrentZone.empty()) return;
+    LastRoomNumber = 0;
+    for (ZoneNode& node : tree_.zones_) {
+        if (node.Text != CurrentZone) {
+            node.ImageIndex = kZoneImage;
+            node.Expanded = false;
+        }
+    }
+    ZoneNode& node = tree_.Add(CurrentZone, IsZoneLocked(CurrentZone));
+    node.ImageIndex = kCurrentZoneImage;
+    tree_.selected_ = CurrentZone;
+    // The alias nodes are laid out again in list order.
+    node.Aliases.clear();
+
+    shownZone_ = CurrentZone;
+    UpdateZoneLocked();
+    if (const ZoneInfo* zone = Zone(CurrentZone)) {
+        for (RoomSlot* slot : zone->BySeq) {
+            MudRoom* room = slot->room_.get();
+            LastRoomNumber = std::max(LastRoomNumber, room->Tag);
+            room->Selected = false;
+            if (!slot->alias_.empty()) node.Aliases.push_back(AliasNode{room});
+        }
+    }
+    node.Expanded = true;
+}
+
+void World::ClearZone() {
+    for (const RoomSlot& slot : ZoneRooms()) {
+        slot.Room()->Selected = false;
+        slot.Room()->Checked = false;
+    }
+    shownZone_.clear();
+}
+
+void World::RenameZone(const std::string& from, const std::string& to) {
+    if (from == to) return;
+    if (ZoneInfo* source = Zone(from)) {
+        if (ZoneInfo* target = Zone(to)) {
+            // Joining a zone that has rooms: each room changes its order key.
+            std::vector<RoomSlot*> moving(source->BySeq.begin(), source->BySeq.end());
+            for (RoomSlot* slot : moving) {
+                indexes_.Erase(slot, RoomIndexes::kZone);
+                slot->zone_ = target;
+                indexes_.Insert(slot, RoomIndexes::kZone);
+            }
+            ReleaseZone(source);
+        } else {
+            // Indexes order zones by id, which a rename keeps.
+            auto node = zones_.extract(from);
+            node.key() = to;
+            node.mapped()->Name = to;
+            zones_.insert(std::move(node));
+        }
+    }
+    if (ZoneNode* oldNode = tree_.Find(from)) {
+        if (ZoneNode* newNode = tree_.Find(to)) {
+            newNode->Aliases.insert(newNode->Aliases.end(), oldNode->Aliases.begin(), oldNode->Aliases.end());
+            tree_.Remove(from);
+        } else {
+            oldNode->Text = to;
+        }
+    }
+    if (tree_.selected_ == from) tree_.selected_ = to;
+    if (CurrentZone == from) CurrentZone = to;
+    if (shownZone_ == from) shownZone_ = to;
+    std::replace(LockedZones.begin(), LockedZones.end(), from, to);
+    UpdateZoneLocked();
+    MapSaved = false;
+}
+
+void World::RemoveZone(const std::string& name) {
+    if (shownZone_ == name) ClearZone();
+    std::vector<MudRoom*> doomed;
+    for (const RoomSlot& slot : RoomsOfZone(name)) doomed.push_back(slot.Room());
+    for (MudRoom* room : doomed) RemoveRoom(room);
+    tree_.Remove(name);
+    if (CurrentZone == name) CurrentZone.clear();
+    UpdateZoneLocked();
+    MapSaved = false;
+}
+
+void World::ClearWorld() {
+    ClearZone();
+    CurrentRoom = nullptr;
+    TargetRoom = nullptr;
+    ReturnRoom = nullptr;
+    if (OnRoomRemoved) {
+        for (auto& [seq, slot] : allRooms_) OnRoomRemoved(slot->room_.get());
+    }
+    indexes_.Clear();
+    slotOf_.clear();
+    allRooms_.clear();
+    zones_.clear();
+    tree_.Clear();
+}
+
+// --- Rooms -------------------------------------------------------------------
+
+MudRoom* World::Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room) {
+    auto slot = std::make_unique<RoomSlot>();
+    RoomSlot* raw = slot.get();
+    raw->room_ = std::move(room);
+    raw->zone_ = zone;
+    raw->seq_ = nextSeq_++;
+    MudRoom* added = raw->room_.get();
+    slotOf_.emplace(added, raw);
+    allRooms_.emplace(raw->seq_, std::move(slot));
+    CacheIndexedValues(*raw);
+    indexes_.Insert(raw);
+    if (!raw->alias_.empty()) tree_.AddAlias(zone->Name, added, IsZoneLocked(zone->Name));
+    return added;
+}
+
+MudRoom* World::AddRoom(std::unique_ptr<MudRoom> room) {
+    if (!room) throw std::invalid_argument("no room to add");
+    MudRoom* added = Append(ZoneFor(CurrentZone), std::move(room));
+    MapSaved = false;
+    return added;
+}
+
+MudRoom* World::AddLoadedRoom(const std::string& zone, std::unique_ptr<MudRoom> room) {
+    if (!room) throw std::invalid_argument("no room to add");
+    return Append(ZoneFor(zone), std::move(room));
+}
+
+void World::RemoveRoom(MudRoom* room) {
+    RoomSlot* slot = Slot(room);
+    if (slot == nullptr) return;
+    if (CurrentRoom == room) CurrentRoom = nullptr;
+    if (TargetRoom == room) TargetRoom = nullptr;
+    if (ReturnRoom == room) ReturnRoom = nullptr;
+    if (!slot->alias_.empty()) tree_.RemoveAlias(slot->Zone(), room);
+    indexes_.Erase(slot);
+    slotOf_.erase(room);
+    ReleaseZone(slot->zone_);
+    auto node = allRooms_.extract(slot->seq_);
+    MapSaved = false;
+    if (OnRoomRemoved) OnRoomRemoved(room);
+    // `node` destroys the slot and with it the room.
+}
+
+void World::DeleteRooms(const std::vector<MudRoom*>& rooms) {
+    for (MudRoom* room : rooms) RemoveRoom(room);
+}
+
+void World::Reindex(RoomSlot& slot, unsigned mayChange) {
+    const MudRoom& room = *slot.room_;
+    std::string key = (mayChange & RoomIndexes::kPosition) ? ZoneKey(room) : slot.key_;
+    std::uint64_t nameHash = (mayChange & RoomIndexes::kName) ? NameHash(room) : slot.nameHash_;
+    std::string alias = (mayChange & RoomIndexes::kAlias) ? UpperCp1251(room.QuickList) : slot.alias_;
+    unsigned parts = 0;
+    if ((mayChange & RoomIndexes::kPosition) &&
+        (key != slot.key_ || room.X != slot.x_ || room.Y != slot.y_ || room.L != slot.l_)) {
+        parts |= RoomIndexes::kPosition;
+    }
+    if ((mayChange & RoomIndexes::kTag) && room.Tag != slot.tag_) parts |= RoomIndexes::kTag;
+    if (nameHash != slot.nameHash_) parts |= RoomIndexes::kName;
+    if (alias != slot.alias_) parts |= RoomIndexes::kAlias;
+    if (parts == 0) return;
+
+    indexes_.Erase(&slot, parts);
+    bool hadAlias = !slot.alias_.empty();
+    if (parts & RoomIndexes::kPosition) {
+        slot.x_ = room.X;
+        slot.y_ = room.Y;
+        slot.l_ = room.L;
+    }
+    if (parts & RoomIndexes::kTag) slot.tag_ = room.Tag;
+    slot.key_ = std::move(key);
+    slot.nameHash_ = nameHash;
+    slot.alias_ = std::move(alias);
+    indexes_.Insert(&slot, parts);
+
+    bool hasAlias = !slot.alias_.empty();
+    if (hasAlias && !hadAlias) {
+        tree_.AddAlias(slot.Zone(), slot.room_.get(), IsZoneLocked(slot.Zone()));
+    } else if (!hasAlias && hadAlias) {
+        tree_.RemoveAlias(slot.Zone(), slot.room_.get());
+    }
+}
+
+void World::CacheIndexedValues(RoomSlot& slot) const {
+    const MudRoom& room = *slot.room_;
+    slot.x_ = room.X;
+    slot.y_ = room.Y;
+    slot.l_ = room.L;
+    slot.tag_ = room.Tag;
+    slot.key_ = ZoneKey(room);
+    slot.nameHash_ = NameHash(room);
+    slot.alias_ = UpperCp1251(room.QuickList);
+}
+
+void World::MoveRoom(MudRoom* room, std::int32_t x, std::int32_t y, std::int32_t l) {
+    RoomSlot& slot = SlotFor(room);
+    room->X = x;
+    room->Y = y;
+    room->L = l;
+    Reindex(slot, RoomIndexes::kPosition);
+    MapSaved = false;
+}
+
+void World::SetRoomTag(MudRoom* room, std::int32_t tag) {
+    RoomSlot& slot = SlotFor(room);
+    room->Tag = tag;
+    Reindex(slot, RoomIndexes::kTag);
+    MapSaved = false;
+}
+
+void World::SetRoomText(MudRoom* room, std::string hint, std::string description, std::string exits,
+                        const ExitWords& words) {
+    RoomSlot& slot = SlotFor(room);
+    room->Hint = std::move(hint);
+    room->Description = std::move(description);
+    room->SetExits(std::move(exits), words);
+    Reindex(slot, RoomIndexes::kName);
+    MapSaved = false;
+}
+
+void World::SetRoomExits(MudRoom* room, std::string exits, const ExitWords& words) {
+    RoomSlot& slot = SlotFor(room);
+    room->SetExits(std::move(exits), words);
+    Reindex(slot, RoomIndexes::kName);
+    MapSaved = false;
+}
+
+void World::SetRoomAlias(MudRoom* room, std::string alias) {
+    RoomSlot& slot = SlotFor(room);
+    room->QuickList = std::move(alias);
+    Reindex(slot, RoomIndexes::kAlias);
+    MapSaved = false;
+}
+
+void World::SetRoomZone(MudRoom* room, const std::string& zone) {
+    RoomSlot& slot = SlotFor(room);
+    if (slot.Zone() == zone) return;
+    bool hasAlias = !slot.alias_.empty();
+    if (hasAlias) tree_.RemoveAlias(slot.Zone(), room);
+    indexes_.Erase(&slot, RoomIndexes::kZone);
+    ZoneInfo* old = slot.zone_;
+    slot.zone_ = ZoneFor(zone);
+    ReleaseZone(old);
+    indexes_.Insert(&slot, RoomIndexes::kZone);
+    if (hasAlias) tree_.AddAlias(zone, room, IsZoneLocked(zone));
+    MapSaved = false;
+}
+
+}  // namespace trellan

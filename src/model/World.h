@@ -1,0 +1,179 @@
+#pragma once
+// The loaded world in memory: every room of every zone (AllRooms, which owns
+// them), the rooms of the zone on show in key order (ZoneRooms), the zone
+// tree, the room references of the program, and the seven room look-ups.
+//
+// Every look-up is answered from ordered indexes and returns the first match
+// in the documented order: the room list's order (file order, then creation)
+// for the look-ups over the world, the zone key order for the current zone.
+// To keep the indexes right, the indexed fields of a room that is in the
+// world -- Tag, X, Y, L, Hint, Description, Exits, QuickList -- and the
+// room's zone change ONLY through MoveRoom, SetRoomTag, SetRoomText,
+// SetRoomExits, SetRoomAlias, SetRoomZone and RenameZone. Any other field
+// may be assigned directly (then clear MapSaved where it is an edit).
+//
+// CurrentRoom, TargetRoom and ReturnRoom never dangle: removing a room
+// clears each of them that points at it before the room is destroyed.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "model/MudRoom.h"
+#include "model/RoomIndexes.h"
+#include "model/RoomRange.h"
+#include "model/RoomSlot.h"
+#include "model/ZoneTree.h"
+
+namespace trellan {
+
+class World {
+public:
+    using AllRoomsRange = RoomSlotRange<std::map<std::uint64_t, std::unique_ptr<RoomSlot>>::const_iterator>;
+    using ZoneRoomsRange = RoomSlotRange<std::set<RoomSlot*, KeyOrder>::const_iterator>;
+    using ZoneFileOrderRange = RoomSlotRange<std::set<RoomSlot*, ListOrder>::const_iterator>;
+
+    World();
+    ~World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    std::string CurrentWorld;  // also the tree's root text
+    // The zone to make current; assign it, then call LoadZone.
+    std::string CurrentZone;
+    std::int32_t LastRoomNumber = 0;
+    // Use SetZoneLocked to change it, so the tree's lock images follow.
+    std::vector<std::string> LockedZones;
+    bool CurrentZoneLocked = false;
+    // True while nothing has changed since the last save (or load).
+    bool MapSaved = true;
+    // Non-owning references into AllRooms, cleared when their room goes.
+    MudRoom* CurrentRoom = nullptr;
+    MudRoom* TargetRoom = nullptr;
+    MudRoom* ReturnRoom = nullptr;
+    // Called with every room about to be destroyed, after the references
+    // above have been cleared, so other holders can drop theirs.
+    std::function<void(MudRoom*)> OnRoomRemoved;
+
+    // Look-ups by name ignore descriptions while this is on. Changing it
+    // rebuilds the name index.
+    bool ShortMode() const { return shortMode_; }
+    void SetShortMode(bool on);
+
+    // --- The lists ---------------------------------------------------------
+    // Every room of the world with its zone, in list order.
+    AllRoomsRange AllRooms() const;
+    // The zone on show (made current by LoadZone, emptied by ClearZone) in
+    // ZoneKey order; rooms of one cell in list order.
+    ZoneRoomsRange ZoneRooms() const;
+    // The rooms of any zone in list order (the order a zone file is written).
+    ZoneFileOrderRange RoomsOfZone(std::string_view zone) const;
+    // The zone ZoneRooms holds; empty after ClearZone.
+    const std::string& ShownZone() const { return shownZone_; }
+    std::size_t RoomCount() const { return allRooms_.size(); }
+    bool Contains(const MudRoom* room) const { return Slot(room) != nullptr; }
+    // The room's entry in AllRooms, or nullptr when it is not in the world.
+    const RoomSlot* SlotOf(const MudRoom* room) const { return Slot(room); }
+    // The entry after `slot` in list order (the first when slot is nullptr).
+    const RoomSlot* NextSlot(const RoomSlot* slot) const;
+    // The zone of a room of the world; empty for a room not in it.
+    const std::string& ZoneOf(const MudRoom* room) const;
+
+    // --- The zone tree -----------------------------------------------------
+    const ZoneTree& Tree() const { return tree_; }
+    // Adds a zone node (image 0, lock state from LockedZones) unless the
+    // zone already has one.
+    void AddZoneNode(const std::string& zone);
+    // Lists or unlists the zone in LockedZones and sets its lock image.
+    // CurrentZoneLocked then tells whether the current zone is locked.
+    void SetZoneLocked(const std::string& zone, bool locked);
+    bool IsZoneLocked(std::string_view zone) const;
+
+    // --- Zones -------------------------------------------------------------
+    // Makes the zone named CurrentZone current: marks its tree node, rebuilds
+    // its alias nodes in list order, fills ZoneRooms, recomputes
+    // LastRoomNumber and CurrentZoneLocked and clears Selected on its rooms.
+    // Does nothing when CurrentZone is empty.
+    void LoadZone();
+    // Clears Selected and Checked on the rooms of ZoneRooms and empties it;
+    // the rooms stay in AllRooms.
+    void ClearZone();
+    // Every room listed under `from` is listed under `to` (joining that zone
+    // when it already has rooms); CurrentZone, the shown zone, LockedZones
+    // and the tree node follow. Cross-link entries are not rewritten.
+    void RenameZone(const std::string& from, const std::string& to);
+    // Destroys every room of the zone and removes its tree node; a shown
+    // zone is cleared first and CurrentZone emptied when it named the zone.
+    void RemoveZone(const std::string& zone);
+    // Destroys every room and empties the lists and the tree; all room
+    // references become none. The scalars other than those stay.
+    void ClearWorld();
+
+    // --- Rooms -------------------------------------------------------------
+    // Appends a new room to AllRooms under CurrentZone; it joins ZoneRooms
+    // when that zone is on show. Clears MapSaved.
+    MudRoom* AddRoom(std::unique_ptr<MudRoom> room);
+    // Appends a room read from the file of `zone`; MapSaved is untouched.
+    // A room with an alias gets its tree node (and its zone a node).
+    MudRoom* AddLoadedRoom(const std::string& zone, std::unique_ptr<MudRoom> room);
+    // Removes the room from every list and the tree and destroys it.
+    void RemoveRoom(MudRoom* room);
+    // The same for each listed room (rooms not in the world are skipped).
+    void DeleteRooms(const std::vector<MudRoom*>& rooms);
+
+    // Changes of indexed fields of a room in the world. Each clears MapSaved.
+    void MoveRoom(MudRoom* room, std::int32_t x, std::int32_t y, std::int32_t l);
+    void SetRoomTag(MudRoom* room, std::int32_t tag);
+    void SetRoomText(MudRoom* room, std::string hint, std::string description, std::string exits,
+                     const ExitWords& words);
+    void SetRoomExits(MudRoom* room, std::string exits, const ExitWords& words);
+    // Sets the alias (QuickList); the room gets or loses its tree node.
+    void SetRoomAlias(MudRoom* room, std::string alias);
+    // Lists the room under another zone (the room object stays the same).
+    void SetRoomZone(MudRoom* room, const std::string& zone);
+
+    // --- Look-ups (first match, or nullptr) ----------------------------------
+    MudRoom* FindRoom(std::int32_t x, std::int32_t y, std::int32_t l) const;
+    MudRoom* GlobalFindRoom(std::int32_t x, std::int32_t y, std::int32_t l, std::string_view zone) const;
+    MudRoom* FindRoomByTag(std::int32_t tag) const;
+    MudRoom* GlobalFindRoomByTag(std::int32_t tag, std::string_view zone) const;
+    MudRoom* FindRoomByName(std::string_view name, std::string_view description, std::string_view exits) const;
+    MudRoom* GlobalFindRoomByName(std::string_view name, std::string_view description, std::string_view exits) const;
+    MudRoom* FindRoomByAlias(std::string_view alias) const;
+
+private:
+    RoomSlot* Slot(const MudRoom* room) const;
+    RoomSlot& SlotFor(MudRoom* room);  // throws std::invalid_argument for a stranger
+    ZoneInfo* Zone(std::string_view name) const;
+    ZoneInfo* ZoneFor(const std::string& name);
+    void ReleaseZone(ZoneInfo* zone);
+    MudRoom* Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room);
+    // Re-files the slot under the room's current values of the given parts.
+    void Reindex(RoomSlot& slot, unsigned mayChange);
+    void CacheIndexedValues(RoomSlot& slot) const;
+    std::uint64_t NameHash(const MudRoom& room) const;
+    bool NameMatches(const MudRoom& room, std::string_view name, std::string_view strippedDescription,
+                     std::string_view strippedExits) const;
+    void UpdateZoneLocked();
+
+    bool shortMode_ = false;
+    std::string shownZone_;
+    std::uint64_t nextSeq_ = 1;
+    std::uint32_t nextZoneId_ = 1;
+    std::map<std::uint64_t, std::unique_ptr<RoomSlot>> allRooms_;
+    std::unordered_map<const MudRoom*, RoomSlot*> slotOf_;
+    struct ZoneNameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+    };
+    std::unordered_map<std::string, std::unique_ptr<ZoneInfo>, ZoneNameHash, std::equal_to<>> zones_;
+    RoomIndexes indexes_;
+    ZoneTree tree_;
+};
+
+}  // namespace trellan

@@ -1,0 +1,141 @@
+// The seven room look-ups of the world and the name rule behind two of them.
+#include <string_view>
+
+#include "model/World.h"
+#include "text/Cp1251.h"
+#include "text/TextUtils.h"
+
+namespace trellan {
+
+namespace {
+
+// Descriptions compare without blanks; exits also without parentheses, so
+// a closed door "(N)" and an open exit "N" compare equal.
+class ByteSet {
+public:
+    constexpr explicit ByteSet(std::string_view bytes) : text_(bytes) {
+        for (char c : bytes) in_[static_cast<unsigned char>(c)] = true;
+    }
+    constexpr bool Has(char c) const { return in_[static_cast<unsigned char>(c)]; }
+    constexpr std::string_view Text() const { return text_; }
+
+private:
+    std::string_view text_;
+    bool in_[256] = {};
+};
+
+constexpr ByteSet kDescriptionIgnored(" ");
+constexpr ByteSet kExitsIgnored(" ()");
+constexpr ByteSet kNothingIgnored("");
+
+class NameHasher {
+public:
+    void Add(std::string_view text, const ByteSet& ignored) {
+        for (char c : text) {
+            if (!ignored.Has(c)) Mix(static_cast<unsigned char>(c));
+        }
+        // Field boundary, so that moving text between fields changes the hash.
+        Mix(0x100);
+    }
+    std::uint64_t Value() const { return hash_; }
+
+private:
+    void Mix(unsigned value) {
+        hash_ ^= value;
+        hash_ *= 1099511628211ULL;
+    }
+    std::uint64_t hash_ = 14695981039346656037ULL;
+};
+
+// Whether `text` equals `stripped` once the ignored bytes are dropped from
+// it; the same as comparing StripChars(text, ignored), without the copy.
+bool EqualsStripped(std::string_view text, std::string_view stripped, const ByteSet& ignored) {
+    std::size_t j = 0;
+    for (char c : text) {
+        if (ignored.Has(c)) continue;
+        if (j == stripped.size() || stripped[j] != c) return false;
+        ++j;
+    }
+    return j == stripped.size();
+}
+
+std::uint64_t HashName(std::string_view hint, std::string_view description, std::string_view exits, bool shortMode) {
+    NameHasher hasher;
+    hasher.Add(hint, kNothingIgnored);
+    hasher.Add(shortMode ? std::string_view() : description, kDescriptionIgnored);
+    hasher.Add(exits, kExitsIgnored);
+    return hasher.Value();
+}
+
+}  // namespace
+
+std::uint64_t World::NameHash(const MudRoom& room) const {
+    return HashName(room.Hint, room.Description, room.Exits(), shortMode_);
+}
+
+bool World::NameMatches(const MudRoom& room, std::string_view name, std::string_view strippedDescription,
+                        std::string_view strippedExits) const {
+    if (room.Hint != name) return false;
+    if (!shortMode_ && !EqualsStripped(room.Description, strippedDescription, kDescriptionIgnored)) return false;
+    return EqualsStripped(room.Exits(), strippedExits, kExitsIgnored);
+}
+
+MudRoom* World::FindRoom(std::int32_t x, std::int32_t y, std::int32_t l) const {
+    if (shownZone_.empty()) return nullptr;
+    return GlobalFindRoom(x, y, l, shownZone_);
+}
+
+MudRoom* World::GlobalFindRoom(std::int32_t x, std::int32_t y, std::int32_t l, std::string_view zone) const {
+    const ZoneInfo* info = Zone(zone);
+    if (info == nullptr) return nullptr;
+    RoomSlot* slot = indexes_.FirstAtCell(info->Id, x, y, l);
+    return slot == nullptr ? nullptr : slot->Room();
+}
+
+MudRoom* World::FindRoomByTag(std::int32_t tag) const {
+    if (shownZone_.empty()) return nullptr;
+    const ZoneInfo* info = Zone(shownZone_);
+    if (info == nullptr) return nullptr;
+    RoomSlot* slot = indexes_.FirstByTagInKeyOrder(info->Id, tag);
+    return slot == nullptr ? nullptr : slot->Room();
+}
+
+MudRoom* World::GlobalFindRoomByTag(std::int32_t tag, std::string_view zone) const {
+    const ZoneInfo* info = Zone(zone);
+    if (info == nullptr) return nullptr;
+    RoomSlot* slot = indexes_.FirstByTagInListOrder(info->Id, tag);
+    return slot == nullptr ? nullptr : slot->Room();
+}
+
+MudRoom* World::FindRoomByName(std::string_view name, std::string_view description, std::string_view exits) const {
+    if (shownZone_.empty()) return nullptr;
+    const ZoneInfo* info = Zone(shownZone_);
+    if (info == nullptr) return nullptr;
+    const std::string strippedDescription =
+        shortMode_ ? std::string() : StripChars(description, kDescriptionIgnored.Text());
+    const std::string strippedExits = StripChars(exits, kExitsIgnored.Text());
+    RoomSlot* slot = indexes_.FirstByNameInKeyOrder(
+        info->Id, HashName(name, description, exits, shortMode_),
+        [&](const RoomSlot& s) { return NameMatches(*s.Room(), name, strippedDescription, strippedExits); });
+    return slot == nullptr ? nullptr : slot->Room();
+}
+
+MudRoom* World::GlobalFindRoomByName(std::string_view name, std::string_view description,
+                                     std::string_view exits) const {
+    const std::string strippedDescription =
+        shortMode_ ? std::string() : StripChars(description, kDescriptionIgnored.Text());
+    const std::string strippedExits = StripChars(exits, kExitsIgnored.Text());
+    RoomSlot* slot = indexes_.FirstByNameInListOrder(
+        HashName(name, description, exits, shortMode_),
+        [&](const RoomSlot& s) { return NameMatches(*s.Room(), name, strippedDescription, strippedExits); });
+    return slot == nullptr ? nullptr : slot->Room();
+}
+
+MudRoom* World::FindRoomByAlias(std::string_view alias) const {
+    // An empty alias means "not on the quick list", never a match.
+    if (alias.empty()) return nullptr;
+    RoomSlot* slot = indexes_.FirstByAlias(UpperCp1251(alias));
+    return slot == nullptr ? nullptr : slot->Room();
+}
+
+}  // namespace trellan

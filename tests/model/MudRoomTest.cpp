@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include "model/MudRoom.h"
+#include "model/ZoneKey.h"
+
+namespace trellan {
+namespace {
+
+ExitWords Words(std::string n, std::string s) {
+    return ExitWords::FromProfileOrder(n, s, "E", "W", "U", "D");
+}
+
+TEST(MudRoom, FreshRoomIsAllZeroWithBlackColour) {
+    MudRoom room;
+    EXPECT_EQ(room.Tag, 0);
+    EXPECT_EQ(room.BColor, 0u);  // not clSilver: the loader applies that default
+    EXPECT_EQ(room.ImageIndex, 0);
+    EXPECT_TRUE(room.Exits().empty());
+    EXPECT_EQ(room.ExitState(), (ExitStates{0, 0, 0, 0, 0, 0}));
+    EXPECT_TRUE(room.AutoMaps.empty());
+    EXPECT_FALSE(room.ChN || room.Pipe || room.Selected);
+}
+
+TEST(MudRoom, ExitStateSeesParenthesesOnlyDirectlyAroundTheWord) {
+    MudRoom room;
+    room.SetExits("( N )", Words("N", "S"));
+    EXPECT_EQ(room.ExitState(kDirNorth), 1);
+
+    room.SetExits("(N) S", Words("N", "S"));
+    EXPECT_EQ(room.ExitState(kDirNorth), 2);
+    EXPECT_EQ(room.ExitState(kDirSouth), 1);
+    EXPECT_EQ(room.ExitState(kDirEast), 0);
+}
+
+TEST(MudRoom, ExitWordsMatchInsideLongerWordsAndCaseSensitively) {
+    MudRoom room;
+    room.SetExits("Nord", ExitWords::Defaults());
+    EXPECT_EQ(room.ExitState(kDirNorth), 1);  // "N" inside "Nord"
+    EXPECT_EQ(room.ExitState(kDirDown), 0);   // "d" is not "D"
+}
+
+TEST(MudRoom, EmptyExitWordIsNeverFound) {
+    MudRoom room;
+    room.SetExits("() N S", ExitWords::FromProfileOrder("N", "S", "", "", "U", "D"));
+    EXPECT_EQ(room.ExitState(kDirEast), 0);
+    EXPECT_EQ(room.ExitState(kDirWest), 0);
+}
+
+TEST(MudRoom, ProfileOrderPutsEastAndWestInRoomOrder) {
+    ExitWords words = ExitWords::FromProfileOrder("n", "s", "e", "w", "u", "d");
+    MudRoom room;
+    room.SetExits("w (e)", words);
+    EXPECT_EQ(room.ExitState(), (ExitStates{0, 0, 1, 2, 0, 0}));  // north, south, west, east, up, down
+}
+
+TEST(MudRoom, SettingTheSameExitsAgainUsesTheWordsNowInForce) {
+    MudRoom room;
+    room.SetExits("север юг", ExitWords::Defaults());
+    EXPECT_EQ(room.ExitState(kDirNorth), 0);
+    room.SetExits(room.Exits(), ExitWords::FromProfileOrder("север", "юг", "восток", "запад", "вверх", "вниз"));
+    EXPECT_EQ(room.ExitState(kDirNorth), 1);
+    EXPECT_EQ(room.ExitState(kDirSouth), 1);
+}
+
+TEST(MudRoom, LinkFlagsFollowRoomOrder) {
+    MudRoom room;
+    room.Link(kDirWest) = true;
+    room.Link(kDirDown) = true;
+    EXPECT_TRUE(room.ChW);
+    EXPECT_TRUE(room.ChD);
+    EXPECT_FALSE(room.ChE);
+}
+
+TEST(ZoneKey, TextOfLevelRowAndColumn) {
+    EXPECT_EQ(ZoneKey(5, -3, 0), "1000|5|-3");
+    EXPECT_EQ(ZoneKey(0, 0, -999), "0001|0|0");
+    EXPECT_EQ(ZoneKey(0, 0, 8999), "9999|0|0");
+    EXPECT_EQ(ZoneKey(0, 0, 9000), "10000|0|0");
+    // Far levels cannot overflow the arithmetic.
+    EXPECT_EQ(ZoneKey(0, 0, 2147483647), "2147484647|0|0");
+}
+
+TEST(ZoneKey, RowsAndColumnsCompareAsText) {
+    EXPECT_LT(CompareZoneKeys(ZoneKey(10, 0, 0), ZoneKey(9, 0, 0)), 0);
+    EXPECT_LT(CompareZoneKeys(ZoneKey(-1, 0, 0), ZoneKey(0, 0, 0)), 0);  // '-' before digits
+    EXPECT_LT(CompareZoneKeys(ZoneKey(0, 0, -1), ZoneKey(0, 0, 0)), 0);
+    EXPECT_LT(CompareZoneKeys(ZoneKey(0, 0, 5), ZoneKey(0, 0, 10)), 0);
+    // Levels below -999 give a key starting with "-" (or "0000"), before every other level.
+    EXPECT_LT(CompareZoneKeys(ZoneKey(0, 0, -1001), ZoneKey(0, 0, -999)), 0);
+    EXPECT_LT(CompareZoneKeys(ZoneKey(0, 0, -1000), ZoneKey(0, 0, -999)), 0);
+    EXPECT_EQ(CompareZoneKeys(ZoneKey(1, 2, 3), ZoneKey(1, 2, 3)), 0);
+}
+
+}  // namespace
+}  // namespace trellan

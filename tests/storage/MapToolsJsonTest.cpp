@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "storage/JsonLine.h"
+
+namespace trellan {
+namespace {
+
+std::string ErrorOf(std::string_view text) {
+    try {
+        ParseJsonObject(text);
+    } catch (const JsonError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+TEST(JsonLine, ParsesTheValueKindsInOrder) {
+    JsonObject o = ParseJsonObject(
+        " { \"s\" : \"a\\\"b\\\\c\\/d\\b\\f\\n\\r\\t\" , \"n\":-9223372036854775808,\"m\":9223372036854775807,"
+        "\"z\":-0,\"t\":true,\"f\":false,\"l\":[ \"x\" , \"\" ],\"e\":[]}\r\n");
+    ASSERT_EQ(o.size(), 8u);
+    EXPECT_EQ(o[0].Key, "s");
+    EXPECT_EQ(o[0].Value.Text, "a\"b\\c/d\b\f\n\r\t");
+    EXPECT_EQ(o[1].Value.Integer, INT64_MIN);
+    EXPECT_EQ(o[2].Value.Integer, INT64_MAX);
+    EXPECT_EQ(o[3].Value.Integer, 0);
+    EXPECT_TRUE(o[4].Value.Boolean);
+    EXPECT_EQ(o[5].Value.Type, JsonValue::Kind::Boolean);
+    EXPECT_FALSE(o[5].Value.Boolean);
+    EXPECT_EQ(o[6].Value.List, (std::vector<std::string>{"x", ""}));
+    EXPECT_EQ(o[7].Value.Type, JsonValue::Kind::StringArray);
+    EXPECT_TRUE(ParseJsonObject("{}").empty());
+}
+
+TEST(JsonLine, UnicodeEscapesAndSurrogatePairs) {
+    JsonObject o = ParseJsonObject(R"({"a":"\u0041\u00e9\u0416\u20AC\ud83d\ude00\u0000", "b":"Ёж😀"})");
+    EXPECT_EQ(o[0].Value.Text, std::string("Aé\xD0\x96€😀") + std::string(1, '\0'));
+    EXPECT_EQ(o[1].Value.Text, "Ёж😀");
+    EXPECT_EQ(ErrorOf(R"({"a":"\ud83d"})"), "a high surrogate without a low one at column 7");
+    EXPECT_EQ(ErrorOf(R"({"a":"\ud83d\u0041"})"), "a high surrogate without a low one at column 7");
+    EXPECT_EQ(ErrorOf(R"({"a":"\ude00"})"), "a low surrogate without a high one at column 7");
+    EXPECT_EQ(ErrorOf(R"({"a":"\u12G4"})"), "\\u needs four hex digits at column 11");
+    EXPECT_EQ(ErrorOf(R"({"a":"\u12)"), "\\u needs four hex digits at column 9");
+}
+
+TEST(JsonLine, RejectsWhatIsNotOneFlatObject) {
+    EXPECT_EQ(ErrorOf(""), "expected an object at column 1");
+    EXPECT_EQ(ErrorOf("{\"a\":1} x"), "unexpected text after the object at column 9");
+    EXPECT_EQ(ErrorOf("{\"a\":1,}"), "expected a key in double quotes at column 8");
+    EXPECT_EQ(ErrorOf("{a:1}"), "expected a key in double quotes at column 2");
+    EXPECT_EQ(ErrorOf("{\"a\":1,\"a\":2}"), "key \"a\" given twice at column 8");
+    EXPECT_EQ(ErrorOf("{\"a\":{}}"), "nested objects are not allowed at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":null}"), "null is not allowed at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":tru}"), "expected a value at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":[\"x\",[]]}"), "an array may hold only strings at column 11");
+    EXPECT_EQ(ErrorOf("{\"a\":1.5}"), "only whole numbers are allowed at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":1e3}"), "only whole numbers are allowed at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":01}"), "a number may not start with 0 at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":-}"), "expected a digit at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":9223372036854775808}"), "number out of range at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":\"x"), "unfinished string at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\\q\"}"), "unknown escape at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\t\"}"), "a control character must be escaped at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\xC0\x80\"}"), "invalid UTF-8 at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\xED\xA0\x80\"}"), "invalid UTF-8 at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\xE2\x82\"}"), "invalid UTF-8 at column 7");
+}
+
+TEST(JsonLine, WriterEscapesAndReadsBack) {
+    std::string all;
+    for (int c = 1; c < 0x80; ++c) all.push_back(static_cast<char>(c));
+    all += "Ж€😀";
+    EXPECT_EQ(JsonQuote("\x01\x1F\x7F\"\\\n"), R"("\u0001\u001f\u007f\"\\\n")");
+
+    JsonObjectWriter w;
+    w.AddString("s", all);
+    w.AddInteger("n", -42);
+    w.AddBoolean("b", true);
+    w.AddStrings("l", {"a", "\"", ""});
+    w.AddStrings("e", {});
+    std::string line = w.Finish();
+    EXPECT_EQ(line.find('\n'), std::string::npos);
+    EXPECT_EQ(line.substr(line.find(",\"n\"")), R"(,"n":-42,"b":true,"l":["a","\"",""],"e":[]})");
+    JsonObject o = ParseJsonObject(line);
+    ASSERT_EQ(o.size(), 5u);
+    EXPECT_EQ(o[0].Value.Text, all);
+    EXPECT_EQ(o[1].Value.Integer, -42);
+    EXPECT_EQ(o[3].Value.List, (std::vector<std::string>{"a", "\"", ""}));
+}
+
+}  // namespace
+}  // namespace trellan
