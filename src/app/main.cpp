@@ -1,0 +1,62 @@
+// trellan: the automatic mapper as a proxy between a MUD client and a MUD
+// server, or one of the map tools.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/HeadlessRunner.h"
+#include "app/TrellanApplication.h"
+#include "storage/MapTools.h"
+
+namespace {
+
+std::string ProgramDirectory() {
+    char path[4096];
+    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) {
+        return ".";
+    }
+    const std::string exe(path, static_cast<std::size_t>(n));
+    const std::size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : exe.substr(0, slash));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace trellan;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    const CommandLine line = ParseCommandLine(args);
+    if (!line.MapTool.empty()) {
+        return RunMapTool(line.MapTool, std::cin, std::cout, std::cerr);
+    }
+    if (!line.Error.empty()) {
+        std::cerr << "trellan: " << line.Error << "\n" << UsageText();
+        return 2;
+    }
+    if (line.Help) {
+        std::cout << UsageText();
+        return 0;
+    }
+    if (!line.Headless) {
+        std::cerr << "trellan: the main window is not available yet; running headless" << std::endl;
+    }
+
+    RuntimeOptions options;
+    options.HomeDirectory = line.Home;
+    if (options.HomeDirectory.empty()) {
+        if (const char* env = std::getenv("TRELLAN_HOME"); env && *env) {
+            options.HomeDirectory = env;
+        }
+    }
+    options.ServerOverride = line.Server;
+    options.ProgramDirectory = ProgramDirectory();
+
+    TrellanApplication app(argc, argv);
+    HeadlessRunner runner(app, options);
+    return runner.Run();
+}

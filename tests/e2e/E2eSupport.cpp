@@ -1,0 +1,342 @@
+#include "E2eSupport.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+namespace e2e {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int MillisLeft(Clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<Millis>(deadline - Clock::now()).count();
+    return left < 0 ? 0 : static_cast<int>(left);
+}
+
+sockaddr_in Loopback(std::uint16_t port) {
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_port = htons(port);
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    return addr;
+}
+
+}  // namespace
+
+const std::string Banner = "\033[1;33m<Trellan v. 2.5.3 (Win2K Server fix)> is online\033[0m";
+
+std::uint16_t FreePort() {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr = Loopback(0);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
+        close(fd);
+        throw std::runtime_error("cannot bind an ephemeral port");
+    }
+    socklen_t len = sizeof addr;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    close(fd);
+    return ntohs(addr.sin_port);
+}
+
+namespace {
+
+std::string Excerpt(const std::string& text, std::size_t at) {
+    const std::size_t from = at < 40 ? 0 : at - 40;
+    return ::testing::PrintToString(text.substr(from, 80));
+}
+
+}  // namespace
+
+::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
+    if (actual == expected) {
+        return ::testing::AssertionSuccess();
+    }
+    std::size_t at = 0;
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) {
+        ++at;
+    }
+    return ::testing::AssertionFailure() << "got " << actual.size() << " bytes, expected " << expected.size()
+                                         << "; first difference at " << at << ":\n  got      "
+                                         << Excerpt(actual, at) << "\n  expected " << Excerpt(expected, at);
+}
+
+// --- TempDir
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "trellan-e2e-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) {
+        throw std::runtime_error("mkdtemp failed");
+    }
+    path_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void TempDir::Write(const std::string& name, const std::string& bytes) const {
+    const auto path = std::filesystem::path(path_) / name;
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+std::string TempDir::Read(const std::string& name) const {
+    std::ifstream in(std::filesystem::path(path_) / name, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool TempDir::Exists(const std::string& name) const {
+    return std::filesystem::exists(std::filesystem::path(path_) / name);
+}
+
+// --- Socket
+
+Socket::~Socket() { Close(); }
+
+Socket::Socket(Socket&& other) noexcept
+    : fd_(other.fd_), closed_(other.closed_), received_(std::move(other.received_)) {
+    other.fd_ = -1;
+}
+
+Socket& Socket::operator=(Socket&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = other.fd_;
+        closed_ = other.closed_;
+        received_ = std::move(other.received_);
+        other.fd_ = -1;
+    }
+    return *this;
+}
+
+void Socket::Close() {
+    if (fd_ >= 0) {
+        close(fd_);
+        fd_ = -1;
+    }
+}
+
+Socket Socket::Connect(std::uint16_t port, Millis wait) {
+    const auto deadline = Clock::now() + wait;
+    do {
+        const int fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr = Loopback(port);
+        if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
+            return Socket(fd);
+        }
+        close(fd);
+        std::this_thread::sleep_for(Millis(20));
+    } while (Clock::now() < deadline);
+    return Socket();
+}
+
+void Socket::SendAll(const std::string& bytes) {
+    std::size_t sent = 0;
+    while (sent < bytes.size() && fd_ >= 0) {
+        const ssize_t n = send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return;
+        }
+        sent += static_cast<std::size_t>(n);
+    }
+}
+
+bool Socket::ReadSome(Clock::time_point deadline) {
+    if (fd_ < 0 || closed_) {
+        return false;
+    }
+    pollfd p{fd_, POLLIN, 0};
+    const int ready = poll(&p, 1, MillisLeft(deadline));
+    if (ready <= 0) {
+        return ready < 0 && errno == EINTR;
+    }
+    char buffer[65536];
+    const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+    if (n > 0) {
+        received_.append(buffer, static_cast<std::size_t>(n));
+        return true;
+    }
+    if (n < 0 && errno == EINTR) {
+        return true;
+    }
+    closed_ = true;
+    return false;
+}
+
+std::string Socket::ReadUntil(const std::function<bool(const std::string&)>& done, Millis wait) {
+    const auto deadline = Clock::now() + wait;
+    while (!done(received_) && Clock::now() < deadline && ReadSome(deadline)) {
+    }
+    return received_;
+}
+
+std::string Socket::ReadUntilContains(const std::string& text, Millis wait) {
+    return ReadUntil([&](const std::string& got) { return got.find(text) != std::string::npos; }, wait);
+}
+
+std::string Socket::ReadAtLeast(std::size_t count, Millis wait) {
+    return ReadUntil([&](const std::string& got) { return got.size() >= count; }, wait);
+}
+
+bool Socket::WaitClosed(Millis wait) {
+    const auto deadline = Clock::now() + wait;
+    while (!closed_ && Clock::now() < deadline) {
+        ReadSome(deadline);
+    }
+    return closed_;
+}
+
+// --- Listener
+
+Listener::Listener() {
+    fd_ = socket(AF_INET, SOCK_STREAM, 0);
+    const int one = 1;
+    setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
+    sockaddr_in addr = Loopback(0);
+    if (bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || listen(fd_, 8) != 0) {
+        throw std::runtime_error("cannot listen on loopback");
+    }
+    socklen_t len = sizeof addr;
+    getsockname(fd_, reinterpret_cast<sockaddr*>(&addr), &len);
+    port_ = ntohs(addr.sin_port);
+}
+
+Listener::~Listener() { close(fd_); }
+
+Socket Listener::Accept(Millis wait) {
+    pollfd p{fd_, POLLIN, 0};
+    if (poll(&p, 1, static_cast<int>(wait.count())) <= 0) {
+        return Socket();
+    }
+    return Socket(accept(fd_, nullptr, nullptr));
+}
+
+// --- Process
+
+Process::Process(const std::string& program, const std::vector<std::string>& args) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) {
+        throw std::runtime_error("pipe failed");
+    }
+    pid_ = fork();
+    if (pid_ == 0) {
+        dup2(pipeFds[1], STDOUT_FILENO);
+        close(pipeFds[0]);
+        close(pipeFds[1]);
+        std::vector<char*> argv;
+        argv.push_back(const_cast<char*>(program.c_str()));
+        for (const std::string& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        execv(program.c_str(), argv.data());
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    out_ = pipeFds[0];
+}
+
+Process::~Process() {
+    if (pid_ > 0 && status_ < 0) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (out_ >= 0) {
+        close(out_);
+    }
+}
+
+std::string Process::ReadLine(Millis wait) {
+    const auto deadline = Clock::now() + wait;
+    for (;;) {
+        const std::size_t end = buffer_.find('\n');
+        if (end != std::string::npos) {
+            std::string line = buffer_.substr(0, end);
+            buffer_.erase(0, end + 1);
+            return line;
+        }
+        pollfd p{out_, POLLIN, 0};
+        if (poll(&p, 1, MillisLeft(deadline)) <= 0) {
+            return "";
+        }
+        char chunk[4096];
+        const ssize_t n = read(out_, chunk, sizeof chunk);
+        if (n <= 0) {
+            return "";
+        }
+        buffer_.append(chunk, static_cast<std::size_t>(n));
+    }
+}
+
+void Process::Signal(int number) {
+    if (pid_ > 0 && status_ < 0) {
+        kill(pid_, number);
+    }
+}
+
+int Process::Wait(Millis wait) {
+    const auto deadline = Clock::now() + wait;
+    while (status_ < 0) {
+        int raw = 0;
+        const pid_t done = waitpid(pid_, &raw, WNOHANG);
+        if (done == pid_) {
+            status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+            break;
+        }
+        if (Clock::now() >= deadline) {
+            return -1;
+        }
+        std::this_thread::sleep_for(Millis(10));
+    }
+    return status_;
+}
+
+// --- Trellan
+
+void WriteHome(const TempDir& home, std::uint16_t clientPort, bool debug) {
+    home.Write("local.ini", "[Connect]\r\nClient Port=" + std::to_string(clientPort) + "\r\n");
+    if (debug) {
+        home.Write("trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
+    }
+}
+
+Trellan::Trellan(const TempDir& home, std::uint16_t clientPort, std::uint16_t serverPort, bool debug)
+    : clientPort_(clientPort),
+      process_((WriteHome(home, clientPort, debug), TRELLAN_BINARY),
+               {"--headless", "--home", home.Path(), "--server", "127.0.0.1:" + std::to_string(serverPort)}) {
+    listenLine_ = process_.ReadLine();
+}
+
+Socket Trellan::ConnectClient(std::string* banner) {
+    Socket client = Socket::Connect(clientPort_);
+    const std::string got = client.ReadAtLeast(Banner.size());
+    if (banner) {
+        *banner = got.substr(0, std::min(got.size(), Banner.size()));
+    }
+    client.Received().erase(0, std::min(client.Received().size(), Banner.size()));
+    return client;
+}
+
+}  // namespace e2e

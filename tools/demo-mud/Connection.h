@@ -1,0 +1,58 @@
+#pragma once
+// One player's telnet connection: splits the input into command lines
+// (telnet commands removed, bounded line length), answers the compression
+// negotiation, and frames the output: Windows-1251, 0xFF doubled, deflated
+// once the client has accepted MCCP v2.
+#include <zlib.h>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace demomud {
+
+class Connection {
+public:
+    static constexpr std::size_t MaxLine = 1024;
+    // A client that stops reading is dropped once this much waits for it.
+    static constexpr std::size_t MaxOutput = 4 * 1024 * 1024;
+
+    explicit Connection(bool offerMccp);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Feeds bytes from the socket; complete command lines (Windows-1251,
+    // without the line end) are appended to `lines`.
+    void Receive(const char* data, std::size_t length, std::vector<std::string>& lines);
+
+    // Queues game text (UTF-8) for the client.
+    void SendText(std::string_view utf8);
+    // Ends the compressed stream, if any, so the client sees a clean end.
+    void Finish();
+
+    std::string& Output() { return output_; }
+    bool Compressing() const { return compressing_; }
+    bool Overflowed() const { return output_.size() > MaxOutput; }
+
+private:
+    void SendRaw(std::string_view bytes);
+    void StartCompression();
+    void HandleCommand(unsigned char verb, unsigned char option);
+
+    enum class State { Data, Iac, Verb, Sub, SubIac };
+
+    bool offerMccp_;
+    bool compressing_ = false;
+    z_stream zs_{};
+    State state_ = State::Data;
+    unsigned char verb_ = 0;
+    std::size_t subLength_ = 0;
+    std::string line_;
+    bool lineTooLong_ = false;
+    bool lastWasCr_ = false;
+    std::string output_;
+};
+
+}  // namespace demomud
