@@ -1,0 +1,50 @@
+#pragma once
+// Directions travel as texts: one of the six movement commands or, where a
+// caller says so, one of the six direction phrases. These helpers turn them
+// into grid steps and link flags.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "mapping/MappingConfig.h"
+#include "model/MudRoom.h"
+
+namespace trellan {
+
+// The RoomDirection of a movement command (the first of the six equal to
+// it), or -1 for any other text.
+int CommandDirection(std::string_view d, const MappingConfig& config);
+// The RoomDirection of a movement command or, failing that, of a direction
+// phrase; -1 for any other text.
+int TextDirection(std::string_view d, const MappingConfig& config);
+// north<->south, west<->east, up<->down.
+inline int OppositeDirection(int direction) {
+    return direction ^ 1;
+}
+
+// The opposite movement command of a command and, independently, the
+// opposite phrase of a phrase; any other text (the portal command) is its
+// own opposite.
+std::string Opposite(std::string_view d, const MappingConfig& config);
+
+// One step in the direction of a movement command; any other text leaves
+// the position alone. Steps wrap at the ends of the integer range instead
+// of overflowing.
+void ReposXYL(std::string_view d, std::int32_t& x, std::int32_t& y, std::int32_t& l, const MappingConfig& config);
+// One step in a RoomDirection (wrapping likewise).
+void StepCell(int direction, std::int32_t& x, std::int32_t& y, std::int32_t& l);
+
+// Whether the room has walked the command: its link flag for a movement
+// command is set, or the command is the portal command.
+bool WasStep(const MudRoom& room, std::string_view d, const MappingConfig& config);
+
+// The direction phrase of a movement command or phrase; any other text as
+// it stands (a portal word is an exit of its own).
+std::string DirectionPhrase(std::string_view d, const MappingConfig& config);
+
+// The exits text of a corridor cell running along the direction's axis:
+// north-south N+S, up-down U+D, west-east W+E (as SetLink lays it) or E+W
+// (as a block shift lays it, eastFirst true).
+std::string CorridorExits(int direction, const MappingConfig& config, bool eastFirst);
+
+}  // namespace trellan

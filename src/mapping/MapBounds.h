@@ -1,0 +1,33 @@
+#pragma once
+// The bounding box of the shown zone's rooms; the scroll bars' ranges.
+#include <algorithm>
+#include <cstdint>
+
+namespace trellan {
+
+struct MapBounds {
+    std::int32_t MinX = 0;
+    std::int32_t MaxX = 0;
+    std::int32_t MinY = 0;
+    std::int32_t MaxY = 0;
+    std::int32_t MinL = 0;
+    std::int32_t MaxL = 0;
+
+    void Widen(std::int32_t x, std::int32_t y, std::int32_t l) {
+        MinX = std::min(MinX, x);
+        MaxX = std::max(MaxX, x);
+        MinY = std::min(MinY, y);
+        MaxY = std::max(MaxY, y);
+        MinL = std::min(MinL, l);
+        MaxL = std::max(MaxL, l);
+    }
+    // A box of the one cell.
+    void Reset(std::int32_t x, std::int32_t y, std::int32_t l) {
+        MinX = MaxX = x;
+        MinY = MaxY = y;
+        MinL = MaxL = l;
+    }
+    bool operator==(const MapBounds&) const = default;
+};
+
+}  // namespace trellan

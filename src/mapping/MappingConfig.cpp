@@ -1,0 +1,28 @@
+#include "mapping/MappingConfig.h"
+
+#include "settings/WorldProfile.h"
+#include "text/Cp1251.h"
+
+namespace trellan {
+
+MappingConfig::MappingConfig()
+    : DirectionPhrases{Utf8ToCp1251("на север"),  Utf8ToCp1251("на юг"), Utf8ToCp1251("на запад"),
+                       Utf8ToCp1251("на восток"), Utf8ToCp1251("вверх"), Utf8ToCp1251("вниз")},
+      Portal(Utf8ToCp1251("войти")),
+      Dark(Utf8ToCp1251("Здесь темно...")) {}
+
+MappingConfig MappingConfig::FromProfile(const WorldProfile& profile, std::uint32_t skinRoomColor) {
+    MappingConfig config;
+    config.MoveCommands = {profile.MoveCmdN, profile.MoveCmdS, profile.MoveCmdW,
+                           profile.MoveCmdE, profile.MoveCmdU, profile.MoveCmdD};
+    config.Words = ExitWords::FromProfileOrder(profile.ExitWordN, profile.ExitWordS, profile.ExitWordE,
+                                               profile.ExitWordW, profile.ExitWordU, profile.ExitWordD);
+    config.DirectionPhrases = profile.DirectionPhrases;
+    config.Portal = profile.Portal;
+    config.Dark = profile.Dark;
+    config.NoExits = profile.NoExits;
+    config.SkinRoomColor = skinRoomColor;
+    return config;
+}
+
+}  // namespace trellan

@@ -1,0 +1,39 @@
+#pragma once
+// What placement and linking need to know about the loaded world's MUD: the
+// words that name the six directions, the darkness and no-exits messages,
+// and the colour new rooms get. Plain data; the runtime fills it from the
+// world profile (and the skin) and keeps it current, and the mapping classes
+// hold a reference to it.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "model/ExitWords.h"
+#include "model/RoomDefaults.h"
+
+namespace trellan {
+
+struct WorldProfile;
+
+struct MappingConfig {
+    // RoomDirection order: north, south, west, east, up, down.
+    std::array<std::string, kDirectionCount> MoveCommands = {"n", "s", "w", "e", "u", "d"};
+    ExitWords Words = ExitWords::Defaults();
+    std::array<std::string, kDirectionCount> DirectionPhrases;  // defaults: see the constructor
+    // The portal command: every room "has walked" it (WasStep).
+    std::string Portal;
+    // The name of a dark room, also given to rooms added by hand.
+    std::string Dark;
+    // An exits line holding this text means the room has no exits.
+    std::string NoExits = "None!";
+    // The colour of new rooms, the skin's SkinRoomColor.
+    std::uint32_t SkinRoomColor = kColorSilver;
+
+    // The profile defaults.
+    MappingConfig();
+    // Everything from the profile (whose direction keys run N, S, E, W, U, D)
+    // and the skin's room colour.
+    static MappingConfig FromProfile(const WorldProfile& profile, std::uint32_t skinRoomColor);
+};
+
+}  // namespace trellan

@@ -1,0 +1,122 @@
+#include "mapping/ViewState.h"
+
+#include <algorithm>
+
+namespace trellan {
+
+ViewState::ViewState(World& world) : world_(world) {}
+
+void ViewState::mShift() {
+    if (RefreshLock == 0) {
+        if (world_.ShownZone() != originZone_) {
+            // The zone shown before keeps the origin of its last refresh.
+            FlushOrigin();
+            originZone_ = world_.ShownZone();
+            fullPass_ = true;
+        }
+        roomOrigin_ = Origin();
+        originPending_ = true;
+        if (fullPass_) {
+            StampShownZone();
+        } else {
+            for (MudRoom* room : checked_) {
+                // A marked room may have been removed since.
+                if (world_.Contains(room)) room->Checked = false;
+            }
+        }
+        checked_.clear();
+        if (StatusRefreshRequested) StatusRefreshRequested();
+    }
+    if (RefreshLock == 2) RefreshLock = 0;
+    if (RepaintRequested) RepaintRequested();
+}
+
+void ViewState::StampShownZone() {
+    for (const RoomSlot& slot : world_.ZoneRooms()) {
+        MudRoom* room = slot.Room();
+        room->DX = roomOrigin_.DX;
+        room->DY = roomOrigin_.DY;
+        room->DL = roomOrigin_.DL;
+        room->Checked = false;
+    }
+    fullPass_ = false;
+    originPending_ = false;
+}
+
+void ViewState::FlushOrigin() {
+    if (!originPending_ || originZone_.empty()) return;
+    for (const RoomSlot& slot : world_.RoomsOfZone(originZone_)) {
+        MudRoom* room = slot.Room();
+        room->DX = roomOrigin_.DX;
+        room->DY = roomOrigin_.DY;
+        room->DL = roomOrigin_.DL;
+    }
+    originPending_ = false;
+}
+
+void ViewState::MarkChecked(MudRoom* room) {
+    if (room == nullptr) return;
+    room->Checked = true;
+    checked_.push_back(room);
+}
+
+void ViewState::InvalidateRooms() {
+    fullPass_ = true;
+    boundsValid_ = false;
+}
+
+void ViewState::CenterBox() {
+    MudRoom* current = world_.CurrentRoom;
+    if (current != nullptr) {
+        DL = current->L;
+        current->Selected = true;
+    }
+    RecomputeBounds();
+    DL = std::clamp(DL, Bounds.MinL, Bounds.MaxL);
+    if (current != nullptr && world_.ZoneOf(current) == world_.CurrentZone) {
+        DL = current->L;
+        DY = current->Y;
+        DX = current->X;
+    } else {
+        // The middle, rounded towards the maximum; 64-bit so that a damaged
+        // file's extreme coordinates cannot overflow.
+        DY = static_cast<std::int32_t>(Bounds.MaxY - (std::int64_t(Bounds.MaxY) - Bounds.MinY) / 2);
+        DX = static_cast<std::int32_t>(Bounds.MaxX - (std::int64_t(Bounds.MaxX) - Bounds.MinX) / 2);
+    }
+    mShift();
+}
+
+void ViewState::RecomputeBounds() {
+    auto rooms = world_.ZoneRooms();
+    if (boundsValid_ && boundsZone_ == world_.ShownZone() && boundsCount_ == rooms.size()) return;
+    if (rooms.empty()) {
+        // An empty zone keeps the bounds it had; the first room widens them.
+        boundsValid_ = false;
+        return;
+    }
+    bool first = true;
+    for (const RoomSlot& slot : rooms) {
+        const MudRoom* room = slot.Room();
+        if (first) {
+            Bounds.Reset(room->X, room->Y, room->L);
+            first = false;
+        } else {
+            Bounds.Widen(room->X, room->Y, room->L);
+        }
+    }
+    boundsValid_ = true;
+    boundsZone_ = world_.ShownZone();
+    boundsCount_ = rooms.size();
+}
+
+void ViewState::RoomAdded(std::int32_t x, std::int32_t y, std::int32_t l) {
+    Bounds.Widen(x, y, l);
+    // Widening an exact box by one more room keeps it exact.
+    if (boundsValid_ && boundsZone_ == world_.ShownZone() && boundsCount_ + 1 == world_.ZoneRooms().size()) {
+        ++boundsCount_;
+    } else {
+        boundsValid_ = false;
+    }
+}
+
+}  // namespace trellan
