@@ -8,8 +8,11 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/GuiApplication.h"
+#include "app/GuiRunner.h"
 #include "app/HeadlessRunner.h"
 #include "app/TrellanApplication.h"
+#include "app/Transparency.h"
 #include "storage/MapTools.h"
 
 namespace {
@@ -23,6 +26,15 @@ std::string ProgramDirectory() {
     const std::string exe(path, static_cast<std::size_t>(n));
     const std::size_t slash = exe.rfind('/');
     return slash == std::string::npos ? "." : (slash == 0 ? "/" : exe.substr(0, slash));
+}
+
+// A window can be shown: a display to connect to, or a Qt platform chosen
+// explicitly (offscreen, for tests).
+bool DisplayAvailable() {
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
+        if (const char* value = std::getenv(name); value && *value) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -42,8 +54,9 @@ int main(int argc, char** argv) {
         std::cout << UsageText();
         return 0;
     }
-    if (!line.Headless) {
-        std::cerr << "trellan: the main window is not available yet; running headless" << std::endl;
+    const bool windowed = !line.Headless && DisplayAvailable();
+    if (!line.Headless && !windowed) {
+        std::cerr << "trellan: no display (DISPLAY is not set); running headless" << std::endl;
     }
 
     RuntimeOptions options;
@@ -56,6 +69,12 @@ int main(int argc, char** argv) {
     options.ServerOverride = line.Server;
     options.ProgramDirectory = ProgramDirectory();
 
+    if (windowed) {
+        GuiApplication app(argc, argv);
+        options.LayeredWindowsAvailable = WindowOpacityAvailable();
+        GuiRunner runner(options);
+        return runner.Run();
+    }
     TrellanApplication app(argc, argv);
     HeadlessRunner runner(app, options);
     return runner.Run();

@@ -5,7 +5,11 @@ namespace trellan {
 void RoomIndexes::Insert(RoomSlot* slot, unsigned parts) {
     ZoneInfo* zone = slot->zone_;
     if (parts & (kPosition | kZone)) {
-        zone->ByKey.insert(slot);
+        if (!zone->ByKey.empty() && KeyOrder()(*zone->ByKey.rbegin(), slot)) {
+            zone->ByKey.insert(zone->ByKey.end(), slot);
+        } else {
+            zone->ByKey.insert(slot);
+        }
         cell_.Insert(CellKey{zone->Id, slot->x_, slot->y_, slot->l_}, slot);
     }
     // New rooms come last in list order, so the end is the right hint for them.

@@ -1,7 +1,7 @@
 #pragma once
 // The indexes behind the world's room look-ups. Each look-up key (a cell of
 // a zone, a room number in a zone, a name, an alias) maps through a hash
-// table to its rooms in the order the look-up must honour: the zone key then
+// table (open addressing) to its rooms in the order the look-up must honour: the zone key then
 // the list position for the current zone, the list position alone over the
 // world. Most keys have one room, which is then held without a set. So a
 // look-up is a hash probe, and adding, moving or removing a room costs one
@@ -14,8 +14,7 @@
 #include <set>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-
+#include "model/FlatHashMap.h"
 #include "model/RoomSlot.h"
 
 namespace trellan {
@@ -26,7 +25,13 @@ public:
     void Insert(const Key& key, RoomSlot* slot) {
         Bucket& bucket = map_[key];
         if (bucket.many) {
-            bucket.many->insert(slot);
+            // Rooms mostly arrive in order (a loaded file, a new room last
+            // in the list), so try the end first.
+            if (Order()(*bucket.many->rbegin(), slot)) {
+                bucket.many->insert(bucket.many->end(), slot);
+            } else {
+                bucket.many->insert(slot);
+            }
         } else if (bucket.one == nullptr) {
             bucket.one = slot;
         } else {
@@ -37,45 +42,44 @@ public:
         }
     }
     void Erase(const Key& key, RoomSlot* slot) {
-        auto it = map_.find(key);
-        if (it == map_.end()) return;
-        Bucket& bucket = it->second;
-        if (bucket.many) {
-            bucket.many->erase(slot);
-            if (bucket.many->size() == 1) {
-                bucket.one = *bucket.many->begin();
-                bucket.many.reset();
-            } else if (bucket.many->empty()) {
-                map_.erase(it);
+        Bucket* bucket = map_.Find(key);
+        if (bucket == nullptr) return;
+        if (bucket->many) {
+            bucket->many->erase(slot);
+            if (bucket->many->size() == 1) {
+                bucket->one = *bucket->many->begin();
+                bucket->many.reset();
+            } else if (bucket->many->empty()) {
+                map_.Erase(key);
             }
-        } else if (bucket.one == slot) {
-            map_.erase(it);
+        } else if (bucket->one == slot) {
+            map_.Erase(key);
         }
     }
     RoomSlot* First(const Key& key) const {
-        auto it = map_.find(key);
-        if (it == map_.end()) return nullptr;
-        return it->second.many ? *it->second.many->begin() : it->second.one;
+        const Bucket* bucket = map_.Find(key);
+        if (bucket == nullptr) return nullptr;
+        return bucket->many ? *bucket->many->begin() : bucket->one;
     }
     // The first room of the key for which match() holds.
     template <typename Match>
     RoomSlot* FirstMatching(const Key& key, Match&& match) const {
-        auto it = map_.find(key);
-        if (it == map_.end()) return nullptr;
-        if (!it->second.many) return match(*it->second.one) ? it->second.one : nullptr;
-        for (RoomSlot* slot : *it->second.many) {
+        const Bucket* bucket = map_.Find(key);
+        if (bucket == nullptr) return nullptr;
+        if (!bucket->many) return match(*bucket->one) ? bucket->one : nullptr;
+        for (RoomSlot* slot : *bucket->many) {
             if (match(*slot)) return slot;
         }
         return nullptr;
     }
-    void Clear() { map_.clear(); }
+    void Clear() { map_.Clear(); }
 
 private:
     struct Bucket {
         RoomSlot* one = nullptr;
         std::unique_ptr<std::set<RoomSlot*, Order>> many;
     };
-    std::unordered_map<Key, Bucket, Hash> map_;
+    FlatHashMap<Key, Bucket, Hash> map_;
 };
 
 struct CellKey {

@@ -58,8 +58,8 @@ const std::string& World::ZoneOf(const MudRoom* room) const {
 }
 
 RoomSlot* World::Slot(const MudRoom* room) const {
-    auto it = slotOf_.find(room);
-    return it == slotOf_.end() ? nullptr : it->second;
+    RoomSlot* const* slot = slotOf_.Find(room);
+    return slot == nullptr ? nullptr : *slot;
 }
 
 RoomSlot& World::SlotFor(MudRoom* room) {
@@ -206,7 +206,7 @@ void World::ClearWorld() {
         for (auto& [seq, slot] : allRooms_) OnRoomRemoved(slot->room_.get());
     }
     indexes_.Clear();
-    slotOf_.clear();
+    slotOf_.Clear();
     allRooms_.clear();
     zones_.clear();
     tree_.Clear();
@@ -221,8 +221,9 @@ MudRoom* World::Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room) {
     raw->zone_ = zone;
     raw->seq_ = nextSeq_++;
     MudRoom* added = raw->room_.get();
-    slotOf_.emplace(added, raw);
-    allRooms_.emplace(raw->seq_, std::move(slot));
+    slotOf_[added] = raw;
+    // The new room has the largest position, so it goes to the end.
+    allRooms_.emplace_hint(allRooms_.end(), raw->seq_, std::move(slot));
     CacheIndexedValues(*raw);
     indexes_.Insert(raw);
     if (!raw->alias_.empty()) tree_.AddAlias(zone->Name, added, IsZoneLocked(zone->Name));
@@ -249,7 +250,7 @@ void World::RemoveRoom(MudRoom* room) {
     if (ReturnRoom == room) ReturnRoom = nullptr;
     if (!slot->alias_.empty()) tree_.RemoveAlias(slot->Zone(), room);
     indexes_.Erase(slot);
-    slotOf_.erase(room);
+    slotOf_.Erase(room);
     ReleaseZone(slot->zone_);
     auto node = allRooms_.extract(slot->seq_);
     MapSaved = false;

@@ -24,6 +24,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "model/FlatHashMap.h"
 #include "model/MudRoom.h"
 #include "model/RoomIndexes.h"
 #include "model/RoomRange.h"
@@ -166,7 +167,12 @@ private:
     std::uint64_t nextSeq_ = 1;
     std::uint32_t nextZoneId_ = 1;
     std::map<std::uint64_t, std::unique_ptr<RoomSlot>> allRooms_;
-    std::unordered_map<const MudRoom*, RoomSlot*> slotOf_;
+    struct RoomPointerHash {
+        std::size_t operator()(const MudRoom* room) const {
+            return IndexKeyHash::Mix(reinterpret_cast<std::uintptr_t>(room));
+        }
+    };
+    FlatHashMap<const MudRoom*, RoomSlot*, RoomPointerHash> slotOf_;
     struct ZoneNameHash {
         using is_transparent = void;
         std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }

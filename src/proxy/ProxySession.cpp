@@ -31,6 +31,7 @@ void ProxySession::SSClientConnect(ClientId client) {
 }
 
 void ProxySession::SSClientDisconnect(ClientId client) {
+    hooks_->ClientClosed(client);
     // With several clients the session goes on while one of them is left.
     bool othersLeft = false;
     for (ClientId other : transport_.Clients()) {
@@ -51,7 +52,8 @@ void ProxySession::SSClientRead(ClientId client) {
     for (;;) {
         std::size_t count = transport_.ReadClient(client, buffer, sizeof buffer);
         if (count == 0) break;
-        SendToServer(std::string_view(buffer, count));
+        std::string_view bytes(buffer, count);
+        if (!hooks_->ClientInput(client, bytes)) SendToServer(bytes);
     }
 }
 
@@ -59,6 +61,7 @@ void ProxySession::SSClientWrite(ClientId client) { log_.DLine("SSClientWrite");
 
 void ProxySession::SSClientError(ClientId client, const std::string& message) {
     log_.DLine("SSClientError");
+    hooks_->ClientClosed(client);
     serverConnected_ = false;
     hooks_->TracingOff();
     log_.DLine("SSClientError:Closing server socket");

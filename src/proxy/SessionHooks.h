@@ -2,6 +2,9 @@
 // What the proxy session calls in the mapper: the tracker implements these.
 // The defaults do nothing, so the proxy runs on its own (tests, a plain relay).
 #include <string>
+#include <string_view>
+
+#include "proxy/Transport.h"
 
 namespace trellan {
 
@@ -16,6 +19,14 @@ public:
     // The normalised server text of one read event (or of one piece of it,
     // when the server sends more than the stream holds at once).
     virtual void TranslateCmd(const std::string& text) {}
+
+    // The bytes of one client read (a chunk of any size). True when the
+    // hooks took them over and relay what is meant for the MUD themselves;
+    // false, the default, has the session relay them unchanged.
+    virtual bool ClientInput(ClientId client, std::string_view bytes) { return false; }
+    // A client connection ended (closed or failed): what it had sent of an
+    // unfinished line is void.
+    virtual void ClientClosed(ClientId client) {}
 };
 
 }  // namespace trellan

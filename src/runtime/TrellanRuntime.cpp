@@ -6,6 +6,7 @@
 #include "common/FileIo.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFiles.h"
+#include "storage/StorageNames.h"
 
 namespace trellan {
 
@@ -25,7 +26,12 @@ TrellanRuntime::TrellanRuntime(RuntimeOptions options, Transport& transport)
       errorHandler_(log_, session_,
                     [this](const std::string& section, const std::string& key, const std::string& fallback) {
                         return localisation_ ? localisation_->GetCaption(section, key, fallback) : fallback;
-                    }) {}
+                    }) {
+    session_.SetHooks(trackingHooks_);
+    tracker_.SetObjectsHooks(objectsHooks_);
+    tracker_.SetSpeedwalkHooks(speedwalk_);
+    speedwalk_.SetView(&view_);
+}
 
 TrellanRuntime::~TrellanRuntime() = default;
 
@@ -40,10 +46,83 @@ void TrellanRuntime::Start() {
     home_ = std::make_unique<trellan::HomeDirectory>(
         HomeDirectory::Resolve(options_.HomeDirectory, options_.ProgramDirectory));
     localisation_ = std::make_unique<Localisation>(home_->LanguageIniPath());
+    speedwalk_.SetCaptions(localisation_.get());
     main_ = ReadMainIniFile(*home_, options_.LayeredWindowsAvailable);
     log_.SetActive(main_.DebugActiv);
     profile_ = ReadProfile();
+    ApplyTrackerSettings();
+    tracker_.SetWalkingMode(main_.ReadOnly);
     session_.ApplyConnectionSettings(ConnectionFromProfile());
+    OpenStartWorld();
+}
+
+void TrellanRuntime::OpenStartWorld() {
+    WorldStorageHooks hooks;
+    hooks.EnterWalkingMode = [this] { tracker_.ModeClick(MovementTracker::ModeSender::Walking); };
+    hooks.ProfileRead = [this] {
+        ApplyTrackerSettings();
+        session_.ApplyConnectionSettings(ConnectionFromProfile());
+    };
+    hooks.Objects.Reset = [this] {
+        objects_.ResetForWorldLoad();
+        objectsHooks_.ResetReceiving();
+    };
+    hooks.Objects.Reload = [this] {
+        // A damaged objects file is reported; the world stays loaded.
+        try {
+            objects_.OpenWorld(storage_->WorldDirectory());
+        } catch (const TrellanError& error) {
+            Report({StorageOutcome::Failed, {error.what()}});
+        }
+    };
+    hooks.Objects.SaveIfChanged = [this] { objects_.SaveWithWorld(); };
+    SettingsWriteOptions write;
+    write.layeredWindowsAvailable = options_.LayeredWindowsAvailable;
+    storage_ = std::make_unique<WorldStorage>(*home_, world_, main_, profile_, localisation_.get(), write, hooks);
+    trackerOutput_.OnSaveZone = [this] {
+        try {
+            storage_->SaveZone();
+        } catch (const TrellanError& error) {
+            Report({StorageOutcome::Failed, {error.what()}});
+        }
+    };
+    trackerOutput_.OnStartNewZone = [this] {
+        try {
+            storage_->StartEmptyZone();
+        } catch (const TrellanError& error) {
+            Report({StorageOutcome::Failed, {error.what()}});
+        }
+    };
+
+    // The world named by the settings; when there is none, a new one, as the
+    // new-world command makes it, under that name or the new-world caption.
+    world_.CurrentWorld = main_.World;
+    world_.CurrentZone.clear();
+    Report(storage_->LoadWorld());
+    if (!world_.CurrentWorld.empty()) return;
+    std::string name = main_.World;
+    if (name.empty() || WorldNameProblem(name)) name = storage_->Messages().NewWorldCaption();
+    StorageResult created = storage_->CreateWorld(name);
+    if (created.Outcome == StorageOutcome::NameTaken) {
+        world_.CurrentWorld = name;
+        created = storage_->LoadWorld();
+    }
+    Report(std::move(created));
+}
+
+void TrellanRuntime::Report(StorageResult result) {
+    for (std::string& error : result.Errors) {
+        AppException(error);
+        storageErrors_.push_back(std::move(error));
+    }
+}
+
+void TrellanRuntime::ApplyTrackerSettings() {
+    mappingConfig_ = MappingConfig::FromProfile(profile_, mappingConfig_.SkinRoomColor);
+    tracker_.SetConfig(TrackerConfigFrom(profile_, main_));
+    objectsConfig_ = ObjectsConfigFromProfile(profile_);
+    speedwalk_.SetSettings(SpeedwalkSettings::From(main_));
+    if (world_.ShortMode() != profile_.ShortMode) world_.SetShortMode(profile_.ShortMode);
 }
 
 WorldProfile TrellanRuntime::ReadProfile() const {
@@ -69,6 +148,13 @@ ProxyConfig TrellanRuntime::ConnectionFromProfile() const {
 
 void TrellanRuntime::Close() {
     if (!home_) return;
+    // The switches the player flipped while running are kept.
+    main_.ReadOnly = tracker_.WalkingMode();
+    profile_.ShortMode = world_.ShortMode();
+    if (storage_) {
+        main_.World = world_.CurrentWorld;
+        profile_.LockedZones = world_.LockedZones;
+    }
     std::exception_ptr firstError;
     try {
         SettingsWriteOptions write;
@@ -77,6 +163,21 @@ void TrellanRuntime::Close() {
         WriteIniFile(*home_, main_, profile_, main_.World, write);
     } catch (const TrellanError&) {
         firstError = std::current_exception();
+    }
+    // Then the world, every zone even when one fails.
+    if (storage_) {
+        StorageResult saved = storage_->SaveWorld();
+        std::string text;
+        for (const std::string& error : saved.Errors) text += (text.empty() ? "" : "\r\n") + error;
+        Report(std::move(saved));
+        if (!text.empty() && !firstError) firstError = std::make_exception_ptr(TrellanError(text));
+    }
+    // Nobody is asked on the way out: a base changed since its last save is
+    // saved too (the GUI asks first and calls ForgetChanges on No).
+    try {
+        objects_.SaveIfChanged();
+    } catch (const TrellanError&) {
+        if (!firstError) firstError = std::current_exception();
     }
     if (main_.DebugActiv) {
         try {

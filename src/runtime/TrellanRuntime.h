@@ -5,14 +5,31 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "mapping/Linker.h"
+#include "mapping/MappingConfig.h"
+#include "mapping/Placement.h"
+#include "mapping/ViewState.h"
+#include "model/World.h"
+#include "navigation/RoomSearch.h"
+#include "navigation/Speedwalk.h"
+#include "objects/ObjectsBase.h"
+#include "objects/ObjectsConfig.h"
 #include "proxy/DebugLog.h"
 #include "proxy/ProxySession.h"
 #include "runtime/ErrorHandler.h"
+#include "runtime/ObjectsLogListener.h"
+#include "runtime/ObjectsTrackerHooks.h"
+#include "runtime/SessionTrackerOutput.h"
 #include "settings/HomeDirectory.h"
 #include "settings/Localisation.h"
 #include "settings/MainSettings.h"
 #include "settings/WorldProfile.h"
+#include "storage/WorldStorage.h"
+#include "tracking/ClientInputStream.h"
+#include "tracking/MovementTracker.h"
+#include "tracking/TrackingHooks.h"
 
 namespace trellan {
 
@@ -69,9 +86,40 @@ public:
     // The connection settings in use (profile values, the override applied).
     const ProxyConfig& Connection() const { return session_.Config(); }
 
+    // --- The map and the tracker
+    World& TheWorld() { return world_; }
+    ViewState& View() { return view_; }
+    Placement& Placer() { return placement_; }
+    Linker& Links() { return linker_; }
+    // The mapping parts' settings; the skins set SkinRoomColor.
+    MappingConfig& Mapping() { return mappingConfig_; }
+    MovementTracker& Tracker() { return tracker_; }
+    ClientInputStream& ClientInput() { return clientInput_; }
+    // The speedwalk (the tracker's speedwalk hooks) and the room search.
+    Speedwalk& Walks() { return speedwalk_; }
+    RoomSearch& Search() { return roomSearch_; }
+    // Storage and the GUI register here for zone saves and the switches.
+    SessionTrackerOutput& TrackerOutlets() { return trackerOutput_; }
+    // The profile's and main settings' words, markers and switches into the
+    // tracker and the mapping parts; after every change of either.
+    void ApplyTrackerSettings();
+
+    // --- The objects base of the open world, and its chat sending
+    ObjectsBase& Objects() { return objects_; }
+    ObjectsTrackerHooks& ObjectsTracking() { return objectsHooks_; }
+
+    // --- World storage (valid after Start)
+    WorldStorage& Storage() { return *storage_; }
+    // What loading or saving the world reported (damaged zone files, files
+    // that could not be written), each already passed to the error handler;
+    // Windows-1251, for the runner to show.
+    const std::vector<std::string>& StorageErrors() const { return storageErrors_; }
+
 private:
     ProxyConfig ConnectionFromProfile() const;
     WorldProfile ReadProfile() const;
+    void OpenStartWorld();
+    void Report(StorageResult result);
 
     RuntimeOptions options_;
     std::unique_ptr<trellan::HomeDirectory> home_;
@@ -81,6 +129,26 @@ private:
     WorldProfile profile_;
     std::unique_ptr<Localisation> localisation_;
     ErrorHandler errorHandler_;
+    // The map and the tracker; the session's hooks point at trackingHooks_.
+    World world_;
+    ViewState view_{world_};
+    MappingConfig mappingConfig_;
+    Placement placement_{world_, view_, mappingConfig_};
+    Linker linker_{placement_};
+    SessionTrackerOutput trackerOutput_{session_};
+    MovementTracker tracker_{world_, placement_, linker_, log_, trackerOutput_};
+    ClientInputStream clientInput_{tracker_, log_};
+    TrackingHooks trackingHooks_{tracker_, clientInput_};
+    Speedwalk speedwalk_{tracker_, mappingConfig_, log_};
+    RoomSearch roomSearch_{world_, view_, trackerOutput_};
+    // The objects base; the tracker's objects hooks point at objectsHooks_.
+    ObjectsLogListener objectsLog_{log_};
+    ObjectsBase objects_{&objectsLog_};
+    ObjectsConfig objectsConfig_;
+    ObjectsTrackerHooks objectsHooks_{objects_, objectsConfig_, trackerOutput_};
+    // Last: it refers to the world, the settings and the home directory.
+    std::unique_ptr<WorldStorage> storage_;
+    std::vector<std::string> storageErrors_;
 };
 
 }  // namespace trellan

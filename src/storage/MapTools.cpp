@@ -10,6 +10,7 @@
 #include "model/ZoneFileReader.h"
 #include "model/ZoneFileWriter.h"
 #include "storage/JsonLine.h"
+#include "storage/WorldCheck.h"
 #include "storage/ZoneFileJson.h"
 
 namespace trellan {
@@ -18,7 +19,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: trellan zone dump FILE.tr2\n"
-    "       trellan zone write FILE.tr2   (JSON lines on standard input)\n";
+    "       trellan zone write FILE.tr2   (JSON lines on standard input)\n"
+    "       trellan world check DIR\n";
 
 // Prints every undamaged room, then the damage. A record without BColor is
 // shown with the stream default (clSilver) rather than a fresh room's 0, so
@@ -80,10 +82,7 @@ bool IsMapTool(const std::vector<std::string>& args) {
 }
 
 int RunMapTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
-    if (!args.empty() && args[0] == "world") {
-        err << "trellan: world check is not available yet\n";
-        return 2;
-    }
+    if (args.size() == 3 && args[0] == "world" && args[1] == "check") return RunWorldCheck(args[2], out, err);
     if (args.size() == 3 && args[0] == "zone" && args[1] == "dump") return ZoneDump(args[2], out, err);
     if (args.size() == 3 && args[0] == "zone" && args[1] == "write") return ZoneWrite(args[2], in, err);
     err << kUsage;

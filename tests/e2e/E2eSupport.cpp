@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -315,16 +316,38 @@ int Process::Wait(Millis wait) {
 
 // --- Trellan
 
-void WriteHome(const TempDir& home, std::uint16_t clientPort, bool debug) {
-    home.Write("local.ini", "[Connect]\r\nClient Port=" + std::to_string(clientPort) + "\r\n");
+void WriteHome(const TempDir& home, std::uint16_t clientPort, bool debug, const std::string& profile) {
+    const std::string portLine = "Client Port=" + std::to_string(clientPort);
+    std::string ini = profile.empty() ? "[Connect]\r\n" + portLine + "\r\n" : profile;
+    const std::size_t at = ini.find("Client Port=");
+    if (!profile.empty() && at != std::string::npos) {
+        ini.replace(at, ini.find("\r\n", at) - at, portLine);
+    }
+    home.Write("local.ini", ini);
     if (debug) {
         home.Write("trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
     }
 }
 
-Trellan::Trellan(const TempDir& home, std::uint16_t clientPort, std::uint16_t serverPort, bool debug)
+std::string DemoProfile() {
+    std::ifstream in(std::string(TRELLAN_SOURCE_DIR) + "/tools/demo-mud/local.ini", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+namespace {
+std::vector<std::string> DemoMudArgs(std::uint16_t port, std::vector<std::string> extra) {
+    extra.insert(extra.begin(), {"--port", std::to_string(port)});
+    return extra;
+}
+}  // namespace
+
+DemoMud::DemoMud(std::vector<std::string> extra)
+    : port_(FreePort()), process_(TRELLAN_DEMO_MUD, DemoMudArgs(port_, std::move(extra))) {}
+
+Trellan::Trellan(const TempDir& home, std::uint16_t clientPort, std::uint16_t serverPort, bool debug,
+                 const std::string& profile)
     : clientPort_(clientPort),
-      process_((WriteHome(home, clientPort, debug), TRELLAN_BINARY),
+      process_((WriteHome(home, clientPort, debug, profile), TRELLAN_BINARY),
                {"--headless", "--home", home.Path(), "--server", "127.0.0.1:" + std::to_string(serverPort)}) {
     listenLine_ = process_.ReadLine();
 }

@@ -101,15 +101,32 @@ private:
     int status_ = -1;
 };
 
-// A home directory for trellan: local.ini with the client port, and
+// A home directory for trellan: local.ini with the client port (the rest of
+// `profile`, when given, with its "Client Port" line replaced), and
 // trellan.ini with debug logging when `debug`.
-void WriteHome(const TempDir& home, std::uint16_t clientPort, bool debug);
+void WriteHome(const TempDir& home, std::uint16_t clientPort, bool debug, const std::string& profile = {});
+
+// The demo MUD's world profile as shipped (Windows-1251, CR LF).
+std::string DemoProfile();
+
+// trellan-demo-mud on a free port; killed with the object.
+class DemoMud {
+public:
+    explicit DemoMud(std::vector<std::string> extra = {});
+    std::uint16_t Port() const { return port_; }
+    Process& Proc() { return process_; }
+
+private:
+    std::uint16_t port_;
+    Process process_;
+};
 
 // Starts trellan --headless on `home` relaying to 127.0.0.1:serverPort and
 // waits for its one stdout line.
 class Trellan {
 public:
-    Trellan(const TempDir& home, std::uint16_t clientPort, std::uint16_t serverPort, bool debug = false);
+    Trellan(const TempDir& home, std::uint16_t clientPort, std::uint16_t serverPort, bool debug = false,
+            const std::string& profile = {});
     Process& Proc() { return process_; }
     std::uint16_t ClientPort() const { return clientPort_; }
     const std::string& ListenLine() const { return listenLine_; }

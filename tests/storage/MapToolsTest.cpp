@@ -178,16 +178,17 @@ TEST_F(MapTools, DamagedFileDumpsTheRoomsBeforeTheDamage) {
     EXPECT_EQ(missing.err, "trellan: Unable to read " + PathOf("missing.tr2") + "\n");
 }
 
-TEST_F(MapTools, UsageAndToolsNotYetThere) {
+TEST_F(MapTools, UsageAndUnreadableWorld) {
     EXPECT_TRUE(IsMapTool({"zone", "dump", "x"}));
     EXPECT_TRUE(IsMapTool({"world", "check", "x"}));
     EXPECT_FALSE(IsMapTool({"--headless"}));
     EXPECT_EQ(RunTool({"zone"}).status, 2);
     EXPECT_EQ(RunTool({"zone", "dump"}).status, 2);
     EXPECT_EQ(RunTool({"zone", "load", "x"}).status, 2);
-    ToolRun world = RunTool({"world", "check", "dir"});
+    EXPECT_EQ(RunTool({"world", "check"}).status, 2);
+    ToolRun world = RunTool({"world", "check", PathOf("no-such-world")});
     EXPECT_EQ(world.status, 2);
-    EXPECT_NE(world.err.find("not available yet"), std::string::npos);
+    EXPECT_NE(world.err.find("is not a directory"), std::string::npos);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@ constexpr unsigned char WONT = 252;
 constexpr unsigned char WILL = 251;
 constexpr unsigned char SB = 250;
 constexpr unsigned char SE = 240;
+constexpr unsigned char GA = 249;
 constexpr unsigned char COMPRESS2 = 86;
 
 std::string Telnet(std::initializer_list<unsigned char> bytes) {
@@ -119,6 +120,11 @@ void Connection::SendText(std::string_view utf8) {
     std::string wire;
     wire.reserve(text.size() + 8);
     for (char c : text) {
+        if (c == GoAheadMark) {
+            wire.push_back(static_cast<char>(IAC));
+            wire.push_back(static_cast<char>(GA));
+            continue;
+        }
         wire.push_back(c);
         if (static_cast<unsigned char>(c) == IAC) {
             wire.push_back(c);  // the letter "я" is the telnet IAC byte

@@ -17,6 +17,8 @@ public:
     static constexpr std::size_t MaxLine = 1024;
     // A client that stops reading is dropped once this much waits for it.
     static constexpr std::size_t MaxOutput = 4 * 1024 * 1024;
+    // In game text: goes out as telnet go-ahead (IAC GA), which ends a prompt.
+    static constexpr char GoAheadMark = '\x01';
 
     explicit Connection(bool offerMccp);
     ~Connection();

@@ -2,11 +2,16 @@
 
 #include <cstddef>
 
+#include "Connection.h"
+#include "World.h"
+
 namespace demomud {
 
 namespace {
 
 constexpr const char* ExitWords[DirCount] = {"N", "S", "E", "W", "U", "D"};
+constexpr const char* LeaderPhrases[DirCount] = {"на север", "на юг", "на восток", "на запад", "вверх", "вниз"};
+constexpr int OppositeDir[DirCount] = {South, North, West, East, Down, Up};
 
 int DirOf(std::string_view word) {
     static const struct {
@@ -47,67 +52,16 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && text.substr(0, prefix.size()) == prefix;
 }
 
-struct Item {
-    const char* keyword;  // any prefix of it, two letters or more, names the item
-    std::vector<const char*> lore;
-};
-
-const std::vector<Item>& Items() {
-    static const std::vector<Item> items = {
-        {"меч",
-         {"Вы узнали следующее:", "Предмет 'длинный меч', тип: ОРУЖИЕ", "Вес: 12, Цена: 150, Рента: 30",
-          "Наносимые повреждения '3D5' среднее 9.0.", "Материал: СТАЛЬ"}},
-        {"щит",
-         {"Вы узнали следующее:", "Предмет 'дубовый щит', тип: БРОНЯ", "Вес: 8, Цена: 60, Рента: 12",
-          "Защита (AC) : 3", "Материал: ДЕРЕВО"}},
-        {"фонарь",
-         {"Вы узнали следующее:", "Предмет 'медный фонарь', тип: СВЕТ", "Вес: 2, Цена: 25, Рента: 5",
-          "Будет светить 24 часа.", "Материал: МЕДЬ"}},
-    };
-    return items;
-}
-
 }  // namespace
 
-Game::Game() {
-    //            N   S   E   W   U   D
-    rooms_ = {
-        {"Северные ворота",
-         {"Массивные дубовые ворота окованы железом. Стражник дремлет,",
-          "опершись на алебарду. К югу начинается городская улица."},
-         {-1, 2, -1, -1, -1, -1}, false, nullptr},
-        {"Рыночная площадь",
-         {"Торговцы наперебой расхваливают свой товар. Пахнет свежим хлебом", "и рыбой."},
-         {-1, -1, 2, -1, -1, -1}, false, "Медный фонарь забыт кем-то на прилавке."},
-        {"Центральная площадь",
-         {"Широкая площадь вымощена серым булыжником. В центре журчит фонтан.",
-          "Улицы расходятся во все стороны света."},
-         {0, 4, 3, 1, -1, -1}, false, nullptr},
-        {"Старый храм",
-         {"Под высокими сводами пахнет ладаном. Узкая лестница ведёт",
-          "наверх, на колокольню."},
-         {-1, -1, -1, 2, 10, -1}, false, nullptr},
-        {"Таверна \"Пьяный тролль\"",
-         {"Шумно и накурено. За стойкой хозяин протирает кружки.",
-          "Скрипучая лестница ведёт на чердак."},
-         {2, 6, -1, -1, 5, -1}, false, "Длинный меч висит над камином."},
-        {"Чердак таверны", {"Пыльные сундуки и старая паутина. Сквозь щели в крыше видно небо."},
-         {-1, -1, -1, -1, -1, 4}, false, "Дубовый щит прислонён к сундуку."},
-        {"Тёмный переулок", {"Узкий проход между глухими стенами."}, {4, 7, -1, -1, -1, -1}, true, nullptr},
-        {"Южные ворота",
-         {"Ворота распахнуты настежь. За ними дорога уходит к реке,", "что течёт на востоке."},
-         {6, -1, 8, -1, -1, -1}, false, nullptr},
-        {"Берег реки",
-         {"Холодная вода с шумом бежит по камням. Среди корней ивы",
-          "чернеет вход в пещеру."},
-         {-1, -1, -1, 7, -1, 9}, false, nullptr},
-        {"Сырая пещера", {"С потолка капает вода. Где-то в глубине пищат летучие мыши."},
-         {-1, -1, -1, -1, 8, -1}, false, nullptr},
-        {"Колокольня",
-         {"Огромный медный колокол покрыт зеленью. Отсюда виден весь город,",
-          "река и лес до самого горизонта."},
-         {-1, -1, -1, -1, -1, 3}, false, nullptr},
-    };
+// The leader walks between these two rooms.
+constexpr int LeaderHome = 0;
+constexpr int LeaderAway = 17;
+
+Game::Game() : rooms_(BuildWorld()), leaderRoom_(LeaderHome) {
+    for (const Room& room : rooms_) {
+        closedDoors_.push_back(room.doors);
+    }
 }
 
 int Game::AddPlayer() {
@@ -146,14 +100,8 @@ std::string Game::ShowRoom(int player) const {
         }
     }
     out += texts::ExitsStart;
-    bool any = false;
-    for (int d = 0; d < DirCount; ++d) {
-        if (room.exits[d] >= 0) {
-            out += std::string(" ") + ExitWords[d];
-            any = true;
-        }
-    }
-    out += any ? " ]\r\n" : " None! ]\r\n";
+    const std::string exits = ExitsText(p.room, " ");
+    out += exits.empty() ? " None! ]\r\n" : " " + exits + " ]\r\n";
     out += "\033[0m";
     if (room.itemHere && !room.dark) {
         out += std::string("\033[33m") + room.itemHere + "\033[0m\r\n";
@@ -163,18 +111,33 @@ std::string Game::ShowRoom(int player) const {
             out += "\033[32m" + other.name + " стоит здесь.\033[0m\r\n";
         }
     }
+    if (leaderRoom_ == p.room && !room.dark) {
+        out += "\033[1;33mПроводник стоит здесь, поджидая путников.\033[0m\r\n";
+    }
     return out;
 }
 
-std::string Game::Prompt(int player) const {
-    const Room& room = rooms_[static_cast<std::size_t>(players_.at(player).room)];
+std::string Game::ExitsText(int roomIndex, const char* separator) const {
+    const Room& room = rooms_[static_cast<std::size_t>(roomIndex)];
+    const unsigned closed = closedDoors_[static_cast<std::size_t>(roomIndex)];
     std::string exits;
     for (int d = 0; d < DirCount; ++d) {
-        if (room.exits[d] >= 0) {
-            exits += ExitWords[d];
+        if (room.exits[d] < 0) {
+            continue;
         }
+        if (!exits.empty()) {
+            exits += separator;
+        }
+        // A closed door is shown in parentheses, as MUDs do.
+        exits += (closed & (1u << d)) ? std::string("(") + ExitWords[d] + ")" : ExitWords[d];
     }
-    return "\r\n\033[0m<30H 90M Вых:" + exits + "> ";
+    return exits;
+}
+
+// The prompt has no line end; go-ahead tells the client it is complete, and
+// the next answer follows right behind it.
+std::string Game::Prompt(int player) const {
+    return "\r\n\033[0m<30H 90M Вых:" + ExitsText(players_.at(player).room, "") + "> " + Connection::GoAheadMark;
 }
 
 std::string Game::Move(int player, Dir dir) {
@@ -182,6 +145,9 @@ std::string Game::Move(int player, Dir dir) {
     const int to = rooms_[static_cast<std::size_t>(p.room)].exits[dir];
     if (to < 0) {
         return std::string(texts::CantMove) + "\r\n";
+    }
+    if (closedDoors_[static_cast<std::size_t>(p.room)] & (1u << dir)) {
+        return std::string(texts::Closed) + "\r\n";
     }
     p.room = to;
     return ShowRoom(player);
@@ -206,7 +172,7 @@ std::string Game::Flee(int player, int dir) {
         dir = ways[(p.fleeSeed >> 16) % static_cast<unsigned>(count)];
     }
     const int to = room.exits[dir];
-    if (to < 0) {
+    if (to < 0 || (closedDoors_[static_cast<std::size_t>(p.room)] & (1u << dir))) {
         return std::string(texts::CantMove) + "\r\n";
     }
     p.room = to;
@@ -217,29 +183,109 @@ std::string Game::Lore(std::string_view what) const {
     if (what.empty()) {
         return "Что вы хотите опознать?\r\n";
     }
-    for (const Item& item : Items()) {
-        if (what.size() >= 2 && StartsWith(item.keyword, what)) {
-            std::string out;
-            for (const char* line : item.lore) {
-                out += std::string(line) + "\r\n";
+    for (const auto* list : {&ItemLore(), &MobLore()}) {
+        for (const LoreEntry& entry : *list) {
+            if (what.size() >= 2 && StartsWith(entry.keyword, what)) {
+                std::string out;
+                for (const char* line : entry.lines) {
+                    out += std::string(line) + "\r\n";
+                }
+                return out;
             }
-            return out;
         }
     }
     return "У вас нет ничего похожего на '" + std::string(what) + "'.\r\n";
 }
 
-std::string Game::Help() const {
-    return "Команды: n s e w u d (или north, север, с ...), look (l, смотреть), убежать [направление],\r\n"
-           "подкрасться <направление>, опознать <предмет> (или лор <предмет>), кто, quit (конец).\r\n"
-           "Предметы для опознания: меч, щит, фонарь.\r\n";
+std::string Game::Door(int player, bool open) {
+    const int here = players_.at(player).room;
+    const Room& room = rooms_[static_cast<std::size_t>(here)];
+    if (room.doors == 0) {
+        return "Здесь нет двери.\r\n";
+    }
+    unsigned& closed = closedDoors_[static_cast<std::size_t>(here)];
+    for (int d = 0; d < DirCount; ++d) {
+        if (!(room.doors & (1u << d)) || ((closed & (1u << d)) != 0) != open) {
+            continue;
+        }
+        // A door has two sides.
+        unsigned& far = closedDoors_[static_cast<std::size_t>(room.exits[d])];
+        if (open) {
+            closed &= ~(1u << d);
+            far &= ~(1u << OppositeDir[d]);
+            return "Вы открыли дверь.\r\n";
+        }
+        closed |= 1u << d;
+        far |= 1u << OppositeDir[d];
+        return "Вы закрыли дверь.\r\n";
+    }
+    return open ? "Дверь уже открыта.\r\n" : "Дверь уже закрыта.\r\n";
 }
 
-std::string Game::Command(int player, std::string_view line, bool& quit) {
+std::string Game::Follow(int player, std::string_view whom) {
+    Player& p = players_.at(player);
+    if (whom.size() < 2 || !StartsWith("проводник", whom) || leaderRoom_ != p.room) {
+        return "Вы не видите здесь такого персонажа.\r\n";
+    }
+    // The leader walks to his other room at once and the follower goes along.
+    const int to = leaderRoom_ == LeaderHome ? LeaderAway : LeaderHome;
+    int dir = 0;
+    while (dir < DirCount && rooms_[static_cast<std::size_t>(leaderRoom_)].exits[dir] != to) {
+        ++dir;
+    }
+    leaderRoom_ = to;
+    p.room = to;
+    return std::string("Вы стали следовать за Проводником.\r\nПроводник ") + texts::LeaderLeft + " " +
+           LeaderPhrases[dir] + ".\r\n" + texts::Followed + " Проводником.\r\n" + ShowRoom(player);
+}
+
+std::string Game::EnterPortal(int player) {
+    Player& p = players_.at(player);
+    const int to = rooms_[static_cast<std::size_t>(p.room)].portal;
+    if (to < 0) {
+        return "Здесь нет портала.\r\n";
+    }
+    p.room = to;
+    return "Вы шагнули в мерцающий портал.\r\n" + ShowRoom(player);
+}
+
+std::string Game::GroupTell(int player, std::string_view text) {
+    if (text.empty()) {
+        return "Что вы хотите сообщить группе?\r\n";
+    }
+    // Chat is quoted, coloured, one line per message; everyone else online
+    // counts as the group.
+    const std::string said(text);
+    for (const auto& [id, other] : players_) {
+        if (id != player) {
+            notices_.emplace_back(id, "\r\n\033[1;33m" + players_.at(player).name + " сообщил группе : '" + said +
+                                          "'\033[0m\r\n" + Prompt(id));
+        }
+    }
+    return "\033[1;33mВы сообщили группе : '" + said + "'\033[0m\r\n";
+}
+
+std::vector<std::pair<int, std::string>> Game::TakeNotices() {
+    std::vector<std::pair<int, std::string>> out;
+    out.swap(notices_);
+    return out;
+}
+
+std::string Game::Help() const {
+    return "Команды: n s e w u d (или north, север, с ...), look (l, смотреть), убежать [направление],\r\n"
+           "подкрасться <направление>, опознать <предмет> (или лор <предмет>), открыть дверь, закрыть дверь,\r\n"
+           "следовать <кто>, войти (в портал), гг <текст> (сказать группе), кто, quit (конец).\r\n"
+           "Опознать можно: меч, щит, фонарь, проводник.\r\n";
+}
+
+std::string Game::Command(int player, std::string_view line, std::string_view typed, bool& quit) {
     quit = false;
     std::string_view word;
     std::string_view rest;
     SplitWord(line, word, rest);
+    std::string_view typedWord;
+    std::string_view typedRest;
+    SplitWord(typed, typedWord, typedRest);
     std::string out;
     if (word.empty()) {
         // An empty line just shows the prompt again.
@@ -255,6 +301,14 @@ std::string Game::Command(int player, std::string_view line, bool& quit) {
         out = dir < 0 ? "Куда?\r\n" : Move(player, static_cast<Dir>(dir));
     } else if (word == "опознать" || word == "лор" || word == "lore") {
         out = Lore(rest);
+    } else if (word == "открыть" || word == "open" || word == "закрыть" || word == "close") {
+        out = Door(player, word == "открыть" || word == "open");
+    } else if (word == "следовать" || word == "follow") {
+        out = Follow(player, rest);
+    } else if (word == "войти" || word == "enter") {
+        out = EnterPortal(player);
+    } else if (word == "гг" || word == "gtell") {
+        out = GroupTell(player, typedRest);
     } else if (word == "кто" || word == "who") {
         out = "Игроки в мире:\r\n";
         for (const auto& [id, other] : players_) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace demomud {
@@ -17,6 +18,8 @@ struct Room {
     int exits[DirCount];  // room index, or -1
     bool dark;
     const char* itemHere;  // shown after the exits line, or nullptr
+    unsigned doors = 0;    // a bit per direction (1 << Dir): a door, closed at the start
+    int portal = -1;       // where "войти" leads, or -1
 };
 
 // The texts a mapper needs to know about, kept in one place for the README
@@ -29,6 +32,9 @@ inline constexpr const char* CantMove = "Вы не можете идти в эт
 inline constexpr const char* Fled = "Вы быстро убежали.";
 inline constexpr const char* NoFlee = "Вам некуда бежать!";
 inline constexpr const char* Unknown = "Чего?!";
+inline constexpr const char* Closed = "Закрыто.";
+inline constexpr const char* Followed = "Вы последовали за";
+inline constexpr const char* LeaderLeft = "ушел";
 }  // namespace texts
 
 class Game {
@@ -44,9 +50,15 @@ public:
 
     // The greeting with the first room and prompt.
     std::string Greeting(int player) const;
-    // One command line; `quit` is set when the player leaves. The reply ends
-    // with the prompt unless the player quit.
-    std::string Command(int player, std::string_view line, bool& quit);
+    // One command line, lower-cased, and as typed (chat keeps its letters);
+    // `quit` is set when the player leaves. The reply ends with the prompt
+    // unless the player quit.
+    std::string Command(int player, std::string_view line, std::string_view typed, bool& quit);
+    std::string Command(int player, std::string_view line, bool& quit) { return Command(player, line, line, quit); }
+
+    // What other players are to see because of the last commands (chat),
+    // each with their prompt; taken once.
+    std::vector<std::pair<int, std::string>> TakeNotices();
 
 private:
     struct Player {
@@ -60,9 +72,17 @@ private:
     std::string Move(int player, Dir dir);
     std::string Flee(int player, int dir);
     std::string Lore(std::string_view what) const;
+    std::string Door(int player, bool open);
+    std::string Follow(int player, std::string_view whom);
+    std::string EnterPortal(int player);
+    std::string GroupTell(int player, std::string_view text);
+    std::string ExitsText(int room, const char* separator) const;
     std::string Help() const;
 
     std::vector<Room> rooms_;
+    std::vector<unsigned> closedDoors_;  // per room, like Room::doors
+    int leaderRoom_;
+    std::vector<std::pair<int, std::string>> notices_;
     std::map<int, Player> players_;
     int nextPlayer_ = 1;
 };

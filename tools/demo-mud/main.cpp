@@ -173,9 +173,17 @@ int main(int argc, char** argv) {
                             break;
                         }
                         bool quit = false;
-                        const std::string command = demomud::FromWin1251(
-                            demomud::LowerWin1251(demomud::InputToWin1251(line)));
-                        client.connection->SendText(game.Command(client.player, command, quit));
+                        const std::string typed = demomud::InputToWin1251(line);
+                        const std::string command = demomud::FromWin1251(demomud::LowerWin1251(typed));
+                        client.connection->SendText(
+                            game.Command(client.player, command, demomud::FromWin1251(typed), quit));
+                        for (const auto& [player, text] : game.TakeNotices()) {
+                            for (auto& [fd, other] : clients) {
+                                if (other.player == player && !other.closing) {
+                                    other.connection->SendText(text);
+                                }
+                            }
+                        }
                         if (quit) {
                             client.connection->Finish();
                             client.closing = true;

@@ -1,0 +1,169 @@
+// Loading and saving a whole world through the world storage against reading
+// and writing the same bytes with plain file calls: 200 000 rooms in 1 000
+// zone files on disk (page cache). Both saves end with one sync of the file
+// system, as the storage does.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/FileIo.h"
+#include "model/RoomDefaults.h"
+#include "model/World.h"
+#include "model/ZoneFileWriter.h"
+#include "settings/HomeDirectory.h"
+#include "settings/MainSettings.h"
+#include "settings/WorldProfile.h"
+#include "storage/MapsDirectory.h"
+#include "storage/WorldStorage.h"
+
+namespace {
+
+using namespace trellan;
+namespace fs = std::filesystem;
+
+constexpr int kRoomsPerZone = 200;
+constexpr int kZones = 1000;
+
+std::vector<std::unique_ptr<MudRoom>> MakeZone(int zone) {
+    std::vector<std::unique_ptr<MudRoom>> rooms;
+    const ExitWords words = ExitWords::Defaults();
+    for (int i = 0; i < kRoomsPerZone; ++i) {
+        auto room = std::make_unique<MudRoom>();
+        room->Tag = i + 1;
+        room->SetExits(i % 3 ? "N S E" : "(W) U D", words);
+        room->Hint = "\xD2\xE5\xEC\xED\xE0\xFF \xF2\xF0\xEE\xEF\xE0 " + std::to_string(i);
+        room->ChN = i % 2;
+        room->ChS = i % 3;
+        room->ChE = true;
+        room->BColor = i % 5 ? kColorSilver : 0x00FF00;
+        room->Description =
+            "\xD3\xE7\xEA\xE0\xFF \xF2\xF0\xEE\xEF\xE0 \xE2\xFC\xB8\xF2\xF1\xFF.\r\n"
+            "Old roots cross the path here and there, and the air smells of moss and rain.\r\n"
+            "To the north you hear running water; the path goes on south and east.";
+        room->X = i / 20;
+        room->Y = i % 20;
+        room->L = zone % 4 - 2;
+        room->DY = 10;
+        if (i % 50 == 0) room->QuickList = "alias" + std::to_string(zone) + "_" + std::to_string(i);
+        if (i % 40 == 0)
+            room->AutoMaps.push_back("zone" + std::to_string(zone + 1) + "|\xED\xE0 \xF1\xE5\xE2\xE5\xF0|1");
+        rooms.push_back(std::move(room));
+    }
+    return rooms;
+}
+
+struct BenchWorld {
+    BenchWorld() {
+        std::string pattern = (fs::temp_directory_path() / "trellan-bench-world-XXXXXX").string();
+        root = ::mkdtemp(pattern.data());
+        home = std::make_unique<HomeDirectory>(root);
+        directory = home->WorldDirectory("bench");
+        fs::create_directories(directory);
+        for (int z = 0; z < kZones; ++z) {
+            std::string path = JoinPath(directory, "zone" + std::to_string(z) + ".tr2");
+            WriteZoneFile(path, MakeZone(z), false);
+            paths.push_back(path);
+        }
+        for (const std::string& path : paths) bytes.push_back(*ReadWholeFile(path));
+    }
+    ~BenchWorld() {
+        std::error_code error;
+        fs::remove_all(root, error);
+    }
+
+    std::string root;
+    std::unique_ptr<HomeDirectory> home;
+    std::string directory;
+    std::vector<std::string> paths;
+    std::vector<std::string> bytes;
+};
+
+BenchWorld& Shared() {
+    static BenchWorld world;
+    return world;
+}
+
+void SyncDirectory(const std::string& directory) {
+    int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::syncfs(fd);
+        ::close(fd);
+    }
+}
+
+struct Program {
+    explicit Program(BenchWorld& bench)
+        : storage(*bench.home, world, settings, profile, nullptr, SettingsWriteOptions{}) {}
+    World world;
+    MainSettings settings;
+    WorldProfile profile;
+    WorldStorage storage;
+};
+
+void BM_LoadWorld(benchmark::State& state) {
+    BenchWorld& bench = Shared();
+    for (auto _ : state) {
+        Program program(bench);
+        program.world.CurrentWorld = "bench";
+        StorageResult result = program.storage.LoadWorld();
+        if (!result.Succeeded() || program.world.RoomCount() != kRoomsPerZone * kZones)
+            state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(program.world.RoomCount());
+        state.PauseTiming();  // the tear-down of 200 000 rooms is not loading
+        program.world.ClearWorld();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * kRoomsPerZone * kZones);
+}
+BENCHMARK(BM_LoadWorld)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ReadPlainFiles(benchmark::State& state) {
+    BenchWorld& bench = Shared();
+    for (auto _ : state) {
+        std::size_t total = 0;
+        for (const std::string& path : bench.paths) {
+            std::FILE* f = std::fopen(path.c_str(), "rb");
+            std::string data(bench.bytes[0].size() * 2, '\0');
+            total += std::fread(data.data(), 1, data.size(), f);
+            std::fclose(f);
+        }
+        benchmark::DoNotOptimize(total);
+    }
+}
+BENCHMARK(BM_ReadPlainFiles)->Unit(benchmark::kMillisecond);
+
+void BM_SaveWorld(benchmark::State& state) {
+    BenchWorld& bench = Shared();
+    Program program(bench);
+    program.world.CurrentWorld = "bench";
+    program.storage.LoadWorld();
+    for (auto _ : state) {
+        StorageResult result = program.storage.SaveWorld();
+        if (!result.Succeeded()) state.SkipWithError("save failed");
+    }
+    state.SetItemsProcessed(state.iterations() * kRoomsPerZone * kZones);
+}
+BENCHMARK(BM_SaveWorld)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_WritePlainFiles(benchmark::State& state) {
+    BenchWorld& bench = Shared();
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < bench.paths.size(); ++i) {
+            std::FILE* f = std::fopen(bench.paths[i].c_str(), "wb");
+            std::fwrite(bench.bytes[i].data(), 1, bench.bytes[i].size(), f);
+            std::fclose(f);
+        }
+        SyncDirectory(bench.directory);
+    }
+}
+BENCHMARK(BM_WritePlainFiles)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,253 @@
+#include "app/GuiRunner.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <cstdio>
+#include <exception>
+
+#include "app/AboutForm.h"
+#include "app/DebugPane.h"
+#include "app/GuiApplication.h"
+#include "app/Localiser.h"
+#include "app/MainCaptions.h"
+#include "app/MainToolBar.h"
+#include "app/MapPage.h"
+#include "app/MapWiring.h"
+#include "app/SignalBridge.h"
+#include "app/StatusPanels.h"
+#include "app/TrellanForm.h"
+#include "common/Errors.h"
+#include "proxy/MccpStatus.h"
+#include "settings/W1251.h"
+#include "text/Cp1251.h"
+
+namespace trellan {
+
+namespace {
+
+void PrintError(const std::string& text) {
+    std::fprintf(stderr, "trellan: %s\n", Cp1251ToUtf8(text).c_str());
+    std::fflush(stderr);
+}
+
+}  // namespace
+
+GuiRunner::GuiRunner(RuntimeOptions options)
+    : options_(options), runtime_(std::move(options), transport_), events_(runtime_.Session()) {}
+
+GuiRunner::~GuiRunner() {
+    transport_.SetEvents(nullptr);
+    SessionTrackerOutput& outlets = runtime_.TrackerOutlets();
+    outlets.OnTracingChanged = nullptr;
+    outlets.OnWalkingModeChanged = nullptr;
+    outlets.OnShortModeChanged = nullptr;
+    if (form_) {
+        form_->Debug->Unbind();
+        form_->OnClosing = nullptr;
+        form_->OnFirstActivation = nullptr;
+    }
+    if (auto* app = dynamic_cast<GuiApplication*>(QCoreApplication::instance())) app->OnException = nullptr;
+}
+
+void GuiRunner::Start() {
+    // 1. The window with its private state.
+    form_ = std::make_unique<TrellanForm>();
+    ownDialogs_ = std::make_unique<MessageBoxDialogs>(form_.get());
+    if (!dialogs_) dialogs_ = ownDialogs_.get();
+    ConnectTracker();
+
+    // The home directory, the settings, the listening socket and the world;
+    // the texts live in the home directory, so the core starts first.
+    runtime_.Start();
+
+    // 2., 3. Texts, then the error handler for what reaches the event loop.
+    localiser_ = std::make_unique<Localiser>(runtime_.Captions());
+    try {
+        form_->Localise(*localiser_);
+    } catch (const TrellanError& error) {
+        ReportError(error.what());
+    }
+    if (auto* app = dynamic_cast<GuiApplication*>(QCoreApplication::instance())) {
+        app->OnException = [this](const std::string& message) { ReportError(message); };
+    }
+
+    // The map, bound to the world and the view, with the world's skins.
+    map_ = std::make_unique<MapWiring>(*form_, runtime_);
+    map_->ErrorReported = [this](const std::string& message) { ReportError(message); };
+    map_->MessageReported = [this](const std::string& message) { dialogs_->Information(message); };
+    try {
+        map_->LoadProfileSkins();
+    } catch (const TrellanError& error) {
+        ReportError(error.what());
+    }
+
+    // 4.-7. Transparency as the window system allows; the settings.
+    form_->ApplySettings(runtime_.Settings(), options_.LayeredWindowsAvailable);
+    form_->Debug->Bind(runtime_.Log());
+    form_->Status->CompressionHint = [this] { return CompressionHintText(runtime_.OutputStatus()); };
+
+    // 9. Walking mode; the stored read-only switch and short mode as they are.
+    MovementTracker& tracker = runtime_.Tracker();
+    form_->ShowWalkingMode(tracker.WalkingMode(), false);
+    form_->ShowShortMode(tracker.ShortMode());
+    tracker.ModeClick(MovementTracker::ModeSender::Walking);
+
+    // 10. The sockets report on the window's event loop from now on.
+    events_.AfterEvent = [this] {
+        RefreshStatus();
+        RefreshCaption();
+    };
+    transport_.SetEvents(&events_);
+    transport_.OnLog = [this](const std::string& text) { runtime_.Log().DLine(text); };
+
+    ConnectCommands();
+    form_->OnClosing = [this](bool bySignal) { return CloseSequence(bySignal); };
+    form_->OnFirstActivation = [this] { FirstActivation(); };
+    RefreshCaption();
+    RefreshStatus();
+}
+
+void GuiRunner::ConnectTracker() {
+    SessionTrackerOutput& outlets = runtime_.TrackerOutlets();
+    outlets.OnTracingChanged = [this](bool tracing) { form_->ShowTracing(tracing); };
+    outlets.OnWalkingModeChanged = [this](bool on) { form_->ShowWalkingMode(on, true); };
+    outlets.OnShortModeChanged = [this](bool shortMode) { form_->ShowShortMode(shortMode); };
+}
+
+void GuiRunner::ConnectCommands() {
+    TrellanForm& form = *form_;
+    MainToolBar& bar = *form.Map->ToolBar;
+    MovementTracker& tracker = runtime_.Tracker();
+    const auto mode = [&tracker](MovementTracker::ModeSender sender) {
+        return [&tracker, sender] { tracker.ModeClick(sender); };
+    };
+    const auto walking = MovementTracker::ModeSender::Walking;
+    QObject::connect(form.Menu.nWalking, &QAction::triggered, &form, mode(walking));
+    QObject::connect(form.Menu.nTracing, &QAction::triggered, &form, mode(MovementTracker::ModeSender::Tracing));
+    QObject::connect(bar.btnWalking, &QAction::triggered, &form, mode(walking));
+    QObject::connect(form.Menu.nStopTrace, &QAction::triggered, &form, mode(walking));
+
+    // The button has toggled itself already; the menu item toggles it.
+    QObject::connect(bar.btnSteps, &QAction::triggered, &form,
+                     [&tracker, &bar] { tracker.btnStepsClick(bar.btnSteps->isChecked()); });
+    QObject::connect(form.Menu.nSteps, &QAction::triggered, &form,
+                     [&tracker, &bar] { tracker.btnStepsClick(!bar.btnSteps->isChecked()); });
+    const auto shortMode = [&tracker] { tracker.btnShortModeClick(); };
+    QObject::connect(bar.btnShortMode, &QAction::triggered, &form, shortMode);
+    QObject::connect(form.Menu.nAutolink, &QAction::triggered, &form, shortMode);
+
+    const auto center = [this] { map_->CenterClick(); };
+    QObject::connect(form.Menu.nCenter, &QAction::triggered, &form, center);
+    QObject::connect(bar.btnCenter, &QAction::triggered, &form, center);
+    QObject::connect(form.Menu.nAbout, &QAction::triggered, &form, [this] { ShowAbout(); });
+}
+
+void GuiRunner::FirstActivation() {
+    // The runtime has loaded the world the settings name (or made a new
+    // one) while starting; what went wrong there is shown now, over the window.
+    RefreshCaption();
+    runtime_.View().CenterBox();
+    for (const std::string& error : runtime_.StorageErrors()) dialogs_->Error(error);
+    if (!runtime_.ListenError().empty()) ReportError(runtime_.ListenError());
+}
+
+void GuiRunner::RefreshCaption() {
+    const World& world = runtime_.TheWorld();
+    form_->SetCaption(world.CurrentWorld, world.CurrentZone);
+}
+
+void GuiRunner::RefreshStatus() {
+    const MccpStatus& status = runtime_.OutputStatus();
+    form_->Status->SetText(1, status.Panel1Text);
+    form_->Status->SetText(2, status.Panel2Text);
+}
+
+void GuiRunner::ReportError(const std::string& message) {
+    const std::optional<std::string> shown = runtime_.AppException(message);
+    if (!shown) return;
+    // An error box over an error box helps nobody; the log has them all.
+    if (showingError_ || !dialogs_) {
+        PrintError(*shown);
+        return;
+    }
+    showingError_ = true;
+    dialogs_->Error(*shown);
+    showingError_ = false;
+}
+
+std::unique_ptr<AboutForm> GuiRunner::CreateAbout() {
+    AboutInfo info;
+    info.MccpEnabled = runtime_.Connection().MccpEnabled;
+    info.MccpActive = runtime_.OutputStatus().MccpCompressing;
+    info.SystemName = SystemDisplayName();
+    return std::make_unique<AboutForm>(runtime_.Captions(), info, form_.get());
+}
+
+void GuiRunner::ShowAbout() {
+    std::unique_ptr<AboutForm> about = CreateAbout();
+    about->exec();
+}
+
+bool GuiRunner::CloseSequence(bool bySignal) {
+    form_->StoreSettings(runtime_.Settings());
+
+    // The runtime saves a changed objects base on its way out; the user may
+    // give the changes up first. Nobody answers during a logout, and keeping
+    // the changes loses nothing.
+    ObjectsBase& objects = runtime_.Objects();
+    if (!bySignal && !objects.ObjectsUnchanged() &&
+        !dialogs_->Question(runtime_.Captions().GetCaption(MainFormSection, "ObjectsChanged",
+                                                          W1251("База объектов была изменена. Сохранить?")))) {
+        objects.ForgetChanges();
+    }
+    form_->MarkClosing(true);
+    // The settings, the world, the objects base, then the debug log (which
+    // holds what the steps before it logged).
+    std::string failure;
+    try {
+        runtime_.Close();
+    } catch (const std::exception& error) {
+        failure = error.what();
+    }
+    if (failure.empty()) return true;
+
+    if (bySignal) {
+        PrintError(failure);
+        return true;
+    }
+    ReportError(failure);
+    const std::string question = runtime_.Captions().GetCaption(
+        MainFormSection, "CloseUnsaved", W1251("Не всё удалось сохранить. Всё равно закрыть программу?"));
+    if (dialogs_->Question(question)) return true;
+    form_->MarkClosing(false);
+    return false;
+}
+
+int GuiRunner::Run() {
+    try {
+        Start();
+    } catch (const std::exception& error) {
+        PrintError(error.what());
+        if (form_) MessageBoxDialogs(form_.get()).Error(error.what());
+        return 1;
+    }
+    SignalBridge stopSignals;
+    QObject::connect(&stopSignals, &SignalBridge::StopRequested, form_.get(), [this](int) {
+        // A dialog's own event loop would hold the closing up.
+        for (int i = 0; i < 16; ++i) {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) break;
+            modal->close();
+        }
+        form_->CloseBySignal();
+    });
+    form_->show();
+    form_->activateWindow();
+    // Window systems without a window manager never activate it.
+    QTimer::singleShot(200, form_.get(), [this] { form_->EnsureFirstActivation(); });
+    QApplication::exec();
+    return 0;
+}
+
+}  // namespace trellan

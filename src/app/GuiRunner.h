@@ -1,0 +1,80 @@
+#pragma once
+// Runs Trellan with its main window: builds the window and the runtime,
+// starts them in order, wires the window's commands to the core, and owns
+// the closing sequence. SIGINT and SIGTERM close the window the way the
+// user does, without questions, so a logout loses nothing.
+#include <memory>
+#include <string>
+
+#include "app/Dialogs.h"
+#include "app/RefreshingEvents.h"
+#include "net/QtTransport.h"
+#include "runtime/TrellanRuntime.h"
+
+namespace trellan {
+
+class AboutForm;
+class Localiser;
+class MapWiring;
+class TrellanForm;
+
+class GuiRunner {
+public:
+    // A QApplication must exist for the runner's whole life.
+    explicit GuiRunner(RuntimeOptions options);
+    ~GuiRunner();
+    GuiRunner(const GuiRunner&) = delete;
+    GuiRunner& operator=(const GuiRunner&) = delete;
+
+    // Creates the main window and starts the core, in order: texts, error
+    // handler, settings, walking mode, listening socket, stay on top. Throws
+    // TrellanError when the core cannot start.
+    void Start();
+
+    // Start, show the window, run the event loop until it closes; the
+    // process exit status.
+    int Run();
+
+    // Replaces the message boxes (tests); not owned, must outlive the runner.
+    void SetDialogs(Dialogs& dialogs) { dialogs_ = &dialogs; }
+
+    TrellanForm& Form() { return *form_; }
+    // The map in the window (valid after Start).
+    MapWiring& Map() { return *map_; }
+    TrellanRuntime& Runtime() { return runtime_; }
+    QtTransport& Transport() { return transport_; }
+
+    // The program-wide error handler: logs, and shows what is not a lost
+    // connection. While one error box is up, further errors are only logged.
+    void ReportError(const std::string& message);
+
+    // The closing sequence; false when the user chose to keep the window
+    // after something could not be saved.
+    bool CloseSequence(bool bySignal);
+
+    void RefreshCaption();
+    void RefreshStatus();
+    // Creates the about box (not shown); the caller owns it.
+    std::unique_ptr<AboutForm> CreateAbout();
+
+private:
+    void ConnectTracker();
+    void ConnectCommands();
+    void FirstActivation();
+    void ShowAbout();
+
+    RuntimeOptions options_;
+    QtTransport transport_;
+    TrellanRuntime runtime_;
+    RefreshingEvents events_;
+    // Before the window: the map's hooks are taken down after the window
+    // (which owns the map panel) is gone.
+    std::unique_ptr<MapWiring> map_;
+    std::unique_ptr<TrellanForm> form_;
+    std::unique_ptr<Localiser> localiser_;
+    std::unique_ptr<MessageBoxDialogs> ownDialogs_;
+    Dialogs* dialogs_ = nullptr;
+    bool showingError_ = false;
+};
+
+}  // namespace trellan

@@ -1,0 +1,51 @@
+#pragma once
+// The main menu: "Файл", "Режим", "Окно", "Справка" with their items and
+// shortcut keys. Items carry their localisation keys as object names; the
+// texts are set by the Localiser. Everything is owned by the window.
+#include <array>
+
+class QAction;
+class QActionGroup;
+class QMainWindow;
+class QMenu;
+
+namespace trellan {
+
+struct MainMenu {
+    // Builds the menu bar of `window`.
+    explicit MainMenu(QMainWindow& window);
+
+    QMenu* nFile = nullptr;
+    QAction* nNewWorld = nullptr;
+    QAction* nLoadWorld = nullptr;
+    QAction* nUndoMap = nullptr;
+    QAction* nSaveWorld = nullptr;
+    QAction* nSaveWorldAs = nullptr;
+    QAction* nNewZone = nullptr;
+    QAction* nConfig = nullptr;
+    QAction* nExit = nullptr;
+
+    QMenu* nMode = nullptr;
+    QActionGroup* modeGroup = nullptr;
+    QAction* nWalking = nullptr;
+    QAction* nTracing = nullptr;
+    // Holds the status-bar text shown while tracing; never shown itself.
+    QAction* nTraceText = nullptr;
+
+    QMenu* nWindow = nullptr;
+    QAction* nCenter = nullptr;
+    QAction* nShowTree = nullptr;
+    QAction* nAutolink = nullptr;
+    QAction* nStayOnTop = nullptr;
+    QMenu* nTransparency = nullptr;
+    std::array<QAction*, 9> transparencyItems{};
+    // The walking-mode switch (F9); its text is nWalking's.
+    QAction* nSteps = nullptr;
+    QAction* nStopTrace = nullptr;
+
+    QMenu* nHelp = nullptr;
+    QAction* nHelpMain = nullptr;
+    QAction* nAbout = nullptr;
+};
+
+}  // namespace trellan

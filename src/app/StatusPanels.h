@@ -1,0 +1,74 @@
+#pragma once
+// The status bar's six panels, drawn by the program so that their widths
+// and the positions the mouse is tested against are exact:
+//   0 (96)  tracing icon and text      3 (70)  "Level: n" and the level icon
+//   1 (50)  the accepted MCCP version  4 (50)  "#" and the room number
+//   2 (42)  the compression rate       5 (rest) the room name
+// Pressing the mouse over panels 1 and 2 shows the compression hint until
+// the button is released. Texts are Windows-1251.
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <string>
+
+class QLabel;
+
+namespace trellan {
+
+class StatusPanels final : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int PanelCount = 6;
+    static constexpr std::array<int, PanelCount - 1> Widths = {96, 50, 42, 70, 50};
+
+    explicit StatusPanels(QWidget* parent = nullptr);
+    ~StatusPanels() override;
+
+    void SetText(int panel, const std::string& text);
+    std::string Text(int panel) const;
+
+    void SetTracing(bool tracing);
+    bool Tracing() const { return tracing_; }
+
+    // Panel 3: the level shown and whether there are levels above and below.
+    void SetLevel(int level, bool levelsAbove, bool levelsBelow);
+
+    // The hint's text at the moment of the press (Windows-1251).
+    std::function<std::string()> CompressionHint;
+
+    // The left edge of a panel in this widget's coordinates.
+    static int PanelLeft(int panel);
+    // Panels 1 and 2: strictly between 98 and 187.
+    static bool OverCompression(int x) { return x > 98 && x < 187; }
+    // The level icon of panel 3.
+    static bool OverLevelIcon(int x) { return x >= 244 && x <= 252; }
+
+    // The hint window while it is shown, else nullptr (for tests).
+    QWidget* Hint() const;
+
+signals:
+    // A click whose press was on the level icon; `upper` when the press was
+    // in its upper half (y below 11).
+    void LevelIconClicked(bool upper);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    QSize sizeHint() const override;
+
+private:
+    void ShowHint(const QPoint& globalPos);
+    void HideHint();
+
+    std::array<std::string, PanelCount> texts_;
+    bool tracing_ = false;
+    int level_ = 0;
+    bool levelsAbove_ = false;
+    bool levelsBelow_ = false;
+    QLabel* hint_ = nullptr;
+    QPoint pressPos_{-1, -1};
+};
+
+}  // namespace trellan

@@ -1,0 +1,166 @@
+#include "navigation/Speedwalk.h"
+
+#include <algorithm>
+
+#include "mapping/ViewState.h"
+#include "model/World.h"
+#include "navigation/NavigationMessages.h"
+#include "proxy/DebugLog.h"
+#include "settings/MainSettings.h"
+#include "settings/W1251.h"
+#include "text/TextUtils.h"
+#include "tracking/MovementTracker.h"
+
+namespace trellan {
+
+namespace {
+
+// Logging is off while the search runs and back as it was afterwards, also
+// when a caption cannot be written.
+class LogPause {
+public:
+    explicit LogPause(DebugLog& log) : log_(log), active_(log.Active()) { log_.SetActive(false); }
+    ~LogPause() { Resume(); }
+    LogPause(const LogPause&) = delete;
+    LogPause& operator=(const LogPause&) = delete;
+    void Resume() { log_.SetActive(active_); }
+
+private:
+    DebugLog& log_;
+    bool active_;
+};
+
+}  // namespace
+
+SpeedwalkSettings SpeedwalkSettings::From(const MainSettings& settings) {
+    return SpeedwalkSettings{settings.SpeedWalkLength, settings.MaxSpeedWalkLength};
+}
+
+Speedwalk::Speedwalk(MovementTracker& tracker, const MappingConfig& mapping, DebugLog& log)
+    : tracker_(tracker), log_(log), search_(tracker.TheWorld(), mapping) {}
+
+SpeedwalkResult Speedwalk::nSpeedWalkClick(SpeedwalkSender sender) {
+    if (view_ != nullptr) view_->RefreshLock = 2;
+    World& world = tracker_.TheWorld();
+    SpeedwalkResult result;
+    if (world.CurrentRoom == nullptr || world.TargetRoom == nullptr || world.CurrentRoom == world.TargetRoom ||
+        world.TargetRoom->DT) {
+        return result;
+    }
+    LogPause pause(log_);
+    std::optional<std::string> path =
+        search_.FindPath(world.CurrentRoom, world.TargetRoom, settings_.MaxSpeedWalkLength);
+    pause.Resume();
+    for (const std::string& entry : search_.SkippedEntries()) {
+        log_.DLine(W1251("Спидволк: пропущена ссылка без номера комнаты: ") + entry);
+    }
+    if (!path) {
+        if (tracker_.Tracing()) {
+            tracker_.Output().SendToClient(kSpeedwalkUnabledLine);
+            result.What = SpeedwalkResult::Kind::Reported;
+        } else {
+            result.What = SpeedwalkResult::Kind::Message;
+            result.Text = SpeedwalkUnabledText(captions_);
+        }
+        return result;
+    }
+    switch (sender) {
+        case SpeedwalkSender::ClipboardWithSeparators:
+            result.What = SpeedwalkResult::Kind::Clipboard;
+            result.Text = *path;
+            break;
+        case SpeedwalkSender::ClipboardWithoutSeparators:
+            result.What = SpeedwalkResult::Kind::Clipboard;
+            result.Text = ReplaceAll(*path, ";", " ");
+            break;
+        case SpeedwalkSender::Send:
+            if (tracker_.Tracing()) {
+                SendWalk(*path);
+                result.What = SpeedwalkResult::Kind::Sent;
+            }
+            break;
+    }
+    return result;
+}
+
+SpeedwalkResult Speedwalk::nnSpeedWalkClick(MudRoom* room, SpeedwalkSender sender) {
+    tracker_.TheWorld().TargetRoom = room;
+    return nSpeedWalkClick(sender);
+}
+
+void Speedwalk::SendWalk(const std::string& path) {
+    World& world = tracker_.TheWorld();
+    world.ReturnRoom = world.CurrentRoom;
+    queue_.clear();
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = path.find(';', start);
+        std::string step = TrimCtl(std::string_view(path).substr(start, end - start));
+        // A blank step (an empty exit text) is no command: sent, it would
+        // only make the MUD print its prompt, and left queued it holds the
+        // next batch back.
+        if (!step.empty()) queue_.push_back(std::move(step));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    SendNextBatch();
+}
+
+void Speedwalk::SendNextBatch() {
+    if (queue_.empty() || !tracker_.Tracing()) return;
+    const std::size_t length = static_cast<std::size_t>(settings_.SpeedWalkLength < 1 ? 5 : settings_.SpeedWalkLength);
+    std::string batch;
+    for (std::size_t i = 0; i < length && !queue_.empty(); ++i) {
+        std::string step = std::move(queue_.front());
+        queue_.pop_front();
+        batch += step;
+        batch += ';';
+        tracker_.QueueCommand(std::move(step));
+    }
+    TrackerOutput& output = tracker_.Output();
+    output.SendToServer(ForTelnet(ReplaceAll(batch, ";", "\r\n")));
+    output.SendToClient(ForTelnet(SpeedwalkSentLine(batch)));
+}
+
+void Speedwalk::SpeedwalkCommand(const std::string& argument) {
+    if (argument.empty()) {
+        ListAliases();
+        return;
+    }
+    World& world = tracker_.TheWorld();
+    if (world.CurrentRoom == nullptr) return;
+    MudRoom* room = world.FindRoomByAlias(argument);
+    // An alias no room carries leaves everything as it was, the way back
+    // included.
+    if (room == nullptr) return;
+    world.TargetRoom = room;
+    world.ReturnRoom = world.CurrentRoom;
+    SpeedwalkResult result = nSpeedWalkClick(SpeedwalkSender::Send);
+    if (result.What == SpeedwalkResult::Kind::Message && OnMessage) OnMessage(result.Text);
+}
+
+void Speedwalk::ReturnCommand() {
+    World& world = tracker_.TheWorld();
+    if (world.CurrentRoom == nullptr || world.ReturnRoom == nullptr) return;
+    world.TargetRoom = world.ReturnRoom;
+    SpeedwalkResult result = nSpeedWalkClick(SpeedwalkSender::Send);
+    if (result.What == SpeedwalkResult::Kind::Message && OnMessage) OnMessage(result.Text);
+}
+
+void Speedwalk::ListAliases() {
+    const World& world = tracker_.TheWorld();
+    std::string text;
+    for (const RoomSlot& slot : world.AllRooms()) {
+        const MudRoom& room = *slot.Room();
+        if (!room.QuickList.empty()) text += AliasListLine(room.QuickList, slot.Zone(), room.Hint);
+    }
+    text += "\r\n\r\n";
+    tracker_.Output().SendToClient(ForTelnet(std::move(text)));
+}
+
+std::string Speedwalk::ForTelnet(std::string text) const {
+    if (!tracker_.Config().AddDoubleYaLor || text.find('\xFF') == std::string::npos) return text;
+    return ReplaceAll(text, "\xFF", "\xFF\xFF");
+}
+
+}  // namespace trellan

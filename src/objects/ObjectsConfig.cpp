@@ -1,0 +1,21 @@
+#include "objects/ObjectsConfig.h"
+
+#include "settings/W1251.h"
+#include "settings/WorldProfile.h"
+#include "text/TextUtils.h"
+
+namespace trellan {
+
+ObjectsConfig ObjectsConfigFromProfile(const WorldProfile& profile) {
+    ObjectsConfig config;
+    config.Items = {W1251("Предметы"), DecodeEscapes(profile.StuffTem), profile.StuffSeq};
+    config.Mobs = {W1251("Мобы"), DecodeEscapes(profile.MobTem), profile.MobSeq};
+    config.AutoexitStart = profile.AutoexitStart.Text;
+    config.GroupTell = profile.GroupTell;
+    config.ClanTell = profile.ClanTell;
+    config.AddDoubleYa = profile.AddDoubleYa;
+    config.AddDoubleYaLor = profile.AddDoubleYaLor;
+    return config;
+}
+
+}  // namespace trellan

@@ -1,0 +1,30 @@
+#pragma once
+// What the world commands ask of the rest of the program. Every hook may be
+// left empty; the storage then simply skips it.
+#include <functional>
+
+namespace trellan {
+
+// The objects base belongs to a world: it is dropped when another world is
+// loaded, read again for the new one and saved with the world.
+struct ObjectsBaseHooks {
+    std::function<void()> Reset;
+    std::function<void()> Reload;
+    std::function<void()> SaveIfChanged;
+};
+
+struct WorldStorageHooks {
+    // Loading or reverting stops tracing first (walking mode).
+    std::function<void()> EnterWalkingMode;
+    // A new world profile is in place (listening port, skin, parser words).
+    std::function<void()> ProfileRead;
+    // The window caption shows the world and zone; refresh it.
+    std::function<void()> CaptionChanged;
+    ObjectsBaseHooks Objects;
+};
+
+inline void CallHook(const std::function<void()>& hook) {
+    if (hook) hook();
+}
+
+}  // namespace trellan

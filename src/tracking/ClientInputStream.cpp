@@ -1,0 +1,168 @@
+#include "tracking/ClientInputStream.h"
+
+#include "model/MudRoom.h"
+#include "model/World.h"
+#include "proxy/DebugLog.h"
+#include "text/Cp1251.h"
+#include "text/TextUtils.h"
+#include "tracking/MovementTracker.h"
+#include "tracking/RoomQueries.h"
+
+namespace trellan {
+
+namespace {
+
+constexpr unsigned char kIac = 0xFF;
+constexpr unsigned char kSb = 0xFA;
+constexpr unsigned char kWill = 0xFB;
+constexpr unsigned char kDont = 0xFE;
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+    // An empty command word would claim every line.
+    return !prefix.empty() && text.substr(0, prefix.size()) == prefix;
+}
+
+std::string_view TrimRightControls(std::string_view text) {
+    while (!text.empty() && static_cast<unsigned char>(text.back()) < 0x20) text.remove_suffix(1);
+    return text;
+}
+
+}  // namespace
+
+ClientInputStream::ClientInputStream(MovementTracker& tracker, DebugLog& log) : tracker_(tracker), log_(log) {}
+
+void ClientInputStream::Reset() {
+    pending_.clear();
+    passingOverlong_ = false;
+}
+
+void ClientInputStream::Feed(std::string_view bytes) {
+    TrackerOutput& output = tracker_.Output();
+    while (!bytes.empty()) {
+        std::size_t lineEnd = bytes.find('\n');
+        std::size_t take = lineEnd == std::string_view::npos ? bytes.size() : lineEnd + 1;
+        if (passingOverlong_) {
+            output.SendToServer(bytes.substr(0, take));
+            if (lineEnd != std::string_view::npos) passingOverlong_ = false;
+            bytes.remove_prefix(take);
+            continue;
+        }
+        // One line end at most enters the pending line, and never more than
+        // one byte past the cap, so the cap is noticed at once.
+        take = std::min(take, MaxPendingLine + 1 - std::min(pending_.size(), MaxPendingLine));
+        pending_.append(bytes.substr(0, take));
+        bytes.remove_prefix(take);
+
+        bool telnetComplete = RelayTelnetCommands();
+        if (telnetComplete && !pending_.empty() && pending_.back() == '\n') {
+            std::string line;
+            line.swap(pending_);
+            SSClientRead(line);
+        } else if (pending_.size() > MaxPendingLine) {
+            log_.DLine("SSClientRead: line longer than " + std::to_string(MaxPendingLine) +
+                       " bytes relayed without reading it");
+            output.SendToServer(pending_);
+            bool ended = pending_.back() == '\n';
+            pending_.clear();
+            passingOverlong_ = !ended;
+        }
+    }
+}
+
+bool ClientInputStream::RelayTelnetCommands() {
+    // Negotiation the client starts on its own (window size, terminal type)
+    // must not wait for a line end; a doubled IAC is the letter "я".
+    while (!pending_.empty() && static_cast<unsigned char>(pending_[0]) == kIac) {
+        if (pending_.size() < 2) return false;
+        unsigned char command = static_cast<unsigned char>(pending_[1]);
+        if (command == kIac) break;
+        std::size_t length = 2;
+        if (command >= kWill && command <= kDont) {
+            length = 3;
+        } else if (command == kSb) {
+            std::size_t end = pending_.find("\xFF\xF0", 2);
+            if (end == std::string::npos) return false;
+            length = end + 2;
+        }
+        if (pending_.size() < length) return false;
+        tracker_.Output().SendToServer(std::string_view(pending_).substr(0, length));
+        pending_.erase(0, length);
+    }
+    return true;
+}
+
+bool ClientInputStream::IsOwnCommand(std::string_view text) const {
+    const TrackerConfig& config = tracker_.Config();
+    if (StartsWith(text, config.Speedwalk) || StartsWith(text, config.Returnwalk) ||
+        StartsWith(text, config.StopTrace) || StartsWith(text, config.ReadOnlyOn) ||
+        StartsWith(text, config.ReadOnlyOff)) {
+        return true;
+    }
+    for (const std::string* word : {&config.RequestObject, &config.GroupLore, &config.ClanLore, &config.SetAlias}) {
+        if (!word->empty() && StartsWith(text, *word + " ")) return true;
+    }
+    return false;
+}
+
+std::string ClientInputStream::WithDoorCommands(std::string_view text) const {
+    std::string result(text);
+    const TrackerConfig& config = tracker_.Config();
+    const MudRoom* room = tracker_.TheWorld().CurrentRoom;
+    int direction = MoveDirection(TrimRightControls(text), config.Parser);
+    if (room == nullptr || direction < 0) return result;
+    std::string phrase = UpperCp1251(config.Parser.DirectionPhrases[direction]);
+    for (const std::string& entry : room->AutoMaps) {
+        std::string commands = GetToken(4, entry, "|");
+        if (commands.empty() || UpperCp1251(GetToken(2, entry, "|")) != phrase) continue;
+        result = ReplaceAll(commands, ";", "\n") + "\n" + result;
+    }
+    return result;
+}
+
+void ClientInputStream::SSClientRead(std::string_view received) {
+    const TrackerConfig& config = tracker_.Config();
+    TrackerOutput& output = tracker_.Output();
+    std::string text(received);
+    if (!IsOwnCommand(text)) {
+        text = WithDoorCommands(text);
+        output.SendToServer(text);
+    }
+
+    if (StartsWith(text, config.Speedwalk)) {
+        std::string_view command = TrimRightControls(text);
+        if (command == config.Speedwalk) {
+            tracker_.Speedwalk().SpeedwalkCommand("");
+        } else {
+            tracker_.Speedwalk().SpeedwalkCommand(TrimCtl(command.substr(config.Speedwalk.size())));
+        }
+    } else if (StartsWith(text, config.Returnwalk)) {
+        tracker_.Speedwalk().ReturnCommand();
+    } else if (StartsWith(text, config.ReadOnlyOn) || StartsWith(text, config.ReadOnlyOff)) {
+        bool off = !config.ReadOnlyOff.empty() && text.find(config.ReadOnlyOff) != std::string::npos;
+        tracker_.btnStepsClick(!off);
+    } else if (!config.StopTrace.empty() && text.find(config.StopTrace) != std::string::npos) {
+        tracker_.ModeClick(MovementTracker::ModeSender::Walking);
+    } else if (!config.RequestObject.empty() && StartsWith(text, config.RequestObject + " ")) {
+        tracker_.Objects().SearchObjects(StripChars(text.substr(config.RequestObject.size() + 1), "\r\n"));
+    } else {
+        QueueCommands(text);
+    }
+}
+
+void ClientInputStream::QueueCommands(std::string_view text) {
+    const TrackerConfig& config = tracker_.Config();
+    std::string command = TrimCtl(AsciiLower(TrimCtl(text)));
+    if (command == config.Look || command == config.Clear) {
+        tracker_.ResetQueue();
+        tracker_.ModeClick(MovementTracker::ModeSender::Tracing);
+    }
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = command.find('\n', start);
+        tracker_.QueueCommand(TrimCtl(std::string_view(command).substr(start, end - start)));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+}
+
+}  // namespace trellan

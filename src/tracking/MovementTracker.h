@@ -1,0 +1,154 @@
+#pragma once
+// The movement tracker: after every batch of server output it decides which
+// room of the map the player stands in. The player's MUD commands wait in
+// the command queue; the server's text collects in the output buffer.
+// TranslateCmd runs passes: each takes the head of the queue, scans the
+// buffer for messages that change what the command means (fleeing,
+// following a leader, waiting triggers, object descriptions), then settles
+// the command against the next room description (a look, a move to a known
+// or a new room, a refused move, a jump along a cross link ...). A move whose
+// room has not arrived yet stays at the head until a later event brings it.
+//
+// In tracing mode, unless the map is held read-only (walking mode), settling
+// extends the map through placement and linking. Every loss of position
+// switches tracing off, so a wrong position is never carried on.
+//
+// The tracker does not own the world, the log, the output or the hooks; all
+// must outlive it.
+#include <cstddef>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "tracking/RoomParser.h"
+#include "tracking/TrackerConfig.h"
+#include "tracking/TrackerExtensions.h"
+#include "tracking/TrackerOutput.h"
+
+namespace trellan {
+
+class DebugLog;
+class Linker;
+class MudRoom;
+class Placement;
+class World;
+
+class MovementTracker {
+public:
+    // The CurrentCommand of a settled pass.
+    static constexpr std::string_view TranslationDone = ".TranslationDone.";
+    // Text without a complete room is dropped from the buffer's older end
+    // beyond this many bytes, so a server that never prints a room cannot
+    // grow it without bound.
+    static constexpr std::size_t MaxOutputBuffer = 64 * 1024;
+    // More queued commands than this are never waiting for answers of a
+    // live game; the oldest go.
+    static constexpr std::size_t MaxCommandQueue = 4096;
+
+    // Who switches tracing: the menu item nTracing, or the walking choice
+    // (nWalking, btnWalking, the stop command, socket events).
+    enum class ModeSender { Walking, Tracing };
+
+    // The placement and linker act on `world` (the shown zone) and carry the
+    // view that CenterBox and the refresh repaint.
+    MovementTracker(World& world, Placement& placement, Linker& linker, DebugLog& log, TrackerOutput& output);
+    ~MovementTracker();
+    MovementTracker(const MovementTracker&) = delete;
+    MovementTracker& operator=(const MovementTracker&) = delete;
+
+    void SetConfig(TrackerConfig config) { config_ = std::move(config); }
+    const TrackerConfig& Config() const { return config_; }
+    // Plug in the speedwalk and the objects base; they must outlive the
+    // tracker or be replaced before they go.
+    void SetSpeedwalkHooks(SpeedwalkHooks& hooks) { speedwalk_ = &hooks; }
+    void SetObjectsHooks(ObjectsHooks& hooks) { objects_ = &hooks; }
+
+    // One server read event's normalised text.
+    void TranslateCmd(const std::string& text);
+
+    // The tracing switch. Switching off forgets the position and empties
+    // the queue and the buffer.
+    void ModeClick(ModeSender sender);
+    // The walking-mode switch: sets the mode and tells the player.
+    void btnStepsClick(bool on);
+    // The auto-linking switch: inverts ShortMode (rooms are then not looked
+    // up by name).
+    void btnShortModeClick();
+
+    bool Tracing() const { return tracing_; }
+    bool WalkingMode() const { return walkingMode_; }
+    // The stored setting at start-up, without telling anyone.
+    void SetWalkingMode(bool on) { walkingMode_ = on; }
+    bool ShortMode() const;
+
+    // --- The queue, as the client input stream fills it.
+    void QueueCommand(std::string command);
+    // The look and clear commands: nothing queued or buffered any more.
+    void ResetQueue();
+    const std::deque<std::string>& CommandQueue() const { return commandQueue_; }
+    const std::string& OutputBuffer() const { return outputBuffer_; }
+    const std::string& CurrentCommand() const { return currentCommand_; }
+    const ParsedRoom& LastParsed() const { return parsed_; }
+
+    World& TheWorld() { return world_; }
+    TrackerOutput& Output() { return output_; }
+    SpeedwalkHooks& Speedwalk() { return *speedwalk_; }
+    ObjectsHooks& Objects() { return *objects_; }
+
+private:
+    void RunPass();
+    // The pre-scans of a pass; each may change CurrentCommand and the queue.
+    void StripSharedLines();
+    void ScanPanic();
+    void ScanFollow();
+    void ScanTriggers(std::size_t exitsStart);
+    void EndPass();
+    void BoundOutputBuffer();
+
+    // The decisions about the position.
+    void Settle();
+    void SettleLook();
+    void SettleFlee();
+    bool SettleRefusedMove();
+    bool SettleJump();
+    void SettleMovement();
+    void SettleOther();
+    // The move follows a link the map already has.
+    void MoveAlongKnownLink(MudRoom* from);
+    // The move goes where the map has no link yet.
+    void MoveIntoNewWay(MudRoom* from);
+    void Confirm();
+    void CenterBox();
+    // Makes the room's zone the shown one (writing the shown zone first when
+    // `saveZone`); true when the zone changed.
+    bool SwitchToZoneOf(MudRoom* room, bool saveZone);
+    bool ParseNext();
+    bool IsDark(const std::string& name) const;
+    std::string DescribeParsed() const;
+    void LossOfPosition();
+
+    bool WasStep(const MudRoom* room, std::string_view command) const;
+    bool WasNotStep(const MudRoom* room, std::string_view command) const;
+
+    World& world_;
+    Placement& placement_;
+    Linker& linker_;
+    DebugLog& log_;
+    TrackerOutput& output_;
+    SpeedwalkHooks defaultSpeedwalk_;
+    ObjectsHooks defaultObjects_;
+    SpeedwalkHooks* speedwalk_ = &defaultSpeedwalk_;
+    ObjectsHooks* objects_ = &defaultObjects_;
+    TrackerConfig config_;
+
+    std::deque<std::string> commandQueue_;
+    std::string outputBuffer_;
+    std::string currentCommand_;
+    ParsedRoom parsed_;
+    bool settled_ = false;
+    bool tracing_ = false;
+    bool walkingMode_ = false;
+};
+
+}  // namespace trellan

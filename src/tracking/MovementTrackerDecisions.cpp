@@ -1,0 +1,397 @@
+// Settling the command of a pass against the room output: where the player
+// now stands, and in tracing mode what the map learns from it.
+#include <charconv>
+
+#include "mapping/Linker.h"
+#include "mapping/Placement.h"
+#include "model/MudRoom.h"
+#include "model/World.h"
+#include "proxy/DebugLog.h"
+#include "settings/W1251.h"
+#include "text/Cp1251.h"
+#include "text/TextUtils.h"
+#include "tracking/MovementTracker.h"
+#include "tracking/RoomQueries.h"
+
+namespace trellan {
+
+namespace {
+
+// The room number of a cross-link entry; anything but a decimal number
+// (a hand-edited entry) counts as 0, "no number".
+std::int32_t RoomNumber(std::string_view field) {
+    field = std::string_view(field).substr(0, field.find_last_not_of(' ') + 1);
+    std::int32_t number = 0;
+    auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), number);
+    if (error != std::errc() || end != field.data() + field.size()) return 0;
+    return number;
+}
+
+}  // namespace
+
+bool MovementTracker::ParseNext() {
+    return ParseRoom(outputBuffer_, config_.Parser, parsed_);
+}
+
+bool MovementTracker::IsDark(const std::string& name) const {
+    return !config_.Parser.Dark.empty() && name == config_.Parser.Dark;
+}
+
+std::string MovementTracker::DescribeParsed() const {
+    return parsed_.ParsedName + "\r\n" + parsed_.ParsedDesc + "\r\n" + parsed_.ParsedExits;
+}
+
+bool MovementTracker::WasStep(const MudRoom* room, std::string_view command) const {
+    return room != nullptr && placement_.WasStep(room, command);
+}
+
+bool MovementTracker::WasNotStep(const MudRoom* room, std::string_view command) const {
+    int direction = MoveDirection(command, config_.Parser);
+    return room != nullptr && direction >= 0 && !room->Link(direction);
+}
+
+void MovementTracker::CenterBox() {
+    placement_.View().CenterBox();
+}
+
+void MovementTracker::Confirm() {
+    currentCommand_ = TranslationDone;
+    settled_ = true;
+    CenterBox();
+}
+
+bool MovementTracker::SwitchToZoneOf(MudRoom* room, bool saveZone) {
+    if (room == nullptr) return false;
+    std::string target = world_.ZoneOf(room);
+    if (target.empty() || target == world_.CurrentZone) return false;
+    if (saveZone) output_.SaveZone();
+    world_.ClearZone();
+    world_.CurrentZone = target;
+    world_.LoadZone();
+    return true;
+}
+
+void MovementTracker::Settle() {
+    if (currentCommand_ == config_.Look) {
+        SettleLook();
+        return;
+    }
+    if (!config_.Retreat.empty() && currentCommand_ == config_.Retreat) {
+        SettleFlee();
+        return;
+    }
+    if (SettleRefusedMove()) return;
+    if (MudRoom* room = world_.CurrentRoom) {
+        if (SwitchToZoneOf(room, true)) CenterBox();
+        settled_ = true;
+    }
+    if (SettleJump()) return;
+    if (MoveDirection(currentCommand_, config_.Parser) >= 0 && world_.CurrentRoom != nullptr) {
+        SettleMovement();
+        return;
+    }
+    SettleOther();
+}
+
+void MovementTracker::SettleLook() {
+    log_.DLine(W1251("TranslateCMD: Позиционирование Look"));
+    speedwalk_->EmptySpeedwalkQueue();
+    if (!ParseNext()) {
+        currentCommand_.clear();
+        return;
+    }
+    settled_ = true;
+    log_.DLine(W1251("TranslateCMD.look: Описатель комнаты:") + DescribeParsed());
+    const std::string& name = parsed_.ParsedName;
+    const std::string& description = parsed_.ParsedDesc;
+    const std::string& exits = parsed_.ParsedExits;
+    bool dark = IsDark(name);
+
+    if (MudRoom* current = world_.CurrentRoom) {
+        if (SameRoom(current, name, description, exits, walkingMode_, config_.Parser)) {
+            // The map is trusted as it stands in walking mode and in a locked
+            // zone; a look refreshes it only otherwise.
+            if (!walkingMode_ && !world_.CurrentZoneLocked) placement_.RefreshProp(current, name, description, exits);
+            SwitchToZoneOf(current, true);
+            CenterBox();
+        } else {
+            MudRoom* found = dark ? nullptr : world_.GlobalFindRoomByName(name, description, exits);
+            if (found != nullptr) {
+                current->Selected = false;
+                world_.CurrentRoom = found;
+                SwitchToZoneOf(found, false);
+                CenterBox();
+            } else {
+                LossOfPosition();
+            }
+        }
+    } else {
+        MudRoom* found = dark ? nullptr : world_.FindRoomByName(name, description, exits);
+        if (found != nullptr) {
+            world_.CurrentRoom = found;
+            found->Selected = true;
+            CenterBox();
+        } else if (!world_.ZoneRooms().empty()) {
+            found = dark ? nullptr : world_.GlobalFindRoomByName(name, description, exits);
+            if (found != nullptr) {
+                world_.CurrentRoom = found;
+                SwitchToZoneOf(found, false);
+                CenterBox();
+            } else {
+                LossOfPosition();
+            }
+        } else {
+            // A fresh map: the first room.
+            MudRoom* first = placement_.NewRoomAt(0, 0, 0, name, description, exits, false);
+            world_.CurrentRoom = first;
+            first->Selected = true;
+            placement_.View().mShift();
+        }
+    }
+    currentCommand_ = TranslationDone;
+}
+
+void MovementTracker::SettleFlee() {
+    if (!ParseNext()) {
+        currentCommand_.clear();
+        return;
+    }
+    const std::string& name = parsed_.ParsedName;
+    if (IsDark(name)) {
+        LossOfPosition();
+        return;
+    }
+    // The flight is settled by its room whether or not the position can
+    // follow it, so it never eats the rooms of the commands behind it.
+    currentCommand_ = TranslationDone;
+    settled_ = true;
+    MudRoom* current = world_.CurrentRoom;
+    if (current == nullptr) return;
+
+    // The MUD does not say where the player fled: the rooms next door, by
+    // cross link first, then on the grid.
+    MudRoom* taken = nullptr;
+    for (const std::string& entry : current->AutoMaps) {
+        std::string zone = GetToken(1, entry, "|");
+        std::int32_t number = RoomNumber(GetToken(3, entry, "|"));
+        if (zone.empty() || number <= 0) continue;
+        std::string exit = UpperCp1251(DecodeEscapes(GetToken(2, entry, "|")));
+        bool isDirection = false;
+        for (const std::string& phrase : config_.Parser.DirectionPhrases) {
+            if (!phrase.empty() && UpperCp1251(phrase) == exit) isDirection = true;
+        }
+        if (!isDirection) continue;
+        MudRoom* candidate = world_.GlobalFindRoomByTag(number, zone);
+        if (SameRoom(candidate, name, parsed_.ParsedDesc, "", walkingMode_, config_.Parser)) {
+            taken = candidate;
+            break;
+        }
+    }
+    for (int dir = 0; taken == nullptr && dir < kDirectionCount; ++dir) {
+        std::int32_t x = current->X, y = current->Y, l = current->L;
+        StepCell(dir, x, y, l);
+        MudRoom* candidate = world_.FindRoom(x, y, l);
+        if (SameRoom(candidate, name, parsed_.ParsedDesc, "", walkingMode_, config_.Parser)) taken = candidate;
+    }
+    if (taken == nullptr) return;
+    current->Selected = false;
+    world_.CurrentRoom = taken;
+    SwitchToZoneOf(taken, true);
+    taken->Selected = true;
+    CenterBox();
+}
+
+bool MovementTracker::SettleRefusedMove() {
+    std::size_t exitsStart =
+        config_.Parser.AutoexitStart.empty() ? std::string::npos : outputBuffer_.find(config_.Parser.AutoexitStart);
+    std::string_view before = std::string_view(outputBuffer_).substr(0, exitsStart);
+    for (std::size_t i = 0; i < config_.CantMoves.size(); ++i) {
+        const std::string& refusal = config_.CantMoves[i];
+        if (refusal.empty()) continue;
+        std::size_t pos = before.find(refusal);
+        if (pos == std::string_view::npos) continue;
+        settled_ = true;
+        currentCommand_ = TranslationDone;
+        outputBuffer_.erase(0, pos + refusal.size());
+        speedwalk_->EmptySpeedwalkQueue();
+        log_.DLine(W1251("TranslateCMD: Отбой по мувам ") + std::to_string(i) + " - " + refusal);
+        return true;
+    }
+    return false;
+}
+
+bool MovementTracker::SettleJump() {
+    MudRoom* current = world_.CurrentRoom;
+    if (current == nullptr) return false;
+    int direction = MoveDirection(currentCommand_, config_.Parser);
+    for (const std::string& entry : current->AutoMaps) {
+        std::string zone = GetToken(1, entry, "|");
+        if (zone.empty()) continue;
+        std::string exit = DecodeEscapes(GetToken(2, entry, "|"));
+        bool used = (direction >= 0 && exit == config_.Parser.DirectionPhrases[direction]) || exit == currentCommand_ ||
+                    exit == "=" + currentCommand_;
+        if (!used) continue;
+
+        if (!ParseNext()) {
+            currentCommand_.clear();
+            settled_ = false;
+            log_.DLine(W1251("TranslateCMD: Описание комнаты не получено"));
+            return true;
+        }
+        std::string numberText = GetToken(3, entry, "|");
+        log_.DLine(W1251("TranslateCMD: Прыжок по карте ") + zone + "/" + exit + "/" + numberText);
+        current->Selected = false;
+        currentCommand_ = TranslationDone;
+        if (zone != world_.CurrentZone) {
+            log_.DLine(W1251("TranslateCMD: Подгрузка зоны ") + zone);
+            output_.SaveZone();
+            world_.ClearZone();
+            world_.CurrentZone = zone;
+            world_.LoadZone();
+        }
+        std::int32_t number = RoomNumber(numberText);
+        MudRoom* target = nullptr;
+        if (number > 0) {
+            target = world_.FindRoomByTag(number);
+        } else if (!IsDark(parsed_.ParsedName) && !world_.ShortMode()) {
+            target = world_.FindRoomByName(parsed_.ParsedName, parsed_.ParsedDesc, parsed_.ParsedExits);
+        }
+        if (target != nullptr) {
+            world_.CurrentRoom = target;
+            CenterBox();
+        } else {
+            LossOfPosition();
+        }
+        return true;
+    }
+    return false;
+}
+
+void MovementTracker::SettleMovement() {
+    log_.DLine(W1251("TranslateCMD: Секция Moves"));
+    if (!ParseNext()) {
+        currentCommand_.clear();
+        settled_ = false;
+        return;
+    }
+    log_.DLine(W1251("TranslateCMD.Moves: Описатель комнаты:") + DescribeParsed());
+    MudRoom* from = world_.CurrentRoom;
+    if (WasStep(from, currentCommand_)) {
+        MoveAlongKnownLink(from);
+    } else {
+        MoveIntoNewWay(from);
+    }
+}
+
+void MovementTracker::MoveAlongKnownLink(MudRoom* from) {
+    // A known link may run through corridor cells; the room is at their end.
+    std::int32_t x = from->X, y = from->Y, l = from->L;
+    MudRoom* reached = nullptr;
+    for (std::size_t steps = 0; steps <= world_.RoomCount(); ++steps) {
+        placement_.ReposXYL(currentCommand_, x, y, l);
+        reached = world_.FindRoom(x, y, l);
+        if (reached == nullptr || !reached->Pipe) break;
+    }
+    if (reached != nullptr && reached->Pipe) reached = nullptr;
+
+    if (walkingMode_ || SameRoom(reached, parsed_.ParsedName, "", "", walkingMode_, config_.Parser)) {
+        log_.DLine(W1251("TranslateCMD.Moves: уже ходили, комната подошла"));
+        from->Selected = false;
+        world_.CurrentRoom = reached;
+        if (reached != nullptr && !walkingMode_ && !world_.CurrentZoneLocked) {
+            placement_.RefreshProp(reached, parsed_.ParsedName, parsed_.ParsedDesc, parsed_.ParsedExits);
+        }
+        currentCommand_ = TranslationDone;
+        settled_ = true;
+        if (commandQueue_.size() <= 1 || config_.NeedRepos) CenterBox();
+        return;
+    }
+    log_.DLine(W1251("TranslateCMD.Moves: уже ходили, комната НЕ подошла"));
+    LossOfPosition();
+}
+
+void MovementTracker::MoveIntoNewWay(MudRoom* from) {
+    const std::string& command = currentCommand_;
+    const std::string& name = parsed_.ParsedName;
+    const std::string& description = parsed_.ParsedDesc;
+    const std::string& exits = parsed_.ParsedExits;
+    // The map is read-only in walking mode and in a locked zone: the player
+    // is followed, but neither links nor rooms are added.
+    bool readOnly = walkingMode_ || world_.CurrentZoneLocked;
+
+    std::int32_t x = from->X, y = from->Y, l = from->L;
+    placement_.ReposXYL(command, x, y, l);
+    MudRoom* neighbour = world_.FindRoom(x, y, l);
+    if (SameRoom(neighbour, name, description, exits, walkingMode_, config_.Parser)) {
+        log_.DLine(W1251("TranslateCMD.Moves: еще не ходили, комната подошла"));
+        from->Selected = false;
+        if (!readOnly) placement_.SetCheck(from, command, true);
+        world_.CurrentRoom = neighbour;
+        if (!readOnly) {
+            placement_.RefreshProp(neighbour, name, description, exits);
+            placement_.SetCheck(neighbour, placement_.Opposite(command), true);
+        }
+        Confirm();
+        return;
+    }
+    log_.DLine(W1251("TranslateCMD.Moves: еще не ходили, комнаты нет или НЕ подошла"));
+
+    if (world_.CurrentZoneLocked) {
+        LossOfPosition();
+        return;
+    }
+    MudRoom* known = nullptr;
+    if (!IsDark(name) && !world_.ShortMode()) {
+        known = world_.FindRoomByName(name, description, exits);
+        if (known == nullptr) known = world_.GlobalFindRoomByName(name, description, exits);
+    }
+    if (known != nullptr && known != from && WasNotStep(known, placement_.Opposite(command)) && !walkingMode_) {
+        linker_.TryToLink(from, known, command);
+        from->Selected = false;
+        world_.CurrentRoom = known;
+        SwitchToZoneOf(known, true);
+        placement_.RefreshProp(known, name, description, exits);
+        Confirm();
+        return;
+    }
+    log_.DLine(W1251("TranslateCMD.Moves: не нашли или не канает"));
+
+    if (walkingMode_) {
+        // Walking mode adds no rooms: a room the map does not know ends the
+        // tracing rather than growing the map.
+        LossOfPosition();
+        return;
+    }
+    if (neighbour != nullptr) {
+        placement_.ExpandRooms(from, neighbour, command);
+        x = from->X, y = from->Y, l = from->L;
+        placement_.ReposXYL(command, x, y, l);
+        if (world_.FindRoom(x, y, l) != nullptr) {
+            // Two rooms never share a cell.
+            LossOfPosition();
+            return;
+        }
+    }
+    placement_.SetCheck(from, command, true);
+    from->Selected = false;
+    MudRoom* created = placement_.NewRoomAt(x, y, l, name, description, exits, false);
+    world_.CurrentRoom = created;
+    placement_.SetCheck(created, placement_.Opposite(command), true);
+    Confirm();
+}
+
+void MovementTracker::SettleOther() {
+    if (!config_.Portal.empty() && currentCommand_ == config_.Portal) {
+        LossOfPosition();
+        log_.DLine(W1251("TranslateCMD.Moves: команда портала, а линка нет"));
+        currentCommand_ = TranslationDone;
+        settled_ = true;
+        return;
+    }
+    if (currentCommand_.empty()) return;
+    log_.DLine(W1251("TranslateCmd: Не отработала команда ") + currentCommand_);
+    currentCommand_ = TranslationDone;
+    settled_ = true;
+}
+
+}  // namespace trellan

@@ -1,0 +1,44 @@
+#include "view/BitmapPanel.h"
+
+#include <QPainter>
+
+namespace trellan {
+
+BitmapPanel::BitmapPanel(QWidget* parent) : QWidget(parent) {
+    // The whole surface is copied from the map buffer on every paint, so
+    // erasing it first would only flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setMouseTracking(true);
+}
+
+void BitmapPanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (OnPaint) OnPaint(painter);
+}
+
+void BitmapPanel::resizeEvent(QResizeEvent*) {
+    if (OnResize) OnResize();
+}
+
+void BitmapPanel::mousePressEvent(QMouseEvent* event) {
+    if (MouseHandler) MouseHandler->PanelMainMouseDown(event);
+}
+
+void BitmapPanel::mouseMoveEvent(QMouseEvent* event) {
+    if (MouseHandler) MouseHandler->PanelMainMouseMove(event);
+}
+
+void BitmapPanel::mouseReleaseEvent(QMouseEvent* event) {
+    if (MouseHandler) MouseHandler->PanelMainMouseUp(event);
+}
+
+void BitmapPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (MouseHandler) MouseHandler->PanelMainDblClick(event);
+}
+
+void BitmapPanel::leaveEvent(QEvent*) {
+    if (MouseHandler) MouseHandler->PanelMainMouseLeave();
+}
+
+}  // namespace trellan

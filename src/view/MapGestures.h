@@ -1,0 +1,71 @@
+#pragma once
+// The pointer on the map: which room it is over (TargetRoom), the room hint
+// under Shift, dragging the map or a room, the right-click and the
+// double-click. The editing itself is the mapping classes' work; this class
+// decides which operation a gesture calls and when. It does not own the
+// panel, the world, the view state, the settings or the mapping classes;
+// all must outlive it.
+#include <QPoint>
+#include <functional>
+
+#include "mapping/Linker.h"
+#include "mapping/Placement.h"
+#include "mapping/ViewState.h"
+#include "model/World.h"
+#include "settings/MainSettings.h"
+#include "view/MapMouseHandler.h"
+
+class QLabel;
+
+namespace trellan {
+
+class MapPanel;
+
+class MapGestures final : public MapMouseHandler {
+public:
+    MapGestures(MapPanel& panel, World& world, ViewState& view, const MainSettings& settings, Placement& placement,
+                Linker& linker);
+    ~MapGestures() override;
+    MapGestures(const MapGestures&) = delete;
+    MapGestures& operator=(const MapGestures&) = delete;
+
+    void PanelMainMouseDown(QMouseEvent* event) override;
+    void PanelMainMouseMove(QMouseEvent* event) override;
+    void PanelMainMouseUp(QMouseEvent* event) override;
+    void PanelMainDblClick(QMouseEvent* event) override;
+    void PanelMainMouseLeave() override;
+
+    // The room whose number, name and note the status bar and the note box
+    // show (nullptr: show nothing).
+    std::function<void(const MudRoom* room)> ShowRoomInfo;
+    // The room popup menu for TargetRoom at a screen point; runs to its end.
+    std::function<void(const QPoint& globalPos)> OpenRoomMenu;
+    // A double-click on a room: the speedwalk to TargetRoom.
+    std::function<void()> SpeedwalkToTarget;
+
+    bool MapDragging() const { return mapDrag_; }
+    // The room hint while it is shown (for tests), else nullptr.
+    QLabel* Hint() const { return hint_; }
+    void HideHint();
+
+private:
+    MudRoom* RoomUnder(const QPoint& pos) const;
+    void ShowHint(const QPoint& globalPos);
+    void DragRoom(const QPoint& pos, Qt::KeyboardModifiers modifiers);
+    void DragMap(const QPoint& pos);
+
+    MapPanel& panel_;
+    World& world_;
+    ViewState& view_;
+    const MainSettings& settings_;
+    Placement& placement_;
+    Linker& linker_;
+    QLabel* hint_ = nullptr;
+    // The map drag: its tag and anchor.
+    bool mapDrag_ = false;
+    QPoint anchor_;
+    std::int32_t anchorDY_ = 0;
+    std::int32_t anchorDX_ = 0;
+};
+
+}  // namespace trellan

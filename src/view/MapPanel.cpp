@@ -1,0 +1,192 @@
+#include "view/MapPanel.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+#include "text/Cp1251.h"
+
+namespace trellan {
+
+namespace {
+
+// The corner the horizontal bar leaves free beside the vertical one.
+constexpr int kCorner = 16;
+
+}  // namespace
+
+MapPanel::MapPanel(World& world, ViewState& view, SkinSet& skins, const MainSettings& settings,
+                   const MappingConfig& config, QWidget* parent)
+    : QWidget(parent), world_(world), view_(view), skins_(skins), settings_(settings), config_(config) {
+    auto* strip = new QWidget(this);
+    auto* stripLayout = new QHBoxLayout(strip);
+    stripLayout->setContentsMargins(0, 0, 0, 0);
+    levelUp_ = new QToolButton(strip);
+    levelUp_->setObjectName("tbLevelUp");
+    levelUp_->setArrowType(Qt::UpArrow);
+    levelUp_->setToolTip(QString::fromUtf8("На уровень вверх"));
+    levelDown_ = new QToolButton(strip);
+    levelDown_->setObjectName("tbLevelDown");
+    levelDown_->setArrowType(Qt::DownArrow);
+    levelDown_->setToolTip(QString::fromUtf8("На уровень вниз"));
+    chooser_ = new QComboBox(strip);
+    chooser_->setObjectName("cbSkins");
+    chooser_->setToolTip(QString::fromUtf8("Шкура"));
+    chooser_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    stripLayout->addWidget(levelUp_);
+    stripLayout->addWidget(levelDown_);
+    stripLayout->addWidget(chooser_);
+    stripLayout->addStretch();
+
+    panel_ = new BitmapPanel(this);
+    panel_->setObjectName("PanelMain");
+    panel_->setMinimumSize(64, 64);
+    horizontal_ = new QScrollBar(Qt::Horizontal, this);
+    horizontal_->setObjectName("SB2Horizontal");
+    vertical_ = new QScrollBar(Qt::Vertical, this);
+    vertical_->setObjectName("SB2Vertical");
+
+    auto* grid = new QGridLayout;
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->addWidget(panel_, 0, 0);
+    grid->addWidget(vertical_, 0, 1);
+    grid->addWidget(horizontal_, 1, 0);
+    grid->setColumnMinimumWidth(1, kCorner);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(strip);
+    layout->addLayout(grid, 1);
+
+    panel_->OnPaint = [this](QPainter& painter) { PaintSurface(painter); };
+    panel_->OnResize = [this] { PanelResize(); };
+    connect(horizontal_, &QScrollBar::valueChanged, this, [this] { SB2Scroll(); });
+    connect(vertical_, &QScrollBar::valueChanged, this, [this] { SB2Scroll(); });
+    connect(levelUp_, &QToolButton::clicked, this, [this] { tbLevelClick(+1); });
+    connect(levelDown_, &QToolButton::clicked, this, [this] { tbLevelClick(-1); });
+    connect(chooser_, &QComboBox::activated, this, [this](int line) { cbSkinsChange(line); });
+
+    view_.RepaintRequested = [this] { ViewRefreshed(); };
+    skins_.ChooserRefilled = [this] { RefillChooser(); };
+    RefillChooser();
+    SyncBars();
+}
+
+RoomPaintContext MapPanel::PaintContext() const {
+    return RoomPaintContext{skins_.Active(), skins_.IconPoint,         skins_.FillPoint,
+                            config_.Dark,    config_.DirectionPhrases, view_.RoomOrigin()};
+}
+
+void MapPanel::PanelMainPaint() {
+    const QSize size = panel_->size();
+    if (mapBuffer_.size() != size) mapBuffer_ = QImage(size, QImage::Format_RGB32);
+    if (mapBuffer_.isNull()) return;
+    panel_->ImageIndex = settings_.PanelBitmap;
+    MapPaintOptions options;
+    options.PanelColor = static_cast<std::uint32_t>(settings_.PanelColor);
+    options.PanelBitmap = settings_.PanelBitmap;
+    options.ShowTopLevel = settings_.ShowTopLevel;
+    options.ShowBottomLevel = settings_.ShowBottomLevel;
+    // Painting looks rooms up only inside the bounds; recomputing them is
+    // free while the zone has not changed since they were last computed.
+    view_.RecomputeBounds();
+    MapCanvas canvas(mapBuffer_);
+    PaintMap(canvas, world_, view_.Bounds, options, PaintContext());
+}
+
+void MapPanel::PaintSurface(QPainter& painter) {
+    PanelMainPaint();
+    painter.drawImage(0, 0, mapBuffer_);
+}
+
+GridCell MapPanel::CellAt(int x, int y) const {
+    const double s = skins_.CellSize();
+    // nearbyint rounds halves to even in the default rounding mode.
+    const double column = std::nearbyint(x / s - panel_->width() / (2 * s) + horizontal_->value());
+    const double row = std::nearbyint(y / s - panel_->height() / (2 * s) + vertical_->value());
+    auto clamp = [](double v) { return static_cast<std::int32_t>(std::clamp(v, -2147483648.0, 2147483647.0)); };
+    return {clamp(row), clamp(column), view_.DL};
+}
+
+void MapPanel::SyncBars() {
+    syncing_ = true;
+    // The ranges are the zone's bounds, widened to the position so that the
+    // bar never moves the view by clamping it.
+    horizontal_->setRange(std::min(view_.Bounds.MinY, view_.DY), std::max(view_.Bounds.MaxY, view_.DY));
+    vertical_->setRange(std::min(view_.Bounds.MinX, view_.DX), std::max(view_.Bounds.MaxX, view_.DX));
+    horizontal_->setValue(view_.DY);
+    vertical_->setValue(view_.DX);
+    syncing_ = false;
+    levelUp_->setEnabled(view_.LevelUpEnabled());
+    levelDown_->setEnabled(view_.LevelDownEnabled());
+}
+
+void MapPanel::ViewRefreshed() {
+    SyncBars();
+    panel_->update();
+}
+
+void MapPanel::CenterBox() {
+    view_.CenterBox();
+}
+
+void MapPanel::CenterClick() {
+    MudRoom* current = world_.CurrentRoom;
+    if (current != nullptr) {
+        const std::string zone = world_.ZoneOf(current);
+        if (!zone.empty() && zone != world_.ShownZone()) {
+            if (ShowZone) {
+                ShowZone(zone);
+            } else {
+                world_.ClearZone();
+                world_.CurrentZone = zone;
+                world_.LoadZone();
+            }
+        }
+    }
+    view_.CenterBox();
+}
+
+void MapPanel::SB2Scroll() {
+    if (syncing_) return;
+    view_.DY = horizontal_->value();
+    view_.DX = vertical_->value();
+    view_.mShift();
+}
+
+void MapPanel::tbLevelClick(int delta) {
+    view_.DL += delta;
+    view_.mShift();
+}
+
+void MapPanel::PanelResize() {
+    view_.mShift();
+}
+
+void MapPanel::cbSkinsChange(int line) {
+    try {
+        skins_.cbSkinsChange(line);
+    } catch (const std::exception& error) {
+        if (ErrorReported) ErrorReported(error.what());
+    }
+    if (chooser_->currentIndex() != skins_.ChooserIndex()) chooser_->setCurrentIndex(skins_.ChooserIndex());
+    panel_->update();
+}
+
+void MapPanel::RefillChooser() {
+    chooser_->clear();
+    for (const std::string& line : skins_.ChooserLines()) {
+        chooser_->addItem(QString::fromStdString(Cp1251ToUtf8(line)));
+    }
+    chooser_->setCurrentIndex(skins_.ChooserIndex());
+}
+
+}  // namespace trellan

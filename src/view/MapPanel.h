@@ -1,0 +1,116 @@
+#pragma once
+// The map panel: the map surface (PanelMain) with its two scroll bars, the
+// level buttons and the skin chooser. It paints the shown zone into an
+// off-screen buffer (MapBuffer) and copies it to the surface in one step;
+// the scroll bars, level buttons and resizing move the view origin kept by
+// the core's ViewState and refresh the view (mShift).
+//
+// The panel installs itself as the view state's RepaintRequested hook and
+// the skins' ChooserRefilled hook; the window keeps StatusRefreshRequested
+// for the status bar and the skins' other hooks. It does not own
+// the world, the view state, the skins, the settings or the mapping config;
+// all must outlive it. The level buttons and the chooser are children of the
+// panel's own strip until the window moves them onto its tool bar.
+#include <QImage>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "mapping/MappingConfig.h"
+#include "mapping/ViewState.h"
+#include "model/World.h"
+#include "settings/MainSettings.h"
+#include "view/BitmapPanel.h"
+#include "view/MapMouseHandler.h"
+#include "view/MapPainter.h"
+#include "view/SkinSet.h"
+
+class QComboBox;
+class QScrollBar;
+class QToolButton;
+
+namespace trellan {
+
+// A grid cell of the viewed level.
+struct GridCell {
+    std::int32_t X = 0;
+    std::int32_t Y = 0;
+    std::int32_t L = 0;
+    bool operator==(const GridCell&) const = default;
+};
+
+class MapPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    MapPanel(World& world, ViewState& view, SkinSet& skins, const MainSettings& settings, const MappingConfig& config,
+             QWidget* parent = nullptr);
+
+    BitmapPanel* PanelMain() const { return panel_; }
+    QScrollBar* HorizontalBar() const { return horizontal_; }
+    QScrollBar* VerticalBar() const { return vertical_; }
+    QToolButton* LevelUpButton() const { return levelUp_; }
+    QToolButton* LevelDownButton() const { return levelDown_; }
+    QComboBox* SkinChooser() const { return chooser_; }
+    // The cell size of the map: the active skin's tile size.
+    int CellSize() const { return skins_.CellSize(); }
+
+    // Mouse events of the map surface go here (not owned; may be null).
+    void SetMouseHandler(MapMouseHandler* handler) { panel_->MouseHandler = handler; }
+
+    // Paints the map into MapBuffer, resized to the surface first.
+    void PanelMainPaint();
+    const QImage& MapBuffer() const { return mapBuffer_; }
+
+    // The cell under a surface point: the view centre's cell at the middle,
+    // halves rounded to even; the level is the one shown.
+    GridCell CellAt(int x, int y) const;
+
+    // Scroll bars and level buttons follow the view state, the surface is
+    // repainted. The view state calls it after every refresh.
+    void ViewRefreshed();
+
+    // Centres on the current room (or the middle of the zone).
+    void CenterBox();
+    // Shows the current room's zone first when another zone is shown, then
+    // centres (F8).
+    void CenterClick();
+    // The user scrolled.
+    void SB2Scroll();
+    // The level buttons: +1 up, -1 down.
+    void tbLevelClick(int delta);
+    void PanelResize();
+    // The chooser's line was picked.
+    void cbSkinsChange(int line);
+    // Re-reads the chooser lines from the skins (after LoadSkin of line 0).
+    void RefillChooser();
+
+    // Shows another zone for CenterClick; when empty the panel clears the
+    // shown zone, sets CurrentZone and loads it itself.
+    std::function<void(const std::string& zone)> ShowZone;
+    // Errors of skin loading started from the chooser (the event loop must
+    // not see exceptions); the window passes them to the error handler.
+    std::function<void(const std::string& message)> ErrorReported;
+
+private:
+    void SyncBars();
+    RoomPaintContext PaintContext() const;
+    void PaintSurface(QPainter& painter);
+
+    World& world_;
+    ViewState& view_;
+    SkinSet& skins_;
+    const MainSettings& settings_;
+    const MappingConfig& config_;
+    BitmapPanel* panel_;
+    QScrollBar* horizontal_;
+    QScrollBar* vertical_;
+    QToolButton* levelUp_;
+    QToolButton* levelDown_;
+    QComboBox* chooser_;
+    QImage mapBuffer_;
+    bool syncing_ = false;
+};
+
+}  // namespace trellan

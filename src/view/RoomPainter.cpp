@@ -1,0 +1,104 @@
+#include "view/RoomPainter.h"
+
+#include "text/TextUtils.h"
+#include "view/ColorRef.h"
+#include "view/SkinStrips.h"
+
+namespace trellan {
+
+TilePosition RoomTilePosition(const MudRoom& room, const ViewOrigin& origin, int cellSize, int width, int height) {
+    const std::int64_t s = cellSize;
+    const std::int64_t shift = std::int64_t(LevelShift(cellSize)) * (std::int64_t(origin.DL) - room.L);
+    TilePosition at;
+    at.X = width / 2 - cellSize / 2 + (std::int64_t(room.Y) - origin.DY) * s + shift;
+    at.Y = height / 2 - cellSize / 2 + (std::int64_t(room.X) - origin.DX) * s + shift;
+    at.Visible = -s < at.X && at.X < width && -s < at.Y && at.Y < height;
+    return at;
+}
+
+int ExitVariant(const MudRoom& room, int direction) {
+    return room.ExitState(direction) + (room.Link(direction) ? 3 : 0);
+}
+
+std::array<int, kDirectionCount> ZoneLinkMarks(const MudRoom& room,
+                                               const std::array<std::string, kDirectionCount>& phrases) {
+    std::array<int, kDirectionCount> marks{};
+    for (const std::string& entry : room.AutoMaps) {
+        const std::string exit = GetToken(2, entry, "|");
+        for (int d = 0; d < kDirectionCount; ++d) {
+            if (exit != phrases[static_cast<std::size_t>(d)]) continue;
+            marks[static_cast<std::size_t>(d)] =
+                (GetToken(1, entry, "|").empty() ? 0 : 1) + (GetToken(4, entry, "|").empty() ? 0 : 2);
+            break;
+        }
+    }
+    return marks;
+}
+
+void PaintRoom(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& context) {
+    const ImageList& rooms = context.Skin.Rooms;
+    const ImageList& icons = context.Skin.Icons;
+    const int s = rooms.Height();
+    const ViewOrigin& origin = context.Origin;
+    if (s <= 0 || room.L >= std::int64_t(origin.DL) + 2) return;
+    const TilePosition at = RoomTilePosition(room, origin, s, canvas.Width(), canvas.Height());
+    if (!at.Visible) return;
+    const int sx = static_cast<int>(at.X);
+    const int sy = static_cast<int>(at.Y);
+    const bool onLevel = room.L == origin.DL;
+    const bool above = room.L == std::int64_t(origin.DL) + 1;
+    const DrawMode mode = onLevel ? DrawMode::Masked : DrawMode::BlendBlack25;
+    auto draw = [&](int index) { canvas.Draw(rooms, index, sx, sy, mode); };
+
+    std::array<int, kDirectionCount> variant{};
+    for (int d = 0; d < kDirectionCount; ++d) variant[static_cast<std::size_t>(d)] = ExitVariant(room, d);
+
+    if (room.Pipe) {
+        const bool northSouth =
+            room.ExitState(kDirNorth) != 0 || room.ExitState(kDirSouth) != 0 || room.ChN || room.ChS;
+        const int image = northSouth ? kImageCorridorNS : kImageCorridorEW;
+        draw(above ? image + kUpperSet : image);
+    } else {
+        const std::array<int, kDirectionCount> links = ZoneLinkMarks(room, context.DirectionPhrases);
+        const int upperSet = above ? kUpperSet : 0;
+        if (!above) {
+            draw(kImageBase);
+            draw(kImageExits + 6 * variant[kDirUp] + kDirUp);
+            draw(kImageExits + 6 * variant[kDirDown] + kDirDown);
+            if (onLevel) {
+                // The fill is not clipped to the tile: the skin closes the area.
+                const int fx = sx + context.FillPoint.A;
+                const int fy = sy + context.FillPoint.B;
+                canvas.FloodFill(fx, fy, ColorRefToRgb(room.BColor));
+            }
+            draw(kImageOverlay);
+            for (int d = kDirNorth; d <= kDirEast; ++d)
+                draw(kImageExits + 6 * variant[static_cast<std::size_t>(d)] + d);
+        } else {
+            draw(kImageOverlay + kUpperSet);
+            for (int d = 0; d < kDirectionCount; ++d) {
+                draw(kUpperSet + kImageExits + 6 * variant[static_cast<std::size_t>(d)] + d);
+            }
+        }
+        for (int d = 0; d < kDirectionCount; ++d) {
+            const int link = links[static_cast<std::size_t>(d)];
+            if (link == 1 || link == 3) draw(upperSet + kImageExits + 6 * 7 + d);
+            if (link == 2 || link == 3) draw(upperSet + kImageExits + 6 * 6 + d);
+        }
+    }
+
+    if (onLevel && room.Hint == context.Dark) {
+        canvas.Draw(icons, 0, sx + 1 + s / 4, sy + 1 + s / 4, DrawMode::Masked);
+    }
+    if (room.ImageIndex > 0 && room.L <= origin.DL) {
+        const std::int64_t depth = std::int64_t(origin.DL) - room.L;
+        const DrawMode iconMode = depth == 0   ? DrawMode::Masked
+                                  : depth == 1 ? DrawMode::BlendGrey25
+                                               : DrawMode::BlendBlack25;
+        canvas.Draw(icons, room.ImageIndex, sx + context.IconPoint.B, sy + context.IconPoint.A, iconMode);
+    }
+    if (room.Selected) draw(kImageSelected);
+    if (room.Checked) draw(kImageChecked);
+}
+
+}  // namespace trellan

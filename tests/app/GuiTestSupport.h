@@ -1,0 +1,70 @@
+#pragma once
+// A QApplication for the window tests, a scratch home directory with a
+// free client port, and message boxes that record instead of asking.
+#include <QApplication>
+#include <QTcpServer>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Dialogs.h"
+#include "app/GuiRunner.h"
+#include "settings/TempDirectory.h"
+
+namespace trellan::testing {
+
+inline QApplication& App() {
+    static int argc = 1;
+    static char name[] = "test_app";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(argc, argv);
+    return app;
+}
+
+inline int FreePort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost, 0);
+    return probe.serverPort();
+}
+
+class RecordingDialogs final : public Dialogs {
+public:
+    void Information(const std::string& text) override { Informations.push_back(text); }
+    void Error(const std::string& text) override { Errors.push_back(text); }
+    bool Question(const std::string& text) override {
+        Questions.push_back(text);
+        return Answer;
+    }
+
+    std::vector<std::string> Informations;
+    std::vector<std::string> Errors;
+    std::vector<std::string> Questions;
+    bool Answer = true;
+};
+
+// A started runner on a scratch home directory whose template profile
+// listens on a free port.
+struct GuiFixture {
+    explicit GuiFixture(bool layeredWindows = true) {
+        App();
+        WriteFile(Home / "local.ini", "[Connect]\r\nClient Port=" + std::to_string(FreePort()) + "\r\n");
+    }
+
+    GuiRunner& Start(bool layeredWindows = true) {
+        RuntimeOptions options;
+        options.HomeDirectory = Home.Path();
+        options.ProgramDirectory = Home.Path();
+        options.LayeredWindowsAvailable = layeredWindows;
+        Runner = std::make_unique<GuiRunner>(options);
+        Runner->SetDialogs(Boxes);
+        Runner->Start();
+        return *Runner;
+    }
+
+    TempDirectory Home;
+    RecordingDialogs Boxes;
+    std::unique_ptr<GuiRunner> Runner;
+};
+
+}  // namespace trellan::testing

@@ -1,0 +1,342 @@
+// A player walks the demo world through trellan; the zone trellan writes at
+// SIGTERM must hold the rooms where the walk put them.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string_view>
+
+#include "E2eSupport.h"
+#include "text/Cp1251.h"
+
+namespace e2e {
+namespace {
+
+std::string W(std::string_view utf8) { return trellan::Utf8ToCp1251(utf8); }
+
+const std::string GoAhead = "\xFF\xF9";
+const std::string NameStart = "\033[1;36m";
+
+// One room line of `trellan zone dump`: the few fields the checks need.
+struct DumpedRoom {
+    std::string name;  // UTF-8
+    std::string description;
+    int x = 0, y = 0, l = 0;
+    bool pipe = false;
+    std::map<std::string, bool> links;  // ChN ... ChD
+};
+
+// The dump is JSON lines written by trellan itself; this reads only flat
+// string, number and boolean members.
+std::string JsonMember(const std::string& line, const std::string& key) {
+    const std::string quoted = "\"" + key + "\":";
+    std::size_t at = line.find(quoted);
+    if (at == std::string::npos) {
+        return {};
+    }
+    at += quoted.size();
+    while (at < line.size() && line[at] == ' ') {
+        ++at;
+    }
+    if (at < line.size() && line[at] == '"') {
+        std::string value;
+        for (std::size_t i = at + 1; i < line.size() && line[i] != '"'; ++i) {
+            if (line[i] == '\\' && i + 1 < line.size()) {
+                ++i;
+                value += line[i] == 'n' ? '\n' : line[i] == 'r' ? '\r' : line[i];
+            } else {
+                value += line[i];
+            }
+        }
+        return value;
+    }
+    const std::size_t end = line.find_first_of(",}", at);
+    return line.substr(at, end - at);
+}
+
+std::vector<DumpedRoom> DumpZone(const std::string& path) {
+    Process dump(TRELLAN_BINARY, {"zone", "dump", path});
+    std::vector<DumpedRoom> rooms;
+    for (std::string line = dump.ReadLine(); !line.empty(); line = dump.ReadLine()) {
+        DumpedRoom room;
+        room.name = JsonMember(line, "Hint");
+        room.description = JsonMember(line, "Description");
+        room.x = std::atoi(JsonMember(line, "X").c_str());
+        room.y = std::atoi(JsonMember(line, "Y").c_str());
+        room.l = std::atoi(JsonMember(line, "L").c_str());
+        room.pipe = JsonMember(line, "Pipe") == "true";
+        for (const char* flag : {"ChN", "ChS", "ChE", "ChW", "ChU", "ChD"}) {
+            room.links[flag] = JsonMember(line, flag) == "true";
+        }
+        rooms.push_back(room);
+    }
+    EXPECT_EQ(dump.Wait(), 0) << path;
+    return rooms;
+}
+
+// The demo MUD, trellan with the demo profile in its home, and a player.
+class DemoSession {
+public:
+    DemoSession() {
+        Socket probe = Socket::Connect(mud_.Port());
+        EXPECT_TRUE(probe.Valid());
+        probe.Close();
+        trellan_ = std::make_unique<Trellan>(home_, FreePort(), mud_.Port(), true, DemoProfile());
+        client_ = trellan_->ConnectClient();
+        client_.ReadUntilContains(GoAhead);
+    }
+
+    // Types a command and waits for its answer: `expect`, then the prompt.
+    ::testing::AssertionResult Step(const std::string& command, const std::string& expect) {
+        client_.Received().clear();
+        client_.SendAll(command + "\r\n");
+        const std::string got = client_.ReadUntil([&](const std::string& text) {
+            const std::size_t at = text.find(expect);
+            return at != std::string::npos && text.find(GoAhead, at) != std::string::npos;
+        });
+        if (got.find(expect) == std::string::npos) {
+            return ::testing::AssertionFailure() << "no answer to \"" << command << "\"; got: " << got;
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    // Trellan saves the world and the objects base as it exits.
+    void Stop() {
+        client_.Close();
+        trellan_->Proc().Signal(SIGTERM);
+        EXPECT_EQ(trellan_->Proc().Wait(), 0);
+    }
+
+    Socket& Client() { return client_; }
+    const TempDir& Home() const { return home_; }
+
+    // Every zone file under Maps/, world/zone as found on disk.
+    std::vector<std::string> ZoneFiles() const {
+        std::vector<std::string> files;
+        std::error_code error;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(home_.Path() + "/Maps", error)) {
+            if (entry.path().extension() == ".tr2") {
+                files.push_back(entry.path().lexically_relative(home_.Path() + "/Maps").string());
+            }
+        }
+        return files;
+    }
+
+private:
+    DemoMud mud_;
+    TempDir home_;
+    std::unique_ptr<Trellan> trellan_;
+    Socket client_;
+};
+
+const DumpedRoom* Find(const std::vector<DumpedRoom>& rooms, const std::string& name, const std::string& inDescription = {}) {
+    for (const DumpedRoom& room : rooms) {
+        if (!room.pipe && room.name == name && room.description.find(inDescription) != std::string::npos) {
+            return &room;
+        }
+    }
+    return nullptr;
+}
+
+const DumpedRoom* At(const std::vector<DumpedRoom>& rooms, int x, int y, int l) {
+    for (const DumpedRoom& room : rooms) {
+        if (room.x == x && room.y == y && room.l == l) {
+            return &room;
+        }
+    }
+    return nullptr;
+}
+
+std::string Describe(const std::vector<DumpedRoom>& rooms) {
+    std::string text;
+    for (const DumpedRoom& room : rooms) {
+        text += (room.pipe ? std::string("<corridor>") : room.name) + " at " + std::to_string(room.x) + "," +
+                std::to_string(room.y) + "," + std::to_string(room.l) + "\n";
+    }
+    return text;
+}
+
+TEST(MappingThroughTrellan, WalkDrawsTheDemoWorld) {
+    DemoSession session;
+    const std::string exits = "\033[36m[ Exits:";
+    // Where a command is expected to lead: the name, or what the MUD answers.
+    const std::vector<std::pair<std::string, std::string>> route = {
+        {"look", NameStart + W("Центральная площадь")},
+        {"w", NameStart + W("Рыночная площадь")},
+        // The potters' ring: out in three steps, back in one.
+        {"n", W("Вдоль улицы сохнут")},
+        {"w", NameStart + W("Двор гончара")},
+        {"w", W("кончается глухой стеной")},
+        {"s", NameStart + W("Западная улица")},
+        {"e", NameStart + W("Рыночная площадь")},
+        {"n", W("Вдоль улицы сохнут")},
+        {"w", NameStart + W("Двор гончара")},
+        {"s", NameStart + W("Мастерская гончара")},
+        {"n", NameStart + W("Двор гончара")},
+        {"e", W("Вдоль улицы сохнут")},
+        {"s", NameStart + W("Рыночная площадь")},
+        {"e", NameStart + W("Центральная площадь")},
+        // The door, the dark lane and a refused move.
+        {"s", NameStart + W("Таверна")},
+        {"e", W("Закрыто.")},
+        {W("открыть дверь"), W("Вы открыли дверь.")},
+        {"e", NameStart + W("Кладовая")},
+        {"w", NameStart + W("Таверна")},
+        {"s", NameStart + W("Здесь темно...")},
+        {"s", NameStart + W("Южные ворота")},
+        {"w", W("Вы не можете идти в этом направлении.")},
+        {"n", NameStart + W("Здесь темно...")},
+        {"n", NameStart + W("Таверна")},
+        {"n", NameStart + W("Центральная площадь")},
+        // The leader takes the player north.
+        {"n", NameStart + W("Северные ворота")},
+        {W("следовать проводник"), NameStart + W("Северная дорога")},
+    };
+    for (const auto& [command, expect] : route) {
+        ASSERT_TRUE(session.Step(command, expect));
+    }
+    session.Stop();
+
+    const std::vector<std::string> zones = session.ZoneFiles();
+    ASSERT_EQ(zones.size(), 1u) << testing::PrintToString(zones);
+    EXPECT_EQ(zones[0], "Новый мир/Новая зона.tr2");
+    const std::vector<DumpedRoom> rooms = DumpZone(session.Home().Path() + "/Maps/" + zones[0]);
+    const std::string map = Describe(rooms);
+
+    const DumpedRoom* square = Find(rooms, "Центральная площадь");
+    const DumpedRoom* market = Find(rooms, "Рыночная площадь");
+    const DumpedRoom* street1 = Find(rooms, "Улица Гончаров", "сохнут");
+    const DumpedRoom* yard = Find(rooms, "Двор гончара");
+    const DumpedRoom* street2 = Find(rooms, "Улица Гончаров", "глухой стеной");
+    const DumpedRoom* west = Find(rooms, "Западная улица");
+    const DumpedRoom* workshop = Find(rooms, "Мастерская гончара");
+    const DumpedRoom* tavern = Find(rooms, "Таверна \"Пьяный тролль\"");
+    const DumpedRoom* store = Find(rooms, "Кладовая");
+    const DumpedRoom* dark = Find(rooms, "Здесь темно...");
+    const DumpedRoom* southGate = Find(rooms, "Южные ворота");
+    const DumpedRoom* northGate = Find(rooms, "Северные ворота");
+    const DumpedRoom* road = Find(rooms, "Северная дорога");
+    for (const DumpedRoom* room :
+         {square, market, street1, yard, street2, west, workshop, tavern, store, dark, southGate, northGate, road}) {
+        ASSERT_NE(room, nullptr) << map;
+    }
+    EXPECT_NE(street1, street2) << "two rooms of one name stay two rooms\n" << map;
+
+    // Steps of one cell from the square.
+    const auto offset = [&](const DumpedRoom* room, int dx, int dy) {
+        return room->x == square->x + dx && room->y == square->y + dy && room->l == square->l;
+    };
+    EXPECT_TRUE(offset(market, 0, -1)) << map;
+    EXPECT_TRUE(offset(tavern, 1, 0)) << map;
+    EXPECT_TRUE(offset(store, 1, 1)) << map;
+    EXPECT_TRUE(offset(dark, 2, 0)) << map;
+    EXPECT_TRUE(offset(southGate, 3, 0)) << map;
+    EXPECT_TRUE(offset(northGate, -1, 0)) << map;
+    EXPECT_TRUE(offset(road, -2, 0)) << map;
+
+    // The ring: the street north of the market, the yard west of it, the
+    // workshop south of the yard, the west street south of the far street
+    // and level with the market, a corridor between them.
+    EXPECT_EQ(street1->x, market->x - 1) << map;
+    EXPECT_EQ(street1->y, market->y) << map;
+    EXPECT_EQ(yard->x, street1->x) << map;
+    EXPECT_LT(yard->y, street1->y) << map;
+    EXPECT_EQ(street2->x, yard->x) << map;
+    EXPECT_LT(street2->y, yard->y) << map;
+    EXPECT_EQ(workshop->x, yard->x + 1) << map;
+    EXPECT_EQ(workshop->y, yard->y) << map;
+    EXPECT_EQ(west->x, market->x) << map;
+    EXPECT_EQ(west->y, street2->y) << map;
+    int corridor = 0;
+    for (int y = west->y + 1; y < market->y; ++y) {
+        const DumpedRoom* cell = At(rooms, market->x, y, market->l);
+        ASSERT_NE(cell, nullptr) << "gap at column " << y << "\n" << map;
+        EXPECT_TRUE(cell->pipe) << map;
+        EXPECT_TRUE(cell->links.at("ChE") && cell->links.at("ChW")) << map;
+        ++corridor;
+    }
+    EXPECT_GE(corridor, 1) << map;
+
+    // Link flags: every way walked, none refused or not taken.
+    EXPECT_TRUE(square->links.at("ChN") && square->links.at("ChS") && square->links.at("ChW")) << map;
+    EXPECT_FALSE(square->links.at("ChE")) << map;
+    EXPECT_TRUE(market->links.at("ChN") && market->links.at("ChE") && market->links.at("ChW")) << map;
+    EXPECT_TRUE(west->links.at("ChE") && west->links.at("ChN")) << map;
+    EXPECT_TRUE(yard->links.at("ChS") && workshop->links.at("ChN")) << map;
+    EXPECT_TRUE(tavern->links.at("ChE") && store->links.at("ChW")) << map;
+    EXPECT_TRUE(dark->links.at("ChN") && dark->links.at("ChS")) << map;
+    EXPECT_TRUE(southGate->links.at("ChN")) << map;
+    EXPECT_FALSE(southGate->links.at("ChW")) << "a refused move links nothing\n" << map;
+    EXPECT_TRUE(northGate->links.at("ChN") && road->links.at("ChS")) << map;
+}
+
+TEST(MappingThroughTrellan, PortalWithoutJumpEntryStopsTracing) {
+    DemoSession session;
+    for (const auto& [command, expect] : std::vector<std::pair<std::string, std::string>>{
+             {"look", NameStart + W("Центральная площадь")},
+             {"s", NameStart + W("Таверна")},
+             {"s", NameStart + W("Здесь темно...")},
+             {"s", NameStart + W("Южные ворота")},
+             {"e", NameStart + W("Берег реки")},
+             {"d", NameStart + W("Сырая пещера")},
+             {W("войти"), NameStart + W("Лесная поляна")},
+         }) {
+        ASSERT_TRUE(session.Step(command, expect));
+    }
+    // The map has no way through the portal yet: the position is lost.
+    const std::string off = "Tracing now \033[1;31mOFF";
+    EXPECT_NE(session.Client().ReadUntilContains(off).find(off), std::string::npos);
+    ASSERT_TRUE(session.Step("e", NameStart + W("Звериная тропа")));
+    session.Stop();
+
+    const std::vector<DumpedRoom> rooms = DumpZone(session.Home().Path() + "/Maps/Новый мир/Новая зона.tr2");
+    const std::string map = Describe(rooms);
+    const DumpedRoom* river = Find(rooms, "Берег реки");
+    const DumpedRoom* cave = Find(rooms, "Сырая пещера");
+    ASSERT_NE(river, nullptr) << map;
+    ASSERT_NE(cave, nullptr) << map;
+    EXPECT_EQ(cave->l, river->l - 1) << map;
+    EXPECT_TRUE(river->links.at("ChD") && cave->links.at("ChU")) << map;
+    EXPECT_EQ(Find(rooms, "Лесная поляна"), nullptr) << map;
+    EXPECT_EQ(Find(rooms, "Звериная тропа"), nullptr) << map;
+}
+
+TEST(ObjectsThroughTrellan, IdentifiedAndSharedEntriesAreKeptAndFound) {
+    DemoSession session;
+    ASSERT_TRUE(session.Step(W("опознать меч"), W("Материал: СТАЛЬ")));
+    ASSERT_TRUE(session.Step(W("опознать проводник"), W("Знает все дороги")));
+    // Sharing: the lines trellan would type into the group chat, echoed by
+    // the MUD with a closing quote after each payload.
+    for (const std::string& line : {std::string("Trellan objecs base <begin> (v.2)"), W("Предметы.ОРУЖИЕ.кинжал"),
+                                    W("Вес: 1, Цена: 5"), std::string("Trellan objecs base <end> (v.2)")}) {
+        ASSERT_TRUE(session.Step(W("гг ->>") + line, W("Вы сообщили группе")));
+    }
+
+    // The search is trellan's own: the MUD never sees it and no prompt comes.
+    const auto search = [&](const std::string& what, const std::string& expect) {
+        session.Client().Received().clear();
+        session.Client().SendAll(W("лор ") + what + "\r\n");
+        return session.Client().ReadUntilContains(expect);
+    };
+    std::string found = search(W("меч"), "-----\r\n");
+    EXPECT_NE(found.find("Database search result:"), std::string::npos) << found;
+    EXPECT_NE(found.find(W("Наносимые повреждения '3D5'")), std::string::npos) << found;
+    found = search(W("кинжал"), "-----\r\n");
+    EXPECT_NE(found.find(W("Вес: 1, Цена: 5")), std::string::npos) << found;
+    found = search(W("булава"), "no results");
+    EXPECT_NE(found.find("Database search has no results"), std::string::npos) << found;
+    session.Stop();
+
+    const std::string objects = session.Home().Read("Maps/Новый мир/objects.dat");
+    ASSERT_FALSE(objects.empty());
+    EXPECT_NE(objects.find(W("длинный меч")), std::string::npos);
+    EXPECT_NE(objects.find(W("ОРУЖИЕ")), std::string::npos);
+    EXPECT_NE(objects.find(W("Проводник")), std::string::npos);
+    EXPECT_NE(objects.find(W("Человек")), std::string::npos);
+    EXPECT_NE(objects.find(W("кинжал")), std::string::npos);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,269 @@
+// The path finder: which steps a walk takes, and which it may not.
+#include <algorithm>
+#include <random>
+
+#include "navigation/NavigationFixture.h"
+#include "navigation/ReferenceSearch.h"
+
+namespace trellan::testing {
+namespace {
+
+class SpeedwalkSearchTest : public ::testing::Test {
+protected:
+    NavigationRig rig;
+    std::string Gate() const { return W1251("открыть ворота"); }
+};
+
+TEST_F(SpeedwalkSearchTest, CorridorIsOneStepAndEveryPieceIsReachedByIt) {
+    MudRoom* a = rig.Put(0, 0);
+    MudRoom* pipe1 = rig.Pipe(-1, 0);
+    rig.Pipe(-2, 0);
+    MudRoom* pipe3 = rig.Pipe(-3, 0);
+    MudRoom* b = rig.Put(-4, 0);
+    MudRoom* c = rig.Put(-4, 1);
+    a->ChN = true;
+    b->ChS = true;
+    NavigationRig::Link(b, kDirEast, c);
+
+    EXPECT_EQ(rig.Find(a, b), "n");
+    EXPECT_EQ(rig.Find(a, pipe1), "n");
+    EXPECT_EQ(rig.Find(a, pipe3), "n");
+    EXPECT_EQ(rig.Find(a, c), "n;e");
+    // And back: the corridor runs south just the same.
+    EXPECT_EQ(rig.Find(c, a), "w;s");
+}
+
+TEST_F(SpeedwalkSearchTest, CorridorEndsAtAnEmptyCellAndStepsOverBlockedPieces) {
+    MudRoom* a = rig.Put(0, 0);
+    rig.Pipe(0, 1);
+    MudRoom* agro = rig.Pipe(0, 2);
+    agro->Agro = true;
+    MudRoom* fly = rig.Pipe(0, 3);
+    fly->FlyDT = true;
+    MudRoom* b = rig.Put(0, 4);
+    MudRoom* beyond = rig.Put(0, 6);  // after a gap
+    a->ChE = true;
+
+    EXPECT_EQ(rig.Find(a, b), "e");
+    // A pit to fly over does not block inside a corridor, a monster does,
+    // unless it is where the walk goes.
+    EXPECT_EQ(rig.Find(a, fly), "e");
+    EXPECT_EQ(rig.Find(a, agro), "e");
+    b->ChE = true;
+    EXPECT_EQ(rig.Find(a, beyond), std::nullopt);
+}
+
+TEST_F(SpeedwalkSearchTest, OnlyLinkedDirectionsAreWalked) {
+    MudRoom* a = rig.Put(0, 0);
+    MudRoom* b = rig.Put(-1, 0);
+    a->SetExits("N", rig.mapping.Words);  // the exit is known, never walked
+    b->ChS = true;
+    EXPECT_EQ(rig.Find(a, b), std::nullopt);
+    EXPECT_EQ(rig.Find(b, a), "s");
+}
+
+TEST_F(SpeedwalkSearchTest, DangerousRoomsBlockTheWayButCanBeTheTarget) {
+    MudRoom* a = rig.Put(0, 0);
+    MudRoom* middle = rig.Put(-1, 0);
+    MudRoom* b = rig.Put(-2, 0);
+    NavigationRig::Link(a, kDirNorth, middle);
+    NavigationRig::Link(middle, kDirNorth, b);
+    ASSERT_EQ(rig.Find(a, b), "n;n");
+
+    for (bool MudRoom::*flag : {&MudRoom::Agro, &MudRoom::FlyDT, &MudRoom::NoStep}) {
+        middle->*flag = true;
+        EXPECT_EQ(rig.Find(a, b), std::nullopt);
+        EXPECT_EQ(rig.Find(a, middle), "n");
+        middle->*flag = false;
+    }
+    middle->DT = true;
+    EXPECT_EQ(rig.Find(a, b), std::nullopt);
+    EXPECT_EQ(rig.Find(a, middle), std::nullopt);
+    // No start, or already there: no walk at all.
+    EXPECT_EQ(rig.Find(nullptr, b), std::nullopt);
+    EXPECT_EQ(rig.Find(a, a), std::nullopt);
+}
+
+TEST_F(SpeedwalkSearchTest, EqualPathsPreferFrontierOrderThenNorthSouthWestEast) {
+    // a -> n -> e and a -> e -> n both reach the far corner.
+    MudRoom* a = rig.Put(0, 0);
+    MudRoom* north = rig.Put(-1, 0);
+    MudRoom* east = rig.Put(0, 1);
+    MudRoom* corner = rig.Put(-1, 1);
+    NavigationRig::Link(a, kDirNorth, north);
+    NavigationRig::Link(a, kDirEast, east);
+    NavigationRig::Link(north, kDirEast, corner);
+    NavigationRig::Link(east, kDirNorth, corner);
+    EXPECT_EQ(rig.Find(a, corner), "n;e");
+    EXPECT_EQ(rig.Find(corner, a), "s;w");
+}
+
+TEST_F(SpeedwalkSearchTest, ZoneLinkWithACommandLeadsIntoTheOtherZone) {
+    MudRoom* a = rig.Put(0, 0);
+    MudRoom* gateRoom = rig.Put(5, 5, 0, 12, "Other");
+    MudRoom* grid = rig.Put(-1, 0);  // the grid neighbour the link replaces
+    grid->ChS = true;
+    a->ChN = true;
+    a->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|12|" + Gate()};
+    EXPECT_EQ(rig.Find(a, gateRoom), Gate() + ";n");
+    EXPECT_EQ(rig.Find(a, grid), std::nullopt);
+
+    // Without a command the step is the movement alone.
+    a->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|12"};
+    EXPECT_EQ(rig.Find(a, gateRoom), "n");
+
+    // A waiting trigger ("=" exit) is no way to walk: the grid step is used.
+    a->AutoMaps = {"Other|=" + rig.Phrase(kDirNorth) + "|12|" + Gate()};
+    EXPECT_EQ(rig.Find(a, gateRoom), std::nullopt);
+    EXPECT_EQ(rig.Find(a, grid), "n");
+
+    // Without the link flag the direction is not walked at all, and a
+    // direction phrase is never sent as a command of its own.
+    a->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|12"};
+    a->ChN = false;
+    EXPECT_EQ(rig.Find(a, gateRoom), std::nullopt);
+}
+
+TEST_F(SpeedwalkSearchTest, DirectionLinkIsNotTakenAsAPortalWhereItMayNotBeWalked) {
+    // South from `a` to `b`, whose north cross link leads elsewhere: stepping
+    // north from b would be straight back, and "на север" is no command.
+    MudRoom* a = rig.Put(0, 0);
+    MudRoom* b = rig.Put(1, 0);
+    MudRoom* elsewhere = rig.Put(0, 0, 0, 12, "Other");
+    NavigationRig::Link(a, kDirSouth, b);
+    b->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|12"};
+    EXPECT_EQ(rig.Find(b, elsewhere), "n");
+    EXPECT_EQ(rig.Find(a, elsewhere), std::nullopt);
+}
+
+TEST_F(SpeedwalkSearchTest, CommandOnlyEntryPutsItsDoorCommandAheadOfTheStep) {
+    MudRoom* a = rig.Put(0, 0);
+    MudRoom* b = rig.Put(0, 1);
+    MudRoom* c = rig.Put(0, 2);
+    NavigationRig::Link(a, kDirEast, b);
+    NavigationRig::Link(b, kDirEast, c);
+    std::string door = W1251("открыть дверь");
+    a->AutoMaps = {"|" + rig.Phrase(kDirEast) + "||" + door, "|" + rig.Phrase(kDirNorth) + "||knock"};
+    EXPECT_EQ(rig.Find(a, b), door + ";e");
+    EXPECT_EQ(rig.Find(a, c), door + ";e;e");
+}
+
+TEST_F(SpeedwalkSearchTest, PortalExitsAreWalkedByTheirOwnText) {
+    MudRoom* a = rig.Put(0, 0);
+    MudRoom* hall = rig.Put(3, 3, 0, 7, "Other");
+    MudRoom* beyond = rig.Put(2, 3, 0, 8, "Other");
+    NavigationRig::Link(hall, kDirNorth, beyond);
+    std::string portal = W1251("войти портал");
+    a->AutoMaps = {"Other|" + portal + "|7"};
+    // No link flag needed, and the exit text is the command.
+    EXPECT_EQ(rig.Find(a, hall), portal);
+    EXPECT_EQ(rig.Find(a, beyond), portal + ";n");
+    // A portal that needs a command first.
+    a->AutoMaps = {"Other|" + portal + "|7|" + Gate()};
+    EXPECT_EQ(rig.Find(a, hall), Gate() + ";" + portal);
+}
+
+TEST_F(SpeedwalkSearchTest, NeverStepsStraightBackEvenIntoAnotherRoom) {
+    // North out of `a` through a cross link lands in `hall`; south of hall
+    // lies `cellar`, which a walk cannot reach through hall by stepping south.
+    MudRoom* a = rig.Put(0, 0);
+    MudRoom* hall = rig.Put(3, 3, 0, 7, "Other");
+    MudRoom* cellar = rig.Put(4, 3, 0, 8, "Other");
+    NavigationRig::Link(hall, kDirSouth, cellar);
+    a->ChN = true;
+    a->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|7"};
+    EXPECT_EQ(rig.Find(a, hall), "n");
+    EXPECT_EQ(rig.Find(a, cellar), std::nullopt);
+    EXPECT_EQ(rig.Find(hall, cellar), "s");
+}
+
+TEST_F(SpeedwalkSearchTest, GenerationLimitCapsTheWalk) {
+    std::vector<MudRoom*> line;
+    for (int i = 0; i < 5; ++i) line.push_back(rig.Put(-i, 0));
+    for (int i = 0; i + 1 < 5; ++i) NavigationRig::Link(line[i], kDirNorth, line[i + 1]);
+    EXPECT_EQ(rig.Find(line[0], line[4], 3), std::nullopt);
+    EXPECT_EQ(rig.Find(line[0], line[4], 4), "n;n;n;n");
+    EXPECT_EQ(rig.Find(line[0], line[4], 0), std::nullopt);
+}
+
+TEST_F(SpeedwalkSearchTest, CrossLinkWithoutARoomNumberIsSkippedAndNamed) {
+    MudRoom* a = rig.Put(0, 0);
+    MudRoom* b = rig.Put(-1, 0);
+    NavigationRig::Link(a, kDirNorth, b);
+    std::string bad = "Other|" + rig.Phrase(kDirNorth) + "|twelve";
+    a->AutoMaps = {bad, bad};
+    SpeedwalkSearch search(rig.world, rig.mapping);
+    EXPECT_EQ(search.FindPath(a, b, 10), "n");
+    EXPECT_EQ(search.SkippedEntries(), std::vector<std::string>{bad});
+}
+
+// Random worlds of three zones with one-way links, corridors, dangerous
+// rooms, cross links of every kind and damaged entries: the search finds
+// what the literal list-based search finds, path for path.
+TEST_F(SpeedwalkSearchTest, FindsExactlyWhatTheListSearchFinds) {
+    std::mt19937 rng(20240611);
+    const char* zones[] = {"Zone", "Other", "Third"};
+    int found = 0;
+    int longWalks = 0;
+    for (int world = 0; world < 30; ++world) {
+        NavigationRig r;
+        std::vector<MudRoom*> rooms;
+        for (int z = 0; z < 3; ++z) {
+            for (int i = 0; i < 70; ++i) {
+                std::int32_t x = rng() % 6, y = rng() % 6, l = rng() % 2;
+                MudRoom* room = rng() % 6 == 0 ? r.Pipe(x, y, l, zones[z]) : r.Put(x, y, l, i + 1, zones[z]);
+                for (int d = 0; d < kDirectionCount; ++d) room->Link(d) = rng() % 4 != 0;
+                room->Agro = rng() % 15 == 0;
+                room->NoStep = rng() % 20 == 0;
+                room->FlyDT = rng() % 20 == 0;
+                room->DT = rng() % 25 == 0;
+                rooms.push_back(room);
+            }
+        }
+        for (MudRoom* room : rooms) {
+            int entries = rng() % 4 == 0 ? 1 + rng() % 3 : 0;
+            for (int e = 0; e < entries; ++e) {
+                std::string phrase = r.Phrase(rng() % kDirectionCount);
+                std::string zone = zones[rng() % 3];
+                std::string number = std::to_string(1 + rng() % 75);
+                switch (rng() % 6) {
+                    case 0:
+                        room->AutoMaps.push_back(zone + "|" + phrase + "|" + number);
+                        break;
+                    case 1:
+                        room->AutoMaps.push_back(zone + "|" + phrase + "|" + number + "|open");
+                        break;
+                    case 2:
+                        room->AutoMaps.push_back("|" + phrase + "||unlock");
+                        break;
+                    case 3:
+                        room->AutoMaps.push_back(zone + "|=" + phrase + "|" + number);
+                        break;
+                    case 4:
+                        room->AutoMaps.push_back(zone + "|portal" + number + "|" + number);
+                        break;
+                    default:
+                        room->AutoMaps.push_back(zone + "|" + phrase + "|x" + number);
+                        break;
+                }
+            }
+        }
+        for (int q = 0; q < 60; ++q) {
+            MudRoom* from = rooms[rng() % rooms.size()];
+            MudRoom* to = rooms[rng() % rooms.size()];
+            int generations = 1 + rng() % 30;
+            SpeedwalkSearch search(r.world, r.mapping);
+            std::optional<std::string> path = search.FindPath(from, to, generations);
+            ASSERT_EQ(path, ReferenceFindPath(r.world, r.mapping, from, to, generations))
+                << "world " << world << " query " << q;
+            found += path.has_value();
+            longWalks += path && std::count(path->begin(), path->end(), ';') >= 4;
+        }
+    }
+    // The worlds are connected enough for the comparison to mean something.
+    EXPECT_GT(found, 200) << longWalks;
+    EXPECT_GT(longWalks, 50) << found;
+}
+
+}  // namespace
+}  // namespace trellan::testing

@@ -1,0 +1,119 @@
+#pragma once
+// A home directory in a scratch directory with a World and the storage over
+// it, plus helpers that lay zone files on disk.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/MudRoom.h"
+#include "model/World.h"
+#include "model/ZoneFileWriter.h"
+#include "settings/HomeDirectory.h"
+#include "settings/MainSettings.h"
+#include "settings/W1251.h"
+#include "settings/WorldProfile.h"
+#include "storage/WorldStorage.h"
+#include "text/Cp1251.h"
+
+namespace trellan::testing {
+
+namespace fs = std::filesystem;
+
+inline std::unique_ptr<MudRoom> MakeRoom(std::int32_t tag, std::int32_t x, std::int32_t y, std::int32_t l = 0,
+                                         std::string hint = "") {
+    auto room = std::make_unique<MudRoom>();
+    room->Tag = tag;
+    room->X = x;
+    room->Y = y;
+    room->L = l;
+    room->Hint = hint.empty() ? "Room " + std::to_string(tag) : std::move(hint);
+    room->BColor = 0xC0C0C0;
+    return room;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+inline void WriteBytes(const std::string& path, std::string_view bytes) {
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+class WorldStorageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "trellan-storage-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        root_ = pattern;
+        home_ = std::make_unique<HomeDirectory>(root_);
+        fs::create_directories(root_ + "/Maps");
+        Rebuild();
+    }
+    void TearDown() override {
+        storage_.reset();
+        world_.reset();
+        std::error_code error;
+        fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, error);
+        fs::remove_all(root_, error);
+    }
+
+    // A fresh program over the same home directory.
+    void Rebuild() {
+        storage_.reset();
+        world_ = std::make_unique<World>();
+        settings_ = MainSettings();
+        profile_ = WorldProfile();
+        storage_ = std::make_unique<WorldStorage>(*home_, *world_, settings_, profile_, nullptr, SettingsWriteOptions{},
+                                                  hooks_);
+    }
+
+    // `world` and `zone` are Windows-1251.
+    std::string WorldDir(std::string_view world) const { return home_->WorldDirectory(world); }
+    std::string ZonePath(std::string_view world, std::string_view zone) const {
+        return WorldDir(world) + "/" + Cp1251ToUtf8(zone) + ".tr2";
+    }
+    void PutZone(std::string_view world, std::string_view zone, const std::vector<std::unique_ptr<MudRoom>>& rooms) {
+        fs::create_directories(WorldDir(world));
+        WriteZoneFile(ZonePath(world, zone), rooms, false);
+    }
+    void PutProfile(std::string_view world, std::string_view text) { WriteBytes(WorldDir(world) + "/local.ini", text); }
+
+    StorageResult Load(std::string_view world) {
+        world_->CurrentWorld = std::string(world);
+        world_->CurrentZone.clear();
+        return storage_->LoadWorld();
+    }
+
+    std::vector<std::string> ZoneNames() const {
+        std::vector<std::string> names;
+        for (const ZoneNode& node : world_->Tree().Zones()) names.push_back(node.Text);
+        return names;
+    }
+    std::vector<std::int32_t> TagsOf(std::string_view zone) const {
+        std::vector<std::int32_t> tags;
+        for (const RoomSlot& slot : world_->RoomsOfZone(zone)) tags.push_back(slot.Room()->Tag);
+        return tags;
+    }
+
+    std::string root_;
+    std::unique_ptr<HomeDirectory> home_;
+    std::unique_ptr<World> world_;
+    MainSettings settings_;
+    WorldProfile profile_;
+    WorldStorageHooks hooks_;
+    std::unique_ptr<WorldStorage> storage_;
+};
+
+}  // namespace trellan::testing

@@ -1,0 +1,88 @@
+// The tracing, walking-mode and auto-linking switches and what the player
+// hears about them.
+#include <gtest/gtest.h>
+
+#include "TrackerFixture.h"
+
+namespace trellan::testing {
+namespace {
+
+class TrackerModesTest : public TrackerTest {};
+
+constexpr char kTracingOn[] = "\r\n\033[1;33m<Trellan> : Tracing now \033[1;32mON\033[0m\r\n";
+constexpr char kTracingOff[] = "\r\n\033[1;33m<Trellan> : Tracing now \033[1;31mOFF\033[0m\r\n";
+
+TEST_F(TrackerModesTest, TheTracingSwitchTellsThePlayerOnlyOfAChange) {
+    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    EXPECT_EQ(output().client, kTracingOn);
+    output().client.clear();
+    tracker().ModeClick(MovementTracker::ModeSender::Walking);
+    tracker().ModeClick(MovementTracker::ModeSender::Walking);
+    EXPECT_EQ(output().client, kTracingOff);
+    EXPECT_EQ(output().tracingChanges, (std::vector<bool>{true, true, false, false}));
+
+    // Without a client and a server nobody is told.
+    output().client.clear();
+    output().connected = false;
+    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    EXPECT_TRUE(output().client.empty());
+    EXPECT_TRUE(tracker().Tracing());
+}
+
+TEST_F(TrackerModesTest, SwitchingTracingOffForgetsThePosition) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    StandIn(start);
+    start->Selected = true;
+    Type("n");
+    Server("partial text");
+    tracker().ModeClick(MovementTracker::ModeSender::Walking);
+    EXPECT_EQ(world().CurrentRoom, nullptr);
+    EXPECT_FALSE(start->Selected);
+    EXPECT_TRUE(start->Checked);
+    EXPECT_TRUE(tracker().CommandQueue().empty());
+    EXPECT_TRUE(tracker().OutputBuffer().empty());
+    EXPECT_TRUE(tracker().CurrentCommand().empty());
+}
+
+TEST_F(TrackerModesTest, TracingOnWithoutAZoneStartsANewOne) {
+    world().ClearZone();
+    world().CurrentZone.clear();
+    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    EXPECT_EQ(output().newZones, 1);
+}
+
+TEST_F(TrackerModesTest, TheWalkingModeSwitchAnswersInColour) {
+    tracker().btnStepsClick(true);
+    EXPECT_TRUE(tracker().WalkingMode());
+    tracker().btnStepsClick(false);
+    EXPECT_FALSE(tracker().WalkingMode());
+    EXPECT_EQ(output().client,
+              "\r\n\033[1;33m<Trellan> : Walking mode now \033[1;32mON\033[0m\r\n"
+              "\r\n\033[1;33m<Trellan> : Walking mode now \033[1;31mOFF\033[0m\r\n");
+    EXPECT_EQ(output().walkingChanges, (std::vector<bool>{true, false}));
+}
+
+TEST_F(TrackerModesTest, TheAutoLinkSwitchInvertsShortMode) {
+    EXPECT_FALSE(tracker().ShortMode());
+    tracker().btnShortModeClick();
+    EXPECT_TRUE(world().ShortMode());
+    tracker().btnShortModeClick();
+    EXPECT_FALSE(world().ShortMode());
+    EXPECT_EQ(output().shortChanges, (std::vector<bool>{true, false}));
+}
+
+TEST_F(TrackerModesTest, EveryPassIsLogged) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    StandIn(start);
+    Type("n");
+    Server(Room("North"));
+    EXPECT_TRUE(Logged("TranslateCmd: старт цикла."));
+    EXPECT_TRUE(Logged("TranslateCmd: Команда: n, размер списка: 1"));
+    EXPECT_TRUE(Logged("TranslateCMD: Секция Moves"));
+    EXPECT_TRUE(Logged("TranslateCMD.Moves: Описатель комнаты:North"));
+    EXPECT_TRUE(Logged("TranslateCMD: sIncoming length="));
+}
+
+}  // namespace
+}  // namespace trellan::testing

@@ -1,0 +1,356 @@
+// The tracker on scripted server output: looks, moves to new and known
+// rooms, refused moves, corridors and block shifts.
+#include <gtest/gtest.h>
+
+#include "TrackerFixture.h"
+
+namespace trellan::testing {
+namespace {
+
+class TrackerMovesTest : public TrackerTest {};
+
+TEST_F(TrackerMovesTest, LookOnAnEmptyZoneCreatesTheFirstRoom) {
+    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    Type("look");
+    Server("Some chatter\r\n" + Room("Market", "A busy square.", " N E "));
+
+    ASSERT_NE(world().CurrentRoom, nullptr);
+    MudRoom* first = world().CurrentRoom;
+    EXPECT_EQ(first->Hint, "Market");
+    EXPECT_EQ(first->Description, "A busy square.");
+    EXPECT_EQ(first->Exits(), " N E ");
+    EXPECT_EQ(first->X, 0);
+    EXPECT_EQ(first->Y, 0);
+    EXPECT_EQ(first->L, 0);
+    EXPECT_EQ(first->Tag, 1);
+    EXPECT_TRUE(first->Selected);
+    EXPECT_TRUE(tracker().CommandQueue().empty());
+    EXPECT_EQ(speedwalk().emptied, 1);
+    EXPECT_TRUE(Logged("TranslateCMD: Позиционирование Look"));
+    EXPECT_TRUE(Logged("TranslateCMD.look: Описатель комнаты:Market"));
+    EXPECT_TRUE(Logged("TranslateCMD.Deleted: Отработавшая команда: look"));
+}
+
+TEST_F(TrackerMovesTest, LookFindsTheRoomByNameInTheZoneOrTheWorld) {
+    Put("Square", 0, 0, 0, 1);
+    MudRoom* gate = Put("Gate", 3, 3, 0, 2);
+    Put("Far hall", 0, 0, 0, 1, "Other");
+    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    Type("look");
+    Server(Room("Gate"));
+    EXPECT_EQ(world().CurrentRoom, gate);
+
+    // A look that no longer fits the current room finds the room elsewhere
+    // in the world and shows its zone, without writing the zone left.
+    Type("look");
+    Server(Room("Far hall"));
+    EXPECT_EQ(CurrentName(), "Far hall");
+    EXPECT_EQ(world().CurrentZone, "Other");
+    EXPECT_EQ(output().zoneSaves, 0);
+
+    // A look that matches nothing in the world loses the position.
+    Type("look");
+    Server(Room("Nowhere"));
+    EXPECT_EQ(world().CurrentRoom, nullptr);
+    EXPECT_FALSE(tracker().Tracing());
+}
+
+TEST_F(TrackerMovesTest, AMoveSplitOverTwoReadEventsSettlesOnTheSecond) {
+    MudRoom* start = Put("Start", 5, 2, 0, 7);
+    StandIn(start);
+    Type("n");
+    std::string room = Room("North room");
+    Server(room.substr(0, 20));
+    EXPECT_EQ(world().CurrentRoom, start);
+    EXPECT_EQ(tracker().CommandQueue().size(), 1u);
+
+    Server(room.substr(20));
+    ASSERT_NE(world().CurrentRoom, start);
+    MudRoom* reached = world().CurrentRoom;
+    EXPECT_EQ(reached->Hint, "North room");
+    EXPECT_EQ(reached->X, 4);
+    EXPECT_EQ(reached->Y, 2);
+    EXPECT_EQ(reached->Tag, 8);
+    EXPECT_TRUE(start->ChN);
+    EXPECT_TRUE(reached->ChS);
+    EXPECT_TRUE(tracker().CommandQueue().empty());
+    EXPECT_TRUE(Logged("TranslateCMD.Moves: еще не ходили, комнаты нет или НЕ подошла"));
+    EXPECT_TRUE(Logged("TranslateCMD.Moves: не нашли или не канает"));
+}
+
+TEST_F(TrackerMovesTest, TwoMovesInOneEventSettleInTwoPasses) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    StandIn(start);
+    Type("n");
+    Type("e");
+    Server(Room("One") + Room("Two"));
+    EXPECT_EQ(CurrentName(), "Two");
+    EXPECT_EQ(world().CurrentRoom->X, -1);
+    EXPECT_EQ(world().CurrentRoom->Y, 1);
+    EXPECT_TRUE(tracker().CommandQueue().empty());
+    EXPECT_TRUE(tracker().OutputBuffer().size() <= 2u);
+    // Tracing with an empty queue asks the speedwalk for its next batch.
+    EXPECT_EQ(speedwalk().batchRequests, 1);
+}
+
+TEST_F(TrackerMovesTest, AMoveFollowsAKnownLinkAndRefreshesTheRoom) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    MudRoom* north = Put("North", -1, 0, 0, 2);
+    start->ChN = true;
+    north->ChS = true;
+    StandIn(start);
+    Type("n");
+    Server(Room("North", "New words.", " S "));
+    EXPECT_EQ(world().CurrentRoom, north);
+    EXPECT_EQ(north->Description, "New words.");
+    EXPECT_TRUE(Logged("TranslateCMD.Moves: уже ходили, комната подошла"));
+
+    // A room that does not fit the known link loses the position.
+    Type("s");
+    Server(Room("Somewhere else"));
+    EXPECT_EQ(world().CurrentRoom, nullptr);
+    EXPECT_FALSE(tracker().Tracing());
+    EXPECT_TRUE(Logged("TranslateCMD.Moves: уже ходили, комната НЕ подошла"));
+}
+
+TEST_F(TrackerMovesTest, AKnownLinkThroughCorridorCellsLandsBehindThem) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    for (int x : {-1, -2}) {
+        MudRoom* cell = Put("", x, 0, 0, 0);
+        cell->Pipe = true;
+        cell->ChN = cell->ChS = true;
+    }
+    MudRoom* far = Put("Far", -3, 0, 0, 2);
+    start->ChN = true;
+    far->ChS = true;
+    StandIn(start);
+    Type("n");
+    Server(Room("Far"));
+    EXPECT_EQ(world().CurrentRoom, far);
+}
+
+TEST_F(TrackerMovesTest, ADarkRoomFitsAnyKnownRoomAlongALink) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    MudRoom* north = Put("North", -1, 0, 0, 2);
+    start->ChN = true;
+    north->ChS = true;
+    TrackerConfig config;
+    config.Parser.DarkMessages = {W1251("Слишком темно.")};
+    tracker().SetConfig(config);
+    StandIn(start);
+    Type("n");
+    Server(W1251("Слишком темно.") + "\r\n");
+    EXPECT_EQ(world().CurrentRoom, north);
+    EXPECT_EQ(north->Hint, "North") << "a dark room refreshes nothing";
+}
+
+TEST_F(TrackerMovesTest, ANewWayToTheFittingNeighbourSetsBothLinks) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    MudRoom* east = Put("East", 0, 1, 0, 2);
+    StandIn(start);
+    Type("e");
+    Server(Room("East"));
+    EXPECT_EQ(world().CurrentRoom, east);
+    EXPECT_TRUE(start->ChE);
+    EXPECT_TRUE(east->ChW);
+    EXPECT_EQ(world().RoomCount(), 2u);
+    EXPECT_TRUE(Logged("TranslateCMD.Moves: еще не ходили, комната подошла"));
+}
+
+TEST_F(TrackerMovesTest, ARoomKnownElsewhereInTheZoneIsLinkedNotDuplicated) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    MudRoom* hall = Put("Hall", -3, 0, 0, 2);
+    StandIn(start);
+    Type("n");
+    Server(Room("Hall"));
+    EXPECT_EQ(world().CurrentRoom, hall);
+    EXPECT_TRUE(start->ChN);
+    EXPECT_TRUE(hall->ChS);
+    // Two corridor cells fill the gap; no second Hall.
+    EXPECT_EQ(world().RoomCount(), 4u);
+    ASSERT_NE(world().FindRoom(-1, 0, 0), nullptr);
+    EXPECT_TRUE(world().FindRoom(-1, 0, 0)->Pipe);
+}
+
+TEST_F(TrackerMovesTest, ShortModeCreatesANewRoomInsteadOfLinking) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    Put("Hall", -3, 0, 0, 2);
+    tracker().btnShortModeClick();
+    EXPECT_TRUE(tracker().ShortMode());
+    EXPECT_EQ(output().shortChanges, std::vector<bool>{true});
+    StandIn(start);
+    Type("n");
+    Server(Room("Hall"));
+    ASSERT_NE(world().CurrentRoom, nullptr);
+    EXPECT_EQ(world().CurrentRoom->X, -1);
+    EXPECT_EQ(world().RoomCount(), 3u);
+}
+
+TEST_F(TrackerMovesTest, ATakenCellIsMadeFreeByShiftingABlock) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    MudRoom* other = Put("Other", -1, 0, 0, 2);
+    StandIn(start);
+    Type("n");
+    Server(Room("Fresh"));
+    ASSERT_NE(world().CurrentRoom, nullptr);
+    MudRoom* fresh = world().CurrentRoom;
+    EXPECT_EQ(fresh->Hint, "Fresh");
+    // The new room stands north of the start, and the two rooms never
+    // share a cell.
+    EXPECT_EQ(fresh->X, start->X - 1);
+    EXPECT_EQ(fresh->Y, start->Y);
+    EXPECT_FALSE(other->X == fresh->X && other->Y == fresh->Y && other->L == fresh->L);
+    EXPECT_TRUE(start->ChN);
+    EXPECT_TRUE(fresh->ChS);
+}
+
+TEST_F(TrackerMovesTest, WalkingModeFollowsTheMapAndAddsNothing) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    MudRoom* north = Put("North", -1, 0, 0, 2);
+    start->ChN = true;
+    north->ChS = true;
+    tracker().btnStepsClick(true);
+    StandIn(start);
+    Type("n");
+    Server(Room("Renamed", "Other words."));
+    EXPECT_EQ(world().CurrentRoom, north);
+    EXPECT_EQ(north->Hint, "North") << "walking mode does not refresh";
+    EXPECT_EQ(north->Description, "Desc.");
+
+    // A way the map does not know ends the tracing instead of adding a room.
+    Type("e");
+    Server(Room("Unknown"));
+    EXPECT_FALSE(tracker().Tracing());
+    EXPECT_EQ(world().RoomCount(), 2u);
+}
+
+TEST_F(TrackerMovesTest, WalkingModeAlongALinkToNoRoomLeavesNoPosition) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    start->ChN = true;
+    tracker().btnStepsClick(true);
+    StandIn(start);
+    Type("n");
+    Server(Room("Anything"));
+    EXPECT_EQ(world().CurrentRoom, nullptr);
+    EXPECT_TRUE(tracker().Tracing());
+    Type("s");
+    Server("You cannot.\r\n");
+    EXPECT_TRUE(Logged("TranslateCmd: Не отработала команда s"));
+    EXPECT_TRUE(tracker().CommandQueue().empty());
+}
+
+TEST_F(TrackerMovesTest, ALockedZoneIsNotChanged) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    MudRoom* east = Put("East", 0, 1, 0, 2);
+    world().SetZoneLocked("Zone", true);
+    ASSERT_TRUE(world().CurrentZoneLocked);
+    StandIn(start);
+    Type("e");
+    Server(Room("East", "Desc.", " W "));
+    EXPECT_EQ(world().CurrentRoom, east);
+    EXPECT_FALSE(start->ChE);
+    EXPECT_EQ(east->Exits(), " N S ");
+
+    Type("n");
+    Server(Room("Unmapped"));
+    EXPECT_FALSE(tracker().Tracing());
+    EXPECT_EQ(world().RoomCount(), 2u);
+}
+
+TEST_F(TrackerMovesTest, ARefusedMoveKeepsThePositionAndCancelsTheWalk) {
+    TrackerConfig config;
+    config.CantMoves = {"No way.", "You cannot go there."};
+    tracker().SetConfig(config);
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    StandIn(start);
+    Type("n");
+    Type("e");
+    Server("You cannot go there.\r\n" + Room("East"));
+    EXPECT_TRUE(Logged("TranslateCMD: Отбой по мувам 1 - You cannot go there."));
+    EXPECT_EQ(speedwalk().emptied, 1);
+    // The refusal settled n; e then reached its room.
+    EXPECT_EQ(CurrentName(), "East");
+    EXPECT_FALSE(start->ChN);
+    EXPECT_TRUE(start->ChE);
+
+    // A refusal text after an exits line belongs to a later command.
+    Type("w");
+    Server(Room("Start") + "No way.\r\n");
+    EXPECT_EQ(world().CurrentRoom, start);
+    EXPECT_TRUE(tracker().CommandQueue().empty());
+}
+
+TEST_F(TrackerMovesTest, AnEmptyQueueTakesARoomAsAnAutomaticLook) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    MudRoom* gate = Put("Gate", 4, 4, 0, 2);
+    StandIn(start);
+    Server("The guard drags you away.\r\n" + Room("Gate"));
+    EXPECT_EQ(world().CurrentRoom, gate);
+    EXPECT_TRUE(Logged("Список команд пуст, но есть описание комнаты, вставлено: look"));
+    EXPECT_TRUE(tracker().CommandQueue().empty());
+}
+
+TEST_F(TrackerMovesTest, OtherCommandsAreConsumedAtOnce) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    StandIn(start);
+    Type("say hello");
+    Type(W1251("подкрасться") + " n");
+    Server("You say hello\r\n" + Room("Sneaked"));
+    EXPECT_TRUE(Logged("TranslateCmd: Не отработала команда say hello"));
+    EXPECT_EQ(CurrentName(), "Sneaked");
+    EXPECT_TRUE(start->ChN);
+
+    Type(W1251("войти"));
+    Server("A shimmer.\r\n");
+    EXPECT_FALSE(tracker().Tracing());
+    EXPECT_TRUE(Logged("TranslateCMD.Moves: команда портала, а линка нет"));
+}
+
+TEST_F(TrackerMovesTest, AJumpEntryTakesTheMoveIntoAnotherZone) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    MudRoom* target = Put("Over there", 9, 9, 0, 5, "Other");
+    world().CurrentZone = "Zone";
+    world().ClearZone();
+    world().LoadZone();
+    start->AutoMaps.push_back("Other|" + W1251("на север") + "|5");
+    StandIn(start);
+    Type("n");
+    Server(Room("Over there"));
+    EXPECT_EQ(world().CurrentRoom, target);
+    EXPECT_EQ(world().CurrentZone, "Other");
+    EXPECT_EQ(output().zoneSaves, 1);
+    EXPECT_TRUE(Logged("TranslateCMD: Прыжок по карте Other/на север/5"));
+    EXPECT_TRUE(Logged("TranslateCMD: Подгрузка зоны Other"));
+}
+
+TEST_F(TrackerMovesTest, AJumpWaitsForItsRoomAndFailsWithoutTarget) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    start->AutoMaps.push_back("Zone|" + W1251("войти") + "|42");
+    StandIn(start);
+    Type(W1251("войти"));
+    Server("You step into the portal.\r\n");
+    EXPECT_TRUE(Logged("TranslateCMD: Описание комнаты не получено"));
+    EXPECT_EQ(tracker().CommandQueue().size(), 1u);
+    Server(Room("Beyond"));
+    EXPECT_FALSE(tracker().Tracing()) << "room 42 does not exist";
+}
+
+TEST_F(TrackerMovesTest, TheSameRoomsSplitAnywhereGiveTheSamePosition) {
+    const std::string stream = "Hello\r\n" + Room("A") + "chatter\r\n" + Room("B") + Room("C");
+    for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
+        TrackerRig rig;
+        rig.tracker.ModeClick(MovementTracker::ModeSender::Tracing);
+        for (const char* command : {"look", "n", "e"}) rig.tracker.QueueCommand(command);
+        rig.tracker.TranslateCmd(stream.substr(0, cut));
+        rig.tracker.TranslateCmd(stream.substr(cut));
+        ASSERT_NE(rig.world.CurrentRoom, nullptr) << "cut at " << cut;
+        EXPECT_EQ(rig.world.CurrentRoom->Hint, "C") << "cut at " << cut;
+        EXPECT_EQ(rig.world.CurrentRoom->X, -1) << "cut at " << cut;
+        EXPECT_EQ(rig.world.CurrentRoom->Y, 1) << "cut at " << cut;
+        EXPECT_EQ(rig.world.RoomCount(), 3u) << "cut at " << cut;
+        EXPECT_TRUE(rig.tracker.CommandQueue().empty()) << "cut at " << cut;
+    }
+}
+
+}  // namespace
+}  // namespace trellan::testing
