@@ -8,7 +8,7 @@
 
 #include "app/AboutForm.h"
 #include "app/DebugPane.h"
-#include "app/GuiApplication.h"
+#include "app/CatchingApplication.h"
 #include "app/Localiser.h"
 #include "app/MainCaptions.h"
 #include "app/MainToolBar.h"

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "app/SignalBridge.h"
-#include "app/TrellanApplication.h"
+#include "app/CatchingApplication.h"
 #include "common/Errors.h"
 #include "net/QtTransport.h"
 #include "net/TransportEvents.h"
@@ -54,6 +54,9 @@ int HeadlessRunner::Run() {
     if (!runtime.ListenError().empty()) {
         PrintLine(stderr, "trellan: " + runtime.ListenError());
     }
+    // Damaged zone files and the like: without a window this is where the
+    // player learns of them.
+    for (const std::string& error : runtime.StorageErrors()) PrintLine(stderr, "trellan: " + error);
 
     int status = 0;
     SignalBridge stopSignals;

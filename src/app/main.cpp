@@ -8,10 +8,9 @@
 #include <vector>
 
 #include "app/CommandLine.h"
-#include "app/GuiApplication.h"
+#include "app/CatchingApplication.h"
 #include "app/GuiRunner.h"
 #include "app/HeadlessRunner.h"
-#include "app/TrellanApplication.h"
 #include "app/Transparency.h"
 #include "storage/MapTools.h"
 

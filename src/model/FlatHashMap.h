@@ -17,7 +17,7 @@ public:
     Value* Find(const Key& key) {
         if (size_ == 0) return nullptr;
         for (std::size_t i = Hash()(key) & mask_;; i = (i + 1) & mask_) {
-            if (!used_[i]) return nullptr;
+            if (!slots_[i].used) return nullptr;
             if (slots_[i].key == key) return &slots_[i].value;
         }
     }
@@ -27,10 +27,10 @@ public:
     Value& operator[](const Key& key) {
         if ((size_ + 1) * 2 > slots_.size()) Grow();
         std::size_t i = Hash()(key) & mask_;
-        for (; used_[i]; i = (i + 1) & mask_) {
+        for (; slots_[i].used; i = (i + 1) & mask_) {
             if (slots_[i].key == key) return slots_[i].value;
         }
-        used_[i] = 1;
+        slots_[i].used = true;
         slots_[i].key = key;
         ++size_;
         return slots_[i].value;
@@ -40,12 +40,12 @@ public:
         if (size_ == 0) return;
         std::size_t i = Hash()(key) & mask_;
         for (;; i = (i + 1) & mask_) {
-            if (!used_[i]) return;
+            if (!slots_[i].used) return;
             if (slots_[i].key == key) break;
         }
         // Pull later entries of the probe run back over the hole, so that no
         // tombstones are needed and look-ups stop at the first empty slot.
-        for (std::size_t j = (i + 1) & mask_; used_[j]; j = (j + 1) & mask_) {
+        for (std::size_t j = (i + 1) & mask_; slots_[j].used; j = (j + 1) & mask_) {
             std::size_t home = Hash()(slots_[j].key) & mask_;
             // Entry j may move to i unless its home lies cyclically in (i, j].
             bool stays = i <= j ? (i < home && home <= j) : (i < home || home <= j);
@@ -53,16 +53,13 @@ public:
             slots_[i] = std::move(slots_[j]);
             i = j;
         }
-        used_[i] = 0;
         slots_[i] = Slot{};
         --size_;
     }
 
     void Clear() {
         slots_.clear();
-        used_.clear();
         slots_.shrink_to_fit();
-        used_.shrink_to_fit();
         size_ = 0;
         mask_ = 0;
     }
@@ -73,26 +70,24 @@ private:
     struct Slot {
         Key key{};
         Value value{};
+        // Kept beside the key so that a probe touches one cache line.
+        bool used = false;
     };
 
     void Grow() {
         std::vector<Slot> old = std::move(slots_);
-        std::vector<std::uint8_t> oldUsed = std::move(used_);
         std::size_t capacity = old.empty() ? 16 : old.size() * 2;
         slots_ = std::vector<Slot>(capacity);
-        used_.assign(capacity, 0);
         mask_ = capacity - 1;
-        for (std::size_t k = 0; k < old.size(); ++k) {
-            if (!oldUsed[k]) continue;
-            std::size_t i = Hash()(old[k].key) & mask_;
-            while (used_[i]) i = (i + 1) & mask_;
-            used_[i] = 1;
-            slots_[i] = std::move(old[k]);
+        for (Slot& entry : old) {
+            if (!entry.used) continue;
+            std::size_t i = Hash()(entry.key) & mask_;
+            while (slots_[i].used) i = (i + 1) & mask_;
+            slots_[i] = std::move(entry);
         }
     }
 
     std::vector<Slot> slots_;
-    std::vector<std::uint8_t> used_;
     std::size_t size_ = 0;
     std::size_t mask_ = 0;
 };

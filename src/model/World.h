@@ -147,6 +147,19 @@ public:
     MudRoom* GlobalFindRoomByName(std::string_view name, std::string_view description, std::string_view exits) const;
     MudRoom* FindRoomByAlias(std::string_view alias) const;
 
+    // --- Many cells of one zone ------------------------------------------------
+    // A handle on a zone that has rooms (nullptr for one without), for callers
+    // that look up many cells of it; it stays good until the next change of
+    // the world's rooms or zones.
+    const ZoneInfo* FindZone(std::string_view zone) const { return Zone(zone); }
+    // GlobalFindRoom by handle: the first room of the cell in list order, as
+    // its entry; nullptr when the cell is empty or zone is nullptr.
+    const RoomSlot* FirstSlotAt(const ZoneInfo* zone, std::int32_t x, std::int32_t y, std::int32_t l) const;
+    MudRoom* GlobalFindRoom(std::int32_t x, std::int32_t y, std::int32_t l, const ZoneInfo* zone) const {
+        const RoomSlot* slot = FirstSlotAt(zone, x, y, l);
+        return slot == nullptr ? nullptr : slot->Room();
+    }
+
 private:
     RoomSlot* Slot(const MudRoom* room) const;
     RoomSlot& SlotFor(MudRoom* room);  // throws std::invalid_argument for a stranger

@@ -86,10 +86,11 @@ MudRoom* World::FindRoom(std::int32_t x, std::int32_t y, std::int32_t l) const {
 }
 
 MudRoom* World::GlobalFindRoom(std::int32_t x, std::int32_t y, std::int32_t l, std::string_view zone) const {
-    const ZoneInfo* info = Zone(zone);
-    if (info == nullptr) return nullptr;
-    RoomSlot* slot = indexes_.FirstAtCell(info->Id, x, y, l);
-    return slot == nullptr ? nullptr : slot->Room();
+    return GlobalFindRoom(x, y, l, Zone(zone));
+}
+
+const RoomSlot* World::FirstSlotAt(const ZoneInfo* zone, std::int32_t x, std::int32_t y, std::int32_t l) const {
+    return zone == nullptr ? nullptr : indexes_.FirstAtCell(zone->Id, x, y, l);
 }
 
 MudRoom* World::FindRoomByTag(std::int32_t tag) const {

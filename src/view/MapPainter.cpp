@@ -72,6 +72,7 @@ void PaintMap(MapCanvas& canvas, const World& world, const MapBounds& bounds, co
     }
 
     std::vector<const RoomSlot*> visible;
+    const ZoneInfo* shown = world.FindZone(world.ShownZone());
     const int shiftStep = LevelShift(cell);
     for (std::int64_t l = lowest; l <= highest; ++l) {
         if (!LevelDrawn(l, dl, options)) continue;
@@ -85,9 +86,9 @@ void PaintMap(MapCanvas& canvas, const World& world, const MapBounds& bounds, co
         const std::int64_t lastColumn = std::min<std::int64_t>(columns.Last, bounds.MaxY);
         for (std::int64_t x = firstRow; x <= lastRow; ++x) {
             for (std::int64_t y = firstColumn; y <= lastColumn; ++y) {
-                MudRoom* room = world.FindRoom(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
-                                               static_cast<std::int32_t>(l));
-                if (room != nullptr) visible.push_back(world.SlotOf(room));
+                const RoomSlot* slot = world.FirstSlotAt(shown, static_cast<std::int32_t>(x),
+                                                         static_cast<std::int32_t>(y), static_cast<std::int32_t>(l));
+                if (slot != nullptr) visible.push_back(slot);
             }
         }
     }
