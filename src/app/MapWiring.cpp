@@ -81,7 +81,7 @@ void MapWiring::CenterClick() {
 
 void MapWiring::RefreshStatus() {
     const ViewState& view = runtime_.View();
-    form_.Status->SetLevel(view.DL, view.DL < view.Bounds.MaxL, view.DL > view.Bounds.MinL);
+    form_.Status->SetLevel(view.DL, view.DL<view.Bounds.MaxL, view.DL> view.Bounds.MinL);
     ShowRoom(runtime_.TheWorld().CurrentRoom);
 }
 

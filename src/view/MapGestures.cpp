@@ -182,9 +182,9 @@ void MapGestures::ShowHint(const QPoint& globalPos) {
     hint_->setWordWrap(true);
     // Measured on the text with single breaks, shown with the double ones:
     // the extra pixels below leave room for the difference.
-    const QRect measured = QFontMetrics(hint_->font())
-                               .boundingRect(QRect(0, 0, kHintMaxWidth, 100000), Qt::TextWordWrap,
-                                             HintText(room, "\n", "\n"));
+    const QRect measured =
+        QFontMetrics(hint_->font())
+            .boundingRect(QRect(0, 0, kHintMaxWidth, 100000), Qt::TextWordWrap, HintText(room, "\n", "\n"));
     hint_->setText(HintText(room, "\n", "\n\n"));
     QRect rect = measured.translated(globalPos);
     rect.setTop(rect.top() + 20);
