@@ -18,8 +18,10 @@ inline QApplication& App() {
     static char name[] = "test_app";
     static char* argv[] = {name, nullptr};
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication app(argc, argv);
-    return app;
+    // Never destroyed: tearing Qt Gui down among the static destructors at
+    // exit crashes once synthetic input devices exist.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
 }
 
 inline int FreePort() {

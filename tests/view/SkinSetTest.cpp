@@ -41,6 +41,11 @@ protected:
         ASSERT_TRUE(strip.save(QString::fromStdString(Dir() + "/" + name), "BMP"));
     }
 
+    // Pixmaps need the application object, before the skins are made, since
+    // CTest runs every test in a process of its own.
+    struct AppFirst {
+        AppFirst() { EnsureApp(); }
+    } appFirst;
     QTemporaryDir dir;
     SkinSet skins;
 };
