@@ -13,16 +13,24 @@ MappingConfig::MappingConfig()
 
 MappingConfig MappingConfig::FromProfile(const WorldProfile& profile, std::uint32_t skinRoomColor) {
     MappingConfig config;
-    config.MoveCommands = {profile.MoveCmdN, profile.MoveCmdS, profile.MoveCmdW,
-                           profile.MoveCmdE, profile.MoveCmdU, profile.MoveCmdD};
-    config.Words = ExitWords::FromProfileOrder(profile.ExitWordN, profile.ExitWordS, profile.ExitWordE,
-                                               profile.ExitWordW, profile.ExitWordU, profile.ExitWordD);
+    config.MoveCommands = ProfileMoveCommands(profile);
+    config.Words = ProfileExitWords(profile);
     config.DirectionPhrases = profile.DirectionPhrases;
     config.Portal = profile.Portal;
     config.Dark = profile.Dark;
     config.NoExits = profile.NoExits;
     config.SkinRoomColor = skinRoomColor;
     return config;
+}
+
+ExitWords ProfileExitWords(const WorldProfile& profile) {
+    return ExitWords::FromProfileOrder(profile.ExitWordN, profile.ExitWordS, profile.ExitWordE, profile.ExitWordW,
+                                       profile.ExitWordU, profile.ExitWordD);
+}
+
+std::array<std::string, kDirectionCount> ProfileMoveCommands(const WorldProfile& profile) {
+    return {profile.MoveCmdN, profile.MoveCmdS, profile.MoveCmdW,
+            profile.MoveCmdE, profile.MoveCmdU, profile.MoveCmdD};
 }
 
 }  // namespace trellan

@@ -36,4 +36,9 @@ struct MappingConfig {
     static MappingConfig FromProfile(const WorldProfile& profile, std::uint32_t skinRoomColor);
 };
 
+// The profile keys run North, South, East, West, Up, Down; rooms and every
+// list of six kept with them run north, south, west, east, up, down.
+ExitWords ProfileExitWords(const WorldProfile& profile);
+std::array<std::string, kDirectionCount> ProfileMoveCommands(const WorldProfile& profile);
+
 }  // namespace trellan

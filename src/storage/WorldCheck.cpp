@@ -8,6 +8,7 @@
 #include <system_error>
 
 #include "common/FileIo.h"
+#include "mapping/MappingConfig.h"
 #include "model/World.h"
 #include "settings/IniFile.h"
 #include "settings/WorldProfile.h"
@@ -170,12 +171,10 @@ int RunWorldCheck(const std::string& directory, std::ostream& out, std::ostream&
     const std::string profilePath = JoinPath(directory, "local.ini");
     WorldProfile profile;
     if (FileExists(profilePath)) profile = ReadWorldProfile(IniFile::Load(profilePath), "");
-    const ExitWords words = ExitWords::FromProfileOrder(profile.ExitWordN, profile.ExitWordS, profile.ExitWordE,
-                                                        profile.ExitWordW, profile.ExitWordU, profile.ExitWordD);
+    const ExitWords words = ProfileExitWords(profile);
     DirectionNames names;
     names.Phrases = profile.DirectionPhrases;
-    names.MoveCommands = {profile.MoveCmdN, profile.MoveCmdS, profile.MoveCmdW,
-                          profile.MoveCmdE, profile.MoveCmdU, profile.MoveCmdD};
+    names.MoveCommands = ProfileMoveCommands(profile);
 
     World world;
     StorageMessages messages;

@@ -8,6 +8,7 @@
 
 #include "common/Errors.h"
 #include "common/FileIo.h"
+#include "mapping/MappingConfig.h"
 #include "model/World.h"
 #include "model/ZoneFileWriter.h"
 #include "settings/HomeDirectory.h"
@@ -64,8 +65,7 @@ std::string WorldStorage::ZoneFilePath(const std::string& zone) const {
 }
 
 ExitWords WorldStorage::Words() const {
-    return ExitWords::FromProfileOrder(profile_.ExitWordN, profile_.ExitWordS, profile_.ExitWordE, profile_.ExitWordW,
-                                       profile_.ExitWordU, profile_.ExitWordD);
+    return ProfileExitWords(profile_);
 }
 
 void WorldStorage::ApplyProfile() {

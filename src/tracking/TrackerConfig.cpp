@@ -1,5 +1,6 @@
 #include "tracking/TrackerConfig.h"
 
+#include "mapping/MappingConfig.h"
 #include "settings/MainSettings.h"
 #include "settings/WorldProfile.h"
 #include "text/TextUtils.h"
@@ -19,10 +20,8 @@ RoomParserConfig ParserConfigFrom(const WorldProfile& profile) {
     config.DarkMessages.clear();
     for (const std::string& message : profile.DarkMessages) config.DarkMessages.push_back(DecodeEscapes(message));
     config.NoExits = profile.NoExits;
-    config.MoveCommands = {profile.MoveCmdN, profile.MoveCmdS, profile.MoveCmdW,
-                           profile.MoveCmdE, profile.MoveCmdU, profile.MoveCmdD};
-    config.Words = ExitWords::FromProfileOrder(profile.ExitWordN, profile.ExitWordS, profile.ExitWordE,
-                                               profile.ExitWordW, profile.ExitWordU, profile.ExitWordD);
+    config.MoveCommands = ProfileMoveCommands(profile);
+    config.Words = ProfileExitWords(profile);
     config.DirectionPhrases = profile.DirectionPhrases;
     return config;
 }

@@ -9,7 +9,7 @@
 
 #include "app/Dialogs.h"
 #include "app/GuiRunner.h"
-#include "settings/TempDirectory.h"
+#include "support/TempDirectory.h"
 
 namespace trellan::testing {
 

@@ -1,10 +1,6 @@
 #pragma once
 // Shared pieces of the objects tests: Windows-1251 literals, a scratch
 // directory, and a listener that records what the base told the interface.
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +9,7 @@
 #include "objects/ObjectsListener.h"
 #include "objects/ObjectsTree.h"
 #include "settings/W1251.h"
+#include "support/TempDirectory.h"
 
 namespace trellan::testing {
 
@@ -28,38 +25,7 @@ inline std::vector<std::string> Lines(std::initializer_list<std::string_view> ut
     return lines;
 }
 
-class ScratchDirectory {
-public:
-    ScratchDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "trellan-objects-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-    }
-    ~ScratchDirectory() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string operator/(std::string_view name) const { return path_ + "/" + std::string(name); }
-
-private:
-    std::string path_;
-};
-
-inline void WriteFile(const std::string& path, std::string_view bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-inline std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using ScratchDirectory = TempDirectory;
 
 // An objects file from lines given in UTF-8, each ended by CR LF.
 inline std::string ObjectsFileBytes(std::initializer_list<std::string_view> utf8Lines) {

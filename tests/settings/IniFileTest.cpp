@@ -7,7 +7,7 @@
 
 #include "common/Errors.h"
 #include "settings/IniFile.h"
-#include "settings/TempDirectory.h"
+#include "support/TempDirectory.h"
 #include "settings/W1251.h"
 
 namespace trellan {

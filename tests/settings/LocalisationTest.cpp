@@ -5,7 +5,7 @@
 
 #include "common/Errors.h"
 #include "settings/Localisation.h"
-#include "settings/TempDirectory.h"
+#include "support/TempDirectory.h"
 #include "settings/W1251.h"
 
 namespace trellan {

@@ -7,7 +7,7 @@
 #include "settings/HomeDirectory.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFiles.h"
-#include "settings/TempDirectory.h"
+#include "support/TempDirectory.h"
 
 namespace trellan {
 namespace {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "support/TempDirectory.h"
 #include "model/MudRoom.h"
 #include "model/World.h"
 #include "model/ZoneFileWriter.h"
@@ -38,17 +39,15 @@ inline std::unique_ptr<MudRoom> MakeRoom(std::int32_t tag, std::int32_t x, std::
     return room;
 }
 
-inline std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+// The storage tests' names for the shared file helpers.
+inline constexpr auto& ReadBytes = ReadFile;
+inline constexpr auto& WriteBytes = WriteFile;
 
-inline void WriteBytes(const std::string& path, std::string_view bytes) {
-    fs::create_directories(fs::path(path).parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+inline std::vector<std::unique_ptr<MudRoom>> Rooms(std::initializer_list<std::int32_t> tags) {
+    std::vector<std::unique_ptr<MudRoom>> rooms;
+    std::int32_t y = 0;
+    for (std::int32_t tag : tags) rooms.push_back(MakeRoom(tag, 0, y++));
+    return rooms;
 }
 
 class WorldStorageTest : public ::testing::Test {

@@ -11,17 +11,11 @@ namespace trellan {
 namespace {
 
 using testing::MakeRoom;
+using testing::Rooms;
 using testing::ReadBytes;
 using testing::WorldStorageTest;
 using testing::WriteBytes;
 namespace fs = std::filesystem;
-
-std::vector<std::unique_ptr<MudRoom>> Rooms(std::initializer_list<std::int32_t> tags) {
-    std::vector<std::unique_ptr<MudRoom>> rooms;
-    std::int32_t y = 0;
-    for (std::int32_t tag : tags) rooms.push_back(MakeRoom(tag, 0, y++));
-    return rooms;
-}
 
 TEST_F(WorldStorageTest, LoadReadsTheProfileFirstThenTheZonesInNameOrder) {
     const std::string world = W1251("Мир");

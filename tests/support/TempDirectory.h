@@ -12,7 +12,7 @@ namespace trellan::testing {
 class TempDirectory {
 public:
     TempDirectory() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "trellan-settings-XXXXXX").string();
+        std::string pattern = (std::filesystem::temp_directory_path() / "trellan-test-XXXXXX").string();
         char* made = ::mkdtemp(pattern.data());
         if (made) path_ = made;
     }
