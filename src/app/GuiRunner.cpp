@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "app/AboutForm.h"
+#include "app/ConfigForm.h"
 #include "app/DebugPane.h"
 #include "app/CatchingApplication.h"
 #include "app/Localiser.h"
@@ -14,9 +15,13 @@
 #include "app/MainToolBar.h"
 #include "app/MapPage.h"
 #include "app/MapWiring.h"
+#include "app/RoomEditWiring.h"
+#include "app/ObjectsWiring.h"
 #include "app/SignalBridge.h"
 #include "app/StatusPanels.h"
 #include "app/TrellanForm.h"
+#include "app/ZoneTreeWiring.h"
+#include "app/WorldCommands.h"
 #include "common/Errors.h"
 #include "proxy/MccpStatus.h"
 #include "settings/W1251.h"
@@ -81,6 +86,16 @@ void GuiRunner::Start() {
     } catch (const TrellanError& error) {
         ReportError(error.what());
     }
+    roomEdit_ = std::make_unique<RoomEditWiring>(*form_, runtime_, *map_, *dialogs_);
+    roomEdit_->ErrorReported = [this](const std::string& message) { ReportError(message); };
+    roomEdit_->CaptionChanged = [this] { RefreshCaption(); };
+    zoneTree_ = std::make_unique<ZoneTreeWiring>(*form_, runtime_, *map_, *dialogs_);
+    zoneTree_->ErrorReported = [this](const std::string& message) { ReportError(message); };
+    zoneTree_->CaptionChanged = [this] { RefreshCaption(); };
+
+    // The objects page, bound to the objects base.
+    objects_ = std::make_unique<ObjectsWiring>(*form_, runtime_, *dialogs_);
+    objects_->ErrorReported = [this](const std::string& message) { ReportError(message); };
 
     // 4.-7. Transparency as the window system allows; the settings.
     form_->ApplySettings(runtime_.Settings(), options_.LayeredWindowsAvailable);
@@ -102,6 +117,9 @@ void GuiRunner::Start() {
     transport_.OnLog = [this](const std::string& text) { runtime_.Log().DLine(text); };
 
     ConnectCommands();
+    worlds_ = std::make_unique<WorldCommands>(runtime_, *form_, *map_, *dialogs_);
+    worlds_->ErrorReported = [this](const std::string& message) { ReportError(message); };
+    worlds_->Connect();
     form_->OnClosing = [this](bool bySignal) { return CloseSequence(bySignal); };
     form_->OnFirstActivation = [this] { FirstActivation(); };
     RefreshCaption();
@@ -141,6 +159,8 @@ void GuiRunner::ConnectCommands() {
     QObject::connect(form.Menu.nCenter, &QAction::triggered, &form, center);
     QObject::connect(bar.btnCenter, &QAction::triggered, &form, center);
     QObject::connect(form.Menu.nAbout, &QAction::triggered, &form, [this] { ShowAbout(); });
+    QObject::connect(form.Menu.nConfig, &QAction::triggered, &form, [this] { ShowConfig(); });
+    QObject::connect(bar.btnConfig, &QAction::triggered, &form, [this] { ShowConfig(); });
 }
 
 void GuiRunner::FirstActivation() {
@@ -149,6 +169,7 @@ void GuiRunner::FirstActivation() {
     RefreshCaption();
     runtime_.View().CenterBox();
     for (const std::string& error : runtime_.StorageErrors()) dialogs_->Error(error);
+    worlds_->EnsureWorld();
     if (!runtime_.ListenError().empty()) ReportError(runtime_.ListenError());
 }
 
@@ -187,6 +208,17 @@ std::unique_ptr<AboutForm> GuiRunner::CreateAbout() {
 void GuiRunner::ShowAbout() {
     std::unique_ptr<AboutForm> about = CreateAbout();
     about->exec();
+}
+
+void GuiRunner::ShowConfig() {
+    ConfigFormOptions options;
+    options.LayeredWindows = options_.LayeredWindowsAvailable;
+    options.Connected = runtime_.Session().ServerConnected() || transport_.ServerActive();
+    ConfigForm config(runtime_, *form_, *map_, *dialogs_, options, form_.get());
+    config.ErrorReported = [this](const std::string& message) { ReportError(message); };
+    config.exec();
+    RefreshCaption();
+    RefreshStatus();
 }
 
 bool GuiRunner::CloseSequence(bool bySignal) {

@@ -16,7 +16,11 @@ namespace trellan {
 class AboutForm;
 class Localiser;
 class MapWiring;
+class RoomEditWiring;
+class ObjectsWiring;
 class TrellanForm;
+class ZoneTreeWiring;
+class WorldCommands;
 
 class GuiRunner {
 public:
@@ -41,6 +45,14 @@ public:
     TrellanForm& Form() { return *form_; }
     // The map in the window (valid after Start).
     MapWiring& Map() { return *map_; }
+    // Room menu, properties dialog and note box (valid after Start).
+    RoomEditWiring& RoomEdit() { return *roomEdit_; }
+    // The objects page (valid after Start).
+    ObjectsWiring& ObjectsPageWiring() { return *objects_; }
+    // The zone tree and the room search (valid after Start).
+    ZoneTreeWiring& ZoneTree() { return *zoneTree_; }
+    // The world commands (valid after Start).
+    WorldCommands& Worlds() { return *worlds_; }
     TrellanRuntime& Runtime() { return runtime_; }
     QtTransport& Transport() { return transport_; }
 
@@ -62,6 +74,7 @@ private:
     void ConnectCommands();
     void FirstActivation();
     void ShowAbout();
+    void ShowConfig();
 
     RuntimeOptions options_;
     QtTransport transport_;
@@ -70,11 +83,17 @@ private:
     // Before the window: the map's hooks are taken down after the window
     // (which owns the map panel) is gone.
     std::unique_ptr<MapWiring> map_;
+    std::unique_ptr<RoomEditWiring> roomEdit_;
     std::unique_ptr<TrellanForm> form_;
+    // After the window: it is taken down before the window goes.
+    std::unique_ptr<ZoneTreeWiring> zoneTree_;
     std::unique_ptr<Localiser> localiser_;
+    std::unique_ptr<WorldCommands> worlds_;
     std::unique_ptr<MessageBoxDialogs> ownDialogs_;
     Dialogs* dialogs_ = nullptr;
     bool showingError_ = false;
+    // Last: it leaves before the window and the boxes it uses.
+    std::unique_ptr<ObjectsWiring> objects_;
 };
 
 }  // namespace trellan

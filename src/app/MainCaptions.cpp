@@ -90,6 +90,9 @@ const std::vector<CaptionKey>& MainFormKeys() {
         {"nnLoadZone", "Загрузить зону", Kind::Caption},
         {"nnLockZone", "Запретить изменение зоны", Kind::Caption},
         {"nPicture", "Картинка", Kind::Caption},
+        {"tbFind", "Найти комнату...", Kind::Hint},
+        {"nFindByName", "Найти по имени", Kind::Caption},
+        {"nFindByDesc", "Найти по описанию", Kind::Caption},
     };
     return keys;
 }

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QMenu>
 #include <QSlider>
+#include <QToolButton>
 
 #include "app/ToolIcons.h"
 
@@ -30,6 +32,17 @@ MainToolBar::MainToolBar(QWidget* parent) : QToolBar(parent) {
     btnConfig = Button(*this, "btnConfig", ToolIcon::Config);
     addSeparator();
     btnCenter = Button(*this, "btnCenter", ToolIcon::Center);
+    tbFind = Button(*this, "tbFind", ToolIcon::Search);
+    PopupFind = new QMenu(this);
+    PopupFind->setObjectName("PopupFind");
+    nFindByName = PopupFind->addAction(QString());
+    nFindByName->setObjectName("nFindByName");
+    nFindByDesc = PopupFind->addAction(QString());
+    nFindByDesc->setObjectName("nFindByDesc");
+    tbFind->setMenu(PopupFind);
+    if (auto* button = qobject_cast<QToolButton*>(widgetForAction(tbFind))) {
+        button->setPopupMode(QToolButton::InstantPopup);
+    }
     btnShowTree = Button(*this, "btnShowTree", ToolIcon::ShowTree, true);
     btnShortMode = Button(*this, "btnShortMode", ToolIcon::AutolinkOn);
     btnStayOnTop = Button(*this, "btnStayOnTop", ToolIcon::StayOnTop, true);

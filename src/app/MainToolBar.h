@@ -7,6 +7,7 @@
 
 class QAction;
 class QComboBox;
+class QMenu;
 class QSlider;
 
 namespace trellan {
@@ -21,6 +22,11 @@ public:
     QAction* btnUndo = nullptr;
     QAction* btnConfig = nullptr;
     QAction* btnCenter = nullptr;
+    // The room search: any click drops down its two items.
+    QAction* tbFind = nullptr;
+    QMenu* PopupFind = nullptr;
+    QAction* nFindByName = nullptr;
+    QAction* nFindByDesc = nullptr;
     QAction* btnShowTree = nullptr;
     QAction* btnShortMode = nullptr;
     QAction* btnStayOnTop = nullptr;

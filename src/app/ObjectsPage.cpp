@@ -45,7 +45,7 @@ ObjectsPage::ObjectsPage(QWidget* parent) : QWidget(parent) {
     SplitterObjects = new QSplitter(Qt::Horizontal, this);
     SplitterObjects->setObjectName("SplitterObjects");
     SplitterObjects->setChildrenCollapsible(false);
-    TreeViewObjects = new QTreeWidget(SplitterObjects);
+    TreeViewObjects = new ObjectsTreeWidget(SplitterObjects);
     TreeViewObjects->setObjectName("TreeViewObjects");
     TreeViewObjects->setHeaderHidden(true);
     TreeViewObjects->setContextMenuPolicy(Qt::CustomContextMenu);

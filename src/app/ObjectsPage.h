@@ -3,11 +3,12 @@
 // description pane. Filled by the objects-base code.
 #include <QWidget>
 
+#include "app/ObjectsTreeWidget.h"
+
 class QAction;
 class QPlainTextEdit;
 class QSplitter;
 class QToolBar;
-class QTreeWidget;
 
 namespace trellan {
 
@@ -27,7 +28,7 @@ public:
     // Runs the debug pane's text through the tracker (trying templates).
     QAction* tbSave = nullptr;
     QSplitter* SplitterObjects = nullptr;
-    QTreeWidget* TreeViewObjects = nullptr;
+    ObjectsTreeWidget* TreeViewObjects = nullptr;
     QPlainTextEdit* MemoObjects = nullptr;
 
     void SetTreeVisible(bool visible);

@@ -71,6 +71,7 @@ int main(int argc, char** argv) {
     if (windowed) {
         GuiApplication app(argc, argv);
         options.LayeredWindowsAvailable = WindowOpacityAvailable();
+        options.CreateStartWorld = false;
         GuiRunner runner(options);
         return runner.Run();
     }

@@ -57,6 +57,13 @@ public:
         --size_;
     }
 
+    // Makes room for `count` entries in all without growing again.
+    void Reserve(std::size_t count) {
+        std::size_t capacity = slots_.empty() ? 16 : slots_.size();
+        while (capacity < count * 2) capacity *= 2;
+        if (capacity > slots_.size()) Rehash(capacity);
+    }
+
     void Clear() {
         slots_.clear();
         slots_.shrink_to_fit();
@@ -74,9 +81,10 @@ private:
         bool used = false;
     };
 
-    void Grow() {
+    void Grow() { Rehash(slots_.empty() ? 16 : slots_.size() * 2); }
+
+    void Rehash(std::size_t capacity) {
         std::vector<Slot> old = std::move(slots_);
-        std::size_t capacity = old.empty() ? 16 : old.size() * 2;
         slots_ = std::vector<Slot>(capacity);
         mask_ = capacity - 1;
         for (Slot& entry : old) {

@@ -10,9 +10,18 @@ ExitStates ComputeExitStates(std::string_view exits, const ExitWords& words) {
         const std::string& word = words[dir];
         // An empty word would be "found" everywhere; it means the direction
         // has no word, so it never shows up.
-        if (word.empty() || exits.find(word) == std::string_view::npos) continue;
-        const std::string closed = "(" + word + ")";
-        states[dir] = exits.find(closed) != std::string_view::npos ? 2 : 1;
+        std::size_t at = exits.find(word);
+        if (word.empty() || at == std::string_view::npos) continue;
+        // Closed when some occurrence stands as "(" word ")"; looked for
+        // without building that text, as this runs for every room read.
+        states[dir] = 1;
+        for (; at != std::string_view::npos; at = exits.find(word, at + 1)) {
+            const std::size_t after = at + word.size();
+            if (at > 0 && exits[at - 1] == '(' && after < exits.size() && exits[after] == ')') {
+                states[dir] = 2;
+                break;
+            }
+        }
     }
     return states;
 }

@@ -15,6 +15,7 @@
 #include <string>
 #include <string_view>
 #include "model/FlatHashMap.h"
+#include "model/PackedIndex.h"
 #include "model/RoomSlot.h"
 
 namespace trellan {
@@ -87,11 +88,6 @@ struct CellKey {
     std::int32_t x, y, l;
     bool operator==(const CellKey&) const = default;
 };
-struct NameKey {
-    std::uint32_t zone;
-    std::uint64_t hash;
-    bool operator==(const NameKey&) const = default;
-};
 struct IndexKeyHash {
     static std::size_t Mix(std::uint64_t h) {
         h ^= h >> 33;
@@ -108,10 +104,34 @@ struct IndexKeyHash {
         std::size_t inBlock = ((std::uint32_t(k.x) & 3) << 2) | (std::uint32_t(k.y) & 3);
         return (Mix(a * 0x9e3779b97f4a7c15ULL ^ Mix(b)) << 4) | inBlock;
     }
-    std::size_t operator()(const NameKey& k) const {
-        return Mix(k.hash ^ (std::uint64_t(k.zone) * 0x9e3779b97f4a7c15ULL));
-    }
     std::size_t operator()(std::uint64_t k) const { return Mix(k); }
+};
+
+// Cells packed into one integer: zone 20 bits, level 12, row 16, column 16
+// (signed). Cells beyond that go to a slower index of whole keys.
+struct PackedCell {
+    static constexpr std::uint32_t kZoneLimit = 1u << 20;
+    static bool Fits(std::uint32_t zone, std::int32_t x, std::int32_t y, std::int32_t l) {
+        return zone < kZoneLimit && l >= -2048 && l < 2048 && x >= -32768 && x < 32768 && y >= -32768 && y < 32768;
+    }
+    static std::uint64_t Pack(std::uint32_t zone, std::int32_t x, std::int32_t y, std::int32_t l) {
+        return (std::uint64_t(zone) << 44) | (std::uint64_t(std::uint32_t(l) & 0xFFF) << 32) |
+               (std::uint64_t(std::uint32_t(x) & 0xFFFF) << 16) | (std::uint32_t(y) & 0xFFFF);
+    }
+    // Same block layout as for whole cell keys: the low two bits of row and
+    // column pick the place within the block's 16 slots.
+    std::size_t operator()(std::uint64_t key) const {
+        std::size_t inBlock = ((key >> 16) & 3) << 2 | (key & 3);
+        return (IndexKeyHash::Mix(key & ~0x30003ULL) << 4) | inBlock;
+    }
+};
+// Room numbers of a zone: numbers 16n .. 16n+15 share one run of slots, as
+// rooms are mostly numbered in the order they are made and read.
+struct ZoneTagHome {
+    std::size_t operator()(std::uint64_t key) const { return (IndexKeyHash::Mix(key & ~15ULL) << 4) | (key & 15); }
+};
+struct MixHome {
+    std::size_t operator()(std::uint64_t key) const { return IndexKeyHash::Mix(key); }
 };
 
 class RoomIndexes {
@@ -129,10 +149,13 @@ public:
     void Insert(RoomSlot* slot, unsigned parts = kAll);
     void Erase(RoomSlot* slot, unsigned parts = kAll);
     void Clear();
+    // Makes room for `rooms` rooms in all.
+    void Reserve(std::size_t rooms);
 
     RoomSlot* FirstAtCell(std::uint32_t zone, std::int32_t x, std::int32_t y, std::int32_t l) const {
         // Rooms of one cell share one key, so list order is also key order.
-        return cell_.First(CellKey{zone, x, y, l});
+        if (PackedCell::Fits(zone, x, y, l)) return cell_.First(PackedCell::Pack(zone, x, y, l));
+        return wideCell_.First(CellKey{zone, x, y, l});
     }
     RoomSlot* FirstByTagInKeyOrder(std::uint32_t zone, std::int32_t tag) const {
         return tagKey_.First(ZoneTag(zone, tag));
@@ -146,7 +169,9 @@ public:
     // Name hashes may collide: the caller checks each candidate.
     template <typename Match>
     RoomSlot* FirstByNameInKeyOrder(std::uint32_t zone, std::uint64_t hash, Match&& match) const {
-        return nameKey_.FirstMatching(NameKey{zone, hash}, match);
+        // Zone and hash share one key, so a bucket may hold other zones' rooms.
+        return nameKey_.FirstMatching(ZoneName(zone, hash),
+                                      [&](const RoomSlot& slot) { return ZoneId(slot) == zone && match(slot); });
     }
     template <typename Match>
     RoomSlot* FirstByNameInListOrder(std::uint64_t hash, Match&& match) const {
@@ -157,12 +182,19 @@ private:
     static std::uint64_t ZoneTag(std::uint32_t zone, std::int32_t tag) {
         return (std::uint64_t(zone) << 32) | std::uint32_t(tag);
     }
+    static std::uint64_t ZoneName(std::uint32_t zone, std::uint64_t hash) {
+        return hash ^ (std::uint64_t(zone) * 0x9e3779b97f4a7c15ULL);
+    }
+    static std::uint32_t ZoneId(const RoomSlot& slot);
+    void InsertCell(RoomSlot* slot);
+    void EraseCell(RoomSlot* slot);
 
-    BucketIndex<CellKey, ListOrder, IndexKeyHash> cell_;
-    BucketIndex<std::uint64_t, KeyOrder, IndexKeyHash> tagKey_;
-    BucketIndex<std::uint64_t, ListOrder, IndexKeyHash> tagSeq_;
-    BucketIndex<NameKey, KeyOrder, IndexKeyHash> nameKey_;
-    BucketIndex<std::uint64_t, ListOrder, IndexKeyHash> nameSeq_;
+    PackedIndex<ListOrder, PackedCell> cell_;
+    BucketIndex<CellKey, ListOrder, IndexKeyHash> wideCell_;
+    PackedIndex<KeyOrder, ZoneTagHome> tagKey_;
+    PackedIndex<ListOrder, ZoneTagHome> tagSeq_;
+    PackedIndex<KeyOrder, MixHome> nameKey_;
+    PackedIndex<ListOrder, MixHome> nameSeq_;
     BucketIndex<std::string, ListOrder> alias_;  // rooms with an alias only
 };
 

@@ -4,12 +4,13 @@
 #include <stdexcept>
 #include <utility>
 
+#include "model/RoomIndexes.h"
 #include "model/ZoneKey.h"
 #include "text/Cp1251.h"
 
 namespace trellan {
 
-World::World() = default;
+World::World() : indexes_(std::make_unique<RoomIndexes>()) {}
 
 World::~World() {
     // Nobody may be told about rooms of a world that is going away.
@@ -21,9 +22,9 @@ void World::SetShortMode(bool on) {
     if (on == shortMode_) return;
     shortMode_ = on;
     for (auto& [seq, slot] : allRooms_) {
-        indexes_.Erase(slot.get(), RoomIndexes::kName);
+        indexes_->Erase(slot.get(), RoomIndexes::kName);
         slot->nameHash_ = NameHash(*slot->room_);
-        indexes_.Insert(slot.get(), RoomIndexes::kName);
+        indexes_->Insert(slot.get(), RoomIndexes::kName);
     }
 }
 
@@ -157,9 +158,9 @@ void World::RenameZone(const std::string& from, const std::string& to) {
             // Joining a zone that has rooms: each room changes its order key.
             std::vector<RoomSlot*> moving(source->BySeq.begin(), source->BySeq.end());
             for (RoomSlot* slot : moving) {
-                indexes_.Erase(slot, RoomIndexes::kZone);
+                indexes_->Erase(slot, RoomIndexes::kZone);
                 slot->zone_ = target;
-                indexes_.Insert(slot, RoomIndexes::kZone);
+                indexes_->Insert(slot, RoomIndexes::kZone);
             }
             ReleaseZone(source);
         } else {
@@ -205,11 +206,18 @@ void World::ClearWorld() {
     if (OnRoomRemoved) {
         for (auto& [seq, slot] : allRooms_) OnRoomRemoved(slot->room_.get());
     }
-    indexes_.Clear();
+    indexes_->Clear();
     slotOf_.Clear();
     allRooms_.clear();
     zones_.clear();
+    // No index holds a zone id any more; small ids keep cell keys packed.
+    nextZoneId_ = 1;
     tree_.Clear();
+}
+
+void World::ReserveRooms(std::size_t rooms) {
+    slotOf_.Reserve(rooms);
+    indexes_->Reserve(rooms);
 }
 
 // --- Rooms -------------------------------------------------------------------
@@ -225,7 +233,7 @@ MudRoom* World::Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room) {
     // The new room has the largest position, so it goes to the end.
     allRooms_.emplace_hint(allRooms_.end(), raw->seq_, std::move(slot));
     CacheIndexedValues(*raw);
-    indexes_.Insert(raw);
+    indexes_->Insert(raw);
     if (!raw->alias_.empty()) tree_.AddAlias(zone->Name, added, IsZoneLocked(zone->Name));
     return added;
 }
@@ -249,7 +257,7 @@ void World::RemoveRoom(MudRoom* room) {
     if (TargetRoom == room) TargetRoom = nullptr;
     if (ReturnRoom == room) ReturnRoom = nullptr;
     if (!slot->alias_.empty()) tree_.RemoveAlias(slot->Zone(), room);
-    indexes_.Erase(slot);
+    indexes_->Erase(slot);
     slotOf_.Erase(room);
     ReleaseZone(slot->zone_);
     auto node = allRooms_.extract(slot->seq_);
@@ -277,7 +285,7 @@ void World::Reindex(RoomSlot& slot, unsigned mayChange) {
     if (alias != slot.alias_) parts |= RoomIndexes::kAlias;
     if (parts == 0) return;
 
-    indexes_.Erase(&slot, parts);
+    indexes_->Erase(&slot, parts);
     bool hadAlias = !slot.alias_.empty();
     if (parts & RoomIndexes::kPosition) {
         slot.x_ = room.X;
@@ -288,7 +296,7 @@ void World::Reindex(RoomSlot& slot, unsigned mayChange) {
     slot.key_ = std::move(key);
     slot.nameHash_ = nameHash;
     slot.alias_ = std::move(alias);
-    indexes_.Insert(&slot, parts);
+    indexes_->Insert(&slot, parts);
 
     bool hasAlias = !slot.alias_.empty();
     if (hasAlias && !hadAlias) {
@@ -354,11 +362,11 @@ void World::SetRoomZone(MudRoom* room, const std::string& zone) {
     if (slot.Zone() == zone) return;
     bool hasAlias = !slot.alias_.empty();
     if (hasAlias) tree_.RemoveAlias(slot.Zone(), room);
-    indexes_.Erase(&slot, RoomIndexes::kZone);
+    indexes_->Erase(&slot, RoomIndexes::kZone);
     ZoneInfo* old = slot.zone_;
     slot.zone_ = ZoneFor(zone);
     ReleaseZone(old);
-    indexes_.Insert(&slot, RoomIndexes::kZone);
+    indexes_->Insert(&slot, RoomIndexes::kZone);
     if (hasAlias) tree_.AddAlias(zone, room, IsZoneLocked(zone));
     MapSaved = false;
 }

@@ -26,12 +26,13 @@
 
 #include "model/FlatHashMap.h"
 #include "model/MudRoom.h"
-#include "model/RoomIndexes.h"
 #include "model/RoomRange.h"
 #include "model/RoomSlot.h"
 #include "model/ZoneTree.h"
 
 namespace trellan {
+
+class RoomIndexes;
 
 class World {
 public:
@@ -122,6 +123,9 @@ public:
     // Appends a room read from the file of `zone`; MapSaved is untouched.
     // A room with an alias gets its tree node (and its zone a node).
     MudRoom* AddLoadedRoom(const std::string& zone, std::unique_ptr<MudRoom> room);
+    // Makes room in the lists and indexes for `rooms` rooms in all, before
+    // adding many (a world being read).
+    void ReserveRooms(std::size_t rooms);
     // Removes the room from every list and the tree and destroys it.
     void RemoveRoom(MudRoom* room);
     // The same for each listed room (rooms not in the world are skipped).
@@ -182,7 +186,10 @@ private:
     std::map<std::uint64_t, std::unique_ptr<RoomSlot>> allRooms_;
     struct RoomPointerHash {
         std::size_t operator()(const MudRoom* room) const {
-            return IndexKeyHash::Mix(reinterpret_cast<std::uintptr_t>(room));
+            std::uint64_t h = reinterpret_cast<std::uintptr_t>(room);
+            h ^= h >> 33;
+            h *= 0xff51afd7ed558ccdULL;
+            return static_cast<std::size_t>(h ^ (h >> 33));
         }
     };
     FlatHashMap<const MudRoom*, RoomSlot*, RoomPointerHash> slotOf_;
@@ -191,7 +198,8 @@ private:
         std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
     };
     std::unordered_map<std::string, std::unique_ptr<ZoneInfo>, ZoneNameHash, std::equal_to<>> zones_;
-    RoomIndexes indexes_;
+    // Behind a pointer so that this header does not carry the index tables.
+    std::unique_ptr<RoomIndexes> indexes_;
     ZoneTree tree_;
 };
 

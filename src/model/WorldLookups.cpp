@@ -1,6 +1,7 @@
 // The seven room look-ups of the world and the name rule behind two of them.
 #include <string_view>
 
+#include "model/RoomIndexes.h"
 #include "model/World.h"
 #include "text/Cp1251.h"
 #include "text/TextUtils.h"
@@ -28,21 +29,34 @@ constexpr ByteSet kDescriptionIgnored(" ");
 constexpr ByteSet kExitsIgnored(" ()");
 constexpr ByteSet kNothingIgnored("");
 
+// Hashes the kept bytes eight at a time: every room read or changed is
+// hashed over its whole description, so this sits on the load path.
 class NameHasher {
 public:
     void Add(std::string_view text, const ByteSet& ignored) {
+        std::uint64_t word = 0;
+        unsigned filled = 0;
         for (char c : text) {
-            if (!ignored.Has(c)) Mix(static_cast<unsigned char>(c));
+            if (ignored.Has(c)) continue;
+            word |= std::uint64_t(static_cast<unsigned char>(c)) << (8 * filled);
+            if (++filled == 8) {
+                Mix(word);
+                word = 0;
+                filled = 0;
+            }
         }
-        // Field boundary, so that moving text between fields changes the hash.
-        Mix(0x100);
+        // The count of bytes left over also marks the field's end, so that
+        // moving text between fields changes the hash.
+        Mix(word);
+        Mix(0x100 + filled);
     }
-    std::uint64_t Value() const { return hash_; }
+    std::uint64_t Value() const { return hash_ ^ (hash_ >> 31); }
 
 private:
-    void Mix(unsigned value) {
+    void Mix(std::uint64_t value) {
         hash_ ^= value;
-        hash_ *= 1099511628211ULL;
+        hash_ *= 0x9e3779b97f4a7c15ULL;
+        hash_ ^= hash_ >> 29;
     }
     std::uint64_t hash_ = 14695981039346656037ULL;
 };
@@ -90,21 +104,21 @@ MudRoom* World::GlobalFindRoom(std::int32_t x, std::int32_t y, std::int32_t l, s
 }
 
 const RoomSlot* World::FirstSlotAt(const ZoneInfo* zone, std::int32_t x, std::int32_t y, std::int32_t l) const {
-    return zone == nullptr ? nullptr : indexes_.FirstAtCell(zone->Id, x, y, l);
+    return zone == nullptr ? nullptr : indexes_->FirstAtCell(zone->Id, x, y, l);
 }
 
 MudRoom* World::FindRoomByTag(std::int32_t tag) const {
     if (shownZone_.empty()) return nullptr;
     const ZoneInfo* info = Zone(shownZone_);
     if (info == nullptr) return nullptr;
-    RoomSlot* slot = indexes_.FirstByTagInKeyOrder(info->Id, tag);
+    RoomSlot* slot = indexes_->FirstByTagInKeyOrder(info->Id, tag);
     return slot == nullptr ? nullptr : slot->Room();
 }
 
 MudRoom* World::GlobalFindRoomByTag(std::int32_t tag, std::string_view zone) const {
     const ZoneInfo* info = Zone(zone);
     if (info == nullptr) return nullptr;
-    RoomSlot* slot = indexes_.FirstByTagInListOrder(info->Id, tag);
+    RoomSlot* slot = indexes_->FirstByTagInListOrder(info->Id, tag);
     return slot == nullptr ? nullptr : slot->Room();
 }
 
@@ -115,7 +129,7 @@ MudRoom* World::FindRoomByName(std::string_view name, std::string_view descripti
     const std::string strippedDescription =
         shortMode_ ? std::string() : StripChars(description, kDescriptionIgnored.Text());
     const std::string strippedExits = StripChars(exits, kExitsIgnored.Text());
-    RoomSlot* slot = indexes_.FirstByNameInKeyOrder(
+    RoomSlot* slot = indexes_->FirstByNameInKeyOrder(
         info->Id, HashName(name, description, exits, shortMode_),
         [&](const RoomSlot& s) { return NameMatches(*s.Room(), name, strippedDescription, strippedExits); });
     return slot == nullptr ? nullptr : slot->Room();
@@ -126,7 +140,7 @@ MudRoom* World::GlobalFindRoomByName(std::string_view name, std::string_view des
     const std::string strippedDescription =
         shortMode_ ? std::string() : StripChars(description, kDescriptionIgnored.Text());
     const std::string strippedExits = StripChars(exits, kExitsIgnored.Text());
-    RoomSlot* slot = indexes_.FirstByNameInListOrder(
+    RoomSlot* slot = indexes_->FirstByNameInListOrder(
         HashName(name, description, exits, shortMode_),
         [&](const RoomSlot& s) { return NameMatches(*s.Room(), name, strippedDescription, strippedExits); });
     return slot == nullptr ? nullptr : slot->Room();
@@ -135,7 +149,7 @@ MudRoom* World::GlobalFindRoomByName(std::string_view name, std::string_view des
 MudRoom* World::FindRoomByAlias(std::string_view alias) const {
     // An empty alias means "not on the quick list", never a match.
     if (alias.empty()) return nullptr;
-    RoomSlot* slot = indexes_.FirstByAlias(UpperCp1251(alias));
+    RoomSlot* slot = indexes_->FirstByAlias(UpperCp1251(alias));
     return slot == nullptr ? nullptr : slot->Room();
 }
 

@@ -88,6 +88,32 @@ void ReplaceWhileFound(std::string& text, std::string_view search, std::string_v
 
 bool IsLineOrYaByte(char c) { return c == '\r' || c == '\n' || c == '\xFF'; }
 
+// Undoubles 0xFF pairs and ends the line after every go-ahead (IAC GA) and
+// end-of-record (IAC EOR). A MUD marks its prompt with one of them and
+// prints what follows right behind it, without a line break; for the tracker
+// that text starts a line, as it does on the player's screen (a lore block
+// is only recognised at a line start). Only where the server doubles 0xFF
+// is IAC told apart from the letter "я".
+void UndoubleAndEndPrompts(std::string& text) {
+    if (text.find('\xFF') == std::string::npos) return;
+    std::string out;
+    out.reserve(text.size() + 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        out += c;
+        if (c != '\xFF' || i + 1 == text.size()) continue;
+        const char next = text[i + 1];
+        if (next == '\xFF') {
+            ++i;
+        } else if (next == '\xF9' || next == '\xEF') {
+            out += next;
+            out += "\r\n";
+            ++i;
+        }
+    }
+    text = std::move(out);
+}
+
 // How far back a piece's end moves so that a line break or a doubled 0xFF is
 // not cut in two; a longer run is cut anyway.
 constexpr std::size_t kMaxPieceBackoff = 64;
@@ -226,7 +252,7 @@ void ServerOutputStream::HandOn(std::string& text, ReadResult& result) {
 }
 
 void ServerOutputStream::Normalise(std::string& text, bool noDoubleYa) {
-    if (noDoubleYa) ReplaceAllInPlace(text, "\xFF\xFF", "\xFF");
+    if (noDoubleYa) UndoubleAndEndPrompts(text);
     ReplaceWhileFound(text, "\r\n\r\n", "\r\n");
     ReplaceWhileFound(text, "\r\r", "\r");
     ReplaceWhileFound(text, "\n\n", "\n");

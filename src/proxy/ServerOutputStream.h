@@ -53,8 +53,9 @@ public:
     bool MccpActive() const { return mccpActive_; }
 
     // The normalised copy the tracker gets (the client gets `text` as sent):
-    // 0xFF pairs undoubled (with `noDoubleYa`), runs of line breaks
-    // collapsed, LF CR turned into CR LF.
+    // 0xFF pairs undoubled and a line break after each IAC GA or IAC EOR
+    // (with `noDoubleYa`), runs of line breaks collapsed, LF CR turned into
+    // CR LF.
     static void Normalise(std::string& text, bool noDoubleYa);
 
 private:

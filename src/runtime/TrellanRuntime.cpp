@@ -99,7 +99,7 @@ void TrellanRuntime::OpenStartWorld() {
     world_.CurrentWorld = main_.World;
     world_.CurrentZone.clear();
     Report(storage_->LoadWorld());
-    if (!world_.CurrentWorld.empty()) return;
+    if (!world_.CurrentWorld.empty() || !options_.CreateStartWorld) return;
     std::string name = main_.World;
     if (name.empty() || WorldNameProblem(name)) name = storage_->Messages().NewWorldCaption();
     StorageResult created = storage_->CreateWorld(name);
@@ -123,6 +123,10 @@ void TrellanRuntime::ApplyTrackerSettings() {
     objectsConfig_ = ObjectsConfigFromProfile(profile_);
     speedwalk_.SetSettings(SpeedwalkSettings::From(main_));
     if (world_.ShortMode() != profile_.ShortMode) world_.SetShortMode(profile_.ShortMode);
+}
+
+bool TrellanRuntime::ApplyConnection() {
+    return session_.ApplyConnectionSettings(ConnectionFromProfile());
 }
 
 WorldProfile TrellanRuntime::ReadProfile() const {

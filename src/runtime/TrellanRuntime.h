@@ -44,6 +44,9 @@ struct RuntimeOptions {
     std::string ProgramDirectory;
     // Per-window opacity is possible (never on Linux so far).
     bool LayeredWindowsAvailable = false;
+    // No world could be opened at start: make one at once (headless), or
+    // leave that to the window, which asks for its name.
+    bool CreateStartWorld = true;
 };
 
 class TrellanRuntime {
@@ -103,6 +106,10 @@ public:
     // The profile's and main settings' words, markers and switches into the
     // tracker and the mapping parts; after every change of either.
     void ApplyTrackerSettings();
+    // The profile's connection settings into the session: ends any session
+    // and listens again. False when the client port cannot be bound
+    // (ListenError() says why).
+    bool ApplyConnection();
 
     // --- The objects base of the open world, and its chat sending
     ObjectsBase& Objects() { return objects_; }

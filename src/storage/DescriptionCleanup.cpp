@@ -26,7 +26,9 @@ void CleanDescriptionOnLoad(std::string& description) {
     CollapseRepeats(description, "\r\n\r\n", "\r\n");
     CollapseRepeats(description, "\r\r", "\r");
     CollapseRepeats(description, "\n\n", "\n");
-    description = ReplaceAll(description, "\n\r", "\r\n");
+    // Most descriptions need none of this; they are left as they are
+    // rather than copied.
+    if (description.find("\n\r") != std::string::npos) description = ReplaceAll(description, "\n\r", "\r\n");
     if (description.starts_with("\r\n")) description.erase(0, 2);
     DropTrailingCrLf(description);
     while (!description.empty() && description.back() == '\r') description.pop_back();

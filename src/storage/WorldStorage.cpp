@@ -232,8 +232,12 @@ std::vector<std::string> WorldStorage::ZonesToSave() const {
     }
     // Every zone with rooms has a node; should one ever lack it, its rooms
     // must still reach the disk.
+    const std::string* previous = nullptr;
     for (const RoomSlot& slot : world_.AllRooms()) {
-        if (!listed.count(slot.Zone()) && listed.insert(slot.Zone()).second) zones.push_back(slot.Zone());
+        // Rooms of a zone mostly follow one another: look each run up once.
+        if (previous != nullptr && *previous == slot.Zone()) continue;
+        previous = &slot.Zone();
+        if (listed.insert(slot.Zone()).second) zones.push_back(slot.Zone());
     }
     return zones;
 }

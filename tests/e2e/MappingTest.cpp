@@ -338,6 +338,9 @@ TEST(MappingThroughTrellan, PortalWithoutJumpEntryStopsTracing) {
 
 TEST(ObjectsThroughTrellan, IdentifiedAndSharedEntriesAreKeptAndFound) {
     DemoSession session;
+    // Tracing on: the tracker keeps the prompt in its buffer, and every
+    // answer follows the prompt's go-ahead on the same line.
+    ASSERT_TRUE(session.Step("look", NameStart + Wire("Центральная площадь")));
     ASSERT_TRUE(session.Step(W("опознать меч"), Wire("Материал: СТАЛЬ")));
     ASSERT_TRUE(session.Step(W("опознать проводник"), Wire("Знает все дороги")));
     // Sharing: the lines trellan would type into the group chat, echoed by

@@ -30,6 +30,12 @@ TEST(MudRoom, ExitStateSeesParenthesesOnlyDirectlyAroundTheWord) {
     EXPECT_EQ(room.ExitState(kDirNorth), 2);
     EXPECT_EQ(room.ExitState(kDirSouth), 1);
     EXPECT_EQ(room.ExitState(kDirEast), 0);
+
+    // The closed door may come after an open mention of the word.
+    room.SetExits("Nord N (N", Words("N", "S"));
+    EXPECT_EQ(room.ExitState(kDirNorth), 1);
+    room.SetExits("Nord (Nx) (N)", Words("N", "S"));
+    EXPECT_EQ(room.ExitState(kDirNorth), 2);
 }
 
 TEST(MudRoom, ExitWordsMatchInsideLongerWordsAndCaseSensitively) {

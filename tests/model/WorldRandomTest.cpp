@@ -76,10 +76,13 @@ protected:
     const T& Pick(const std::vector<T>& v) {
         return v[Rand(static_cast<int>(v.size()))];
     }
-    int Coord() { return Rand(12) - 2; }  // -2..9 so that 10 > 9 textually is rare but present
+    // -2..9 so that 10 > 9 textually is rare but present; now and then
+    // 65536 further, a cell that agrees with a near one in its low 16 bits.
+    int Coord() { return Rand(12) - 2 + (Rand(6) == 0 ? 65536 : 0); }
     int Level() {
-        static const int levels[] = {-1500, -1001, -1000, -999, -1, 0, 1};
-        return levels[Rand(7)];
+        // -2048 and 2048 agree in their low 12 bits.
+        static const int levels[] = {-2048, -1500, -1001, -1000, -999, -1, 0, 1, 2048};
+        return levels[Rand(9)];
     }
     MudRoom* AnyRoom() { return ref.all.empty() ? nullptr : ref.all[Rand(static_cast<int>(ref.all.size()))].room; }
     RefEntry* Entry(MudRoom* room) {

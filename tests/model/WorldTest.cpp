@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +43,40 @@ TEST(World, SameCellInTwoZones) {
     EXPECT_EQ(world.GlobalFindRoomByTag(1, "B"), b);
     EXPECT_EQ(world.GlobalFindRoom(1, 2, 0, "b"), nullptr);  // zone names are case-sensitive
     EXPECT_EQ(world.FindRoom(1, 2, 1), nullptr);
+}
+
+TEST(World, FarCellsAndLevelsAreFoundAndKeptApartFromNearOnes) {
+    World world;
+    const std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    const std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    MudRoom* near = world.AddLoadedRoom("Z", Room(4, -3, 0, 1));
+    // Each differs from `near` only above the low 16 bits of a coordinate or
+    // the low 12 bits of the level.
+    MudRoom* farRow = world.AddLoadedRoom("Z", Room(4 + 65536, -3, 0, 2));
+    MudRoom* farColumn = world.AddLoadedRoom("Z", Room(4, -3 - 65536, 0, 3));
+    MudRoom* deep = world.AddLoadedRoom("Z", Room(4, -3, -4096, 4));
+    MudRoom* corner = world.AddLoadedRoom("Z", Room(kMax, kMin, kMin, 5));
+    MudRoom* second = world.AddLoadedRoom("Z", Room(kMax, kMin, kMin, 6));
+    Show(world, "Z");
+    EXPECT_EQ(world.FindRoom(4, -3, 0), near);
+    EXPECT_EQ(world.FindRoom(4 + 65536, -3, 0), farRow);
+    EXPECT_EQ(world.FindRoom(4, -3 - 65536, 0), farColumn);
+    EXPECT_EQ(world.FindRoom(4, -3, -4096), deep);
+    EXPECT_EQ(world.FindRoom(kMax, kMin, kMin), corner);
+    EXPECT_EQ(world.FindRoom(4, -3, 4096), nullptr);
+
+    // Moving between near and far cells keeps every cell's first room.
+    world.MoveRoom(corner, 4, -3, 0);
+    EXPECT_EQ(world.FindRoom(4, -3, 0), near);
+    EXPECT_EQ(world.FindRoom(kMax, kMin, kMin), second);
+    world.RemoveRoom(near);
+    EXPECT_EQ(world.FindRoom(4, -3, 0), corner);
+    // farRow comes before second in the list.
+    world.MoveRoom(farRow, kMax, kMin, kMin);
+    EXPECT_EQ(world.FindRoom(kMax, kMin, kMin), farRow);
+    EXPECT_EQ(world.FindRoom(4 + 65536, -3, 0), nullptr);
+    world.RemoveRoom(farRow);
+    EXPECT_EQ(world.FindRoom(kMax, kMin, kMin), second);
 }
 
 TEST(World, CurrentZoneLookUpsFollowKeyOrderGlobalOnesListOrder) {

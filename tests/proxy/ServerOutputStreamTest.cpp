@@ -136,9 +136,36 @@ TEST_F(ServerOutputStreamTest, NormalisesLineBreaks) {
     EXPECT_EQ(run, "\n");
 }
 
+TEST_F(ServerOutputStreamTest, APromptsGoAheadEndsTheLineForTheTrackerOnly) {
+    // The answer to the next command follows the prompt on the same line.
+    const std::string prompt = "<30H 90M> \xFF\xF9";
+    Event(prompt + "You learn:\r\n");
+    EXPECT_EQ(transport.Received(client), prompt + "You learn:\r\n");
+    EXPECT_EQ(hooks.texts.back(), prompt + "\r\nYou learn:\r\n");
+    // End-of-record marks prompts too; a line break already there is not doubled.
+    Event("> \xFF\xEF\r\nRoom\r\n");
+    EXPECT_EQ(hooks.texts.back(), "> \xFF\xEF\r\nRoom\r\n");
+    // The letters "ящ" doubled on the wire are no go-ahead, nor is a go-ahead
+    // behind a doubled "я".
+    Event("\xFF\xFF\xF9\xE8\xEA \xFF\xFF\xFF\xF9x");
+    EXPECT_EQ(hooks.texts.back(), "\xFF\xF9\xE8\xEA \xFF\xFF\xF9\r\nx");
+
+    // A server that does not double 0xFF: IAC and "я" cannot be told apart.
+    config.NoDoubleYa = false;
+    Apply();
+    Event(prompt + "You");
+    EXPECT_EQ(hooks.texts.back(), prompt + "You");
+}
+
 // The passes as ReplaceAll gives them, to hold the in-place version against.
+// 0xFF pairs are taken from the left, so "\x01" stands for an undoubled one
+// while the go-aheads are looked for.
 std::string ReferenceNormalise(std::string text, bool noDoubleYa) {
-    if (noDoubleYa) text = ReplaceAll(text, "\xFF\xFF", "\xFF");
+    if (noDoubleYa) {
+        text = ReplaceAll(text, "\xFF\xFF", "\x01");
+        text = ReplaceAll(text, "\xFF\xF9", "\xFF\xF9\r\n");
+        text = ReplaceAll(text, "\x01", "\xFF");
+    }
     for (const char* pair : {"\r\n\r\n", "\r\r", "\n\n"}) {
         std::string_view search = pair;
         std::string_view replacement = search.substr(0, search.size() / 2);
@@ -148,14 +175,14 @@ std::string ReferenceNormalise(std::string text, bool noDoubleYa) {
 }
 
 TEST(NormaliseTest, MatchesTheReplaceAllPasses) {
-    const char alphabet[] = {'\r', '\n', '\xFF', 'a'};
+    const char alphabet[] = {'\r', '\n', '\xFF', '\xF9', 'a'};
     unsigned seed = 12345;
     for (int round = 0; round < 20000; ++round) {
         std::string text;
         int length = round % 24;
         for (int i = 0; i < length; ++i) {
             seed = seed * 1103515245u + 12345u;
-            text += alphabet[(seed >> 16) % 4];
+            text += alphabet[(seed >> 16) % sizeof alphabet];
         }
         for (bool noDoubleYa : {true, false}) {
             std::string normalised = text;

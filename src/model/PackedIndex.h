@@ -1,0 +1,169 @@
+#pragma once
+// A room index keyed by 64-bit integers, built for the largest worlds: one
+// table entry is the key and the first room under it (16 bytes, four to a
+// cache line), so a look-up costs one probe of a small table rather than a
+// walk through buckets. Keys held by several rooms keep them in a set,
+// reached through the entry.
+//
+// Each key's table position comes from `Home`, so an index can place related
+// keys (the cells of a block, the numbers of a zone) side by side.
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <vector>
+
+#include "model/RoomSlot.h"
+
+namespace trellan {
+
+template <typename Order, typename Home>
+class PackedIndex {
+public:
+    PackedIndex() = default;
+    PackedIndex(const PackedIndex&) = delete;
+    PackedIndex& operator=(const PackedIndex&) = delete;
+    ~PackedIndex() { Clear(); }
+
+    void Insert(std::uint64_t key, RoomSlot* slot) {
+        if ((size_ + 1) * 2 > table_.size()) Rehash(table_.empty() ? 16 : table_.size() * 2);
+        std::size_t i = Home()(key) & mask_;
+        for (; table_[i].value != 0; i = (i + 1) & mask_) {
+            if (table_[i].key == key) break;
+        }
+        Entry& entry = table_[i];
+        if (entry.value == 0) {
+            entry.key = key;
+            entry.value = reinterpret_cast<std::uintptr_t>(slot);
+            ++size_;
+            return;
+        }
+        Many* many = ManyOf(entry);
+        if (many == nullptr) {
+            many = new Many;
+            many->insert(reinterpret_cast<RoomSlot*>(entry.value));
+            entry.value = reinterpret_cast<std::uintptr_t>(many) | kManyBit;
+        }
+        // Rooms mostly arrive in order (a loaded file, a new room last in
+        // the list), so try the end first.
+        if (Order()(*many->rbegin(), slot)) {
+            many->insert(many->end(), slot);
+        } else {
+            many->insert(slot);
+        }
+    }
+
+    void Erase(std::uint64_t key, RoomSlot* slot) {
+        Entry* entry = FindEntry(key);
+        if (entry == nullptr) return;
+        if (Many* many = ManyOf(*entry)) {
+            many->erase(slot);
+            if (many->size() > 1) return;
+            if (many->size() == 1) {
+                entry->value = reinterpret_cast<std::uintptr_t>(*many->begin());
+                delete many;
+                return;
+            }
+            delete many;
+        } else if (entry->value != reinterpret_cast<std::uintptr_t>(slot)) {
+            return;
+        }
+        RemoveAt(static_cast<std::size_t>(entry - table_.data()));
+    }
+
+    RoomSlot* First(std::uint64_t key) const {
+        const Entry* entry = FindEntry(key);
+        if (entry == nullptr) return nullptr;
+        const Many* many = ManyOf(*entry);
+        return many != nullptr ? *many->begin() : reinterpret_cast<RoomSlot*>(entry->value);
+    }
+
+    // The first room of the key for which match() holds.
+    template <typename Match>
+    RoomSlot* FirstMatching(std::uint64_t key, Match&& match) const {
+        const Entry* entry = FindEntry(key);
+        if (entry == nullptr) return nullptr;
+        if (const Many* many = ManyOf(*entry)) {
+            for (RoomSlot* slot : *many) {
+                if (match(*slot)) return slot;
+            }
+            return nullptr;
+        }
+        RoomSlot* slot = reinterpret_cast<RoomSlot*>(entry->value);
+        return match(*slot) ? slot : nullptr;
+    }
+
+    // Makes room for `count` keys in all, so that filling the index does not
+    // rehash it again and again.
+    void Reserve(std::size_t count) {
+        std::size_t capacity = table_.empty() ? 16 : table_.size();
+        while (capacity < count * 2) capacity *= 2;
+        if (capacity > table_.size()) Rehash(capacity);
+    }
+
+    void Clear() {
+        for (Entry& entry : table_) delete ManyOf(entry);
+        table_.clear();
+        table_.shrink_to_fit();
+        size_ = 0;
+        mask_ = 0;
+    }
+
+    std::size_t Size() const { return size_; }
+
+private:
+    using Many = std::set<RoomSlot*, Order>;
+    // Slots are at least pointer-aligned, so the low bit is free to mark an
+    // entry that points to a set.
+    static constexpr std::uintptr_t kManyBit = 1;
+
+    struct Entry {
+        std::uint64_t key = 0;
+        std::uintptr_t value = 0;  // 0: empty; a RoomSlot*, or a Many* with kManyBit
+    };
+
+    static Many* ManyOf(const Entry& entry) {
+        return (entry.value & kManyBit) ? reinterpret_cast<Many*>(entry.value & ~kManyBit) : nullptr;
+    }
+
+    Entry* FindEntry(std::uint64_t key) {
+        if (size_ == 0) return nullptr;
+        for (std::size_t i = Home()(key) & mask_;; i = (i + 1) & mask_) {
+            if (table_[i].value == 0) return nullptr;
+            if (table_[i].key == key) return &table_[i];
+        }
+    }
+    const Entry* FindEntry(std::uint64_t key) const { return const_cast<PackedIndex*>(this)->FindEntry(key); }
+
+    // Backward-shift deletion: later entries of the probe run move back over
+    // the hole, so no tombstones are needed and look-ups stop at the first
+    // empty entry.
+    void RemoveAt(std::size_t i) {
+        for (std::size_t j = (i + 1) & mask_; table_[j].value != 0; j = (j + 1) & mask_) {
+            std::size_t home = Home()(table_[j].key) & mask_;
+            bool stays = i <= j ? (i < home && home <= j) : (i < home || home <= j);
+            if (stays) continue;
+            table_[i] = table_[j];
+            i = j;
+        }
+        table_[i] = Entry{};
+        --size_;
+    }
+
+    void Rehash(std::size_t capacity) {
+        std::vector<Entry> old = std::move(table_);
+        table_.assign(capacity, Entry{});
+        mask_ = capacity - 1;
+        for (const Entry& entry : old) {
+            if (entry.value == 0) continue;
+            std::size_t i = Home()(entry.key) & mask_;
+            while (table_[i].value != 0) i = (i + 1) & mask_;
+            table_[i] = entry;
+        }
+    }
+
+    std::vector<Entry> table_;
+    std::size_t size_ = 0;
+    std::size_t mask_ = 0;
+};
+
+}  // namespace trellan
