@@ -37,8 +37,14 @@ FindRoomDialog::FindRoomDialog(Localisation* captions, QWidget* parent)
     EditFindWhat->setObjectName("EditFindWhat");
     EditFindWhat->setMinimumWidth(220);
     label->setBuddy(EditFindWhat);
-    layout->addWidget(label);
-    layout->addWidget(EditFindWhat, 1);
+    // The text line stands level with Find Next, as in every find dialog.
+    auto* line = new QHBoxLayout;
+    line->addWidget(label);
+    line->addWidget(EditFindWhat, 1);
+    auto* left = new QVBoxLayout;
+    left->addLayout(line);
+    left->addStretch(1);
+    layout->addLayout(left, 1);
 
     auto* buttons = new QVBoxLayout;
     BtnFindNext = new QPushButton(Caption(captions, "btnFindNext", "Найти далее"), this);
