@@ -92,6 +92,12 @@ void GuiRunner::Start() {
     zoneTree_ = std::make_unique<ZoneTreeWiring>(*form_, runtime_, *map_, *dialogs_);
     zoneTree_->ErrorReported = [this](const std::string& message) { ReportError(message); };
     zoneTree_->CaptionChanged = [this] { RefreshCaption(); };
+    roomEdit_->TreeChanged = [this] {
+        if (zoneTree_) zoneTree_->Refresh();
+    };
+    roomEdit_->BookmarkAdded = [this](MudRoom* room) {
+        if (zoneTree_) zoneTree_->BookmarkAdded(room);
+    };
 
     // The objects page, bound to the objects base.
     objects_ = std::make_unique<ObjectsWiring>(*form_, runtime_, *dialogs_);

@@ -119,8 +119,6 @@ void ZoneTreeWiring::ConnectMenu() {
     bind(menus.nnShowOnMap, [this] { ShowOnMap(); });
     bind(menus.nnRemoveRoom, [this] { RemoveBookmark(); });
 
-    bind(menus.nAddToQuickList, [this] { nAddToQuickListClick(); });
-    bind(menus.nRemoveRoom, [this] { nRemoveRoomClick(); });
     bind(form_.Menu.nNewZone, [this] { nNewZoneClick(); });
 }
 
@@ -252,20 +250,9 @@ void ZoneTreeWiring::RemoveBookmark() {
     Refresh();
 }
 
-void ZoneTreeWiring::nAddToQuickListClick() {
-    MudRoom* room = treeOps_.nAddToQuickListClick();
+void ZoneTreeWiring::BookmarkAdded(MudRoom* room) {
     Refresh();
     if (room != nullptr) view_->EditLabel(view_->BookmarkItem(room));
-}
-
-void ZoneTreeWiring::nRemoveRoomClick() {
-    treeOps_.nRemoveRoomClick();
-    Refresh();
-}
-
-void ZoneTreeWiring::nShowZone1Click(int tag) {
-    Report(treeOps_.nShowZone1Click(tag));
-    Refresh();
 }
 
 // --- Outcomes --------------------------------------------------------------------

@@ -2,9 +2,8 @@
 // The zone tree in the window: keeps the tree widget in step with the
 // world, runs its context menu (items shown by the level of the chosen
 // node), label edits, double clicks and Ctrl keys through the core's zone
-// and zone-tree operations; also the map popup's bookmark commands, the
-// new-zone command and the room search. Questions go through Dialogs,
-// failures to the program-wide error handler.
+// and zone-tree operations; also the new-zone command and the room search.
+// Questions go through Dialogs, failures to the program-wide error handler.
 //
 // The runtime, the map wiring and the dialogs must outlive it; the window
 // must too (the runner destroys this first).
@@ -45,10 +44,8 @@ public:
     // is done when the menu opens; false when no node is selected.
     bool PrepareMenu();
 
-    // The map popup's commands of the quick list and the cross links.
-    void nAddToQuickListClick();
-    void nRemoveRoomClick();
-    void nShowZone1Click(int tag);
+    // The room menu added a bookmark: its node goes into label editing.
+    void BookmarkAdded(MudRoom* room);
     // A new empty zone, its node put into label editing.
     void nNewZoneClick();
 
