@@ -11,10 +11,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <stdexcept>
 #include <thread>
 
@@ -64,49 +60,12 @@ std::string Excerpt(const std::string& text, std::size_t at) {
 }  // namespace
 
 ::testing::AssertionResult SameBytes(const std::string& actual, const std::string& expected) {
-    if (actual == expected) {
-        return ::testing::AssertionSuccess();
-    }
+    if (actual == expected) return ::testing::AssertionSuccess();
     std::size_t at = 0;
-    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) {
-        ++at;
-    }
+    while (at < actual.size() && at < expected.size() && actual[at] == expected[at]) ++at;
     return ::testing::AssertionFailure() << "got " << actual.size() << " bytes, expected " << expected.size()
                                          << "; first difference at " << at << ":\n  got      "
                                          << Excerpt(actual, at) << "\n  expected " << Excerpt(expected, at);
-}
-
-// --- TempDir
-
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "trellan-e2e-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) {
-        throw std::runtime_error("mkdtemp failed");
-    }
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-void TempDir::Write(const std::string& name, const std::string& bytes) const {
-    const auto path = std::filesystem::path(path_) / name;
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
-std::string TempDir::Read(const std::string& name) const {
-    std::ifstream in(std::filesystem::path(path_) / name, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool TempDir::Exists(const std::string& name) const {
-    return std::filesystem::exists(std::filesystem::path(path_) / name);
 }
 
 // --- Socket
@@ -141,9 +100,7 @@ Socket Socket::Connect(std::uint16_t port, Millis wait) {
     do {
         const int fd = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in addr = Loopback(port);
-        if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) {
-            return Socket(fd);
-        }
+        if (connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0) return Socket(fd);
         close(fd);
         std::this_thread::sleep_for(Millis(20));
     } while (Clock::now() < deadline);
@@ -155,9 +112,7 @@ void Socket::SendAll(const std::string& bytes) {
     while (sent < bytes.size() && fd_ >= 0) {
         const ssize_t n = send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
+            if (errno == EINTR) continue;
             return;
         }
         sent += static_cast<std::size_t>(n);
@@ -165,23 +120,17 @@ void Socket::SendAll(const std::string& bytes) {
 }
 
 bool Socket::ReadSome(Clock::time_point deadline) {
-    if (fd_ < 0 || closed_) {
-        return false;
-    }
+    if (fd_ < 0 || closed_) return false;
     pollfd p{fd_, POLLIN, 0};
     const int ready = poll(&p, 1, MillisLeft(deadline));
-    if (ready <= 0) {
-        return ready < 0 && errno == EINTR;
-    }
+    if (ready <= 0) return ready < 0 && errno == EINTR;
     char buffer[65536];
     const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
     if (n > 0) {
         received_.append(buffer, static_cast<std::size_t>(n));
         return true;
     }
-    if (n < 0 && errno == EINTR) {
-        return true;
-    }
+    if (n < 0 && errno == EINTR) return true;
     closed_ = true;
     return false;
 }
@@ -203,9 +152,7 @@ std::string Socket::ReadAtLeast(std::size_t count, Millis wait) {
 
 bool Socket::WaitClosed(Millis wait) {
     const auto deadline = Clock::now() + wait;
-    while (!closed_ && Clock::now() < deadline) {
-        ReadSome(deadline);
-    }
+    while (!closed_ && Clock::now() < deadline) ReadSome(deadline);
     return closed_;
 }
 
@@ -228,9 +175,7 @@ Listener::~Listener() { close(fd_); }
 
 Socket Listener::Accept(Millis wait) {
     pollfd p{fd_, POLLIN, 0};
-    if (poll(&p, 1, static_cast<int>(wait.count())) <= 0) {
-        return Socket();
-    }
+    if (poll(&p, 1, static_cast<int>(wait.count())) <= 0) return Socket();
     return Socket(accept(fd_, nullptr, nullptr));
 }
 
@@ -238,9 +183,7 @@ Socket Listener::Accept(Millis wait) {
 
 Process::Process(const std::string& program, const std::vector<std::string>& args) {
     int pipeFds[2];
-    if (pipe(pipeFds) != 0) {
-        throw std::runtime_error("pipe failed");
-    }
+    if (pipe(pipeFds) != 0) throw std::runtime_error("pipe failed");
     pid_ = fork();
     if (pid_ == 0) {
         dup2(pipeFds[1], STDOUT_FILENO);
@@ -248,9 +191,7 @@ Process::Process(const std::string& program, const std::vector<std::string>& arg
         close(pipeFds[1]);
         std::vector<char*> argv;
         argv.push_back(const_cast<char*>(program.c_str()));
-        for (const std::string& arg : args) {
-            argv.push_back(const_cast<char*>(arg.c_str()));
-        }
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         execv(program.c_str(), argv.data());
         _exit(127);
@@ -264,9 +205,7 @@ Process::~Process() {
         kill(pid_, SIGKILL);
         waitpid(pid_, nullptr, 0);
     }
-    if (out_ >= 0) {
-        close(out_);
-    }
+    if (out_ >= 0) close(out_);
 }
 
 std::string Process::ReadLine(Millis wait) {
@@ -279,22 +218,16 @@ std::string Process::ReadLine(Millis wait) {
             return line;
         }
         pollfd p{out_, POLLIN, 0};
-        if (poll(&p, 1, MillisLeft(deadline)) <= 0) {
-            return "";
-        }
+        if (poll(&p, 1, MillisLeft(deadline)) <= 0) return "";
         char chunk[4096];
         const ssize_t n = read(out_, chunk, sizeof chunk);
-        if (n <= 0) {
-            return "";
-        }
+        if (n <= 0) return "";
         buffer_.append(chunk, static_cast<std::size_t>(n));
     }
 }
 
 void Process::Signal(int number) {
-    if (pid_ > 0 && status_ < 0) {
-        kill(pid_, number);
-    }
+    if (pid_ > 0 && status_ < 0) kill(pid_, number);
 }
 
 int Process::Wait(Millis wait) {
@@ -306,9 +239,7 @@ int Process::Wait(Millis wait) {
             status_ = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
             break;
         }
-        if (Clock::now() >= deadline) {
-            return -1;
-        }
+        if (Clock::now() >= deadline) return -1;
         std::this_thread::sleep_for(Millis(10));
     }
     return status_;
@@ -320,18 +251,13 @@ void WriteHome(const TempDir& home, std::uint16_t clientPort, bool debug, const 
     const std::string portLine = "Client Port=" + std::to_string(clientPort);
     std::string ini = profile.empty() ? "[Connect]\r\n" + portLine + "\r\n" : profile;
     const std::size_t at = ini.find("Client Port=");
-    if (!profile.empty() && at != std::string::npos) {
-        ini.replace(at, ini.find("\r\n", at) - at, portLine);
-    }
-    home.Write("local.ini", ini);
-    if (debug) {
-        home.Write("trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
-    }
+    if (!profile.empty() && at != std::string::npos) ini.replace(at, ini.find("\r\n", at) - at, portLine);
+    WriteFile(home / "local.ini", ini);
+    if (debug) WriteFile(home / "trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
 }
 
 std::string DemoProfile() {
-    std::ifstream in(std::string(TRELLAN_SOURCE_DIR) + "/tools/demo-mud/local.ini", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadFile(std::string(TRELLAN_SOURCE_DIR) + "/tools/demo-mud/local.ini");
 }
 
 namespace {
@@ -355,9 +281,7 @@ Trellan::Trellan(const TempDir& home, std::uint16_t clientPort, std::uint16_t se
 Socket Trellan::ConnectClient(std::string* banner) {
     Socket client = Socket::Connect(clientPort_);
     const std::string got = client.ReadAtLeast(Banner.size());
-    if (banner) {
-        *banner = got.substr(0, std::min(got.size(), Banner.size()));
-    }
+    if (banner) *banner = got.substr(0, std::min(got.size(), Banner.size()));
     client.Received().erase(0, std::min(client.Received().size(), Banner.size()));
     return client;
 }

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TempDirectory.h"
+
 namespace e2e {
 
 using Millis = std::chrono::milliseconds;
@@ -19,19 +21,10 @@ inline constexpr Millis DefaultWait{5000};
 // A port that was free a moment ago on 127.0.0.1.
 std::uint16_t FreePort();
 
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    const std::string& Path() const { return path_; }
-    void Write(const std::string& name, const std::string& bytes) const;
-    // Empty when missing.
-    std::string Read(const std::string& name) const;
-    bool Exists(const std::string& name) const;
-
-private:
-    std::string path_;
-};
+// Scratch directories and their files.
+using TempDir = trellan::testing::TempDirectory;
+using trellan::testing::ReadFile;
+using trellan::testing::WriteFile;
 
 class Socket {
 public:
@@ -54,10 +47,8 @@ public:
     // True when the peer closed (EOF or reset) before the deadline; data
     // arriving meanwhile is kept in Received().
     bool WaitClosed(Millis wait = DefaultWait);
-    bool PeerClosed() const { return closed_; }
     std::string& Received() { return received_; }
     void Close();
-    int Fd() const { return fd_; }
 
 private:
     // One poll-and-read step; false once the deadline passed or the peer closed.

@@ -104,12 +104,12 @@ std::size_t CountLines(const std::string& text) {
 class SpeedwalkThroughTrellan : public ::testing::Test {
 protected:
     void SetUp() override {
-        home_.Write("road.json", RoadJson(road_));
+        WriteFile(home_ / "road.json", RoadJson(road_));
         std::filesystem::create_directories(home_.Path() + "/Maps/Тракт");
         Process write("/bin/sh", {"-c", std::string("exec '") + TRELLAN_BINARY + "' zone write '" + home_.Path() +
                                             "/Maps/Тракт/Тракт.tr2' < '" + home_.Path() + "/road.json'"});
         ASSERT_EQ(write.Wait(), 0);
-        home_.Write("trellan.ini", "[Options]\r\nWorld=" + W("Тракт") + "\r\nSpeedWalkLength=10\r\n");
+        WriteFile(home_ / "trellan.ini", "[Options]\r\nWorld=" + W("Тракт") + "\r\nSpeedWalkLength=10\r\n");
         trellan_ = std::make_unique<Trellan>(home_, FreePort(), mud_.Port(), false, DemoProfile());
         client_ = trellan_->ConnectClient();
         server_ = mud_.Accept();

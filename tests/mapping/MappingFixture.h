@@ -25,6 +25,11 @@ protected:
     MudRoom* Room(std::int32_t x, std::int32_t y, std::int32_t l = 0, const std::string& name = "Room") {
         return place.NewRoomAt(x, y, l, name, "desc", "NSEW", false);
     }
+    // Sets the link flags of a and b towards each other (direction from a).
+    static void Join(MudRoom* a, MudRoom* b, int direction) {
+        a->Link(direction) = true;
+        b->Link(direction ^ 1) = true;
+    }
     MudRoom* At(std::int32_t x, std::int32_t y, std::int32_t l = 0) const { return world.FindRoom(x, y, l); }
     std::size_t ZoneSize() const { return world.ZoneRooms().size(); }
     // Rooms of the zone at any cell more than once.

@@ -8,9 +8,6 @@ namespace {
 using PlacementTest = MappingFixture;
 
 TEST_F(PlacementTest, DirectionTexts) {
-    EXPECT_EQ(place.Opposite("n"), "s");
-    EXPECT_EQ(place.Opposite("e"), "w");
-    EXPECT_EQ(place.Opposite("d"), "u");
     EXPECT_EQ(place.Opposite(Cp("на запад")), Cp("на восток"));
     EXPECT_EQ(place.Opposite(Cp("вниз")), Cp("вверх"));
     EXPECT_EQ(place.Opposite(config.Portal), config.Portal);
@@ -134,8 +131,7 @@ TEST_F(PlacementTest, PushStretchesLinksBehindWithOneCorridorCell) {
     MudRoom* r = Room(0, 0);
     MudRoom* behind = Room(1, 0);
     MudRoom* loose = Room(0, -1);  // unlinked west neighbour stays
-    r->ChS = true;
-    behind->ChN = true;
+    Join(r, behind, kDirSouth);
 
     world.TargetRoom = r;
     place.MoveRoomTo("n");
@@ -153,8 +149,7 @@ TEST_F(PlacementTest, PushStretchesLinksBehindWithOneCorridorCell) {
     // A west-east stretch writes its exit words east first.
     MudRoom* a = Room(10, 0);
     MudRoom* b = Room(10, 1);
-    a->ChE = true;
-    b->ChW = true;
+    Join(a, b, kDirEast);
     world.TargetRoom = b;
     place.MoveRoomTo("e");
     EXPECT_EQ(At(10, 1)->Exits(), "EW");
@@ -224,8 +219,7 @@ TEST_F(PlacementTest, VerticalPushTakesTheRoomInFront) {
     // A vertical link behind the push is stretched by a corridor cell.
     MudRoom* low = Room(5, 5, 0);
     MudRoom* high = Room(5, 5, 1);
-    low->ChU = true;
-    high->ChD = true;
+    Join(low, high, kDirUp);
     world.TargetRoom = high;
     place.MoveRoomTo("u");
     EXPECT_EQ(At(5, 5, 2), high);

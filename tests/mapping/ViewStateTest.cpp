@@ -135,28 +135,5 @@ TEST_F(ViewStateTest, CenterBoxFollowsTheCurrentRoomAndTheBounds) {
     EXPECT_EQ(view.Origin().DX, -1);
 }
 
-// The tracker's part of a walk: step, make the room, link, centre.
-TEST_F(ViewStateTest, WalkingKeepsTheViewOnThePlayer) {
-    world.CurrentRoom = place.NewRoomAt(0, 0, 0, "Start", "", "", false);
-    const char* steps[] = {"n", "n", "e", "u", "s", "d", "w", "w"};
-    for (const char* d : steps) {
-        std::int32_t x = world.CurrentRoom->X, y = world.CurrentRoom->Y, l = world.CurrentRoom->L;
-        place.ReposXYL(d, x, y, l);
-        MudRoom* next = At(x, y, l);
-        if (next == nullptr) next = place.NewRoomAt(x, y, l, "Room", "", "", false);
-        place.SetCheck(world.CurrentRoom, d, true);
-        place.SetCheck(next, place.Opposite(d), true);
-        world.CurrentRoom->Selected = false;
-        world.CurrentRoom = next;
-        view.CenterBox();
-        EXPECT_EQ(view.Origin(), (ViewOrigin{x, y, l})) << d;
-        EXPECT_EQ(view.RoomOrigin(), view.Origin());
-    }
-    EXPECT_EQ(view.Bounds, (MapBounds{-2, 0, -1, 1, 0, 1}));
-    EXPECT_EQ(ZoneSize(), 8u);
-    view.FlushOrigin();
-    EXPECT_EQ(At(0, 0)->DY, -1);
-}
-
 }  // namespace
 }  // namespace trellan

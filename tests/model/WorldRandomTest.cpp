@@ -67,9 +67,21 @@ protected:
     ExitWords words = ExitWords::Defaults();
     const std::vector<std::string> zones{"A", "B", "C", "a"};
     const std::vector<std::string> hints{"", "Hall", "Road", "hall"};
-    const std::vector<std::string> descs{"", "A big hall.", "Abig hall.", "A big\r\nhall."};
+    // Texts longer than the hasher's chunk, with blanks in other places.
+    const std::vector<std::string> descs{"", "A big hall.", "Abig hall.", "A big\r\nhall.", LongText(0),
+                                         LongText(1), LongText(7)};
     const std::vector<std::string> exits{"", "N S", "(N) S", "NS", "(N)(S) E"};
     const std::vector<std::string> aliases{"", "", "\xe1\xe0\xed\xea", "\xc1\xc0\xcd\xca", "gate", "GATE", "x"};
+
+    // Over 600 bytes; the blanks move with `shift` but the other bytes do not.
+    static std::string LongText(int shift) {
+        std::string text;
+        for (int i = 0; i < 520; ++i) {
+            text += static_cast<char>('a' + i % 26);
+            if ((i + shift) % 9 == 0) text += "  ";
+        }
+        return text;
+    }
 
     int Rand(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
     template <typename T>
@@ -107,7 +119,7 @@ protected:
 
     void Step() {
         MudRoom* room = AnyRoom();
-        switch (Rand(13)) {
+        switch (Rand(14)) {
             case 0:
             case 1: {
                 MudRoom* added = world.AddRoom(NewRoom());
@@ -171,6 +183,25 @@ protected:
                     world.SetShortMode(ref.shortMode);
                 }
                 break;
+            case 13: {
+                // A zone file's worth at once, now and then prepared before
+                // the name rule changes, as a revert may find it.
+                std::string zone = Pick(zones);
+                std::vector<std::unique_ptr<MudRoom>> rooms;
+                std::vector<MudRoom*> added;
+                for (int n = Rand(12); n > 0; --n) {
+                    rooms.push_back(Rand(6) == 0 ? nullptr : NewRoom());
+                    if (rooms.back()) added.push_back(rooms.back().get());
+                }
+                PreparedRooms prepared = world.PrepareLoadedRooms(std::move(rooms));
+                if (Rand(4) == 0) {
+                    ref.shortMode = !ref.shortMode;
+                    world.SetShortMode(ref.shortMode);
+                }
+                world.AddLoadedRooms(zone, std::move(prepared));
+                for (MudRoom* r : added) ref.all.push_back({zone, r});
+                break;
+            }
             case 12:
                 world.CurrentRoom = AnyRoom();
                 world.TargetRoom = AnyRoom();

@@ -1,7 +1,6 @@
 // Finding rooms anywhere in the world by a piece of their name or
 // description.
 #include "navigation/NavigationFixture.h"
-#include "navigation/NavigationMessages.h"
 #include "navigation/RoomSearch.h"
 
 namespace trellan::testing {
@@ -84,7 +83,6 @@ TEST_F(RoomSearchTest, EmptyTextAndEmptyWorld) {
     RoomSearch nothing(empty.world, empty.view, empty.output);
     EXPECT_EQ(nothing.FindDialog2Find("").What, RoomSearchResult::Kind::NotFound);
     EXPECT_EQ(nothing.FindDialog2Find("x").What, RoomSearchResult::Kind::NotFound);
-    EXPECT_EQ(RoomNotFoundText(nullptr), W1251("Поле не найдено."));
 }
 
 TEST_F(RoomSearchTest, RoomsRemovedBetweenSearchesDoNotLoseTheWay) {

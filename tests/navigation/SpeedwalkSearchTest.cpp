@@ -226,26 +226,15 @@ TEST_F(SpeedwalkSearchTest, FindsExactlyWhatTheListSearchFinds) {
                 std::string phrase = r.Phrase(rng() % kDirectionCount);
                 std::string zone = zones[rng() % 3];
                 std::string number = std::to_string(1 + rng() % 75);
-                switch (rng() % 6) {
-                    case 0:
-                        room->AutoMaps.push_back(zone + "|" + phrase + "|" + number);
-                        break;
-                    case 1:
-                        room->AutoMaps.push_back(zone + "|" + phrase + "|" + number + "|open");
-                        break;
-                    case 2:
-                        room->AutoMaps.push_back("|" + phrase + "||unlock");
-                        break;
-                    case 3:
-                        room->AutoMaps.push_back(zone + "|=" + phrase + "|" + number);
-                        break;
-                    case 4:
-                        room->AutoMaps.push_back(zone + "|portal" + number + "|" + number);
-                        break;
-                    default:
-                        room->AutoMaps.push_back(zone + "|" + phrase + "|x" + number);
-                        break;
-                }
+                // Cross links with and without a command, a door command, a
+                // waiting trigger, a portal, and a damaged room number.
+                const std::string forms[] = {zone + "|" + phrase + "|" + number,
+                                             zone + "|" + phrase + "|" + number + "|open",
+                                             "|" + phrase + "||unlock",
+                                             zone + "|=" + phrase + "|" + number,
+                                             zone + "|portal" + number + "|" + number,
+                                             zone + "|" + phrase + "|x" + number};
+                room->AutoMaps.push_back(forms[rng() % 6]);
             }
         }
         for (int q = 0; q < 60; ++q) {

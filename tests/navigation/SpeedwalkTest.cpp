@@ -51,7 +51,6 @@ TEST_F(SpeedwalkTest, WalkGoesOutInBatchesEachAfterThePreviousIsSettled) {
     EXPECT_EQ(rig.world.ReturnRoom, line[0]);
     EXPECT_EQ(rig.view.RefreshLock, 2);
     EXPECT_EQ(rig.output.server, Repeat("n\r\n", 10));
-    EXPECT_EQ(rig.output.client, SpeedwalkSentLine(Repeat("n;", 10)));
     EXPECT_EQ(rig.output.client,
               "\r\n\x1B[1;33m<Trellan> : Speedwalk sent: \r\n\x1B[1;32m" + Repeat("n;", 10) + "\x1B[0m\r\n");
     EXPECT_EQ(rig.tracker.CommandQueue().size(), 10u);

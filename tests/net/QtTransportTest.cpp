@@ -30,9 +30,7 @@ bool Pump(const std::function<bool()>& done) {
     QElapsedTimer timer;
     timer.start();
     while (!done()) {
-        if (timer.elapsed() > 5000) {
-            return false;
-        }
+        if (timer.elapsed() > 5000) return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     return true;
@@ -42,9 +40,7 @@ void PumpFor(int ms) {
     App();
     QElapsedTimer timer;
     timer.start();
-    while (timer.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    while (timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
 class Recorder final : public TransportEvents {
@@ -55,9 +51,7 @@ public:
     void SSClientDisconnect(ClientId client) override { Add("disconnect " + std::to_string(client)); }
     void SSClientRead(ClientId client) override {
         char buffer[4096];
-        while (std::size_t n = transport_.ReadClient(client, buffer, sizeof buffer)) {
-            fromClient.append(buffer, n);
-        }
+        while (std::size_t n = transport_.ReadClient(client, buffer, sizeof buffer)) fromClient.append(buffer, n);
     }
     void SSClientWrite(ClientId) override {}
     void SSClientError(ClientId client, const std::string& message) override { Add("client error " + message); }
@@ -67,9 +61,7 @@ public:
         char buffer[4096];
         for (;;) {
             const std::ptrdiff_t n = transport_.ReadServer(buffer, sizeof buffer);
-            if (n <= 0) {
-                break;
-            }
+            if (n <= 0) break;
             fromServer.append(buffer, static_cast<std::size_t>(n));
         }
     }

@@ -20,56 +20,27 @@ std::string ReadOutline(std::string_view bytes) {
     return Outline(tree);
 }
 
+// The fixtures below list one node per line.
+// clang-format off
 TEST(ObjectsFile, LevelsGoUpDownAndJump) {
     std::string bytes = ObjectsFileBytes({
         "<Trellan v. 2.5.3 (Win2K Server fix)>",
-        "<node>",
-        "Предметы",
-        "0",
-        "<end node>",
-        "<node>",
-        "Оружие",
-        "1",
-        "<end node>",
-        "<node>",
-        "Меч",
-        "2",
-        "Острый меч.",
-        "Вес: 5",
-        "<end node>",
-        "<node>",
-        "Топор",
-        "2",
-        "<end node>",
-        "<node>",
-        "Броня",
-        "1",
-        "<end node>",
+        "<node>", "Предметы", "0", "<end node>",
+        "<node>", "Оружие", "1", "<end node>",
+        "<node>", "Меч", "2", "Острый меч.", "Вес: 5", "<end node>",
+        "<node>", "Топор", "2", "<end node>",
+        "<node>", "Броня", "1", "<end node>",
         // A jump of two levels still makes a direct child of Броня ...
-        "<node>",
-        "Шлем",
-        "3",
-        "<end node>",
+        "<node>", "Шлем", "3", "<end node>",
         // ... the same level again is its sibling ...
-        "<node>",
-        "Щит",
-        "3",
-        "<end node>",
+        "<node>", "Щит", "3", "<end node>",
         // ... and going up climbs by the depth in the tree, not the file's
         // levels: level 2 is the depth Шлем really has.
-        "<node>",
-        "Поножи",
-        "2",
-        "<end node>",
-        "<node>",
-        "Кольцо",
-        "1",
-        "<end node>",
-        "<node>",
-        "Мобы",
-        "0",
-        "<end node>",
+        "<node>", "Поножи", "2", "<end node>",
+        "<node>", "Кольцо", "1", "<end node>",
+        "<node>", "Мобы", "0", "<end node>",
     });
+    // clang-format on
     EXPECT_EQ(ReadOutline(bytes),
               "Предметы\n"
               "  Оружие\n"
@@ -81,28 +52,6 @@ TEST(ObjectsFile, LevelsGoUpDownAndJump) {
               "    Поножи\n"
               "  Кольцо\n"
               "Мобы\n");
-}
-
-TEST(ObjectsFile, DescriptionlessParentWithOneChild) {
-    std::string bytes = ObjectsFileBytes({
-        "<Trellan v. 2.5.3 (Win2K Server fix)>",
-        "<node>",
-        "Мобы",
-        "0",
-        "<end node>",
-        "<node>",
-        "стражник",
-        "1",
-        "Стражник стоит здесь.",
-        "<end node>",
-    });
-    ObjectsTree tree;
-    ReadObjectsText(bytes, tree, "objects.dat");
-    ASSERT_EQ(tree.TopLevel().size(), 1u);
-    const ObjectNode& mobs = *tree.TopLevel()[0];
-    EXPECT_FALSE(mobs.HasDescription());
-    ASSERT_EQ(mobs.Children().size(), 1u);
-    EXPECT_EQ(*mobs.Children()[0]->Description, Lines({"Стражник стоит здесь."}));
 }
 
 TEST(ObjectsFile, MergeReusesTopLevelInOtherCaseAndKeepsCaseDifferentChildren) {
@@ -171,20 +120,13 @@ TEST(ObjectsFile, EmptyDescriptionIsWrittenWithoutLinesAndReadBackAsNone) {
     EXPECT_FALSE(back.TopLevel()[0]->HasDescription());
 }
 
+// clang-format off
 TEST(ObjectsFile, RealLookingBaseRoundTripsByteForByte) {
     std::string bytes = ObjectsFileBytes({
         "<Trellan v. 2.5.3 (Win2K Server fix)>",
-        "<node>",
-        "Предметы",
-        "0",
-        "<end node>",
-        "<node>",
-        "ОРУЖИЕ",
-        "1",
-        "<end node>",
-        "<node>",
-        "длинный меч",
-        "2",
+        "<node>", "Предметы", "0", "<end node>",
+        "<node>", "ОРУЖИЕ", "1", "<end node>",
+        "<node>", "длинный меч", "2",
         "Вы узнали следующее:",
         "Предмет \"длинный меч\", тип: ОРУЖИЕ",
         "Вес: 5, Цена: 120, Рента: 12(36)",
@@ -192,36 +134,14 @@ TEST(ObjectsFile, RealLookingBaseRoundTripsByteForByte) {
         "",
         "Ёмкий комментарий: «нужен для квеста» — яблоко, ёж, Ёлка.",
         "<end node>",
-        "<node>",
-        "ЁМКОСТЬ",
-        "1",
-        "<end node>",
-        "<node>",
-        "фляга",
-        "2",
-        "Фляга (вода) 3/10",
-        "<end node>",
-        "<node>",
-        "Мобы",
-        "0",
-        "<end node>",
-        "<node>",
-        "нежить",
-        "1",
-        "<end node>",
-        "<node>",
-        "скелет",
-        "2",
-        "Уровень: 12",
-        "Раса: нежить",
-        "<end node>",
-        "<node>",
-        "Заметки",
-        "0",
-        "  отступ сохранится  ",
-        "\t",
-        "<end node>",
+        "<node>", "ЁМКОСТЬ", "1", "<end node>",
+        "<node>", "фляга", "2", "Фляга (вода) 3/10", "<end node>",
+        "<node>", "Мобы", "0", "<end node>",
+        "<node>", "нежить", "1", "<end node>",
+        "<node>", "скелет", "2", "Уровень: 12", "Раса: нежить", "<end node>",
+        "<node>", "Заметки", "0", "  отступ сохранится  ", "\t", "<end node>",
     });
+    // clang-format on
     ObjectsTree tree;
     ReadObjectsText(bytes, tree, "objects.dat");
     ObjectsText written = FormatObjectsText(tree);

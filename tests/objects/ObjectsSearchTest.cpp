@@ -3,7 +3,6 @@
 #include "ObjectsTestSupport.h"
 #include "objects/LoreQuery.h"
 #include "objects/ObjectsBase.h"
-#include "objects/ObjectsMessages.h"
 #include "objects/ObjectsSearch.h"
 
 namespace trellan {
@@ -98,14 +97,6 @@ TEST_F(ObjectsSearchTest, ReplaceAllCountsAndNeverRescans) {
               "  Мечи\n"
               "  Щит {aa aa}\n");
     EXPECT_EQ(search.ReplaceAll("", "x"), 0);
-}
-
-TEST(ObjectsMessages, DefaultTexts) {
-    ObjectsMessages messages;
-    EXPECT_EQ(messages.StringNotFound(W("меч")), W("Строка не найдена: <меч>"));
-    EXPECT_EQ(messages.ReplaceAllQuestion("a", "b"), W("Заменить: 'a' >> 'b' во всех описаниях?"));
-    EXPECT_EQ(messages.FoundAndReplaced(2), W("Найдено и заменено вхождений: 2."));
-    EXPECT_EQ(messages.ObjectsChanged(), W("База объектов была изменена. Сохранить?"));
 }
 
 TEST_F(ObjectsSearchTest, ClientQueryForms) {

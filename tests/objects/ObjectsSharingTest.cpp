@@ -20,17 +20,13 @@ ObjectNode& SwordNode(ObjectsTree& tree) {
     return *node;
 }
 
-TEST(FormatSharedBlock, FiveChatLinesForTwoDescriptionLines) {
+TEST(FormatSharedBlock, MarkersPathAndLinesWithYaDoubledWhereAsked) {
     ObjectsTree tree;
     EXPECT_EQ(FormatSharedBlock(SwordNode(tree), W("гг"), false), W("гг ->>Trellan objecs base <begin> (v.2)\r\n"
                                                                     "гг ->>Предметы.Оружие.Меч\r\n"
                                                                     "гг ->>Острый меч.\r\n"
                                                                     "гг ->>Вес: 5\r\n"
                                                                     "гг ->>Trellan objecs base <end> (v.2)\r\n"));
-}
-
-TEST(FormatSharedBlock, DoublesYaInPathAndLinesButNotInMarkers) {
-    ObjectsTree tree;
     ObjectNode* node = tree.AddChild(nullptr, W("Моя броня"));
     node->Description = Lines({"Крепкая я"});
     EXPECT_EQ(FormatSharedBlock(*node, W("кг"), true), W("кг ->>Trellan objecs base <begin> (v.2)\r\n"

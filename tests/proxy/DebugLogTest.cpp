@@ -1,14 +1,13 @@
 #include "proxy/DebugLog.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "common/Errors.h"
 #include "common/FileIo.h"
+#include "support/TempDirectory.h"
 
 namespace trellan {
 namespace {
@@ -67,9 +66,8 @@ TEST(DebugLogTest, KeepsTheLastThousandLines) {
 }
 
 TEST(DebugLogTest, SavesLinesWithCrLf) {
-    auto dir = std::filesystem::temp_directory_path() / ("trellan-debuglog-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    std::string path = (dir / "trdebug.log").string();
+    testing::TempDirectory dir;
+    std::string path = dir / "trdebug.log";
     WriteFileAtomically(path, "older content that must go");
 
     DebugLog log;
@@ -83,8 +81,7 @@ TEST(DebugLogTest, SavesLinesWithCrLf) {
     log.SaveTo(path);
     EXPECT_EQ(ReadWholeFile(path), std::string());
 
-    EXPECT_THROW(log.SaveTo((dir / "missing" / "trdebug.log").string()), FileWriteError);
-    std::filesystem::remove_all(dir);
+    EXPECT_THROW(log.SaveTo(dir / "missing/trdebug.log"), FileWriteError);
 }
 
 }  // namespace

@@ -39,8 +39,6 @@ public:
             return false;
         }
         listening = true;
-        listenAddress = address;
-        listenPort = port;
         return true;
     }
     void StopListening() override {
@@ -111,8 +109,6 @@ public:
     std::map<ClientId, std::string> closedReceived;
     bool listening = false;
     bool failListen = false;
-    std::string listenAddress;
-    std::uint16_t listenPort = 0;
     bool serverActive = false;
     bool serverConnected = false;
     std::string serverUnread;

@@ -47,16 +47,17 @@ protected:
         session.SetHooks(hooks);
         config.ClientPort = 4999;
         config.ServerName = "mud.example.org";
-        session.ApplyConnectionSettings(config);
-        client = transport.AddClient();
-        session.SSClientConnect(client);
-        transport.serverConnected = true;
-        session.CSConnect();
-        transport.Received(client).clear();
+        Apply();
     }
 
+    // Applies `config`, which ends the session, and starts a new one.
     void Apply() {
         session.ApplyConnectionSettings(config);
+        NewClient();
+    }
+
+    // A client connects, which (re)starts the server connection.
+    void NewClient() {
         client = transport.AddClient();
         session.SSClientConnect(client);
         transport.serverConnected = true;
@@ -84,14 +85,22 @@ protected:
     ClientId client = 0;
 };
 
-TEST_F(ServerOutputStreamTest, PlainTextIsDrainedInChunksAndHandedOnOnce) {
+TEST_F(ServerOutputStreamTest, OneEventIsDrainedInChunksAndReachesTheTrackerOnce) {
     std::string text;
     for (int i = 0; i < 500; ++i) text += "line " + std::to_string(i) + "\r\n";
     Event(text);
     EXPECT_EQ(transport.Received(client), text);
-    ASSERT_EQ(hooks.texts.size(), 1u);
-    EXPECT_EQ(hooks.texts[0], text);
+    EXPECT_EQ(hooks.texts, std::vector<std::string>{text});
     EXPECT_GT(transport.serverReads, static_cast<int>(text.size() / ServerOutputStream::ChunkSize));
+
+    // However small the reads, and compressed.
+    Apply();
+    hooks.texts.clear();
+    transport.maxRead = 3;
+    text = "\033[1;36mRoom\033[0m\r\nDescription\r\n\033[36m[ Exits: n ]\033[0m\r\n";
+    Event(kWill86 + kStart86 + Deflate(text));
+    EXPECT_EQ(transport.Received(client), text);
+    EXPECT_EQ(hooks.texts, std::vector<std::string>{text});
 }
 
 TEST_F(ServerOutputStreamTest, NulBecomesLineFeedForClientAndTracker) {
@@ -110,30 +119,6 @@ TEST_F(ServerOutputStreamTest, TrackerGetsUndoubledYaWhileClientGetsAll) {
     hooks.texts.clear();
     Event("\xFF\xFF");
     EXPECT_EQ(hooks.texts, std::vector<std::string>{"\xFF\xFF"});
-}
-
-TEST_F(ServerOutputStreamTest, NormalisesLineBreaks) {
-    struct Case {
-        std::string in, out;
-    } cases[] = {
-        {"a\n\rb\n\r", "a\r\nb\r\n"},
-        {"a\r\n\r\n\r\nb", "a\r\nb"},
-        {"a\n\n\nb", "a\nb"},
-        {"a\r\r\r\rb", "a\rb"},
-        {"\r\n\r\n\r\n\r\n\r\n\r\n\r\n", "\r\n"},
-        {"\n\r\n\r", "\r\n\r\n"},  // the last pass runs once, after the collapsing ones
-        {"plain", "plain"},
-        {"", ""},
-    };
-    for (const Case& c : cases) {
-        std::string text = c.in;
-        ServerOutputStream::Normalise(text, true);
-        EXPECT_EQ(text, c.out) << c.in;
-    }
-    // Long runs stay cheap: each pass halves them.
-    std::string run(1 << 20, '\n');
-    ServerOutputStream::Normalise(run, true);
-    EXPECT_EQ(run, "\n");
 }
 
 TEST_F(ServerOutputStreamTest, APromptsGoAheadEndsTheLineForTheTrackerOnly) {
@@ -190,6 +175,10 @@ TEST(NormaliseTest, MatchesTheReplaceAllPasses) {
             ASSERT_EQ(normalised, ReferenceNormalise(text, noDoubleYa)) << ::testing::PrintToString(text);
         }
     }
+    // Long runs stay cheap: each pass halves them.
+    std::string run(1 << 20, '\n');
+    ServerOutputStream::Normalise(run, true);
+    EXPECT_EQ(run, "\n");
 }
 
 TEST_F(ServerOutputStreamTest, LogsTheTextOnlyWhenLogging) {
@@ -230,24 +219,15 @@ TEST_F(ServerOutputStreamTest, MccpV2IsAcceptedAndInflatedAcrossEvents) {
     }
     EXPECT_EQ(CompressionHintText(session.Status()).substr(0, 20), "MCCP Compression V2\r");
     EXPECT_EQ(session.Status().MccpUncompressedTotal, static_cast<std::int64_t>(expected.size()));
-}
 
-TEST_F(ServerOutputStreamTest, OneEventReachesTrackerOnceHoweverSmallTheReads) {
-    transport.maxRead = 3;
-    std::string text = "\033[1;36mRoom\033[0m\r\nDescription\r\n\033[36m[ Exits: n ]\033[0m\r\n";
-    Event(kWill86 + kStart86 + Deflate(text));
-    EXPECT_EQ(transport.sentToServer, kDo86);
-    EXPECT_EQ(transport.Received(client), text);
-    EXPECT_EQ(hooks.texts, std::vector<std::string>{text});
-}
-
-TEST_F(ServerOutputStreamTest, MccpV1IsAccepted) {
+    // Version 1 is taken as well.
+    Apply();
+    transport.sentToServer.clear();
     Event(kWill85);
     EXPECT_EQ(transport.sentToServer, kDo85);
     EXPECT_EQ(session.Status().MccpVersion, "mccV1");
     Event(kStart85 + Deflate("hello\r\n"));
     EXPECT_EQ(transport.Received(client), "hello\r\n");
-    EXPECT_TRUE(session.Status().MccpCompressing);
 }
 
 TEST_F(ServerOutputStreamTest, WithMccpOffOffersAreRelayedUntouched) {
@@ -261,57 +241,49 @@ TEST_F(ServerOutputStreamTest, WithMccpOffOffersAreRelayedUntouched) {
     EXPECT_EQ(session.Status().Panel2Text, "----");
 }
 
-TEST_F(ServerOutputStreamTest, ReconnectStartsAFreshDecompressor) {
-    Event(kWill86);
-    Event(kStart86 + Deflate("compressed\r\n"));
-    ASSERT_TRUE(session.Status().MccpCompressing);
+TEST_F(ServerOutputStreamTest, ReconnectOrServerErrorStartsAFreshDecompressor) {
     // A new client restarts the server connection; the new server speaks
     // plain text, which must not go to the old session's inflater.
-    ClientId next = transport.AddClient();
-    session.SSClientConnect(next);
-    transport.serverConnected = true;
-    session.CSConnect();
-    transport.Received(next).clear();
-    Event("plain\r\n");
-    EXPECT_EQ(transport.Received(next), "plain\r\n");
-    EXPECT_FALSE(session.Status().MccpCompressing);
-    EXPECT_EQ(session.Status().MccpVersion, "none");
+    for (bool byError : {false, true}) {
+        Event(kWill86);
+        Event(kStart86 + Deflate("compressed\r\n"));
+        ASSERT_TRUE(session.Status().MccpCompressing);
+        if (byError) {
+            session.CSError("Connection reset");
+            EXPECT_FALSE(session.OutputStream().MccpActive());
+        }
+        NewClient();
+        Event("plain\r\n");
+        EXPECT_EQ(transport.Received(client), "plain\r\n") << byError;
+        EXPECT_FALSE(session.Status().MccpCompressing);
+        EXPECT_EQ(session.Status().MccpVersion, "none");
+    }
 }
 
-TEST_F(ServerOutputStreamTest, ServerErrorAlsoRestartsTheDecompressor) {
-    Event(kWill86);
-    Event(kStart86 + Deflate("compressed\r\n"));
-    session.CSError("Connection reset");
-    EXPECT_FALSE(session.OutputStream().MccpActive());
-    Apply();
-    Event("plain\r\n");
-    EXPECT_EQ(transport.Received(client), "plain\r\n");
-}
-
-TEST_F(ServerOutputStreamTest, FloodIsHandedOnInBoundedPieces) {
+TEST_F(ServerOutputStreamTest, FloodAndCompressionBombAreHandedOnInBoundedPieces) {
+    const auto expectBoundedPieces = [&](std::size_t atLeast) {
+        ASSERT_GE(hooks.texts.size(), atLeast);
+        for (const std::string& piece : hooks.texts) {
+            EXPECT_LE(piece.size(), ServerOutputStream::PieceLimit + ServerOutputStream::ChunkSize);
+            // Cut between lines, never inside the CR LF.
+            EXPECT_NE(piece.back(), '\r');
+        }
+    };
     std::string line = "\033[0;32mThe quick brown fox\033[0m\r\n";
     std::string text;
     while (text.size() < 3 * ServerOutputStream::PieceLimit + 12345) text += line;
     Event(text);
     EXPECT_EQ(transport.Received(client), text);
-    ASSERT_GE(hooks.texts.size(), 3u);
-    for (const std::string& piece : hooks.texts) {
-        EXPECT_LE(piece.size(), ServerOutputStream::PieceLimit + ServerOutputStream::ChunkSize);
-        // Cut between lines, never inside the CR LF.
-        EXPECT_NE(piece.back(), '\r');
-    }
+    expectBoundedPieces(3);
     EXPECT_EQ(Tracked(), text);
-}
 
-TEST_F(ServerOutputStreamTest, CompressionBombIsHandedOnInBoundedPieces) {
+    Apply();
+    hooks.texts.clear();
     Event(kWill86);
-    std::string text(8 * ServerOutputStream::PieceLimit, 'x');
-    Event(kStart86 + Deflate(text));
-    EXPECT_EQ(transport.Received(client).size(), text.size());
-    EXPECT_GE(hooks.texts.size(), 8u);
-    for (const std::string& piece : hooks.texts) {
-        EXPECT_LE(piece.size(), ServerOutputStream::PieceLimit + ServerOutputStream::ChunkSize);
-    }
+    std::string bomb(8 * ServerOutputStream::PieceLimit, 'x');
+    Event(kStart86 + Deflate(bomb));
+    EXPECT_EQ(transport.Received(client).size(), bomb.size());
+    expectBoundedPieces(8);
 }
 
 TEST_F(ServerOutputStreamTest, PiecesDoNotSplitDoubledYa) {

@@ -1,49 +1,30 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "../proxy/FakeTransport.h"
 #include "runtime/TrellanRuntime.h"
 #include "settings/W1251.h"
+#include "support/TempDirectory.h"
 
 namespace trellan {
 namespace {
 
+using testing::ReadFile;
+using testing::WriteFile;
+
 class RuntimeObjectsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "trellan-objects-rt-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) home = pattern;
-        options.HomeDirectory = home;
-        options.ProgramDirectory = home;
-        Write(home + "/trellan.ini", "[Options]\r\nWorld=Demo\r\n");
-        Write(home + "/Maps/Demo/local.ini",
-              "[Messages]\r\nStuffTem=" + W1251("Предмет \"/$\", тип: /$#$0D#$0A") + "\r\nStuffSeq=2,1\r\n");
-        Write(home + "/Maps/Demo/objects.dat", kFile);
-    }
-    void TearDown() override {
-        std::error_code error;
-        std::filesystem::remove_all(home, error);
-    }
-
-    static void Write(const std::string& path, const std::string& bytes) {
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream content;
-        content << in.rdbuf();
-        return content.str();
+        options.HomeDirectory = options.ProgramDirectory = home.Path();
+        WriteFile(home / "trellan.ini", "[Options]\r\nWorld=Demo\r\n");
+        WriteFile(home / "Maps/Demo/local.ini",
+                  "[Messages]\r\nStuffTem=" + W1251("Предмет \"/$\", тип: /$#$0D#$0A") + "\r\nStuffSeq=2,1\r\n");
+        WriteFile(home / "Maps/Demo/objects.dat", kFile);
     }
 
     const std::string kFile = W1251(
         "<Trellan v. 2.5.3 (Win2K Server fix)>\r\n<node>\r\nМобы\r\n0\r\n<end node>\r\n<node>\r\nволк\r\n1\r\n"
         "Серый волк.\r\n<end node>\r\n");
-    std::string home;
+    testing::TempDirectory home;
     RuntimeOptions options;
     testing::FakeTransport transport;
 };
@@ -52,19 +33,19 @@ TEST_F(RuntimeObjectsTest, TheWorldsBaseIsReadCapturedIntoAndSavedOnClose) {
     TrellanRuntime runtime(options, transport);
     runtime.Start();
     ASSERT_NE(runtime.Objects().Tree().FindPath({W1251("Мобы"), W1251("волк")}), nullptr);
-    EXPECT_EQ(runtime.Objects().WorldDirectory(), home + "/Maps/Demo");
+    EXPECT_EQ(runtime.Objects().WorldDirectory(), home / "Maps/Demo");
 
     runtime.Tracker().TranslateCmd(W1251("\r\nПредмет \"меч\", тип: ОРУЖИЕ\r\n"));
     EXPECT_NE(runtime.Objects().Tree().FindPath({W1251("Предметы"), W1251("ОРУЖИЕ"), W1251("меч")}), nullptr);
     runtime.Close();
-    std::string saved = Read(home + "/Maps/Demo/objects.dat");
+    std::string saved = ReadFile(home / "Maps/Demo/objects.dat");
     EXPECT_EQ(saved.find(kFile.substr(0, kFile.size() - 2)), 0u);
     EXPECT_NE(saved.find(W1251("<node>\r\nмеч\r\n2\r\nПредмет \"меч\", тип: ОРУЖИЕ\r\n<end node>\r\n")),
               std::string::npos);
 }
 
 TEST_F(RuntimeObjectsTest, DamagedObjectsFileIsReportedAndTheWorldStillLoads) {
-    Write(home + "/Maps/Demo/objects.dat", "<node>\r\nA\r\nnot a level\r\n");
+    WriteFile(home / "Maps/Demo/objects.dat", "<node>\r\nA\r\nnot a level\r\n");
     TrellanRuntime runtime(options, transport);
     runtime.Start();
     EXPECT_EQ(runtime.TheWorld().CurrentWorld, "Demo");

@@ -1,49 +1,21 @@
 #include "runtime/TrellanRuntime.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "../proxy/FakeTransport.h"
 #include "common/Errors.h"
+#include "support/TempDirectory.h"
 
 namespace trellan {
 namespace {
 
 using testing::FakeTransport;
-
-class TempHome {
-public:
-    TempHome() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "trellan-runtime-XXXXXX").string();
-        if (char* made = ::mkdtemp(pattern.data())) path_ = made;
-    }
-    ~TempHome() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    const std::string& Path() const { return path_; }
-    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
-
-void Write(const std::string& path, const std::string& bytes) {
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
+using testing::ReadFile;
+using testing::TempDirectory;
+using testing::WriteFile;
 
 class TrellanRuntimeTest : public ::testing::Test {
 protected:
@@ -57,21 +29,26 @@ protected:
         return std::find(transport.calls.begin(), transport.calls.end(), call) != transport.calls.end();
     }
 
-    TempHome home;
+    TempDirectory home;
     FakeTransport transport;
 };
 
-TEST_F(TrellanRuntimeTest, FirstStartListensWithDefaults) {
+TEST_F(TrellanRuntimeTest, FirstStartListensWithDefaultsAndCloseWritesSettingsButNoLog) {
     TrellanRuntime runtime(Options(), transport);
     runtime.Start();
     EXPECT_EQ(runtime.Home().Root(), home.Path());
     EXPECT_TRUE(Called("Listen 127.0.0.1:4999"));
     EXPECT_EQ(runtime.ListenLine(), "Trellan listens on 127.0.0.1:4999 (no MUD server configured)");
     EXPECT_FALSE(runtime.Log().Active());
+    runtime.Close();
+    std::string ini = ReadFile(home / "trellan.ini");
+    EXPECT_NE(ini.find("[Options]\r\n"), std::string::npos);
+    EXPECT_NE(ini.find("DebugActiv=0\r\n"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(home / "trdebug.log"));
 }
 
 TEST_F(TrellanRuntimeTest, WithoutWorldTheTemplateProfileIsRead) {
-    Write(home / "local.ini", "[Connect]\r\nClient Port=5001\r\nServer Name=mud.example.org\r\nServer Port=4242\r\n"
+    WriteFile(home / "local.ini", "[Connect]\r\nClient Port=5001\r\nServer Name=mud.example.org\r\nServer Port=4242\r\n"
                               "[Options]\r\nMccpEnabled=0\r\n");
     TrellanRuntime runtime(Options(), transport);
     runtime.Start();
@@ -81,9 +58,9 @@ TEST_F(TrellanRuntimeTest, WithoutWorldTheTemplateProfileIsRead) {
 }
 
 TEST_F(TrellanRuntimeTest, WorldProfileWinsAndOverrideReplacesServer) {
-    Write(home / "trellan.ini", "[Options]\r\nWorld=Test\r\n");
-    Write(home / "local.ini", "[Connect]\r\nClient Port=5001\r\n");
-    Write(home / "Maps/Test/local.ini", "[Connect]\r\nClient Port=5002\r\nServer Name=10.1.2.3\r\n");
+    WriteFile(home / "trellan.ini", "[Options]\r\nWorld=Test\r\n");
+    WriteFile(home / "local.ini", "[Connect]\r\nClient Port=5001\r\n");
+    WriteFile(home / "Maps/Test/local.ini", "[Connect]\r\nClient Port=5002\r\nServer Name=10.1.2.3\r\n");
     RuntimeOptions options = Options();
     options.ServerOverride = "localhost:6000";
     TrellanRuntime runtime(options, transport);
@@ -104,26 +81,16 @@ TEST_F(TrellanRuntimeTest, BadServerOverrideIsAnError) {
 }
 
 TEST_F(TrellanRuntimeTest, UnusablePortTakesTheDefault) {
-    Write(home / "local.ini", "[Connect]\r\nClient Port=70000\r\nServer Port=0\r\n");
+    WriteFile(home / "local.ini", "[Connect]\r\nClient Port=70000\r\nServer Port=0\r\n");
     TrellanRuntime runtime(Options(), transport);
     runtime.Start();
     EXPECT_TRUE(Called("Listen 127.0.0.1:4999"));
     EXPECT_EQ(runtime.Connection().ServerPort, 4000);
 }
 
-TEST_F(TrellanRuntimeTest, CloseWritesSettingsAndNoLogWhileLoggingIsOff) {
-    TrellanRuntime runtime(Options(), transport);
-    runtime.Start();
-    runtime.Close();
-    std::string ini = Read(home / "trellan.ini");
-    EXPECT_NE(ini.find("[Options]\r\n"), std::string::npos);
-    EXPECT_NE(ini.find("DebugActiv=0\r\n"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(home / "trdebug.log"));
-}
-
 TEST_F(TrellanRuntimeTest, CloseSavesTheDebugLogWhenLoggingIsOn) {
-    Write(home / "trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
-    Write(home / "local.ini", "[Connect]\r\nServer Name=mud.example.org\r\n");
+    WriteFile(home / "trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
+    WriteFile(home / "local.ini", "[Connect]\r\nServer Name=mud.example.org\r\n");
     TrellanRuntime runtime(Options(), transport);
     runtime.Start();
     ASSERT_TRUE(runtime.Log().Active());
@@ -136,15 +103,15 @@ TEST_F(TrellanRuntimeTest, CloseSavesTheDebugLogWhenLoggingIsOn) {
     runtime.Close();
     // The session's lines in order; the tracker's pass lines follow the
     // "CSRead: " line and are the tracker's own business.
-    std::string log = Read(home / "trdebug.log");
+    std::string log = ReadFile(home / "trdebug.log");
     const std::string sessionLines = "SSClientConnect:Open client socket\r\nCSConnect\r\nCSRead\r\nCSRead: Room\r\n";
     EXPECT_NE(log.find(sessionLines), std::string::npos) << log;
     EXPECT_EQ(log.substr(log.size() - 2), "\r\n");
-    EXPECT_NE(Read(home / "trellan.ini").find("DebugActiv=1\r\n"), std::string::npos);
+    EXPECT_NE(ReadFile(home / "trellan.ini").find("DebugActiv=1\r\n"), std::string::npos);
 }
 
 TEST_F(TrellanRuntimeTest, LostConnectionErrorsAreSilent) {
-    Write(home / "trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
+    WriteFile(home / "trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
     TrellanRuntime runtime(Options(), transport);
     runtime.Start();
     runtime.Session().SSClientConnect(transport.AddClient());
@@ -168,7 +135,7 @@ TEST_F(TrellanRuntimeTest, LostConnectionErrorsAreSilent) {
 }
 
 TEST_F(TrellanRuntimeTest, OtherErrorsAreLoggedAndShown) {
-    Write(home / "trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
+    WriteFile(home / "trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
     TrellanRuntime runtime(Options(), transport);
     runtime.Start();
     std::optional<std::string> shown = runtime.AppException("Unable to write to /x/y.tr2");
@@ -179,11 +146,11 @@ TEST_F(TrellanRuntimeTest, OtherErrorsAreLoggedAndShown) {
     std::vector<std::string> lines(runtime.Log().Lines().end() - 2, runtime.Log().Lines().end());
     EXPECT_EQ(lines, (std::vector<std::string>{"ON Error:Unable to write to /x/y.tr2",
                                                "Error:(0) Error: Unable to write to /x/y.tr2"}));
-    EXPECT_NE(Read(home / "language.ini").find("ErrorMsg="), std::string::npos);
+    EXPECT_NE(ReadFile(home / "language.ini").find("ErrorMsg="), std::string::npos);
 }
 
 TEST_F(TrellanRuntimeTest, ErrorCaptionComesFromLanguageFile) {
-    Write(home / "language.ini", "[MainForm]\r\nErrorMsg=Error.\r\n");
+    WriteFile(home / "language.ini", "[MainForm]\r\nErrorMsg=Error.\r\n");
     TrellanRuntime runtime(Options(), transport);
     runtime.Start();
     EXPECT_EQ(runtime.AppException("boom"), std::optional<std::string>("Error. \r\nboom"));

@@ -54,13 +54,9 @@ TEST(HomeDirectory, ResolvesInTheDocumentedOrderAndCreatesTheDirectory) {
     }
 }
 
-TEST(HomeDirectory, NamesTheFilesAndAcceptsMapsInAnyCase) {
+TEST(HomeDirectory, WorldPathsAreUtf8AndMapsIsFoundInAnyCase) {
     TempDirectory dir;
     HomeDirectory home(dir.Path());
-    EXPECT_EQ(home.MainIniPath(), dir / "trellan.ini");
-    EXPECT_EQ(home.LanguageIniPath(), dir / "language.ini");
-    EXPECT_EQ(home.DebugLogPath(), dir / "trdebug.log");
-    EXPECT_EQ(home.TemplateProfilePath(), dir / "local.ini");
     EXPECT_EQ(home.MapsDirectory(), dir / "Maps");
 
     // World names are Windows-1251 in memory and UTF-8 on disk.

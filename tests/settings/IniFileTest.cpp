@@ -124,32 +124,15 @@ TEST(IniFile, IntegersAreReadLikeDelphisReadInteger) {
         const char* text;
         std::optional<int> value;
     };
-    for (const Case& c : std::initializer_list<Case>{{"42", 42},
-                                                     {"-3", -3},
-                                                     {"+5", 5},
-                                                     {"007", 7},
-                                                     {" 7", 7},
-                                                     {"$10", 16},
-                                                     {"0x10", 16},
-                                                     {"0XfF", 255},
-                                                     {"x10", 16},
-                                                     {"-$10", -16},
-                                                     {"$FFFFFFFF", -1},
-                                                     {"2147483647", 2147483647},
-                                                     {"-2147483648", INT32_MIN},
-                                                     {"12abc", std::nullopt},
-                                                     {"7 ", std::nullopt},
-                                                     {"\t7", std::nullopt},
-                                                     {"", std::nullopt},
-                                                     {"-", std::nullopt},
-                                                     {"$", std::nullopt},
-                                                     {"0x", std::nullopt},
-                                                     {"2147483648", std::nullopt},
-                                                     {"-2147483649", std::nullopt},
-                                                     {"$100000000", std::nullopt},
-                                                     {"1 2", std::nullopt},
-                                                     {"1.5", std::nullopt},
-                                                     {"--1", std::nullopt}}) {
+    // clang-format off
+    for (const Case& c : std::initializer_list<Case>{
+             {"42", 42}, {"-3", -3}, {"+5", 5}, {"007", 7}, {" 7", 7}, {"$10", 16}, {"0x10", 16}, {"0XfF", 255},
+             {"x10", 16}, {"-$10", -16}, {"$FFFFFFFF", -1}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
+             {"12abc", std::nullopt}, {"7 ", std::nullopt}, {"\t7", std::nullopt}, {"", std::nullopt},
+             {"-", std::nullopt}, {"$", std::nullopt}, {"0x", std::nullopt}, {"2147483648", std::nullopt},
+             {"-2147483649", std::nullopt}, {"$100000000", std::nullopt}, {"1 2", std::nullopt},
+             {"1.5", std::nullopt}, {"--1", std::nullopt}}) {
+        // clang-format on
         EXPECT_EQ(ParseIniInteger(c.text), c.value) << '"' << c.text << '"';
     }
 

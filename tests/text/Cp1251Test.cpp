@@ -26,7 +26,7 @@ TEST(Cp1251, CyrillicWordsAndSymbols) {
     EXPECT_EQ(Utf8ToCp1251("\xC2\x98"), "\x98");
 }
 
-TEST(Cp1251, CharactersOutsideTheCodePageBecomeQuestionMarks) {
+TEST(Cp1251, CharactersOutsideTheCodePageAndMalformedUtf8BecomeQuestionMarks) {
     bool lossless = true;
     EXPECT_EQ(Utf8ToCp1251("a日本b", &lossless), "a??b");
     EXPECT_FALSE(lossless);
@@ -38,10 +38,8 @@ TEST(Cp1251, CharactersOutsideTheCodePageBecomeQuestionMarks) {
     EXPECT_TRUE(lossless);
     EXPECT_EQ(Utf8ToCp1251("", &lossless), "");
     EXPECT_TRUE(lossless);
-}
 
-TEST(Cp1251, MalformedUtf8IsReplacedNotTrusted) {
-    bool lossless = true;
+    // Malformed UTF-8 is replaced, not trusted.
     EXPECT_EQ(Utf8ToCp1251("x\xD0", &lossless), "x?");  // cut short at the end
     EXPECT_FALSE(lossless);
     EXPECT_EQ(Utf8ToCp1251("\xD0z"), "?z");               // lead byte without continuation

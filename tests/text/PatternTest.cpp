@@ -51,15 +51,13 @@ TEST(MatchPattern, LiteralOnALaterLineNeedsDoubleSlash) {
     EXPECT_EQ(o.consumed, 0);
 }
 
-TEST(MatchPattern, LiteralMayStartAtTheLineBreak) {
+TEST(MatchPattern, LineBreaks) {
     // "\r" alone is a literal; here it begins exactly at the line break.
     Outcome o = Match("ab\r\ncd", "ab/*\r");
     EXPECT_EQ(o.consumed, 3);
     EXPECT_EQ(o.rest, "\ncd");
-}
-
-TEST(MatchPattern, LineBreakTokenSkipsTheRestOfTheLine) {
-    Outcome o = Match("first line\r\nsecond\r\n", "first\r\nsec");
+    // "\r\n" in a pattern skips the rest of the line.
+    o = Match("first line\r\nsecond\r\n", "first\r\nsec");
     EXPECT_EQ(o.consumed, 15);
     EXPECT_EQ(o.rest, "ond\r\n");
 }
@@ -112,48 +110,37 @@ TEST(MatchPattern, AlternativesFirstSuccessWins) {
     EXPECT_EQ(o.captures, (Captures{"5"}));
 
     EXPECT_EQ(Match("c", "[[a][b]]").consumed, 0);
-}
 
-TEST(MatchPattern, CapturesOfFailedAlternativesStay) {
-    Outcome o = Match("A: 1, 2.", "[[A: /$,/*zzz][A: /$.]]");
+    // Captures of failed alternatives stay.
+    o = Match("A: 1, 2.", "[[A: /$,/*zzz][A: /$.]]");
     EXPECT_EQ(o.consumed, 8);
     EXPECT_EQ(o.captures, (Captures{"1", "1, 2"}));
-}
-
-TEST(MatchPattern, AlternativeThatConsumesNothingFails) {
-    Outcome o = Match("b", "[[/+zz][b]]");
+    // An alternative that consumes nothing fails.
+    o = Match("b", "[[/+zz][b]]");
     EXPECT_EQ(o.consumed, 1);
     EXPECT_EQ(o.captures, (Captures{""}));
+    // After a block the next literal is neither a capture nor optional.
+    o = Match("x:a.b", "/$[[:]]a.");
+    EXPECT_EQ(o.consumed, 4);
+    EXPECT_TRUE(o.captures.empty());
 }
 
-TEST(MatchPattern, EmptyAlternativeStopsTrying) {
+TEST(MatchPattern, EmptyUnclosedAndNestedBlocks) {
+    // An empty alternative stops trying.
     EXPECT_EQ(Match("b", "[[a][][b]]").consumed, 0);
     EXPECT_EQ(Match("b", "[[][b]]").consumed, 0);
     EXPECT_EQ(Match("a", "[[a][]]").consumed, 1);
     EXPECT_EQ(Match("b", "[[]]b").consumed, 0);
-}
-
-TEST(MatchPattern, UnclosedAlternativesFail) {
     EXPECT_EQ(Match("ab", "a[[b][c").consumed, 0);
     EXPECT_EQ(Match("ab", "a[[b]").consumed, 0);
     // "]]" outside a block is an ordinary literal.
     EXPECT_EQ(Match("a]]b", "a]]b").consumed, 4);
-}
-
-TEST(MatchPattern, NestedBlocksEndAtTheFirstClose) {
     // The block is "[[b" up to the first "]]"; its only alternative holds an
     // unclosed "[[" and fails.
     EXPECT_EQ(Match("abc", "a[[[[b]]c]]").consumed, 0);
     std::string deep(10000, '[');
     deep += std::string(10000, ']');
     EXPECT_EQ(Match("[[]]", deep).consumed, 0);
-}
-
-TEST(MatchPattern, BlockResetsPreviousToken) {
-    // After a block the next literal is neither a capture nor optional.
-    Outcome o = Match("x:a.b", "/$[[:]]a.");
-    EXPECT_EQ(o.consumed, 4);
-    EXPECT_TRUE(o.captures.empty());
 }
 
 std::string W(std::string_view utf8) {
@@ -167,45 +154,30 @@ const std::string kLore =
       "[[Вес: /$, цена: /$\r\n][Вес: /$\r\n]]"
       "//Аффекты: /$\r\n");
 
-TEST(MatchPattern, LoreBlockWithEveryPart) {
-    std::string subject =
-        W("\x1B>Вы узнали следующее:\r\n"
-          "Предмет \"меч\", магический, двуручный\r\n"
-          "Вес: 12, цена: 300\r\n"
-          "Материал: сталь\r\n"
-          "Аффекты: ловкость +1\r\n"
-          "> ");
-    Captures captures;
-    int consumed = MatchPattern(subject, kLore, captures);
-    EXPECT_EQ(subject, "> ");
-    EXPECT_GT(consumed, 0);
-    EXPECT_EQ(captures, (Captures{W("меч"), W(", магический"), W("12"), W("300"), W("ловкость +1")}));
-}
-
-TEST(MatchPattern, LoreBlockWithoutOptionalParts) {
-    std::string subject =
-        W("Вы узнали следующее:\r\n"
-          "Предмет \"щит\"\r\n"
-          "Вес: 20\r\n"
-          "Аффекты: нет\r\n");
-    Captures captures;
-    EXPECT_EQ(MatchPattern(subject, kLore, captures), static_cast<int>(W("Вы узнали следующее:\r\n"
-                                                                         "Предмет \"щит\"\r\n"
-                                                                         "Вес: 20\r\n"
-                                                                         "Аффекты: нет\r\n")
-                                                                           .size()));
-    EXPECT_EQ(captures, (Captures{W("щит"), "", W("20"), W("нет")}));
-}
-
-TEST(MatchPattern, LoreBlockCutShortIsNoMatch) {
-    std::string subject =
-        W("Вы узнали следующее:\r\n"
-          "Предмет \"щит\"\r\n"
-          "Вес: 20\r\n");
-    std::string before = subject;
-    Captures captures;
-    EXPECT_EQ(MatchPattern(subject, kLore, captures), 0);
-    EXPECT_EQ(subject, before);
+TEST(MatchPattern, LoreBlocks) {
+    const std::string shield = W("Вы узнали следующее:\r\nПредмет \"щит\"\r\nВес: 20\r\n");
+    struct Case {
+        std::string subject, rest;
+        Captures captures;
+    } cases[] = {
+        // Every part, behind a prompt's tail and followed by the next one.
+        {W("\x1B>Вы узнали следующее:\r\nПредмет \"меч\", магический, двуручный\r\nВес: 12, цена: 300\r\n"
+           "Материал: сталь\r\nАффекты: ловкость +1\r\n> "),
+         "> ",
+         {W("меч"), W(", магический"), W("12"), W("300"), W("ловкость +1")}},
+        // Without the optional parts.
+        {shield + W("Аффекты: нет\r\n"), "", {W("щит"), "", W("20"), W("нет")}},
+        // Cut short: no match, nothing taken.
+        {shield, shield, {}},
+    };
+    for (Case& c : cases) {
+        std::string subject = c.subject;
+        Captures captures;
+        int consumed = MatchPattern(subject, kLore, captures);
+        EXPECT_EQ(subject, c.rest);
+        EXPECT_EQ(consumed, static_cast<int>(c.subject.size() - c.rest.size()));
+        if (consumed > 0) EXPECT_EQ(captures, c.captures);
+    }
 }
 
 TEST(MatchPattern, LongSubjects) {

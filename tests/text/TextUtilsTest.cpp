@@ -7,7 +7,7 @@
 namespace trellan {
 namespace {
 
-TEST(DecodeEscapes, DecodesOnlyTwoUpperCaseHexDigits) {
+TEST(DecodeEscapes, DecodesOnlyTwoUpperCaseHexDigitsInOnePass) {
     EXPECT_EQ(DecodeEscapes("ab#$zz#$41"), "ab#$zzA");
     EXPECT_EQ(DecodeEscapes("x#$4"), "x#$4");
     EXPECT_EQ(DecodeEscapes("#$"), "#$");
@@ -16,9 +16,7 @@ TEST(DecodeEscapes, DecodesOnlyTwoUpperCaseHexDigits) {
     EXPECT_EQ(DecodeEscapes("#$0D#$0A"), "\r\n");
     EXPECT_EQ(DecodeEscapes("#$FF"), "\xFF");
     EXPECT_EQ(DecodeEscapes("a#$00b"), std::string("a\0b", 3));
-}
-
-TEST(DecodeEscapes, NeverRescans) {
+    // One pass: a decoded "#$" does not start another escape.
     EXPECT_EQ(DecodeEscapes("#$#$41"), "#$A");
     EXPECT_EQ(DecodeEscapes("#$23#$24"), "#$");
     EXPECT_EQ(DecodeEscapes("#$2341"), "#41");
@@ -33,28 +31,21 @@ TEST(ReplaceAll, OnePassWithoutRescanning) {
     EXPECT_EQ(ReplaceAll("aaa", "aa", ""), "a");
 }
 
-TEST(GetToken, FieldsOfBarList) {
-    EXPECT_EQ(GetToken(1, "north||south", "|"), "north");
-    EXPECT_EQ(GetToken(2, "north||south", "|"), "");
-    EXPECT_EQ(GetToken(3, "north||south", "|"), "south");
-    EXPECT_EQ(GetToken(4, "north||south", "|"), "");
-    EXPECT_EQ(GetToken(1, "a|b", "|"), "a");
-    EXPECT_EQ(GetToken(2, "a|b", "|"), "b");
-    EXPECT_EQ(GetToken(3, "a|b", "|"), "");
-    EXPECT_EQ(GetToken(2, "a|", "|"), "");
-    EXPECT_EQ(GetToken(1, "whole", "|"), "whole");
-    EXPECT_EQ(GetToken(1, "", "|"), "");
-}
-
-TEST(GetToken, SeveralCharacterSeparatorAndOddIndices) {
-    EXPECT_EQ(GetToken(1, "a][b][c", "]["), "a");
-    EXPECT_EQ(GetToken(3, "a][b][c", "]["), "c");
-    EXPECT_EQ(GetToken(2, "a]b][c", "]["), "c");
-    EXPECT_EQ(GetToken(0, "a|b", "|"), "");
-    EXPECT_EQ(GetToken(-3, "a|b", "|"), "");
-    EXPECT_EQ(GetToken(INT_MAX, "a|b", "|"), "");
-    EXPECT_EQ(GetToken(1, "a|b", ""), "a|b");
-    EXPECT_EQ(GetToken(2, "a|b", ""), "");
+TEST(GetToken, FieldsByOneBasedIndex) {
+    struct Case {
+        int index;
+        const char *text, *separator, *token;
+    } cases[] = {
+        // clang-format off
+        {1, "north||south", "|", "north"}, {2, "north||south", "|", ""}, {3, "north||south", "|", "south"},
+        {4, "north||south", "|", ""},      {2, "a|b", "|", "b"},          {3, "a|b", "|", ""},
+        {2, "a|", "|", ""},                {1, "whole", "|", "whole"},    {1, "", "|", ""},
+        {1, "a][b][c", "][", "a"},         {3, "a][b][c", "][", "c"},     {2, "a]b][c", "][", "c"},
+        {0, "a|b", "|", ""},               {-3, "a|b", "|", ""},          {INT_MAX, "a|b", "|", ""},
+        {1, "a|b", "", "a|b"},             {2, "a|b", "", ""},
+        // clang-format on
+    };
+    for (const Case& c : cases) EXPECT_EQ(GetToken(c.index, c.text, c.separator), c.token) << c.index << c.text;
 }
 
 TEST(Trim, ControlsAndBlanksGoCyrillicStays) {
@@ -82,16 +73,11 @@ TEST(StripAnsiColors, RemovesColourSequences) {
     EXPECT_EQ(Stripped("\x1B[1;36mRoom\x1B[0m"), "Room");
     EXPECT_EQ(Stripped("a\x1B[0mb\x1B[1;33mc"), "abc");
     EXPECT_EQ(Stripped("plain [m text"), "plain [m text");
-}
-
-TEST(StripAnsiColors, SequenceWithoutLaterM) {
+    // A sequence without a later "m" stays.
     EXPECT_EQ(Stripped("text\x1B[K end"), "text\x1B[K end");
     EXPECT_EQ(Stripped("\x1B[1mA\x1B[K"), "A\x1B[K");
     // Whatever lies up to the next "m" goes, even another sequence's text.
     EXPECT_EQ(Stripped("\x1B[Kname\x1B[0m!"), "e!");
-}
-
-TEST(StripAnsiColors, SequenceFormedByADeletion) {
     // Deleting the inner sequence brings ESC and "[" together.
     EXPECT_EQ(Stripped("\x1B\x1B[0m[1mX"), "X");
     EXPECT_EQ(Stripped("\x1B\x1B\x1B[0m[1m[2mX"), "X");
@@ -116,14 +102,6 @@ TEST(SplitLines, CutsAtCrLfOnly) {
     EXPECT_EQ(list, (std::vector<std::string>{""}));
     SplitLines("\r\n\r\n", list);
     EXPECT_EQ(list, (std::vector<std::string>{"", "", ""}));
-}
-
-TEST(SmallHelpers, IfThenMaxMin) {
-    std::string yes = "yes", no = "no";
-    EXPECT_EQ(IfThen(true, yes, no), "yes");
-    EXPECT_EQ(IfThen(false, yes, no), "no");
-    EXPECT_EQ(Max(-1, 2), 2);
-    EXPECT_EQ(Min(-1, 2), -1);
 }
 
 }  // namespace

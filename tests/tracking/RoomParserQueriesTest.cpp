@@ -92,15 +92,5 @@ TEST(HasJump, FindsTheFirstEntryForAPhraseOrAFreeFormExit) {
     EXPECT_EQ(HasJump(nullptr, "n", config), -1);
 }
 
-TEST(MoveDirection, UsesTheRoomOrderOfDirections) {
-    RoomParserConfig config;
-    EXPECT_EQ(MoveDirection("n", config), kDirNorth);
-    EXPECT_EQ(MoveDirection("w", config), kDirWest);
-    EXPECT_EQ(MoveDirection("e", config), kDirEast);
-    EXPECT_EQ(MoveDirection("d", config), kDirDown);
-    EXPECT_EQ(MoveDirection("N", config), -1);
-    EXPECT_EQ(MoveDirection("", config), -1);
-}
-
 }  // namespace
 }  // namespace trellan

@@ -119,6 +119,12 @@ protected:
         return added;
     }
 
+    // Both link flags: `from` walked `direction`, `to` the way back.
+    static void Join(MudRoom* from, int direction, MudRoom* to) {
+        from->Link(direction) = true;
+        to->Link(direction ^ 1) = true;
+    }
+
     // Tracing on with the player standing in `room`.
     void StandIn(MudRoom* room) {
         tracker().ModeClick(MovementTracker::ModeSender::Tracing);

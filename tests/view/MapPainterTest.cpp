@@ -110,11 +110,5 @@ TEST_F(MapPainterTest, CellLookUpPaintsWhatAWalkOverTheZonePaints) {
     EXPECT_EQ(image, Reference(300, 200, ViewOrigin{1, 1, 0}));
 }
 
-TEST_F(MapPainterTest, EmptyZoneShowsOnlyTheBackground) {
-    options.PanelColor = 0x102030;
-    PaintAll(64, 64);
-    EXPECT_EQ(Painted(0xFF302010u), QRect());
-}
-
 }  // namespace
 }  // namespace trellan

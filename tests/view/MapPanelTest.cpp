@@ -5,7 +5,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
-#include <cstdlib>
 #include <fstream>
 
 #include "ViewFixture.h"
@@ -24,15 +23,6 @@ protected:
     MainSettings settings;
     std::unique_ptr<MapPanel> panel;
 };
-
-TEST_F(MapPanelTest, HasTheNamedControls) {
-    EXPECT_EQ(panel->PanelMain()->objectName(), "PanelMain");
-    EXPECT_EQ(panel->LevelUpButton()->objectName(), "tbLevelUp");
-    EXPECT_EQ(panel->LevelDownButton()->objectName(), "tbLevelDown");
-    EXPECT_EQ(panel->SkinChooser()->objectName(), "cbSkins");
-    EXPECT_EQ(panel->SkinChooser()->count(), 1);
-    EXPECT_EQ(panel->SkinChooser()->itemText(0), "Default 32x32");
-}
 
 TEST_F(MapPanelTest, CentringScrollingAndLevelsDriveTheViewState) {
     world.CurrentRoom = AddRoom(1, 2, 0);

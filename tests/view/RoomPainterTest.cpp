@@ -18,6 +18,11 @@ class RoomPainterTest : public ViewFixture {
 protected:
     RoomPainterTest() { NewCanvas(461, 240); }
 
+    void Repaint(const MudRoom& room, ViewOrigin origin = {}) {
+        NewCanvas(461, 240);
+        Paint(room, origin);
+    }
+
     // Every opaque pixel of icon `index` is on the canvas at (x, y) as drawn in `mode`.
     void ExpectIcon(int index, int x, int y, DrawMode mode) {
         const ImageList& icons = skins.Active().Icons;
@@ -39,31 +44,27 @@ TEST_F(RoomPainterTest, TilesArePlacedByLevelWithTheShiftOfAnEighthCell) {
     Paint(*room);
     EXPECT_EQ(Painted(), QRect(214, 104, 32, 32));
 
-    NewCanvas(461, 240);
     world.MoveRoom(room, 0, 0, 1);
-    Paint(*room);
+    Repaint(*room);
     EXPECT_EQ(Painted(), QRect(210, 100, 32, 32));
     // The upper set: the frame as a darkened outline, no base and no fill.
     EXPECT_EQ(Px(210 + 6, 100 + 6), kDarkWhite);
     EXPECT_EQ(Px(210 + 12, 100 + 20), kBackground);
 
-    NewCanvas(461, 240);
     world.MoveRoom(room, 0, 0, -1);
     room->BColor = 0x0000FF;  // red
-    Paint(*room);
+    Repaint(*room);
     EXPECT_EQ(Painted(), QRect(218, 108, 32, 32));
     EXPECT_EQ(Px(218 + 12, 108 + 20), kDarkSilver) << "no fill below the viewed level";
 
     // Two levels up nothing is painted at all.
-    NewCanvas(461, 240);
     world.MoveRoom(room, 0, 0, 2);
-    Paint(*room);
+    Repaint(*room);
     EXPECT_TRUE(Painted().isNull());
 
     // Another cell and another view centre.
-    NewCanvas(461, 240);
     world.MoveRoom(room, 5, -3, 7);
-    Paint(*room, ViewOrigin{4, -1, 7});
+    Repaint(*room, ViewOrigin{4, -1, 7});
     EXPECT_EQ(Painted(), QRect(214 - 2 * 32, 104 + 32, 32, 32));
 }
 
@@ -128,16 +129,14 @@ TEST_F(RoomPainterTest, CorridorImageFollowsItsAxisAndLevel) {
     EXPECT_EQ(Px(214 + 0, 104 + 16), kSilverPx);
     EXPECT_EQ(Px(214 + 16, 104 + 0), kBackground);
 
-    NewCanvas(461, 240);
     pipe->ChS = true;
-    Paint(*pipe);
+    Repaint(*pipe);
     EXPECT_EQ(Px(214 + 16, 104 + 0), kSilverPx);
     EXPECT_EQ(Px(214 + 0, 104 + 16), kBackground);
 
     // One level up: the outline of the band, darkened and shifted.
-    NewCanvas(461, 240);
     world.MoveRoom(pipe, 0, 0, 1);
-    Paint(*pipe);
+    Repaint(*pipe);
     EXPECT_EQ(Px(210 + 14, 100 + 0), kDarkWhite);
     EXPECT_EQ(Px(210 + 16, 100 + 0), kBackground);
 }
@@ -148,38 +147,31 @@ TEST_F(RoomPainterTest, PicturesByLevel) {
     const QImage bare = image.copy();
 
     room->ImageIndex = 1;  // the death trap
-    NewCanvas(461, 240);
-    Paint(*room);
+    Repaint(*room);
     ExpectIcon(1, 214 + 8, 104 + 8, DrawMode::Masked);
 
-    NewCanvas(461, 240);
     world.MoveRoom(room, 0, 0, -1);
-    Paint(*room);
+    Repaint(*room);
     ExpectIcon(1, 218 + 8, 108 + 8, DrawMode::BlendGrey25);
 
-    NewCanvas(461, 240);
     world.MoveRoom(room, 0, 0, -2);
-    Paint(*room);
+    Repaint(*room);
     ExpectIcon(1, 222 + 8, 112 + 8, DrawMode::BlendBlack25);
 
     // Above the viewed level no picture; picture 0 is none.
-    NewCanvas(461, 240);
     world.MoveRoom(room, 0, 0, 1);
-    Paint(*room);
+    Repaint(*room);
     const QImage above = image.copy();
     room->ImageIndex = 0;
-    NewCanvas(461, 240);
-    Paint(*room);
+    Repaint(*room);
     EXPECT_EQ(image, above);
     world.MoveRoom(room, 0, 0, 0);
-    NewCanvas(461, 240);
-    Paint(*room);
+    Repaint(*room);
     EXPECT_EQ(image, bare);
 
     // A picture the skin has no icon for draws nothing.
     room->ImageIndex = 500;
-    NewCanvas(461, 240);
-    Paint(*room);
+    Repaint(*room);
     EXPECT_EQ(image, bare);
 }
 
@@ -192,11 +184,10 @@ TEST_F(RoomPainterTest, IconAndFillPointsComeFromTheSkin) {
 
     // The fill seeds 2 right and 10 down: outside the room square, on the
     // background, which it floods whole.
-    NewCanvas(461, 240);
     room->ImageIndex = 0;
     room->BColor = 0x0000FF;
     skins.FillPoint = {2, 10};
-    Paint(*room);
+    Repaint(*room);
     EXPECT_EQ(Px(0, 0), kRed);
     EXPECT_EQ(Px(214 + 16, 104 + 16), kSilverPx);
 }
@@ -209,13 +200,11 @@ TEST_F(RoomPainterTest, DarknessMarkOnlyOnTheViewedLevel) {
     EXPECT_EQ(Px(214 + 10, 104 + 9), kSilverPx);
     EXPECT_EQ(Px(214 + 24, 104 + 24), 0xFF000000u);
 
-    NewCanvas(461, 240);
     world.MoveRoom(room, 0, 0, -1);
-    Paint(*room);
+    Repaint(*room);
     const QImage dark = image.copy();
     room->Hint = "Room";
-    NewCanvas(461, 240);
-    Paint(*room);
+    Repaint(*room);
     EXPECT_EQ(image, dark);
 }
 

@@ -50,29 +50,13 @@ protected:
     SkinSet skins;
 };
 
-TEST_F(SkinSetTest, BuiltInSkinLaysOutTheStripAsTheDefaultsExpect) {
-    const QImage& strip = BuiltinTileStrip();
-    ASSERT_EQ(strip.size(), QSize(832, 32));
-    EXPECT_EQ(strip.pixel(0, 31), kBuiltinMaskColor);
-    EXPECT_EQ(strip.pixel(16, 16), kBuiltinRoomColor);
-    EXPECT_EQ(strip.pixel(12, 20), kBuiltinRoomColor) << "the fill point lies in the silver area";
-    EXPECT_EQ(strip.pixel(12, 12), kBuiltinMaskColor) << "the up window";
-    EXPECT_EQ(strip.pixel(20, 20), kBuiltinMaskColor) << "the down window";
-    const QImage& icons = BuiltinIconStrip();
-    ASSERT_EQ(icons.size(), QSize(320, 16));
-    EXPECT_EQ(icons.pixel(15, 0), kBuiltinMaskColor);
-    EXPECT_EQ(icons.pixel(0, 0), 0xFF000000u);
-    EXPECT_EQ(icons.pixel(1, 0), kBuiltinMaskColor);
-
-    EXPECT_EQ(skins.ChooserLines(), std::vector<std::string>{"Default 32x32"});
-    EXPECT_EQ(skins.CellSize(), 32);
-    EXPECT_EQ(skins.Slot(0).Rooms.Count(), kRoomImageCount);
+TEST_F(SkinSetTest, BuiltInSkinHasAPictureForEverythingThePainterDraws) {
     EXPECT_EQ(skins.Slot(0).Icons.Count(), kBuiltinIconCount);
     EXPECT_EQ(skins.Slot(1).Icons.Count(), 0);
-    EXPECT_EQ(skins.SkinRoomColor, 0xC0C0C0u);
     // Every picture the painter uses has something to show; column 12 is
     // cut but never drawn.
     const ImageList& rooms = skins.Slot(0).Rooms;
+    ASSERT_EQ(rooms.Count(), kRoomImageCount);
     for (int i : {0, 1, 50, 51, 53, 102, 103, 104, 105}) EXPECT_FALSE(rooms.At(i).Empty()) << i;
     for (int k = 0; k < 8; ++k) {
         for (int d = 0; d < 6; ++d) {
