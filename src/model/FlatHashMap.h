@@ -9,6 +9,9 @@
 #include <utility>
 #include <vector>
 
+#include "model/LargeTableAllocator.h"
+#include "model/Prefetch.h"
+
 namespace trellan {
 
 template <typename Key, typename Value, typename Hash>
@@ -57,6 +60,11 @@ public:
         --size_;
     }
 
+    // Starts loading the key's home slot, for an insert or look-up soon.
+    void Prefetch(const Key& key) const {
+        if (!slots_.empty()) trellan::Prefetch(&slots_[Hash()(key) & mask_]);
+    }
+
     // Makes room for `count` entries in all without growing again.
     void Reserve(std::size_t count) {
         std::size_t capacity = slots_.empty() ? 16 : slots_.size();
@@ -84,8 +92,8 @@ private:
     void Grow() { Rehash(slots_.empty() ? 16 : slots_.size() * 2); }
 
     void Rehash(std::size_t capacity) {
-        std::vector<Slot> old = std::move(slots_);
-        slots_ = std::vector<Slot>(capacity);
+        Table old = std::move(slots_);
+        slots_ = Table(capacity);
         mask_ = capacity - 1;
         for (Slot& entry : old) {
             if (!entry.used) continue;
@@ -95,7 +103,8 @@ private:
         }
     }
 
-    std::vector<Slot> slots_;
+    using Table = std::vector<Slot, LargeTableAllocator<Slot>>;
+    Table slots_;
     std::size_t size_ = 0;
     std::size_t mask_ = 0;
 };

@@ -2,16 +2,18 @@
 // A room index keyed by 64-bit integers, built for the largest worlds: one
 // table entry is the key and the first room under it (16 bytes, four to a
 // cache line), so a look-up costs one probe of a small table rather than a
-// walk through buckets. Keys held by several rooms keep them in a set,
-// reached through the entry.
+// walk through buckets. Keys held by several rooms keep them in a sorted
+// vector, reached through the entry.
 //
 // Each key's table position comes from `Home`, so an index can place related
 // keys (the cells of a block, the numbers of a zone) side by side.
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
-#include <set>
 #include <vector>
 
+#include "model/LargeTableAllocator.h"
+#include "model/Prefetch.h"
 #include "model/RoomSlot.h"
 
 namespace trellan {
@@ -40,15 +42,15 @@ public:
         Many* many = ManyOf(entry);
         if (many == nullptr) {
             many = new Many;
-            many->insert(reinterpret_cast<RoomSlot*>(entry.value));
+            many->push_back(reinterpret_cast<RoomSlot*>(entry.value));
             entry.value = reinterpret_cast<std::uintptr_t>(many) | kManyBit;
         }
         // Rooms mostly arrive in order (a loaded file, a new room last in
         // the list), so try the end first.
-        if (Order()(*many->rbegin(), slot)) {
-            many->insert(many->end(), slot);
+        if (Order()(many->back(), slot)) {
+            many->push_back(slot);
         } else {
-            many->insert(slot);
+            many->insert(std::upper_bound(many->begin(), many->end(), slot, Order()), slot);
         }
     }
 
@@ -56,10 +58,12 @@ public:
         Entry* entry = FindEntry(key);
         if (entry == nullptr) return;
         if (Many* many = ManyOf(*entry)) {
-            many->erase(slot);
+            auto it = std::lower_bound(many->begin(), many->end(), slot, Order());
+            if (it == many->end() || *it != slot) return;
+            many->erase(it);
             if (many->size() > 1) return;
             if (many->size() == 1) {
-                entry->value = reinterpret_cast<std::uintptr_t>(*many->begin());
+                entry->value = reinterpret_cast<std::uintptr_t>(many->front());
                 delete many;
                 return;
             }
@@ -74,7 +78,7 @@ public:
         const Entry* entry = FindEntry(key);
         if (entry == nullptr) return nullptr;
         const Many* many = ManyOf(*entry);
-        return many != nullptr ? *many->begin() : reinterpret_cast<RoomSlot*>(entry->value);
+        return many != nullptr ? many->front() : reinterpret_cast<RoomSlot*>(entry->value);
     }
 
     // The first room of the key for which match() holds.
@@ -90,6 +94,11 @@ public:
         }
         RoomSlot* slot = reinterpret_cast<RoomSlot*>(entry->value);
         return match(*slot) ? slot : nullptr;
+    }
+
+    // Starts loading the key's home entry, for an insert or look-up soon.
+    void Prefetch(std::uint64_t key) const {
+        if (!table_.empty()) trellan::Prefetch(&table_[Home()(key) & mask_]);
     }
 
     // Makes room for `count` keys in all, so that filling the index does not
@@ -111,7 +120,7 @@ public:
     std::size_t Size() const { return size_; }
 
 private:
-    using Many = std::set<RoomSlot*, Order>;
+    using Many = std::vector<RoomSlot*>;  // sorted by Order, two or more
     // Slots are at least pointer-aligned, so the low bit is free to mark an
     // entry that points to a set.
     static constexpr std::uintptr_t kManyBit = 1;
@@ -150,7 +159,7 @@ private:
     }
 
     void Rehash(std::size_t capacity) {
-        std::vector<Entry> old = std::move(table_);
+        Table old = std::move(table_);
         table_.assign(capacity, Entry{});
         mask_ = capacity - 1;
         for (const Entry& entry : old) {
@@ -161,7 +170,8 @@ private:
         }
     }
 
-    std::vector<Entry> table_;
+    using Table = std::vector<Entry, LargeTableAllocator<Entry>>;
+    Table table_;
     std::size_t size_ = 0;
     std::size_t mask_ = 0;
 };

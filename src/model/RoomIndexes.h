@@ -5,7 +5,8 @@
 // the list position for the current zone, the list position alone over the
 // world. Most keys have one room, which is then held without a set. So a
 // look-up is a hash probe, and adding, moving or removing a room costs one
-// probe per index (plus O(log k) among the k rooms sharing a key).
+// probe per index (plus a binary search and a move of pointers among the k
+// rooms sharing a key; rooms mostly arrive last, which costs nothing).
 //
 // The indexes read the values a slot remembers (not the room's fields);
 // callers erase a slot before changing them and insert it again afterwards.
@@ -144,11 +145,16 @@ public:
         kAlias = 8,
         kZone = 16,
         kAll = 31,
+        // With kPosition or kZone: append to the zone's key list unsorted;
+        // the caller sorts it once after adding many rooms.
+        kKeyOrderLater = 32,
     };
 
     void Insert(RoomSlot* slot, unsigned parts = kAll);
     void Erase(RoomSlot* slot, unsigned parts = kAll);
     void Clear();
+    // Starts loading the table entries Insert(slot) will touch.
+    void Prefetch(const RoomSlot* slot) const;
     // Makes room for `rooms` rooms in all.
     void Reserve(std::size_t rooms);
 

@@ -3,6 +3,7 @@
 // whatever container sits underneath.
 #include <cstddef>
 #include <iterator>
+#include <utility>
 
 #include "model/RoomSlot.h"
 
@@ -36,6 +37,10 @@ public:
 private:
     // Sets hold slot pointers; the room list maps a position to its slot.
     static const RoomSlot& Deref(RoomSlot* slot) { return *slot; }
+    template <typename Key>
+    static const RoomSlot& Deref(const std::pair<const Key, RoomSlot>& entry) {
+        return entry.second;
+    }
     template <typename Pair>
     static const RoomSlot& Deref(const Pair& entry) {
         return *entry.second;

@@ -6,8 +6,8 @@
 // back.
 #include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
+#include <vector>
 
 #include "model/MudRoom.h"
 
@@ -58,8 +58,10 @@ struct KeyOrder {
 struct ZoneInfo {
     std::string Name;
     std::uint32_t Id = 0;
-    std::set<RoomSlot*, KeyOrder> ByKey;   // ZoneRooms order
-    std::set<RoomSlot*, ListOrder> BySeq;  // file order
+    // Sorted vectors rather than trees: a zone is filled by appending (a file
+    // read in order, new rooms last) and walked far more often than changed.
+    std::vector<RoomSlot*> ByKey;  // ZoneRooms order (KeyOrder)
+    std::vector<RoomSlot*> BySeq;  // file order (ListOrder)
 };
 
 const std::string& RoomSlot::Zone() const {

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
+#include "model/Prefetch.h"
 #include "model/RoomIndexes.h"
 #include "model/ZoneKey.h"
 #include "text/Cp1251.h"
@@ -22,9 +24,9 @@ void World::SetShortMode(bool on) {
     if (on == shortMode_) return;
     shortMode_ = on;
     for (auto& [seq, slot] : allRooms_) {
-        indexes_->Erase(slot.get(), RoomIndexes::kName);
-        slot->nameHash_ = NameHash(*slot->room_);
-        indexes_->Insert(slot.get(), RoomIndexes::kName);
+        indexes_->Erase(&slot, RoomIndexes::kName);
+        slot.nameHash_ = NameHash(*slot.room_);
+        indexes_->Insert(&slot, RoomIndexes::kName);
     }
 }
 
@@ -49,7 +51,7 @@ World::ZoneFileOrderRange World::RoomsOfZone(std::string_view name) const {
 
 const RoomSlot* World::NextSlot(const RoomSlot* slot) const {
     auto it = slot == nullptr ? allRooms_.begin() : allRooms_.upper_bound(slot->seq_);
-    return it == allRooms_.end() ? nullptr : it->second.get();
+    return it == allRooms_.end() ? nullptr : &it->second;
 }
 
 const std::string& World::ZoneOf(const MudRoom* room) const {
@@ -204,11 +206,12 @@ void World::ClearWorld() {
     TargetRoom = nullptr;
     ReturnRoom = nullptr;
     if (OnRoomRemoved) {
-        for (auto& [seq, slot] : allRooms_) OnRoomRemoved(slot->room_.get());
+        for (auto& [seq, slot] : allRooms_) OnRoomRemoved(slot.room_.get());
     }
     indexes_->Clear();
     slotOf_.Clear();
     allRooms_.clear();
+    slotPool_.release();
     zones_.clear();
     // No index holds a zone id any more; small ids keep cell keys packed.
     nextZoneId_ = 1;
@@ -222,32 +225,89 @@ void World::ReserveRooms(std::size_t rooms) {
 
 // --- Rooms -------------------------------------------------------------------
 
-MudRoom* World::Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room) {
-    auto slot = std::make_unique<RoomSlot>();
-    RoomSlot* raw = slot.get();
-    raw->room_ = std::move(room);
-    raw->zone_ = zone;
-    raw->seq_ = nextSeq_++;
-    MudRoom* added = raw->room_.get();
-    slotOf_[added] = raw;
+RoomSlot* World::NewSlot(ZoneInfo* zone, RoomSlot&& prepared) {
+    const std::uint64_t seq = nextSeq_++;
     // The new room has the largest position, so it goes to the end.
-    allRooms_.emplace_hint(allRooms_.end(), raw->seq_, std::move(slot));
-    CacheIndexedValues(*raw);
-    indexes_->Insert(raw);
-    if (!raw->alias_.empty()) tree_.AddAlias(zone->Name, added, IsZoneLocked(zone->Name));
-    return added;
+    auto it = allRooms_.emplace_hint(allRooms_.end(), std::piecewise_construct, std::forward_as_tuple(seq),
+                                     std::forward_as_tuple(std::move(prepared)));
+    RoomSlot* slot = &it->second;
+    slot->zone_ = zone;
+    slot->seq_ = seq;
+    return slot;
+}
+
+void World::IndexSlot(RoomSlot* slot, unsigned indexParts) {
+    MudRoom* room = slot->room_.get();
+    slotOf_[room] = slot;
+    indexes_->Insert(slot, indexParts);
+    if (!slot->alias_.empty()) tree_.AddAlias(slot->Zone(), room, IsZoneLocked(slot->Zone()));
+}
+
+MudRoom* World::Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room, unsigned indexParts) {
+    RoomSlot prepared;
+    prepared.room_ = std::move(room);
+    CacheIndexedValues(prepared);
+    RoomSlot* slot = NewSlot(zone, std::move(prepared));
+    IndexSlot(slot, indexParts);
+    return slot->Room();
 }
 
 MudRoom* World::AddRoom(std::unique_ptr<MudRoom> room) {
     if (!room) throw std::invalid_argument("no room to add");
-    MudRoom* added = Append(ZoneFor(CurrentZone), std::move(room));
+    MudRoom* added = Append(ZoneFor(CurrentZone), std::move(room), RoomIndexes::kAll);
     MapSaved = false;
     return added;
 }
 
 MudRoom* World::AddLoadedRoom(const std::string& zone, std::unique_ptr<MudRoom> room) {
     if (!room) throw std::invalid_argument("no room to add");
-    return Append(ZoneFor(zone), std::move(room));
+    return Append(ZoneFor(zone), std::move(room), RoomIndexes::kAll);
+}
+
+PreparedRooms World::PrepareLoadedRooms(std::vector<std::unique_ptr<MudRoom>> rooms) const {
+    PreparedRooms prepared;
+    prepared.shortMode_ = shortMode_;
+    prepared.slots_.reserve(rooms.size());
+    for (std::unique_ptr<MudRoom>& room : rooms) {
+        if (!room) continue;
+        RoomSlot& slot = prepared.slots_.emplace_back();
+        slot.room_ = std::move(room);
+        CacheIndexedValues(slot);
+    }
+    return prepared;
+}
+
+void World::AddLoadedRooms(const std::string& zone, PreparedRooms rooms) {
+    std::vector<RoomSlot>& prepared = rooms.slots_;
+    // The name rule changed since they were prepared: hash them again.
+    if (rooms.shortMode_ != shortMode_) {
+        for (RoomSlot& slot : prepared) slot.nameHash_ = NameHash(*slot.room_);
+    }
+    ZoneInfo* info = ZoneFor(zone);
+    std::vector<RoomSlot*>& byKey = info->ByKey;
+    const std::size_t sorted = byKey.size();
+    byKey.reserve(sorted + prepared.size());
+    info->BySeq.reserve(info->BySeq.size() + prepared.size());
+
+    // The tables are far larger than the cache, so the entries a room will
+    // touch start loading a few rooms ahead.
+    constexpr std::size_t kAhead = 8;
+    const std::size_t count = prepared.size();
+    for (std::size_t i = 0; i < std::min(count, kAhead); ++i) prepared[i].zone_ = info;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + kAhead < count) {
+            RoomSlot& soon = prepared[i + kAhead];
+            soon.zone_ = info;
+            indexes_->Prefetch(&soon);
+            slotOf_.Prefetch(soon.Room());
+        }
+        IndexSlot(NewSlot(info, std::move(prepared[i])), RoomIndexes::kAll | RoomIndexes::kKeyOrderLater);
+    }
+    // One sort of the new rooms and one merge beat an ordered insert each.
+    const auto middle = byKey.begin() + static_cast<std::ptrdiff_t>(sorted);
+    std::sort(middle, byKey.end(), KeyOrder());
+    std::inplace_merge(byKey.begin(), middle, byKey.end(), KeyOrder());
+    if (info->BySeq.empty()) ReleaseZone(info);
 }
 
 void World::RemoveRoom(MudRoom* room) {

@@ -18,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <memory_resource>
 #include <set>
 #include <string>
 #include <string_view>
@@ -34,11 +35,24 @@ namespace trellan {
 
 class RoomIndexes;
 
+// Rooms read from one zone file, with what the world's indexes need worked
+// out (see World::PrepareLoadedRooms) while the rooms are still fresh in the
+// cache; adding them later then never reads the rooms again.
+class PreparedRooms {
+public:
+    std::size_t size() const { return slots_.size(); }
+
+private:
+    friend class World;
+    std::vector<RoomSlot> slots_;
+    bool shortMode_ = false;
+};
+
 class World {
 public:
-    using AllRoomsRange = RoomSlotRange<std::map<std::uint64_t, std::unique_ptr<RoomSlot>>::const_iterator>;
-    using ZoneRoomsRange = RoomSlotRange<std::set<RoomSlot*, KeyOrder>::const_iterator>;
-    using ZoneFileOrderRange = RoomSlotRange<std::set<RoomSlot*, ListOrder>::const_iterator>;
+    using AllRoomsRange = RoomSlotRange<std::pmr::map<std::uint64_t, RoomSlot>::const_iterator>;
+    using ZoneRoomsRange = RoomSlotRange<std::vector<RoomSlot*>::const_iterator>;
+    using ZoneFileOrderRange = RoomSlotRange<std::vector<RoomSlot*>::const_iterator>;
 
     World();
     ~World();
@@ -123,6 +137,15 @@ public:
     // Appends a room read from the file of `zone`; MapSaved is untouched.
     // A room with an alias gets its tree node (and its zone a node).
     MudRoom* AddLoadedRoom(const std::string& zone, std::unique_ptr<MudRoom> room);
+    // The same for all rooms of one zone file, in file order (null entries
+    // are skipped); the zone's key order is sorted once for the lot. The
+    // rooms may be prepared first, right after they are read; their indexed
+    // fields must not change in between.
+    PreparedRooms PrepareLoadedRooms(std::vector<std::unique_ptr<MudRoom>> rooms) const;
+    void AddLoadedRooms(const std::string& zone, PreparedRooms rooms);
+    void AddLoadedRooms(const std::string& zone, std::vector<std::unique_ptr<MudRoom>> rooms) {
+        AddLoadedRooms(zone, PrepareLoadedRooms(std::move(rooms)));
+    }
     // Makes room in the lists and indexes for `rooms` rooms in all, before
     // adding many (a world being read).
     void ReserveRooms(std::size_t rooms);
@@ -170,7 +193,11 @@ private:
     ZoneInfo* Zone(std::string_view name) const;
     ZoneInfo* ZoneFor(const std::string& name);
     void ReleaseZone(ZoneInfo* zone);
-    MudRoom* Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room);
+    MudRoom* Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room, unsigned indexParts);
+    // The two halves of Append: the slot at the end of the list, then its
+    // entries in the look-up tables and the tree.
+    RoomSlot* NewSlot(ZoneInfo* zone, RoomSlot&& prepared);
+    void IndexSlot(RoomSlot* slot, unsigned indexParts);
     // Re-files the slot under the room's current values of the given parts.
     void Reindex(RoomSlot& slot, unsigned mayChange);
     void CacheIndexedValues(RoomSlot& slot) const;
@@ -183,7 +210,11 @@ private:
     std::string shownZone_;
     std::uint64_t nextSeq_ = 1;
     std::uint32_t nextZoneId_ = 1;
-    std::map<std::uint64_t, std::unique_ptr<RoomSlot>> allRooms_;
+    // The slot lives in the map's node, so its address stays put for the
+    // indexes; the nodes come from a pool, as a world is read by the
+    // hundred thousand rooms.
+    std::pmr::unsynchronized_pool_resource slotPool_;
+    std::pmr::map<std::uint64_t, RoomSlot> allRooms_{&slotPool_};
     struct RoomPointerHash {
         std::size_t operator()(const MudRoom* room) const {
             std::uint64_t h = reinterpret_cast<std::uintptr_t>(room);

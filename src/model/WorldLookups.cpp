@@ -1,4 +1,6 @@
 // The seven room look-ups of the world and the name rule behind two of them.
+#include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "model/RoomIndexes.h"
@@ -34,25 +36,39 @@ constexpr ByteSet kNothingIgnored("");
 class NameHasher {
 public:
     void Add(std::string_view text, const ByteSet& ignored) {
-        std::uint64_t word = 0;
-        unsigned filled = 0;
-        for (char c : text) {
-            if (ignored.Has(c)) continue;
-            word |= std::uint64_t(static_cast<unsigned char>(c)) << (8 * filled);
-            if (++filled == 8) {
-                Mix(word);
-                word = 0;
-                filled = 0;
+        // Kept bytes are packed into a small buffer without a branch per
+        // byte (each is written, and the end moves on only past a kept one),
+        // then mixed as whole words.
+        unsigned char kept[kChunk + 8];
+        std::size_t filled = 0;
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t end = std::min(text.size(), at + kChunk);
+            for (; at < end; ++at) {
+                kept[filled] = static_cast<unsigned char>(text[at]);
+                filled += ignored.Has(text[at]) ? 0 : 1;
             }
+            std::size_t used = 0;
+            for (; used + 8 <= filled; used += 8) Mix(Word(kept + used, 8));
+            std::memmove(kept, kept + used, filled - used);
+            filled -= used;
         }
         // The count of bytes left over also marks the field's end, so that
         // moving text between fields changes the hash.
-        Mix(word);
+        Mix(Word(kept, filled));
         Mix(0x100 + filled);
     }
     std::uint64_t Value() const { return hash_ ^ (hash_ >> 31); }
 
 private:
+    static constexpr std::size_t kChunk = 256;
+
+    // The first `count` (at most 8) bytes as a little-endian word.
+    static std::uint64_t Word(const unsigned char* bytes, std::size_t count) {
+        std::uint64_t word = 0;
+        for (std::size_t i = 0; i < count; ++i) word |= std::uint64_t(bytes[i]) << (8 * i);
+        return word;
+    }
+
     void Mix(std::uint64_t value) {
         hash_ ^= value;
         hash_ *= 0x9e3779b97f4a7c15ULL;

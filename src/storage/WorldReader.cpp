@@ -1,7 +1,10 @@
 #include "storage/WorldReader.h"
 
+#include <cstdio>
+#include <filesystem>
 #include <memory>
-#include <optional>
+#include <string_view>
+#include <system_error>
 #include <utility>
 
 #include "common/FileIo.h"
@@ -13,6 +16,36 @@
 #include "storage/StorageMessages.h"
 
 namespace trellan {
+
+namespace {
+
+// Reads a whole file into `buffer`, which is kept from file to file so that
+// a world of a thousand zones allocates it once; false when the file cannot
+// be read. The buffer is sized from the file's length (plus one byte, to see
+// the end without another call) and grows should the file have grown.
+bool ReadFileInto(const std::string& path, std::string& buffer, std::size_t& length) {
+    length = 0;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    // The bytes go straight into the buffer; a stream buffer would copy them twice.
+    std::setvbuf(f, nullptr, _IONBF, 0);
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    const std::size_t wanted = error ? std::size_t(65536) : static_cast<std::size_t>(size) + 1;
+    if (buffer.size() < wanted) buffer.resize(wanted);
+    for (;;) {
+        length += std::fread(buffer.data() + length, 1, buffer.size() - length, f);
+        if (length < buffer.size()) break;
+        buffer.resize(buffer.size() * 2);
+    }
+    const bool bad = std::ferror(f) != 0;
+    std::fclose(f);
+    return !bad;
+}
+
+constexpr std::size_t kNoRoom = static_cast<std::size_t>(-1);
+
+}  // namespace
 
 WorldReadResult ReadWorldFiles(World& world, const std::string& directory, const ExitWords& words, WorldReadMode mode,
                                std::string rememberedZone, const StorageMessages& messages) {
@@ -26,31 +59,45 @@ WorldReadResult ReadWorldFiles(World& world, const std::string& directory, const
     // world's tables are sized once for all of them.
     struct ReadFile {
         ZoneReadResult Read;
+        PreparedRooms Rooms;
+        std::size_t RoomCount = 0;
+        // Where the first room marked Selected stands (reverting only).
+        std::size_t FirstSelected = kNoRoom;
         bool Readable = false;
     };
     std::vector<ReadFile> files(listing.Files.size());
     std::size_t roomCount = 0;
+    std::string buffer;
     for (std::size_t f = 0; f < listing.Files.size(); ++f) {
         const ZoneFile& file = listing.Files[f];
-        std::optional<std::string> bytes = ReadWholeFile(file.Path);
-        files[f].Readable = bytes.has_value();
-        if (bytes) {
+        std::size_t length = 0;
+        files[f].Readable = ReadFileInto(file.Path, buffer, length);
+        if (files[f].Readable) {
             // A record without BColor is silver (the stream default); a
             // stored clBlack is the player's colour and stays black.
-            files[f].Read = ReadZoneBytes(*bytes, PathForMessage(file.Path), words, kColorSilver);
+            files[f].Read = ReadZoneBytes(std::string_view(buffer.data(), length), PathForMessage(file.Path), words,
+                                          kColorSilver);
         } else {
             files[f].Read.Error = FileFormatError("Unable to read " + PathForMessage(file.Path));
         }
-        // Cleaned while the rooms are fresh in the cache.
-        for (std::unique_ptr<MudRoom>& room : files[f].Read.Rooms) {
+        // Cleaned and prepared for the world while the rooms are fresh in
+        // the cache.
+        std::vector<std::unique_ptr<MudRoom>>& rooms = files[f].Read.Rooms;
+        for (std::size_t i = 0; i < rooms.size(); ++i) {
+            MudRoom& room = *rooms[i];
             if (mode == WorldReadMode::Load) {
-                CleanDescriptionOnLoad(room->Description);
+                CleanDescriptionOnLoad(room.Description);
             } else {
-                CleanDescriptionOnRevert(room->Description);
+                CleanDescriptionOnRevert(room.Description);
+                if (room.Selected && files[f].FirstSelected == kNoRoom) files[f].FirstSelected = i;
+                room.Selected = false;
             }
-            if (room->Pipe) room->Hint.clear();
+            if (room.Pipe) room.Hint.clear();
         }
-        roomCount += files[f].Read.Rooms.size();
+        files[f].RoomCount = rooms.size();
+        roomCount += rooms.size();
+        files[f].Rooms = world.PrepareLoadedRooms(std::move(rooms));
+        rooms.clear();
     }
     world.ReserveRooms(world.RoomCount() + roomCount);
 
@@ -64,7 +111,8 @@ WorldReadResult ReadWorldFiles(World& world, const std::string& directory, const
         const bool readable = files[f].Readable;
         // The damaged record counts as read for choosing the zone, as it
         // would have been started.
-        std::size_t records = read.Rooms.size() + (read.Error && readable ? 1 : 0);
+        const std::size_t roomsRead = files[f].RoomCount;
+        std::size_t records = roomsRead + (read.Error && readable ? 1 : 0);
 
         for (std::size_t i = 0; i < records; ++i) {
             if (mode == WorldReadMode::Load) {
@@ -72,15 +120,12 @@ WorldReadResult ReadWorldFiles(World& world, const std::string& directory, const
             } else {
                 if (candidate.empty() || zone == rememberedZone) candidate = zone;
             }
-            if (i >= read.Rooms.size()) break;
-            std::unique_ptr<MudRoom>& room = read.Rooms[i];
-            if (mode == WorldReadMode::Revert) {
-                if (room->Selected) rememberedZone = zone;
-                room->Selected = false;
-            }
-            world.AddLoadedRoom(zone, std::move(room));
+            if (i >= roomsRead) break;
+            // A selected room in a reverted file marks its zone as the one
+            // the player was in.
+            if (i == files[f].FirstSelected) rememberedZone = zone;
         }
-        read.Rooms.clear();
+        world.AddLoadedRooms(zone, std::move(files[f].Rooms));
         if (mode == WorldReadMode::Revert && candidate.empty()) candidate = rememberedZone;
 
         if (read.Error) {
