@@ -10,14 +10,11 @@
 #include "app/MainCaptions.h"
 #include "settings/Localisation.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
 
 // The program's name twice, a shadow under the title.
 class ShadowTitle final : public QWidget {

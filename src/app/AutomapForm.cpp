@@ -12,18 +12,11 @@
 
 #include "settings/Localisation.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
-
-std::string FromQt(const QString& text) {
-    return Utf8ToCp1251(text.toStdString());
-}
 
 QComboBox* EditableList(QWidget* parent, const char* name) {
     auto* box = new QComboBox(parent);

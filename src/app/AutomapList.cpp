@@ -10,14 +10,11 @@
 #include "model/World.h"
 #include "settings/Localisation.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
 
 std::optional<std::int32_t> ParseNumber(const std::string& text) {
     return CrossLinkEntry{{}, {}, text, {}}.RoomNumber();
@@ -192,8 +189,7 @@ void AutomapList::NDelClick() {
     const std::optional<std::int32_t> number = ParseNumber(line.Number);
     MudRoom* partner = number ? world.GlobalFindRoomByTag(*number, line.Zone) : nullptr;
     if (partner != nullptr) {
-        const int index =
-            FindEntryNaming(*partner, world.CurrentZone, context_.Placer.Opposite(line.Exit), room_.Tag);
+        const int index = FindEntryNaming(*partner, world.CurrentZone, context_.Placer.Opposite(line.Exit), room_.Tag);
         AskDeleteOpposite(partner, index, line);
     }
     SetFlag(line.Exit, false);

@@ -10,6 +10,7 @@
 #include "settings/WorldProfile.h"
 #include "text/Cp1251.h"
 #include "text/TextUtils.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
@@ -102,14 +103,6 @@ constexpr MainFlag kMainFlags[] = {
     {"cbSwapUpDown", &MainSettings::SwapUpDown},
     {"cbShowNote", &MainSettings::ShowNote},
 };
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
-
-std::string FromQt(const QString& text) {
-    return Utf8ToCp1251(text.toStdString());
-}
 
 template <typename Widget>
 Widget& Field(QWidget& fields, const char* name) {

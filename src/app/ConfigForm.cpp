@@ -30,20 +30,13 @@
 #include "text/Cp1251.h"
 #include "view/BuiltinSkin.h"
 #include "view/ColorRef.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
 
 constexpr int kScrollButtons = 5;
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
-
-std::string FromQt(const QString& text) {
-    return Utf8ToCp1251(text.toStdString());
-}
 
 // A port field's value; nothing when it is empty or out of range.
 std::optional<int> PortOf(const QLineEdit& field) {

@@ -11,14 +11,11 @@
 #include "app/Dialogs.h"
 #include "settings/Localisation.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
 
 ExitWords WordsOf(const std::array<QLineEdit*, kDirectionCount>& fields) {
     ExitWords words;

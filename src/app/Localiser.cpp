@@ -8,14 +8,11 @@
 #include "app/MainCaptions.h"
 #include "settings/Localisation.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
 
 QTabWidget* TabsOf(QWidget* page) {
     for (QWidget* w = page->parentWidget(); w; w = w->parentWidget()) {
@@ -80,14 +77,15 @@ void Localiser::SetDerived(QObject& root) const {
             SetText(root, prefix + std::string(directions[i]), caption, false);
         }
         if (i < 4) {
-            for (const char* prefix : {"nMove", "nLink"}) SetText(root, prefix + std::string(directions[i]), caption, false);
+            for (const char* prefix : {"nMove", "nLink"})
+                SetText(root, prefix + std::string(directions[i]), caption, false);
         }
     }
     SetText(root, "nSteps", Caption("nWalking"), false);
     SetText(root, "nLastColor", Caption("nColor"), false);
     for (int percent = 0; percent <= 80; percent += 10) {
-        SetText(root, "nTransparency" + std::to_string(percent), TransparencyItemText(Caption("nTransparency"), percent),
-                false);
+        SetText(root, "nTransparency" + std::to_string(percent),
+                TransparencyItemText(Caption("nTransparency"), percent), false);
     }
     SetText(root, "btnUndo", Caption("nUndoMap"), true);
     SetText(root, "btnSave", HintWithKey(Caption("nSaveWorld"), "F3"), true);

@@ -67,14 +67,7 @@ void ObjectsFinder::FindNext(const std::string& findText) {
 
 void ObjectsFinder::Replace(const std::string& findText, const std::string& replacement) {
     view_.StoreBox();
-    ObjectNode* node = base_.LoreNode();
     QPlainTextEdit* box = form_.Objects->MemoObjects;
-    // A node without a description has nothing to replace in, and storing
-    // its empty box would give it one.
-    if (node == nullptr || !node->HasDescription()) {
-        FindNext(findText);
-        return;
-    }
     const QTextCursor cursor = box->textCursor();
     const std::size_t start = DescriptionOffset(*box->document(), cursor.selectionStart());
     const std::size_t end = DescriptionOffset(*box->document(), cursor.selectionEnd());

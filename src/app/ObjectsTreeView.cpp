@@ -11,18 +11,11 @@
 #include "app/ObjectsTreeWidget.h"
 #include "objects/ObjectsBase.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
-
-std::string FromQt(const QString& text) {
-    return Utf8ToCp1251(text.toStdString());
-}
 
 // The tree's own signals while the items are changed from here are not the
 // user's doing; nesting is allowed (a sync inside a show).
@@ -128,7 +121,8 @@ void ObjectsTreeView::Sync() {
             // Items are kept for the nodes still under this parent, in the
             // base's order; the others go with their subtrees.
             QHash<const ObjectNode*, QTreeWidgetItem*> old;
-            for (QTreeWidgetItem* item : frame.parent->takeChildren()) old.insert(ObjectsTreeWidget::NodeOf(item), item);
+            for (QTreeWidgetItem* item : frame.parent->takeChildren())
+                old.insert(ObjectsTreeWidget::NodeOf(item), item);
             QList<QTreeWidgetItem*> items;
             items.reserve(static_cast<qsizetype>(nodes.size()));
             for (const auto& node : nodes) {

@@ -17,19 +17,15 @@
 #include "common/Errors.h"
 #include "runtime/TrellanRuntime.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
 
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
-
 // The documented filter, in the file dialog's notation; "All Files" takes
 // names without an extension too.
-const char* const kAddFilter =
-    "Treepad files (*.hjt);;Text files (*.txt);;Objects base (objects.dat);;All Files (*)";
+const char* const kAddFilter = "Treepad files (*.hjt);;Text files (*.txt);;Objects base (objects.dat);;All Files (*)";
 
 }  // namespace
 

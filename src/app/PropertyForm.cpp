@@ -27,20 +27,13 @@
 #include "text/Cp1251.h"
 #include "text/TextUtils.h"
 #include "view/MapPainter.h"
+#include "view/QtText.h"
 #include "view/RoomPainter.h"
 #include "view/SkinSet.h"
 
 namespace trellan {
 
 namespace {
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
-
-std::string FromQt(const QString& text) {
-    return Utf8ToCp1251(text.toStdString());
-}
 
 // Multi-line texts keep CR LF between lines, as the zone files do.
 QString LinesToQt(const std::string& text) {
@@ -70,9 +63,12 @@ protected:
         options.PanelBitmap = context_.Settings.PanelBitmap;
         PaintBackground(canvas, options);
         const SkinSet& skins = context_.Skins;
-        const RoomPaintContext paint{skins.Active(),   skins.IconPoint,
-                                     skins.FillPoint,  context_.Config.Dark,
-                                     context_.Config.DirectionPhrases, ViewOrigin{room_.DX, room_.DY, room_.DL}};
+        const RoomPaintContext paint{skins.Active(),
+                                     skins.IconPoint,
+                                     skins.FillPoint,
+                                     context_.Config.Dark,
+                                     context_.Config.DirectionPhrases,
+                                     ViewOrigin{room_.DX, room_.DY, room_.DL}};
         PaintRoom(canvas, room_, paint);
         QPainter(this).drawImage(0, 0, image);
     }
@@ -199,8 +195,7 @@ void PropertyForm::BuildMainPage(QWidget* page) {
     blank.fill(Qt::transparent);
     const int lines = std::max(icons.Count(), room_.ImageIndex + 1);
     for (int k = 0; k < lines; ++k) {
-        cbPicture->addItem(k == 0 || k >= icons.Count() ? QIcon(blank) : QIcon(icons.ToPixmap(k)),
-                           QString());
+        cbPicture->addItem(k == 0 || k >= icons.Count() ? QIcon(blank) : QIcon(icons.ToPixmap(k)), QString());
     }
     picture->addWidget(cbPicture);
     picture->addStretch();
@@ -245,9 +240,8 @@ void PropertyForm::BuildMorePage(QWidget* page) {
     connect(del, &QAction::triggered, this, [this] { automaps_->NDelClick(); });
     connect(lvAutomap, &QTreeWidget::itemDoubleClicked, this, [this] { automaps_->NEditClick(); });
     layout->addWidget(lvAutomap, 1);
-    auto* warning =
-        new QLabel(Text("lblWarning", "Внимание! Изменения, сделанные в списке автозагрузки зон применяются сразу."),
-                   page);
+    auto* warning = new QLabel(
+        Text("lblWarning", "Внимание! Изменения, сделанные в списке автозагрузки зон применяются сразу."), page);
     warning->setObjectName("lblWarning");
     warning->setWordWrap(true);
     QFont bold = warning->font();
@@ -356,8 +350,8 @@ bool PropertyForm::ApplyToRoom() {
     room_.BColor = preview_.BColor;
     room_.ImageIndex = preview_.ImageIndex;
     room_.Note = preview_.Note;
-    world.SetRoomText(&room_, FromQt(edName->text()), WithoutTrailingLineBreaks(preview_.Description),
-                      preview_.Exits(), context_.Config.Words);
+    world.SetRoomText(&room_, FromQt(edName->text()), WithoutTrailingLineBreaks(preview_.Description), preview_.Exits(),
+                      context_.Config.Words);
 
     const bool hadAlias = !room_.QuickList.empty();
     const std::string alias = FromQt(edAlias->text());

@@ -18,6 +18,7 @@
 #include "runtime/TrellanRuntime.h"
 #include "text/Cp1251.h"
 #include "view/ColorRef.h"
+#include "view/QtText.h"
 #include "view/SkinSet.h"
 
 namespace trellan {
@@ -26,10 +27,6 @@ namespace {
 
 // The menus list directions north, south, east, west, up, down.
 constexpr int kMenuDirections[6] = {kDirNorth, kDirSouth, kDirEast, kDirWest, kDirUp, kDirDown};
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
 
 QIcon Swatch(std::uint32_t colorRef) {
     QPixmap swatch(25, 12);
@@ -129,8 +126,8 @@ void RoomPopup::ShowForRoom(const MudRoom& room) {
             const std::optional<std::int32_t> number = link.RoomNumber();
             shown = !link.Zone.empty() && number && *number > 0;
             if (shown) {
-                showZone_[k]->setText(ToQt(Utf8ToCp1251("Показать <") + link.Zone + "> " + link.Exit + " #" +
-                                           std::to_string(*number)));
+                showZone_[k]->setText(
+                    ToQt(Utf8ToCp1251("Показать <") + link.Zone + "> " + link.Exit + " #" + std::to_string(*number)));
             }
         }
         showZone_[k]->setVisible(shown);
@@ -194,8 +191,8 @@ void RoomPopup::Repaint() {
 
 void RoomPopup::Edited(bool bookmarkImage) {
     context_.TheWorld.MapSaved = false;
-    if (bookmarkImage && context_.TheWorld.TargetRoom != nullptr &&
-        !context_.TheWorld.TargetRoom->QuickList.empty() && TreeChanged) {
+    if (bookmarkImage && context_.TheWorld.TargetRoom != nullptr && !context_.TheWorld.TargetRoom->QuickList.empty() &&
+        TreeChanged) {
         TreeChanged();
     }
     Repaint();

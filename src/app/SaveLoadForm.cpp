@@ -20,16 +20,13 @@
 #include "storage/WorldRename.h"
 #include "storage/WorldStorage.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
 
 constexpr int kNameRole = Qt::UserRole;
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
 
 std::string ItemName(const QListWidgetItem* item) {
     return item->data(kNameRole).toByteArray().toStdString();
@@ -82,9 +79,10 @@ QIcon WorldIcon() {
 
 }  // namespace
 
-SaveLoadForm::SaveLoadForm(SaveLoadServices services, SaveLoadMode mode, const std::string& proposed,
-                           QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint), services_(std::move(services)), mode_(mode) {
+SaveLoadForm::SaveLoadForm(SaveLoadServices services, SaveLoadMode mode, const std::string& proposed, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      services_(std::move(services)),
+      mode_(mode) {
     setObjectName(Section);
     BuildWidgets();
     LocaliseAndFill(mode, proposed);

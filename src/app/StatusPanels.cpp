@@ -1,21 +1,19 @@
 #include "app/StatusPanels.h"
 
+#include <qdrawutil.h>
+
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <qdrawutil.h>
 
 #include "app/ToolIcons.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
-
-QString Qt1251(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
 
 constexpr int HintMaxWidth = 600;
 
@@ -77,7 +75,7 @@ void StatusPanels::paintEvent(QPaintEvent*) {
         const QRect frame(left, 0, width - 2, h);
         qDrawShadePanel(&p, frame, palette(), true, 1);
         const QRect inside = frame.adjusted(3, 1, -3, -1);
-        const QString text = Qt1251(texts_[static_cast<std::size_t>(panel)]);
+        const QString text = ToQt(texts_[static_cast<std::size_t>(panel)]);
         p.setPen(palette().color(QPalette::WindowText));
         switch (panel) {
             case 0: {
@@ -132,7 +130,7 @@ void StatusPanels::mouseReleaseEvent(QMouseEvent* event) {
 void StatusPanels::ShowHint(const QPoint& globalPos) {
     HideHint();
     const std::string text = CompressionHint ? CompressionHint() : std::string("Compression disabled");
-    QString shown = Qt1251(text);
+    QString shown = ToQt(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     hint_ = new QLabel(shown, this, Qt::ToolTip);
     hint_->setObjectName("CompressionHint");

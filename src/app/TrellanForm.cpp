@@ -20,24 +20,18 @@
 #include "app/Transparency.h"
 #include "settings/MainSettings.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
-
-namespace {
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
-
-}  // namespace
 
 TrellanForm::TrellanForm(QWidget* parent) : QMainWindow(parent), Menu(*this), Popups(*this) {
     setObjectName("TrellanForm");
     BuildLayout();
     std::array<QAction*, Transparency::ItemCount> items{};
     std::copy(Menu.transparencyItems.begin(), Menu.transparencyItems.end(), items.begin());
-    TransparencyControl = new Transparency(*this, *Map->ToolBar->TrackBarTransparency, *Menu.nTransparency, items,
-                                           [this] { return Caption("nTransparency"); }, this);
+    TransparencyControl = new Transparency(
+        *this, *Map->ToolBar->TrackBarTransparency, *Menu.nTransparency, items,
+        [this] { return Caption("nTransparency"); }, this);
     ConnectWindowCommands();
     SetCaption("", "");
     resize(657, 444);

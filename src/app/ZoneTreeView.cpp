@@ -9,6 +9,7 @@
 
 #include "model/World.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
@@ -19,10 +20,6 @@ namespace {
 constexpr int TextRole = Qt::UserRole + 3;
 // Room for the lock picture left of a locked zone's own picture.
 constexpr int kStateWidth = 18;
-
-QString ToQt(const std::string& text) {
-    return QString::fromStdString(Cp1251ToUtf8(text));
-}
 
 class ZoneTreeItem final : public QTreeWidgetItem {
 public:

@@ -89,8 +89,10 @@ std::optional<SearchMatch> ObjectsSearch::FindNext(std::string_view findText) {
 std::optional<SearchMatch> ObjectsSearch::Replace(std::size_t selectionStart, std::size_t selectionLength,
                                                   std::string_view findText, std::string_view replacement) {
     ObjectNode* node = base_.LoreNode();
-    if (node != nullptr) {
-        std::string text = node->Description ? Join(*node->Description) : std::string();
+    // A node without a description has nothing to replace in; storing the
+    // empty text would give it one.
+    if (node != nullptr && node->Description) {
+        std::string text = Join(*node->Description);
         if (selectionLength > 0 && selectionStart < text.size()) {
             // The position stays just after the replaced text.
             long long moved = static_cast<long long>(column_) + static_cast<long long>(replacement.size()) -

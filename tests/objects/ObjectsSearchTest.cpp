@@ -81,6 +81,11 @@ TEST_F(ObjectsSearchTest, ReplaceTheMatchThenFindTheNext) {
     ASSERT_TRUE(m);
     EXPECT_EQ(m->Line, 1u);
     EXPECT_EQ(m->Column, 0u);
+
+    // A folder has no description to replace in, and must not get one.
+    base.ShowNode(folder);
+    search.Replace(0, 0, W("меч"), W("клинок"));
+    EXPECT_FALSE(folder->Description);
 }
 
 TEST_F(ObjectsSearchTest, ReplaceAllCountsAndNeverRescans) {
