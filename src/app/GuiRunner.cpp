@@ -86,12 +86,11 @@ void GuiRunner::Start() {
     } catch (const TrellanError& error) {
         ReportError(error.what());
     }
+    runtime_.ZoneCaptionChanged = [this] { RefreshCaption(); };
     roomEdit_ = std::make_unique<RoomEditWiring>(*form_, runtime_, *map_, *dialogs_);
     roomEdit_->ErrorReported = [this](const std::string& message) { ReportError(message); };
-    roomEdit_->CaptionChanged = [this] { RefreshCaption(); };
     zoneTree_ = std::make_unique<ZoneTreeWiring>(*form_, runtime_, *map_, *dialogs_);
     zoneTree_->ErrorReported = [this](const std::string& message) { ReportError(message); };
-    zoneTree_->CaptionChanged = [this] { RefreshCaption(); };
     roomEdit_->TreeChanged = [this] {
         if (zoneTree_) zoneTree_->Refresh();
     };
@@ -180,6 +179,7 @@ void GuiRunner::FirstActivation() {
 }
 
 void GuiRunner::RefreshCaption() {
+    if (!form_) return;
     const World& world = runtime_.TheWorld();
     form_->SetCaption(world.CurrentWorld, world.CurrentZone);
 }

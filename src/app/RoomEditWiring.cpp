@@ -26,19 +26,9 @@ RoomEditWiring::RoomEditWiring(TrellanForm& form, TrellanRuntime& runtime, MapWi
       runtime_(runtime),
       map_(map),
       context_{runtime.Captions(), runtime.TheWorld(), runtime.Placer(), runtime.Links(),
-               runtime.Mapping(),  map.Skins(),        runtime.Settings(), dialogs},
-      files_(runtime.Storage(), ZoneMessages(&runtime.Captions())),
-      zones_(runtime.Placer(), runtime.Links(), files_, ZoneMessages(&runtime.Captions()),
-             ZoneOperationHooks{[this] { runtime_.Tracker().ModeClick(MovementTracker::ModeSender::Walking); },
-                                [this] {
-                                    if (CaptionChanged) CaptionChanged();
-                                }}),
-      tree_(runtime.TheWorld(), runtime.View(), runtime.Mapping(), files_, ZoneMessages(&runtime.Captions()),
-            ZoneOperationHooks{[this] { runtime_.Tracker().ModeClick(MovementTracker::ModeSender::Walking); },
-                               [this] {
-                                   if (CaptionChanged) CaptionChanged();
-                               }}) {
-    popup_ = std::make_unique<RoomPopup>(form.Popups, context_, runtime, map.Skins(), zones_, tree_);
+               runtime.Mapping(),  map.Skins(),        runtime.Settings(), dialogs} {
+    popup_ = std::make_unique<RoomPopup>(form.Popups, context_, runtime, map.Skins(), runtime.Zones(),
+                                         runtime.ZoneTree());
     popup_->EditRoom = [this] { EditRoom(); };
     popup_->ErrorReported = [this](const std::string& message) {
         if (ErrorReported) ErrorReported(message);

@@ -8,9 +8,6 @@
 #include <string>
 
 #include "app/RoomEditContext.h"
-#include "mapping/ZoneOperations.h"
-#include "mapping/ZoneTreeOperations.h"
-#include "storage/StorageZoneFiles.h"
 
 namespace trellan {
 
@@ -42,11 +39,10 @@ public:
     // The colour dialog of the menu and the properties dialog (tests).
     void SetColorPicker(ColorPicker picker);
 
-    // For the window: errors for the program-wide handler, the caption
-    // after a zone change, the zone tree after bookmark changes, and a new
-    // bookmark to select and put into label editing.
+    // For the window: errors for the program-wide handler, the zone tree
+    // after bookmark changes, and a new bookmark to select and put into
+    // label editing.
     std::function<void(const std::string& message)> ErrorReported;
-    std::function<void()> CaptionChanged;
     std::function<void()> TreeChanged;
     std::function<void(MudRoom* room)> BookmarkAdded;
 
@@ -55,9 +51,6 @@ private:
     TrellanRuntime& runtime_;
     MapWiring& map_;
     RoomEditContext context_;
-    StorageZoneFiles files_;
-    ZoneOperations zones_;
-    ZoneTreeOperations tree_;
     std::unique_ptr<RoomPopup> popup_;
     std::unique_ptr<NoteBox> note_;
     ColorPicker picker_;

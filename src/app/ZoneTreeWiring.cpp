@@ -21,28 +21,14 @@
 
 namespace trellan {
 
-namespace {
-
-ZoneOperationHooks Hooks(TrellanRuntime& runtime, ZoneTreeWiring& wiring) {
-    ZoneOperationHooks hooks;
-    hooks.TracingOff = [&runtime] { runtime.Tracker().ModeClick(MovementTracker::ModeSender::Walking); };
-    hooks.CaptionChanged = [&wiring] {
-        if (wiring.CaptionChanged) wiring.CaptionChanged();
-    };
-    return hooks;
-}
-
-}  // namespace
-
 ZoneTreeWiring::ZoneTreeWiring(TrellanForm& form, TrellanRuntime& runtime, MapWiring& map, Dialogs& dialogs)
     : form_(form),
       runtime_(runtime),
       map_(map),
       dialogs_(dialogs),
       messages_(&runtime.Captions()),
-      files_(runtime.Storage(), messages_),
-      treeOps_(runtime.TheWorld(), runtime.View(), runtime.Mapping(), files_, messages_, Hooks(runtime, *this)),
-      zoneOps_(runtime.Placer(), runtime.Links(), files_, messages_, Hooks(runtime, *this)) {
+      treeOps_(runtime.ZoneTree()),
+      zoneOps_(runtime.Zones()) {
     MapPage& page = *form_.Map;
     QTreeWidget& tree = *page.TreeViewZones;
     view_ = std::make_unique<ZoneTreeView>(tree, runtime_.TheWorld());

@@ -14,7 +14,6 @@
 #include "mapping/ZoneMessages.h"
 #include "mapping/ZoneOperations.h"
 #include "mapping/ZoneTreeOperations.h"
-#include "storage/StorageZoneFiles.h"
 
 class QAction;
 class QPoint;
@@ -54,8 +53,6 @@ public:
 
     // Where errors go (the program-wide error handler).
     std::function<void(const std::string& message)> ErrorReported;
-    // The window caption names the current zone; refresh it.
-    std::function<void()> CaptionChanged;
 
 private:
     void ConnectMenu();
@@ -82,9 +79,8 @@ private:
     MapWiring& map_;
     Dialogs& dialogs_;
     ZoneMessages messages_;
-    StorageZoneFiles files_;
-    ZoneTreeOperations treeOps_;
-    ZoneOperations zoneOps_;
+    ZoneTreeOperations& treeOps_;
+    ZoneOperations& zoneOps_;
     std::unique_ptr<ZoneTreeView> view_;
     std::unique_ptr<RoomFinder> finder_;
     // The view state's and the skins' hooks outlive this object; they ask

@@ -86,6 +86,16 @@ void TrellanRuntime::OpenStartWorld() {
             Report({StorageOutcome::Failed, {error.what()}});
         }
     };
+    const ZoneMessages zoneMessages(localisation_.get());
+    ZoneOperationHooks zoneHooks;
+    zoneHooks.TracingOff = [this] { tracker_.ModeClick(MovementTracker::ModeSender::Walking); };
+    zoneHooks.CaptionChanged = [this] {
+        if (ZoneCaptionChanged) ZoneCaptionChanged();
+    };
+    zoneFiles_ = std::make_unique<StorageZoneFiles>(*storage_, zoneMessages);
+    zones_ = std::make_unique<ZoneOperations>(placement_, linker_, *zoneFiles_, zoneMessages, zoneHooks);
+    zoneTree_ =
+        std::make_unique<ZoneTreeOperations>(world_, view_, mappingConfig_, *zoneFiles_, zoneMessages, zoneHooks);
     trackerOutput_.OnStartNewZone = [this] {
         try {
             storage_->StartEmptyZone();

@@ -2,6 +2,7 @@
 // The one object that owns a running Trellan's state: settings, localisation,
 // debug log and the proxy session. It wires the parts together and forwards;
 // the GUI and the headless runner each create one and drive it.
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -11,6 +12,8 @@
 #include "mapping/MappingConfig.h"
 #include "mapping/Placement.h"
 #include "mapping/ViewState.h"
+#include "mapping/ZoneOperations.h"
+#include "mapping/ZoneTreeOperations.h"
 #include "model/World.h"
 #include "navigation/RoomSearch.h"
 #include "navigation/Speedwalk.h"
@@ -26,6 +29,7 @@
 #include "settings/Localisation.h"
 #include "settings/MainSettings.h"
 #include "settings/WorldProfile.h"
+#include "storage/StorageZoneFiles.h"
 #include "storage/WorldStorage.h"
 #include "tracking/ClientInputStream.h"
 #include "tracking/MovementTracker.h"
@@ -122,6 +126,12 @@ public:
     // Windows-1251, for the runner to show.
     const std::vector<std::string>& StorageErrors() const { return storageErrors_; }
 
+    // --- Zone and zone-tree operations on the open world (valid after Start)
+    ZoneOperations& Zones() { return *zones_; }
+    ZoneTreeOperations& ZoneTree() { return *zoneTree_; }
+    // Told when a zone operation renamed or switched the current zone.
+    std::function<void()> ZoneCaptionChanged;
+
 private:
     ProxyConfig ConnectionFromProfile() const;
     WorldProfile ReadProfile() const;
@@ -156,6 +166,10 @@ private:
     // Last: it refers to the world, the settings and the home directory.
     std::unique_ptr<WorldStorage> storage_;
     std::vector<std::string> storageErrors_;
+    // After storage: they write zones through it.
+    std::unique_ptr<StorageZoneFiles> zoneFiles_;
+    std::unique_ptr<ZoneOperations> zones_;
+    std::unique_ptr<ZoneTreeOperations> zoneTree_;
 };
 
 }  // namespace trellan
