@@ -3,6 +3,7 @@
 // free client port, and message boxes that record instead of asking.
 #include <QApplication>
 #include <QTcpServer>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,21 +35,26 @@ class RecordingDialogs final : public Dialogs {
 public:
     void Information(const std::string& text) override { Informations.push_back(text); }
     void Error(const std::string& text) override { Errors.push_back(text); }
+    // The queued answers in order, then `Answer`.
     bool Question(const std::string& text) override {
         Questions.push_back(text);
-        return Answer;
+        if (Answers.empty()) return Answer;
+        const bool answer = Answers.front();
+        Answers.pop_front();
+        return answer;
     }
 
     std::vector<std::string> Informations;
     std::vector<std::string> Errors;
     std::vector<std::string> Questions;
+    std::deque<bool> Answers;
     bool Answer = true;
 };
 
 // A started runner on a scratch home directory whose template profile
 // listens on a free port.
 struct GuiFixture {
-    explicit GuiFixture(bool layeredWindows = true) {
+    GuiFixture() {
         App();
         WriteFile(Home / "local.ini", "[Connect]\r\nClient Port=" + std::to_string(FreePort()) + "\r\n");
     }
@@ -58,12 +64,14 @@ struct GuiFixture {
         options.HomeDirectory = Home.Path();
         options.ProgramDirectory = Home.Path();
         options.LayeredWindowsAvailable = layeredWindows;
+        options.CreateStartWorld = CreateStartWorld;
         Runner = std::make_unique<GuiRunner>(options);
         Runner->SetDialogs(Boxes);
         Runner->Start();
         return *Runner;
     }
 
+    bool CreateStartWorld = true;
     TempDirectory Home;
     RecordingDialogs Boxes;
     std::unique_ptr<GuiRunner> Runner;

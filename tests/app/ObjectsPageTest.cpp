@@ -160,7 +160,6 @@ TEST(ObjectsPageTest, TheBoxIsStoredOnSelectionChangeAndKeepsNoneApartFromEmpty)
     f.Select({"Предметы", "Оружие"});
     EXPECT_EQ(*f.Node({"Предметы", "Оружие", "Меч"})->Description, Lines({"Острый меч.", "Меч рубит.", "Третья строка"}));
     EXPECT_FALSE(f.base->ObjectsUnchanged());
-    EXPECT_TRUE(f.base->SaveObjectsWithWorld());
 
     // Looked at and left: still no description. Emptied by the user: an
     // empty one.

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
+#include <utility>
 
 namespace e2e {
 
@@ -38,16 +39,7 @@ sockaddr_in Loopback(std::uint16_t port) {
 const std::string Banner = "\033[1;33m<Trellan v. 2.5.3 (Win2K Server fix)> is online\033[0m";
 
 std::uint16_t FreePort() {
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr = Loopback(0);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0) {
-        close(fd);
-        throw std::runtime_error("cannot bind an ephemeral port");
-    }
-    socklen_t len = sizeof addr;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    close(fd);
-    return ntohs(addr.sin_port);
+    return Listener().Port();
 }
 
 namespace {
@@ -72,18 +64,16 @@ std::string Excerpt(const std::string& text, std::size_t at) {
 
 Socket::~Socket() { Close(); }
 
-Socket::Socket(Socket&& other) noexcept
-    : fd_(other.fd_), closed_(other.closed_), received_(std::move(other.received_)) {
-    other.fd_ = -1;
+Socket::Socket(Socket&& other) noexcept {
+    *this = std::move(other);
 }
 
 Socket& Socket::operator=(Socket&& other) noexcept {
     if (this != &other) {
         Close();
-        fd_ = other.fd_;
+        std::swap(fd_, other.fd_);
         closed_ = other.closed_;
         received_ = std::move(other.received_);
-        other.fd_ = -1;
     }
     return *this;
 }
@@ -260,15 +250,9 @@ std::string DemoProfile() {
     return ReadFile(std::string(TRELLAN_SOURCE_DIR) + "/tools/demo-mud/local.ini");
 }
 
-namespace {
-std::vector<std::string> DemoMudArgs(std::uint16_t port, std::vector<std::string> extra) {
-    extra.insert(extra.begin(), {"--port", std::to_string(port)});
-    return extra;
-}
-}  // namespace
-
 DemoMud::DemoMud(std::vector<std::string> extra)
-    : port_(FreePort()), process_(TRELLAN_DEMO_MUD, DemoMudArgs(port_, std::move(extra))) {}
+    : port_(FreePort()),
+      process_(TRELLAN_DEMO_MUD, (extra.insert(extra.begin(), {"--port", std::to_string(port_)}), extra)) {}
 
 Trellan::Trellan(const TempDir& home, std::uint16_t clientPort, std::uint16_t serverPort, bool debug,
                  const std::string& profile)

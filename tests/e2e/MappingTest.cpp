@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "E2eSupport.h"
+#include "storage/JsonLine.h"
 #include "text/Cp1251.h"
 
 namespace e2e {
@@ -33,54 +34,26 @@ const std::string NameStart = "\033[1;36m";
 
 // One room line of `trellan zone dump`: the few fields the checks need.
 struct DumpedRoom {
-    std::string name;  // UTF-8
-    std::string description;
+    std::string name, description;  // UTF-8
     int x = 0, y = 0, l = 0;
     bool pipe = false;
     std::map<std::string, bool> links;  // ChN ... ChD
 };
 
-// The dump is JSON lines written by trellan itself; this reads only flat
-// string, number and boolean members.
-std::string JsonMember(const std::string& line, const std::string& key) {
-    const std::string quoted = "\"" + key + "\":";
-    std::size_t at = line.find(quoted);
-    if (at == std::string::npos) {
-        return {};
-    }
-    at += quoted.size();
-    while (at < line.size() && line[at] == ' ') ++at;
-    if (at < line.size() && line[at] == '"') {
-        std::string value;
-        for (std::size_t i = at + 1; i < line.size() && line[i] != '"'; ++i) {
-            if (line[i] == '\\' && i + 1 < line.size()) {
-                ++i;
-                value += line[i] == 'n' ? '\n' : line[i] == 'r' ? '\r' : line[i];
-            } else {
-                value += line[i];
-            }
-        }
-        return value;
-    }
-    const std::size_t end = line.find_first_of(",}", at);
-    return line.substr(at, end - at);
-}
-
 std::vector<DumpedRoom> DumpZone(const std::string& path) {
     Process dump(TRELLAN_BINARY, {"zone", "dump", path});
     std::vector<DumpedRoom> rooms;
     for (std::string line = dump.ReadLine(); !line.empty(); line = dump.ReadLine()) {
-        DumpedRoom room;
-        room.name = JsonMember(line, "Hint");
-        room.description = JsonMember(line, "Description");
-        room.x = std::atoi(JsonMember(line, "X").c_str());
-        room.y = std::atoi(JsonMember(line, "Y").c_str());
-        room.l = std::atoi(JsonMember(line, "L").c_str());
-        room.pipe = JsonMember(line, "Pipe") == "true";
-        for (const char* flag : {"ChN", "ChS", "ChE", "ChW", "ChU", "ChD"}) {
-            room.links[flag] = JsonMember(line, flag) == "true";
-        }
-        rooms.push_back(room);
+        std::map<std::string, trellan::JsonValue> member;
+        for (trellan::JsonMember& m : trellan::ParseJsonObject(line)) member[m.Key] = std::move(m.Value);
+        DumpedRoom& room = rooms.emplace_back();
+        room.name = member["Hint"].Text;
+        room.description = member["Description"].Text;
+        room.x = static_cast<int>(member["X"].Integer);
+        room.y = static_cast<int>(member["Y"].Integer);
+        room.l = static_cast<int>(member["L"].Integer);
+        room.pipe = member["Pipe"].Boolean;
+        for (const char* flag : {"ChN", "ChS", "ChE", "ChW", "ChU", "ChD"}) room.links[flag] = member[flag].Boolean;
     }
     EXPECT_EQ(dump.Wait(), 0) << path;
     return rooms;
@@ -360,11 +333,9 @@ TEST(ObjectsThroughTrellan, IdentifiedAndSharedEntriesAreKeptAndFound) {
 
     const std::string objects = ReadFile(session.Home() / "Maps/Новый мир/objects.dat");
     ASSERT_FALSE(objects.empty());
-    EXPECT_NE(objects.find(W("длинный меч")), std::string::npos);
-    EXPECT_NE(objects.find(W("ОРУЖИЕ")), std::string::npos);
-    EXPECT_NE(objects.find(W("Проводник")), std::string::npos);
-    EXPECT_NE(objects.find(W("Человек")), std::string::npos);
-    EXPECT_NE(objects.find(W("кинжал")), std::string::npos);
+    for (const char* text : {"длинный меч", "ОРУЖИЕ", "Проводник", "Человек", "кинжал"}) {
+        EXPECT_NE(objects.find(W(text)), std::string::npos) << text;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // trellan --headless between a scripted MUD server and a MUD client socket.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <zlib.h>
 
 #include <atomic>
 #include <filesystem>
@@ -10,32 +9,12 @@
 #include <thread>
 
 #include "E2eSupport.h"
+#include "support/Deflate.h"
 
 namespace e2e {
 namespace {
 
-// The server side of a compressed stream: each call's output is flushed.
-class Deflater {
-public:
-    Deflater() { deflateInit(&zs_, Z_DEFAULT_COMPRESSION); }
-    ~Deflater() { deflateEnd(&zs_); }
-    std::string operator()(const std::string& text) {
-        std::string out;
-        zs_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(text.data()));
-        zs_.avail_in = static_cast<uInt>(text.size());
-        char buffer[65536];
-        do {
-            zs_.next_out = reinterpret_cast<Bytef*>(buffer);
-            zs_.avail_out = sizeof buffer;
-            deflate(&zs_, Z_SYNC_FLUSH);
-            out.append(buffer, sizeof buffer - zs_.avail_out);
-        } while (zs_.avail_out == 0);
-        return out;
-    }
-
-private:
-    z_stream zs_{};
-};
+using trellan::testing::Deflater;
 
 // One player's session: trellan started, client connected, server accepted.
 class RelayTest : public ::testing::Test {

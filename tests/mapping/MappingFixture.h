@@ -16,8 +16,8 @@ namespace trellan {
 
 class MappingFixture : public ::testing::Test {
 protected:
-    MappingFixture() {
-        world.CurrentZone = "zone";
+    explicit MappingFixture(const char* zone = "zone") {
+        world.CurrentZone = zone;
         world.LoadZone();
     }
 
@@ -40,6 +40,14 @@ protected:
             if (world.FindRoom(r->X, r->Y, r->L) != r) ++doubles;
         }
         return doubles;
+    }
+    // A corridor cell with these exit words and both link flags of its axis.
+    static ::testing::AssertionResult IsCorridor(const MudRoom* r, const std::string& exits) {
+        if (r == nullptr || !r->Pipe) return ::testing::AssertionFailure() << "no corridor cell";
+        if (r->Exits() != exits) return ::testing::AssertionFailure() << "exits " << r->Exits();
+        const int axis = exits == "NS" ? kDirNorth : exits == "UD" ? kDirUp : kDirWest;
+        if (!r->Link(axis) || !r->Link(axis + 1)) return ::testing::AssertionFailure() << "a flag of the axis is off";
+        return ::testing::AssertionSuccess();
     }
 
     World world;

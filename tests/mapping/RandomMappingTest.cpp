@@ -17,16 +17,10 @@ protected:
         ASSERT_EQ(DoubleCells(), 0) << "step " << step;
         for (const RoomSlot& slot : world.ZoneRooms()) {
             const MudRoom* r = slot.Room();
-            if (!r->Pipe) continue;
             const std::string& e = r->Exits();
-            if (e == "NS") {
-                ASSERT_TRUE(r->ChN && r->ChS) << "step " << step;
-            } else if (e == "WE" || e == "EW") {
-                ASSERT_TRUE(r->ChW && r->ChE) << "step " << step;
-            } else {
-                ASSERT_EQ(e, "UD") << "step " << step;
-                ASSERT_TRUE(r->ChU && r->ChD) << "step " << step;
-            }
+            if (!r->Pipe) continue;
+            ASSERT_TRUE(e == "NS" || e == "WE" || e == "EW" || e == "UD") << e << " at step " << step;
+            ASSERT_TRUE(IsCorridor(r, e)) << "step " << step;
         }
     }
 };

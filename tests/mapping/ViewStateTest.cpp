@@ -12,6 +12,11 @@ protected:
         view.RepaintRequested = [this] { ++repaintCalls; };
     }
     std::vector<int> OriginOf(const MudRoom* r) const { return {r->DX, r->DY, r->DL}; }
+    void ShowZone(const char* zone) {
+        world.ClearZone();
+        world.CurrentZone = zone;
+        world.LoadZone();
+    }
 
     int statusCalls = 0;
     int repaintCalls = 0;
@@ -22,7 +27,6 @@ TEST_F(ViewStateTest, RefreshRecordsTheOriginAndFlushWritesItIntoTheZone) {
     MudRoom* b = Room(2, 3);
     view.DX = 2;
     view.DY = 3;
-    view.DL = 0;
     view.mShift();
     EXPECT_EQ(view.RoomOrigin(), (ViewOrigin{2, 3, 0}));
     view.FlushOrigin();
@@ -30,13 +34,10 @@ TEST_F(ViewStateTest, RefreshRecordsTheOriginAndFlushWritesItIntoTheZone) {
     EXPECT_EQ(OriginOf(b), (std::vector<int>{2, 3, 0}));
 
     // Another zone shown: the zone shown before keeps its last origin.
-    auto room = std::make_unique<MudRoom>();
-    MudRoom* other = world.AddLoadedRoom("other", std::move(room));
+    MudRoom* other = world.AddLoadedRoom("other", std::make_unique<MudRoom>());
     view.DX = 9;
     view.mShift();
-    world.ClearZone();
-    world.CurrentZone = "other";
-    world.LoadZone();
+    ShowZone("other");
     view.DX = 40;
     view.DY = 41;
     view.DL = 42;
@@ -93,9 +94,7 @@ TEST_F(ViewStateTest, CheckedMarksLastUntilTheNextRefresh) {
     auto loaded = std::make_unique<MudRoom>();
     loaded->Checked = true;
     MudRoom* c = world.AddLoadedRoom("other", std::move(loaded));
-    world.ClearZone();
-    world.CurrentZone = "other";
-    world.LoadZone();
+    ShowZone("other");
     view.mShift();
     EXPECT_FALSE(c->Checked);
 }

@@ -2,45 +2,29 @@
 // A world "w" on disk in a temporary directory, with the zone operations
 // over it. The zone files are written and read with the real zone file
 // writer and reader, so the tests check what a split or join leaves on disk.
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
-#include <filesystem>
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "MappingFixture.h"
 #include "common/Errors.h"
 #include "common/FileIo.h"
-#include "mapping/Linker.h"
-#include "mapping/MappingConfig.h"
-#include "mapping/Placement.h"
-#include "mapping/ViewState.h"
 #include "mapping/ZoneFiles.h"
 #include "mapping/ZoneOperations.h"
 #include "mapping/ZoneTreeOperations.h"
-#include "model/World.h"
 #include "model/ZoneFileReader.h"
 #include "model/ZoneFileWriter.h"
-#include "text/Cp1251.h"
+#include "support/TempDirectory.h"
 
 namespace trellan {
 
 // One file per zone, named by the zone's bytes, in a directory of its own.
 class DiskZoneFiles : public ZoneFiles {
 public:
-    explicit DiskZoneFiles(World& world) : world_(world) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "trellan-zoneops-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) != nullptr) dir_ = pattern;
-    }
-    ~DiskZoneFiles() override {
-        std::error_code ignored;
-        if (!dir_.empty()) std::filesystem::remove_all(dir_, ignored);
-    }
+    explicit DiskZoneFiles(World& world) : world_(world) {}
 
-    std::string Path(const std::string& zone) const { return dir_ + "/" + zone + ".tr2"; }
+    std::string Path(const std::string& zone) const { return dir_ / (zone + ".tr2"); }
     bool ZoneFileExists(const std::string& zone) const override { return FileExists(Path(zone)); }
     void SaveZone() override {
         if (world_.CurrentZone.empty()) return;
@@ -87,21 +71,13 @@ public:
 
 private:
     World& world_;
-    std::string dir_;
+    testing::TempDirectory dir_;
 };
 
-class ZoneFixture : public ::testing::Test {
+class ZoneFixture : public MappingFixture {
 protected:
-    ZoneFixture() {
-        world.CurrentWorld = "w";
-        world.CurrentZone = "a";
-        world.LoadZone();
-    }
+    ZoneFixture() : MappingFixture("a") { world.CurrentWorld = "w"; }
 
-    // An ordinary room of the shown zone.
-    MudRoom* Room(std::int32_t x, std::int32_t y, std::int32_t l = 0, const std::string& name = "Room") {
-        return place.NewRoomAt(x, y, l, name, "desc", "NSEW", false);
-    }
     MudRoom* Pipe(std::int32_t x, std::int32_t y, std::int32_t l = 0) {
         return place.NewRoomAt(x, y, l, "", "Pipe", "NS", true);
     }
@@ -117,18 +93,8 @@ protected:
         world.AddZoneNode(zone);
         return world.AddLoadedRoom(zone, std::move(room));
     }
-    // Sets the link flags of a and b towards each other (direction from a).
-    static void Join(MudRoom* a, MudRoom* b, int direction) {
-        a->Link(direction) = true;
-        b->Link(direction ^ 1) = true;
-    }
     std::string Phrase(int direction) const { return config.DirectionPhrases[direction]; }
 
-    World world;
-    ViewState view{world};
-    MappingConfig config;
-    Placement place{world, view, config};
-    Linker linker{place};
     DiskZoneFiles files{world};
     int tracingOff = 0;
     ZoneOperationHooks hooks{[this] { ++tracingOff; }, nullptr};

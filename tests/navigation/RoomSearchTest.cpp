@@ -26,17 +26,6 @@ protected:
     int repaints = 0;
 };
 
-TEST_F(RoomSearchTest, LatinLettersIgnoreCaseCyrillicOnesDoNot) {
-    search.nFindByNameClick();
-    RoomSearchResult found = Next("GOLDEN goose");
-    EXPECT_EQ(found.What, RoomSearchResult::Kind::Found);
-    EXPECT_EQ(found.Room, tavern);
-    search.Start(RoomSearchMode::Name);
-    EXPECT_EQ(Next("таверна").What, RoomSearchResult::Kind::NotFound);
-    search.Start(RoomSearchMode::Name);
-    EXPECT_EQ(Next("Таверна").Room, tavern);
-}
-
 TEST_F(RoomSearchTest, FindNextWalksTheWorldListThenReportsThenStartsOver) {
     search.nFindByNameClick();
     EXPECT_EQ(Next("golden").Room, tavern);

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -47,16 +47,16 @@ class Recorder final : public TransportEvents {
 public:
     explicit Recorder(QtTransport& transport) : transport_(transport) {}
 
-    void SSClientConnect(ClientId client) override { Add("connect " + std::to_string(client)); }
-    void SSClientDisconnect(ClientId client) override { Add("disconnect " + std::to_string(client)); }
+    void SSClientConnect(ClientId client) override { events.push_back("connect " + std::to_string(client)); }
+    void SSClientDisconnect(ClientId client) override { events.push_back("disconnect " + std::to_string(client)); }
     void SSClientRead(ClientId client) override {
         char buffer[4096];
         while (std::size_t n = transport_.ReadClient(client, buffer, sizeof buffer)) fromClient.append(buffer, n);
     }
     void SSClientWrite(ClientId) override {}
-    void SSClientError(ClientId client, const std::string& message) override { Add("client error " + message); }
-    void CSConnect() override { Add("cs connect"); }
-    void CSDisconnect() override { Add("cs disconnect"); }
+    void SSClientError(ClientId, const std::string& message) override { events.push_back("client error " + message); }
+    void CSConnect() override { events.push_back("cs connect"); }
+    void CSDisconnect() override { events.push_back("cs disconnect"); }
     void CSRead() override {
         char buffer[4096];
         for (;;) {
@@ -66,18 +66,15 @@ public:
         }
     }
     void CSWrite() override {}
-    void CSError(const std::string& message) override { Add("cs error"); }
+    void CSError(const std::string&) override { events.push_back("cs error"); }
 
-    bool Saw(const std::string& event) const {
-        return std::find(events.begin(), events.end(), event) != events.end();
-    }
+    bool Saw(const std::string& event) const { return std::find(events.begin(), events.end(), event) != events.end(); }
 
     std::vector<std::string> events;
     std::string fromClient;
     std::string fromServer;
 
 private:
-    void Add(const std::string& event) { events.push_back(event); }
     QtTransport& transport_;
 };
 

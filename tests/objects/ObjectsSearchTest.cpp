@@ -31,36 +31,22 @@ protected:
     ObjectNode* shield = nullptr;
 };
 
+// "caption line:column @start+length" in UTF-8, or "none".
+std::string Where(const std::optional<SearchMatch>& m) {
+    if (!m) return "none";
+    return Cp1251ToUtf8(m->Node->Caption) + " " + std::to_string(m->Line) + ":" + std::to_string(m->Column) + " @" +
+           std::to_string(m->SelectionStart) + "+" + std::to_string(m->SelectionLength);
+}
+
 TEST_F(ObjectsSearchTest, FindsCyrillicIgnoringCaseMatchAfterMatch) {
-    std::optional<SearchMatch> m = search.FindNext(W("МЕЧ"));
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->Node, sword);
-    EXPECT_EQ(m->Line, 0u);
-    EXPECT_EQ(m->SelectionStart, 8u);
-    EXPECT_EQ(m->SelectionLength, 3u);
+    EXPECT_EQ(Where(search.FindNext(W("МЕЧ"))), "Меч 0:8 @8+3");
     EXPECT_EQ(base.LoreNode(), sword);
-
-    // Two in one line, the second after the first; the selection counts the
-    // earlier line and its CR LF.
-    m = search.FindNext(W("МЕЧ"));
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->SelectionStart, 14u);
-    m = search.FindNext(W("МЕЧ"));
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->Line, 1u);
-    EXPECT_EQ(m->Column, 10u);
-    EXPECT_EQ(m->SelectionStart, 24u);
-
-    m = search.FindNext(W("МЕЧ"));
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->Node, shield);
-    EXPECT_FALSE(search.FindNext(W("МЕЧ")));
-    // After "not found" the search starts from the first node again.
-    m = search.FindNext(W("МЕЧ"));
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->Node, sword);
-    EXPECT_EQ(m->SelectionStart, 8u);
-
+    // The selection counts the earlier lines and their CR LF; after "not
+    // found" the search starts from the first node again.
+    std::vector<std::string> found;
+    for (int i = 0; i < 5; ++i) found.push_back(Where(search.FindNext(W("МЕЧ"))));
+    EXPECT_EQ(found, (std::vector<std::string>{"Меч 1:0 @14+3", "Меч 1:10 @24+3", "Щит 0:14 @14+3", "none",
+                                               "Меч 0:8 @8+3"}));
     EXPECT_FALSE(search.FindNext(""));
     EXPECT_FALSE(search.FindNext(W("Мечи")));  // captions are not searched
 }
@@ -68,19 +54,14 @@ TEST_F(ObjectsSearchTest, FindsCyrillicIgnoringCaseMatchAfterMatch) {
 TEST_F(ObjectsSearchTest, DeletedNodeOfThePositionRestartsTheSearch) {
     ASSERT_TRUE(search.FindNext(W("герб")));
     base.DeleteNode(*shield);
-    std::optional<SearchMatch> m = search.FindNext(W("меч"));
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->Node, sword);
+    EXPECT_EQ(Where(search.FindNext(W("меч"))), "Меч 0:8 @8+3");
 }
 
 TEST_F(ObjectsSearchTest, ReplaceTheMatchThenFindTheNext) {
     ASSERT_TRUE(search.FindNext(W("меч")));
-    std::optional<SearchMatch> m = search.Replace(8, 3, W("меч"), W("клинок"));
+    EXPECT_EQ(Where(search.Replace(8, 3, W("меч"), W("клинок"))), "Меч 1:0 @17+3");
     EXPECT_EQ((*sword->Description)[0], W("Длинный клинок."));
     EXPECT_FALSE(base.ObjectsUnchanged());
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->Line, 1u);
-    EXPECT_EQ(m->Column, 0u);
 
     // A folder has no description to replace in, and must not get one.
     base.ShowNode(folder);

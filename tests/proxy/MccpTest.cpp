@@ -1,10 +1,11 @@
 #include "proxy/Mccp.h"
 
 #include <gtest/gtest.h>
-#include <zlib.h>
 
 #include <string>
 #include <vector>
+
+#include "support/Deflate.h"
 
 namespace trellan {
 namespace {
@@ -20,31 +21,16 @@ const std::string kDont1 = "\xFF\xFE\x55";
 const std::string kStart2 = "\xFF\xFA\x56\xFF\xF0";
 const std::string kStart1 = "\xFF\xFA\x55\xFB\xF0";
 
-// A server-style stream: each part flushed with Z_SYNC_FLUSH so the client can
-// show it at once; `finish` ends the stream.
+// A stream of flushed parts; `finish` ends it after the last.
 std::string DeflateParts(const std::vector<std::string>& parts, bool finish) {
-    z_stream zs{};
-    EXPECT_EQ(deflateInit(&zs, Z_DEFAULT_COMPRESSION), Z_OK);
+    testing::Deflater deflater;
     std::string out;
-    char buffer[4096];
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(parts[i].data()));
-        zs.avail_in = static_cast<uInt>(parts[i].size());
-        int flush = (finish && i + 1 == parts.size()) ? Z_FINISH : Z_SYNC_FLUSH;
-        do {
-            zs.next_out = reinterpret_cast<Bytef*>(buffer);
-            zs.avail_out = sizeof buffer;
-            deflate(&zs, flush);
-            out.append(buffer, sizeof buffer - zs.avail_out);
-        } while (zs.avail_out == 0);
-    }
-    deflateEnd(&zs);
+    for (std::size_t i = 0; i < parts.size(); ++i) out += deflater(parts[i], finish && i + 1 == parts.size());
     return out;
 }
 
-// A complete zlib stream of `text`.
 std::string Deflate(const std::string& text) {
-    return DeflateParts({text}, true);
+    return testing::Deflate(text, true);
 }
 
 struct Result {

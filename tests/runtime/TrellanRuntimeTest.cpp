@@ -21,9 +21,14 @@ class TrellanRuntimeTest : public ::testing::Test {
 protected:
     RuntimeOptions Options() const {
         RuntimeOptions options;
-        options.HomeDirectory = home.Path();
-        options.ProgramDirectory = home.Path();
+        options.HomeDirectory = options.ProgramDirectory = home.Path();
         return options;
+    }
+    // A client connects and the server connection is made.
+    void Connect(TrellanRuntime& runtime) {
+        runtime.Session().SSClientConnect(transport.AddClient());
+        transport.serverConnected = true;
+        runtime.Session().CSConnect();
     }
     bool Called(const std::string& call) const {
         return std::find(transport.calls.begin(), transport.calls.end(), call) != transport.calls.end();
@@ -94,10 +99,7 @@ TEST_F(TrellanRuntimeTest, CloseSavesTheDebugLogWhenLoggingIsOn) {
     TrellanRuntime runtime(Options(), transport);
     runtime.Start();
     ASSERT_TRUE(runtime.Log().Active());
-    ClientId client = transport.AddClient();
-    runtime.Session().SSClientConnect(client);
-    transport.serverConnected = true;
-    runtime.Session().CSConnect();
+    Connect(runtime);
     transport.ServerSends("Room\r\n\r\n");
     runtime.Session().CSRead();
     runtime.Close();
@@ -114,9 +116,7 @@ TEST_F(TrellanRuntimeTest, LostConnectionErrorsAreSilent) {
     WriteFile(home / "trellan.ini", "[Options]\r\nDebugActiv=1\r\n");
     TrellanRuntime runtime(Options(), transport);
     runtime.Start();
-    runtime.Session().SSClientConnect(transport.AddClient());
-    transport.serverConnected = true;
-    runtime.Session().CSConnect();
+    Connect(runtime);
     transport.calls.clear();
 
     EXPECT_EQ(runtime.AppException("Windows socket error: 10054"), std::nullopt);

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <random>
+#include <tuple>
+#include <utility>
 
 #include "common/Errors.h"
 #include "settings/IniFile.h"
@@ -21,23 +23,11 @@ using testing::WriteFile;
 // comments, blanks, spacing around "=", an unknown line, a repeated key.
 std::string WindowsFile() {
     return W1251(
-        "; Trellan settings\r\n"
+        "; Trellan settings\r\n\r\n"
+        "[Options]\r\nWorld=Арда\r\n  ScrollMult =  3  \r\ngarbage line without equals\r\nScrollMult=9\r\n\r\n"
         "\r\n"
-        "[Options]\r\n"
-        "World=Арда\r\n"
-        "  ScrollMult =  3  \r\n"
-        "garbage line without equals\r\n"
-        "ScrollMult=9\r\n"
-        "\r\n"
-        "\r\n"
-        "[ Зона Ёлки ]\r\n"
-        "Ёжик=колючий\r\n"
-        "; a comment = not a key\r\n"
-        "Quoted=\"  spaced  \"\r\n"
-        "\r\n"
-        "[Lock]\r\n"
-        "Город=1\r\n"
-        "Лес=1\r\n");
+        "[ Зона Ёлки ]\r\nЁжик=колючий\r\n; a comment = not a key\r\nQuoted=\"  spaced  \"\r\n\r\n"
+        "[Lock]\r\nГород=1\r\nЛес=1\r\n");
 }
 
 TEST(IniFile, UnchangedWindowsFileIsWrittenBackByteForByte) {
@@ -68,40 +58,23 @@ TEST(IniFile, NamesIgnoreLetterCaseLatinAndCyrillic) {
 
 TEST(IniFile, ReadsValuesTheWayWindowsDoes) {
     IniFile ini = IniFile::FromBytes(
-        "[S]\r\n"
-        "  Spaced Key \t=\t value with  inner  blanks \t\r\n"
-        "Double=\"quoted\"\r\n"
-        "Single='quoted'\r\n"
-        "Mixed=\"quoted'\r\n"
-        "Lone=\"\r\n"
-        "Empty=\"\"\r\n"
-        "Blank=\r\n"
-        "Twice=first\r\n"
-        "twice=second\r\n"
-        "=no name\r\n"
-        "; Comment=1\r\n"
-        "[S]\r\n"
-        "Hidden=behind the first section\r\n");
-    EXPECT_EQ(ini.ReadString("S", "Spaced Key", ""), "value with  inner  blanks");
-    EXPECT_EQ(ini.ReadString("S", "Double", ""), "quoted");
-    EXPECT_EQ(ini.ReadString("S", "Single", ""), "quoted");
-    EXPECT_EQ(ini.ReadString("S", "Mixed", ""), "\"quoted'");
-    EXPECT_EQ(ini.ReadString("S", "Lone", ""), "\"");
-    EXPECT_EQ(ini.ReadString("S", "Empty", "default"), "");
-    EXPECT_EQ(ini.ReadString("S", "Blank", "default"), "");
-    EXPECT_EQ(ini.ReadString("S", "Twice", ""), "first");
-    EXPECT_EQ(ini.ReadString("S", "; Comment", "default"), "default");
-    EXPECT_EQ(ini.ReadString("S", "Hidden", "default"), "default");
-    EXPECT_EQ(ini.ReadString("S", "Missing", "default"), "default");
+        "[S]\r\n  Spaced Key \t=\t value with  inner  blanks \t\r\nDouble=\"quoted\"\r\nSingle='quoted'\r\n"
+        "Mixed=\"quoted'\r\nLone=\"\r\nEmpty=\"\"\r\nBlank=\r\nTwice=first\r\ntwice=second\r\n=no name\r\n"
+        "; Comment=1\r\n[S]\r\nHidden=behind the first section\r\n");
+    const std::pair<const char*, const char*> values[] = {
+        {"Spaced Key", "value with  inner  blanks"}, {"Double", "quoted"}, {"Single", "quoted"},
+        {"Mixed", "\"quoted'"}, {"Lone", "\""}, {"Empty", ""}, {"Blank", ""}, {"Twice", "first"},
+        {"; Comment", "default"}, {"Hidden", "default"}, {"Missing", "default"}};
+    for (const auto& [key, value] : values) EXPECT_EQ(ini.ReadString("S", key, "default"), value) << key;
     EXPECT_EQ(ini.ReadString("Missing", "Blank", "default"), "default");
 
     EXPECT_EQ(ini.ReadSectionKeys("s"), (std::vector<std::string>{"Spaced Key", "Double", "Single", "Mixed", "Lone",
                                                                   "Empty", "Blank", "Twice", "twice"}));
     // Each line of a repeated key gives its own value.
-    std::vector<std::string> values = ini.ReadSectionValues("S");
-    ASSERT_EQ(values.size(), 9u);
-    EXPECT_EQ(values[7], "first");
-    EXPECT_EQ(values[8], "second");
+    std::vector<std::string> read = ini.ReadSectionValues("S");
+    ASSERT_EQ(read.size(), 9u);
+    EXPECT_EQ(read[7], "first");
+    EXPECT_EQ(read[8], "second");
 }
 
 TEST(IniFile, LineEndsAreReadAlikeAndWrittenAsCrLf) {
@@ -120,40 +93,27 @@ TEST(IniFile, LineEndsAreReadAlikeAndWrittenAsCrLf) {
 }
 
 TEST(IniFile, IntegersAreReadLikeDelphisReadInteger) {
-    struct Case {
-        const char* text;
-        std::optional<int> value;
-    };
-    // clang-format off
-    for (const Case& c : std::initializer_list<Case>{
-             {"42", 42}, {"-3", -3}, {"+5", 5}, {"007", 7}, {" 7", 7}, {"$10", 16}, {"0x10", 16}, {"0XfF", 255},
-             {"x10", 16}, {"-$10", -16}, {"$FFFFFFFF", -1}, {"2147483647", 2147483647}, {"-2147483648", INT32_MIN},
-             {"12abc", std::nullopt}, {"7 ", std::nullopt}, {"\t7", std::nullopt}, {"", std::nullopt},
-             {"-", std::nullopt}, {"$", std::nullopt}, {"0x", std::nullopt}, {"2147483648", std::nullopt},
-             {"-2147483649", std::nullopt}, {"$100000000", std::nullopt}, {"1 2", std::nullopt},
-             {"1.5", std::nullopt}, {"--1", std::nullopt}}) {
-        // clang-format on
-        EXPECT_EQ(ParseIniInteger(c.text), c.value) << '"' << c.text << '"';
+    const std::pair<const char*, int> good[] = {
+        {"42", 42},    {"-3", -3},    {"+5", 5},      {"007", 7},     {" 7", 7},          {"$10", 16},
+        {"0x10", 16},  {"0XfF", 255}, {"x10", 16},    {"-$10", -16},  {"$FFFFFFFF", -1},  {"2147483647", 2147483647},
+        {"-2147483648", INT32_MIN}};
+    for (const auto& [text, value] : good) EXPECT_EQ(ParseIniInteger(text), value) << '"' << text << '"';
+    for (const char* bad : {"12abc", "7 ", "\t7", "", "-", "$", "0x", "2147483648", "-2147483649", "$100000000", "1 2",
+                            "1.5", "--1"}) {
+        EXPECT_EQ(ParseIniInteger(bad), std::nullopt) << '"' << bad << '"';
     }
 
     IniFile ini = IniFile::FromBytes(
         "[N]\r\nSpaced=  7  \r\nBad=12abc\r\nHex=0x10\r\nNeg=-3\r\nEmpty=\r\nQuoted=\" 8\"\r\n"
         "Two=2\r\nZero=0\r\nHexZero=$0\r\nWord=yes\r\n");
-    EXPECT_EQ(ini.ReadInteger("N", "Spaced", -1), 7);
-    EXPECT_EQ(ini.ReadInteger("N", "Bad", -1), -1);
-    EXPECT_EQ(ini.ReadInteger("N", "Hex", -1), 16);
-    EXPECT_EQ(ini.ReadInteger("N", "Neg", -1), -3);
-    EXPECT_EQ(ini.ReadInteger("N", "Empty", -1), -1);
-    EXPECT_EQ(ini.ReadInteger("N", "Quoted", -1), 8);
-    EXPECT_EQ(ini.ReadInteger("N", "Missing", -1), -1);
-
-    EXPECT_TRUE(ini.ReadBool("N", "Two", false));
-    EXPECT_TRUE(ini.ReadBool("N", "Neg", false));
-    EXPECT_FALSE(ini.ReadBool("N", "Zero", true));
-    EXPECT_FALSE(ini.ReadBool("N", "HexZero", true));
-    EXPECT_TRUE(ini.ReadBool("N", "Word", true));
-    EXPECT_FALSE(ini.ReadBool("N", "Word", false));
-    EXPECT_TRUE(ini.ReadBool("N", "Missing", true));
+    const std::pair<const char*, int> integers[] = {{"Spaced", 7}, {"Bad", -1},   {"Hex", 16},    {"Neg", -3},
+                                                    {"Empty", -1}, {"Quoted", 8}, {"Missing", -1}};
+    for (const auto& [key, value] : integers) EXPECT_EQ(ini.ReadInteger("N", key, -1), value) << key;
+    const std::tuple<const char*, bool, bool> bools[] = {{"Two", false, true},    {"Neg", false, true},
+                                                         {"Zero", true, false},   {"HexZero", true, false},
+                                                         {"Word", true, true},    {"Word", false, false},
+                                                         {"Missing", true, true}};
+    for (const auto& [key, fallback, value] : bools) EXPECT_EQ(ini.ReadBool("N", key, fallback), value) << key;
 
     ini.WriteBool("N", "Two", false);
     ini.WriteInteger("N", "Neg", -2147483647 - 1);
@@ -164,18 +124,10 @@ TEST(IniFile, IntegersAreReadLikeDelphisReadInteger) {
 TEST(IniFile, WritesKeepTheFileInOrder) {
     IniFile ini = IniFile::FromBytes(
         "; header comment\r\n"
-        "[A]\r\n"
-        "One = 1\r\n"
-        "; about two\r\n"
-        "Two=2\r\n"
-        "\r\n"
-        "[Dark]\r\n"
-        "Dark0=old\r\n"
-        "\r\n"
-        "[B]\r\n"
-        "x=1\r\n"
-        "[dark]\r\n"
-        "Dark1=older\r\n");
+        "[A]\r\nOne = 1\r\n; about two\r\nTwo=2\r\n\r\n"
+        "[Dark]\r\nDark0=old\r\n\r\n"
+        "[B]\r\nx=1\r\n"
+        "[dark]\r\nDark1=older\r\n");
     ini.WriteString("A", "Two", "zwei");      // replaced where it stands
     ini.WriteString("A", "Three", "3");       // after the last line, before the blank ones
     ini.EraseSection("DARK");                 // every section of that name
@@ -184,21 +136,10 @@ TEST(IniFile, WritesKeepTheFileInOrder) {
     ini.WriteString(W1251("Новая"), W1251("Ключ"), W1251("значение"));
     EXPECT_TRUE(ini.Changed());
     EXPECT_EQ(ini.ToBytes(), W1251("; header comment\r\n"
-                                   "[A]\r\n"
-                                   "One = 1\r\n"
-                                   "; about two\r\n"
-                                   "Two=zwei\r\n"
-                                   "Three=3\r\n"
-                                   "\r\n"
-                                   "[B]\r\n"
-                                   "x=1\r\n"
-                                   "y=2\r\n"
-                                   "\r\n"
-                                   "[Dark]\r\n"
-                                   "Dark0=new\r\n"
-                                   "\r\n"
-                                   "[Новая]\r\n"
-                                   "Ключ=значение\r\n"));
+                                   "[A]\r\nOne = 1\r\n; about two\r\nTwo=zwei\r\nThree=3\r\n\r\n"
+                                   "[B]\r\nx=1\r\ny=2\r\n\r\n"
+                                   "[Dark]\r\nDark0=new\r\n\r\n"
+                                   "[Новая]\r\nКлюч=значение\r\n"));
 
     IniFile fresh;
     fresh.WriteString("S", "k", "v");

@@ -41,90 +41,26 @@ WorldProfile SampleProfile() {
 // local.ini as a full write lays out a new file, section by section.
 std::string ExpectedSampleProfileFile() {
     return W1251(
-        "[Connect]\r\n"
-        "Client Port=4999\r\n"
-        "Client Address=127.0.0.1\r\n"
-        "Server Name=mud.example.net\r\n"
-        "Server Port=5000\r\n"
+        "[Connect]\r\nClient Port=4999\r\nClient Address=127.0.0.1\r\nServer Name=mud.example.net\r\n"
+        "Server Port=5000\r\n\r\n"
+        "[Options]\r\nNoDoubleYa=1\r\nAddDoubleYa=0\r\nAddDoubleYaLor=1\r\nNoDescription=0\r\nMccpEnabled=1\r\n"
+        "Zone=Город\r\n\r\n"
+        "[Exits]\r\nNorth=С\r\nSouth=S\r\nEast=E\r\nWest=W\r\nUp=U\r\nDown=D\r\n\r\n"
+        "[Messages]\r\nDark=Здесь темно...\r\nNoExits=None!\r\nRetreat=Вы быстро убежали\r\n"
+        "Follow=Вы последовали за\r\nFollowLine=0\r\nAutoexitStart=#$1B[36m[ Exits:\r\nAutoexitEnd=]#$0D#$0A\r\n"
+        "PromptExitStart=Вых:\r\nPromptExitEnd=>\r\nUsePromptExit=0\r\nRoomNameStart=#$1B[1;36m\r\n"
+        "RoomNameEnd=#$0D#$0A\r\nStuffTem=Предмет '/*'#$0D#$0AВес: /*\r\nStuffSeq=\r\nMobTem=\r\nMobSeq=\r\n"
+        "GroupTell=гг\r\nClanTell=кг\r\n\r\n"
+        "[Leader]\r\nNorth=на север\r\nSouth=на юг\r\nEast=на восток\r\nWest=на запад\r\nUp=вверх\r\nDown=вниз\r\n"
         "\r\n"
-        "[Options]\r\n"
-        "NoDoubleYa=1\r\n"
-        "AddDoubleYa=0\r\n"
-        "AddDoubleYaLor=1\r\n"
-        "NoDescription=0\r\n"
-        "MccpEnabled=1\r\n"
-        "Zone=Город\r\n"
-        "\r\n"
-        "[Exits]\r\n"
-        "North=С\r\n"
-        "South=S\r\n"
-        "East=E\r\n"
-        "West=W\r\n"
-        "Up=U\r\n"
-        "Down=D\r\n"
-        "\r\n"
-        "[Messages]\r\n"
-        "Dark=Здесь темно...\r\n"
-        "NoExits=None!\r\n"
-        "Retreat=Вы быстро убежали\r\n"
-        "Follow=Вы последовали за\r\n"
-        "FollowLine=0\r\n"
-        "AutoexitStart=#$1B[36m[ Exits:\r\n"
-        "AutoexitEnd=]#$0D#$0A\r\n"
-        "PromptExitStart=Вых:\r\n"
-        "PromptExitEnd=>\r\n"
-        "UsePromptExit=0\r\n"
-        "RoomNameStart=#$1B[1;36m\r\n"
-        "RoomNameEnd=#$0D#$0A\r\n"
-        "StuffTem=Предмет '/*'#$0D#$0AВес: /*\r\n"
-        "StuffSeq=\r\n"
-        "MobTem=\r\n"
-        "MobSeq=\r\n"
-        "GroupTell=гг\r\n"
-        "ClanTell=кг\r\n"
-        "\r\n"
-        "[Leader]\r\n"
-        "North=на север\r\n"
-        "South=на юг\r\n"
-        "East=на восток\r\n"
-        "West=на запад\r\n"
-        "Up=вверх\r\n"
-        "Down=вниз\r\n"
-        "\r\n"
-        "[Leader Move]\r\n"
-        "Move0=/* ушел на север.\r\n"
-        "\r\n"
-        "[Moves]\r\n"
-        "StopTrace=стоптр\r\n"
-        "Clear=очистить\r\n"
-        "Look=look\r\n"
-        "North=n\r\n"
-        "South=s\r\n"
-        "East=e\r\n"
-        "West=w\r\n"
-        "Up=u\r\n"
-        "Down=d\r\n"
-        "Portal=войти\r\n"
-        "Speedwalk=гоу\r\n"
-        "Returnwalk=назад\r\n"
-        "Sneakwalk=подкрасться\r\n"
-        "Fleewalk=убежать\r\n"
-        "Directions=на север|на юг|на запад|на восток|вверх|вниз\r\n"
-        "\r\n"
-        "[Can`t Move]\r\n"
-        "CantMove0=Вы не можете идти в этом направлении.\r\n"
-        "CantMove1=Закрыто.\r\n"
-        "\r\n"
-        "[Dark]\r\n"
-        "Dark0=Слишком темно.\r\n"
-        "\r\n"
-        "[Skin]\r\n"
-        "IniFile=noskin.ini\r\n"
-        "CurrentSkin=1\r\n"
-        "\r\n"
-        "[Lock]\r\n"
-        "Город=1\r\n"
-        "Лес=1\r\n");
+        "[Leader Move]\r\nMove0=/* ушел на север.\r\n\r\n"
+        "[Moves]\r\nStopTrace=стоптр\r\nClear=очистить\r\nLook=look\r\nNorth=n\r\nSouth=s\r\nEast=e\r\nWest=w\r\n"
+        "Up=u\r\nDown=d\r\nPortal=войти\r\nSpeedwalk=гоу\r\nReturnwalk=назад\r\nSneakwalk=подкрасться\r\n"
+        "Fleewalk=убежать\r\nDirections=на север|на юг|на запад|на восток|вверх|вниз\r\n\r\n"
+        "[Can`t Move]\r\nCantMove0=Вы не можете идти в этом направлении.\r\nCantMove1=Закрыто.\r\n\r\n"
+        "[Dark]\r\nDark0=Слишком темно.\r\n\r\n"
+        "[Skin]\r\nIniFile=noskin.ini\r\nCurrentSkin=1\r\n\r\n"
+        "[Lock]\r\nГород=1\r\nЛес=1\r\n");
 }
 
 // Two profiles agree when a full write lays them out alike (the layout of a
@@ -236,19 +172,12 @@ TEST(WorldProfileFile, DirectionsAlwaysHoldSixPhrases) {
 }
 
 TEST(WorldProfileFile, ReadsListsAndEscapesAsStored) {
-    WorldProfile p = ReadWorldProfile(IniFile::FromBytes(W1251("[Messages]\r\n"
-                                                               "RoomNameStart=#$1B[1;33m\r\n"
-                                                               "PromptExitEnd=#$zz\r\n"
-                                                               "MobTem=#$1B[0m/*#$0D#$0A/*\r\n"
-                                                               "RequestCommand=опознать\r\n"
-                                                               "[Dark]\r\n"
-                                                               "zzz=first\r\n"
-                                                               "Dark7=second\r\n"
-                                                               "[Lock]\r\n"
-                                                               "Город=0\r\n"
-                                                               "[Skin]\r\n"
-                                                               "CurrentSkin=oops\r\n")),
-                                      "");
+    WorldProfile p = ReadWorldProfile(
+        IniFile::FromBytes(W1251("[Messages]\r\nRoomNameStart=#$1B[1;33m\r\nPromptExitEnd=#$zz\r\n"
+                                 "MobTem=#$1B[0m/*#$0D#$0A/*\r\nRequestCommand=опознать\r\n"
+                                 "[Dark]\r\nzzz=first\r\nDark7=second\r\n[Lock]\r\nГород=0\r\n"
+                                 "[Skin]\r\nCurrentSkin=oops\r\n")),
+        "");
     EXPECT_EQ(p.RoomNameStart.Raw, "#$1B[1;33m");
     EXPECT_EQ(p.RoomNameStart.Text, "\x1B[1;33m");
     EXPECT_EQ(p.PromptExitEnd.Text, "#$zz");
@@ -267,11 +196,9 @@ TEST(WorldProfileFile, ReadsListsAndEscapesAsStored) {
 }
 
 TEST(WorldProfileFile, ServerNameRule) {
-    EXPECT_TRUE(IsServerAddress("192.168.0.10"));
-    EXPECT_TRUE(IsServerAddress("9"));
-    EXPECT_FALSE(IsServerAddress("0.1.2.3"));  // "0" does not mark an address
-    EXPECT_FALSE(IsServerAddress("mud.example.net"));
-    EXPECT_FALSE(IsServerAddress(""));
+    // "0" does not mark an address.
+    for (const char* name : {"192.168.0.10", "9"}) EXPECT_TRUE(IsServerAddress(name)) << name;
+    for (const char* name : {"0.1.2.3", "mud.example.net", ""}) EXPECT_FALSE(IsServerAddress(name)) << name;
 }
 
 TEST(MainSettingsFile, DefaultsAreWrittenInOrder) {
@@ -280,37 +207,15 @@ TEST(MainSettingsFile, DefaultsAreWrittenInOrder) {
     MainSettings defaults = ReadMainIniFile(home, false);
     defaults.World = kWorld;
     WriteIniFile(home, defaults, WorldProfile{}, "", SettingsWriteOptions{});
-    EXPECT_EQ(ReadFile(home.MainIniPath()), W1251("[Window]\r\nTop=114\r\nLeft=262\r\nHeight=444\r\nWidth=657\r\n\r\n"
-                                                  "[Options]\r\n"
-                                                  "ListViewStyle=1\r\n"
-                                                  "ScrollMult=2\r\n"
-                                                  "StayOnTop=0\r\n"
-                                                  "Transparency=0\r\n"
-                                                  "NoTransparency=1\r\n"
-                                                  "PanelColor=8421504\r\n"
-                                                  "PanelBitmap=0\r\n"
-                                                  "TreeVisible=1\r\n"
-                                                  "TreeZonesWidth=183\r\n"
-                                                  "TreeObjectsWidth=153\r\n"
-                                                  "SpeedWalkLength=10\r\n"
-                                                  "MaxSpeedWalkLength=100\r\n"
-                                                  "World=Арда\r\n"
-                                                  "DebugVisible=0\r\n"
-                                                  "DebugActiv=0\r\n"
-                                                  "NeedRepos=1\r\n"
-                                                  "ReadOnlyOn=рпон\r\n"
-                                                  "ReadOnlyOff=рпоф\r\n"
-                                                  "ReadOnly=0\r\n"
-                                                  "ShowTopLevel=1\r\n"
-                                                  "ShowBottomLevel=1\r\n"
-                                                  "SwapUpDown=1\r\n"
-                                                  "ShowNote=0\r\n"
-                                                  "\r\n"
-                                                  "[Commands]\r\n"
-                                                  "GroupLore=глор\r\n"
-                                                  "ClanLore=клор\r\n"
-                                                  "SetAlias=наа\r\n"
-                                                  "RequestObject=лор\r\n"));
+    EXPECT_EQ(ReadFile(home.MainIniPath()),
+              W1251("[Window]\r\nTop=114\r\nLeft=262\r\nHeight=444\r\nWidth=657\r\n\r\n"
+                    "[Options]\r\nListViewStyle=1\r\nScrollMult=2\r\nStayOnTop=0\r\nTransparency=0\r\n"
+                    "NoTransparency=1\r\nPanelColor=8421504\r\nPanelBitmap=0\r\nTreeVisible=1\r\n"
+                    "TreeZonesWidth=183\r\nTreeObjectsWidth=153\r\nSpeedWalkLength=10\r\nMaxSpeedWalkLength=100\r\n"
+                    "World=Арда\r\nDebugVisible=0\r\nDebugActiv=0\r\nNeedRepos=1\r\nReadOnlyOn=рпон\r\n"
+                    "ReadOnlyOff=рпоф\r\nReadOnly=0\r\nShowTopLevel=1\r\nShowBottomLevel=1\r\nSwapUpDown=1\r\n"
+                    "ShowNote=0\r\n\r\n"
+                    "[Commands]\r\nGroupLore=глор\r\nClanLore=клор\r\nSetAlias=наа\r\nRequestObject=лор\r\n"));
 }
 
 TEST(MainSettingsFile, ReadsBackAndCombinesNoTransparency) {

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,11 +10,10 @@
 #include "model/ZoneFileTestBytes.h"
 #include "model/ZoneFileWriter.h"
 #include "storage/MapTools.h"
+#include "support/TempDirectory.h"
 
 namespace trellan {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct ToolRun {
     int status;
@@ -33,19 +30,13 @@ ToolRun RunTool(const std::vector<std::string>& args, const std::string& input =
 
 class MapTools : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("trellan-maptools-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
+    std::string PathOf(const std::string& name) const { return dir_ / name; }
     std::string Put(const std::string& name, const std::string& bytes) const {
-        std::string path = PathOf(name);
-        WriteFileAtomically(path, bytes, false);
-        return path;
+        WriteFileAtomically(PathOf(name), bytes, false);
+        return PathOf(name);
     }
 
-    fs::path dir_;
+    testing::TempDirectory dir_;
 };
 
 const char* kWorkedJson =
@@ -61,10 +52,6 @@ TEST_F(MapTools, DumpPrintsEveryPropertyInStreamOrder) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, kWorkedJson);
     EXPECT_EQ(r.err, "");
-
-    ToolRun back = RunTool({"zone", "write", PathOf("again.tr2")}, r.out);
-    EXPECT_EQ(back.status, 0) << back.err;
-    EXPECT_EQ(ReadWholeFile(PathOf("again.tr2")), test::WorkedRecord());
 }
 
 TEST_F(MapTools, DumpThenWriteReproducesTheFileByteForByte) {

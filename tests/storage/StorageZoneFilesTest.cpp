@@ -9,15 +9,9 @@ namespace {
 
 using StorageZoneFilesTest = WorldStorageTest;
 
-std::vector<std::unique_ptr<MudRoom>> OneRoom() {
-    std::vector<std::unique_ptr<MudRoom>> rooms;
-    rooms.push_back(MakeRoom(1, 0, 0));
-    return rooms;
-}
-
 TEST_F(StorageZoneFilesTest, RenamesAndDeletesZoneFilesWithTheReasonWhenRefused) {
-    PutZone("w", "a", OneRoom());
-    PutZone("w", "b", OneRoom());
+    PutZone("w", "a", Rooms({1}));
+    PutZone("w", "b", Rooms({1}));
     ASSERT_TRUE(Load("w").Succeeded());
     StorageZoneFiles files(*storage_, ZoneMessages());
 

@@ -28,8 +28,7 @@ protected:
 
 // Two rooms joined north-south by a two-cell corridor, and a cross link from
 // the northern room into a second zone and back.
-void BuildConsistentWorld(testing::WorldStorageTest& test, std::vector<std::unique_ptr<MudRoom>>& a,
-                          std::vector<std::unique_ptr<MudRoom>>& b) {
+void BuildConsistentWorld(std::vector<std::unique_ptr<MudRoom>>& a, std::vector<std::unique_ptr<MudRoom>>& b) {
     auto north = MakeRoom(1, 0, 0);
     north->ChS = true;
     north->ChW = true;
@@ -54,7 +53,7 @@ void BuildConsistentWorld(testing::WorldStorageTest& test, std::vector<std::uniq
 
 TEST_F(WorldCheck, AConsistentWorldPassesWithItsCounts) {
     std::vector<std::unique_ptr<MudRoom>> a, b;
-    BuildConsistentWorld(*this, a, b);
+    BuildConsistentWorld(a, b);
     PutZone("w", W1251("Первая"), a);
     PutZone("w", W1251("Вторая"), b);
     CheckRun run = Check("w");
@@ -64,7 +63,7 @@ TEST_F(WorldCheck, AConsistentWorldPassesWithItsCounts) {
 
 TEST_F(WorldCheck, EveryInconsistencyIsListed) {
     std::vector<std::unique_ptr<MudRoom>> a, b;
-    BuildConsistentWorld(*this, a, b);
+    BuildConsistentWorld(a, b);
     a.back()->ChN = false;  // the corridor's far end lost its flag
     a[1]->Tag = 8;          // a numbered corridor cell
     a[0]->AutoMaps.push_back(W1251("Нет такой|на север|1"));
@@ -98,9 +97,7 @@ TEST_F(WorldCheck, EveryInconsistencyIsListed) {
 }
 
 TEST_F(WorldCheck, DamagedFilesCountAsProblems) {
-    std::vector<std::unique_ptr<MudRoom>> a;
-    a.push_back(MakeRoom(1, 0, 0));
-    PutZone("w", "z", a);
+    PutZone("w", "z", testing::Rooms({1}));
     testing::WriteBytes(ZonePath("w", "z"), testing::ReadBytes(ZonePath("w", "z")) + "0123456789ABCDEF");
     CheckRun run = Check("w");
     EXPECT_EQ(run.status, 1);

@@ -6,15 +6,8 @@
 #include "storage/StorageNames.h"
 #include "storage/WorldStorageFixture.h"
 
-namespace trellan {
+namespace trellan::testing {
 namespace {
-
-using testing::MakeRoom;
-using testing::Rooms;
-using testing::ReadBytes;
-using testing::WorldStorageTest;
-using testing::WriteBytes;
-namespace fs = std::filesystem;
 
 std::vector<std::int32_t> TagsInFile(const std::string& path) {
     std::vector<std::int32_t> tags;
@@ -231,12 +224,6 @@ TEST_F(WorldStorageTest, ExitWordReplacementCoversEveryZone) {
     EXPECT_EQ(ReadZoneFile(ZonePath("w", "b"), words).Rooms[0]->Exits(), "down");
 }
 
-}  // namespace
-}  // namespace trellan
-
-namespace trellan {
-namespace {
-
 TEST_F(WorldStorageTest, ZoneFilesFollowRenameAndDelete) {
     PutZone("w", "a", Rooms({1, 2}));
     PutZone("w", "b", Rooms({1}));
@@ -263,4 +250,4 @@ TEST_F(WorldStorageTest, ZoneFilesFollowRenameAndDelete) {
 }
 
 }  // namespace
-}  // namespace trellan
+}  // namespace trellan::testing

@@ -2,12 +2,9 @@
 // A home directory in a scratch directory with a World and the storage over
 // it, plus helpers that lay zone files on disk.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,19 +50,9 @@ inline std::vector<std::unique_ptr<MudRoom>> Rooms(std::initializer_list<std::in
 class WorldStorageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "trellan-storage-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        root_ = pattern;
         home_ = std::make_unique<HomeDirectory>(root_);
         fs::create_directories(root_ + "/Maps");
         Rebuild();
-    }
-    void TearDown() override {
-        storage_.reset();
-        world_.reset();
-        std::error_code error;
-        fs::permissions(root_, fs::perms::owner_all, fs::perm_options::add, error);
-        fs::remove_all(root_, error);
     }
 
     // A fresh program over the same home directory.
@@ -106,7 +93,8 @@ protected:
         return tags;
     }
 
-    std::string root_;
+    TempDirectory dir_;
+    const std::string root_ = dir_.Path();
     std::unique_ptr<HomeDirectory> home_;
     std::unique_ptr<World> world_;
     MainSettings settings_;

@@ -7,23 +7,14 @@
 #include "storage/StorageNames.h"
 #include "storage/WorldStorageFixture.h"
 
-namespace trellan {
+namespace trellan::testing {
 namespace {
-
-using testing::MakeRoom;
-using testing::Rooms;
-using testing::ReadBytes;
-using testing::WorldStorageTest;
-using testing::WriteBytes;
-namespace fs = std::filesystem;
 
 TEST_F(WorldStorageTest, LoadReadsTheProfileFirstThenTheZonesInNameOrder) {
     const std::string world = W1251("Мир");
-    auto exitsRoom = MakeRoom(1, 0, 0);
     // Stored without states; they come from the exit words in force.
-    exitsRoom->SetExits(W1251("Север (Юг)"), ExitWords::Defaults());
-    std::vector<std::unique_ptr<MudRoom>> withExits;
-    withExits.push_back(std::move(exitsRoom));
+    std::vector<std::unique_ptr<MudRoom>> withExits = Rooms({1});
+    withExits[0]->SetExits(W1251("Север (Юг)"), ExitWords::Defaults());
     PutZone(world, W1251("Б"), withExits);
     PutZone(world, W1251("В"), Rooms({1, 2}));
     PutZone(world, W1251("А"), Rooms({1}));
@@ -81,25 +72,18 @@ TEST_F(WorldStorageTest, LoadStartsANewZoneInAWorldWithoutZoneFiles) {
 }
 
 TEST_F(WorldStorageTest, LoadCleansRoomsUpAndBuildsTheAliasNodes) {
-    std::vector<std::unique_ptr<MudRoom>> rooms;
-    auto described = MakeRoom(1, 0, 0);
-    described->Description = "\r\nline one\r\n\r\n\r\nline two\r\n\r\n";
-    described->QuickList = W1251("дом");
-    auto black = MakeRoom(2, 0, 1);
-    black->BColor = 0;  // stored as clBlack
-    auto corridor = MakeRoom(0, 0, 2, 0, "Pipe name");
-    corridor->Pipe = true;
-    rooms.push_back(std::move(described));
-    rooms.push_back(std::move(black));
-    rooms.push_back(std::move(corridor));
+    std::vector<std::unique_ptr<MudRoom>> rooms = Rooms({1, 2, 0});
+    rooms[0]->Description = "\r\nline one\r\n\r\n\r\nline two\r\n\r\n";
+    rooms[0]->QuickList = W1251("дом");
+    rooms[1]->BColor = 0;  // stored as clBlack
+    rooms[2]->Pipe = true;
+    rooms[2]->Hint = "Pipe name";
     PutZone("w", "z", rooms);
     // A record without a BColor entry.
-    std::string bytes = ReadBytes(ZonePath("w", "z"));
-    auto plain = MakeRoom(3, 0, 3);
-    plain->BColor = kColorSilver;
-    std::vector<std::unique_ptr<MudRoom>> one;
-    one.push_back(std::move(plain));
-    WriteBytes(ZonePath("w", "z"), bytes + ZoneFileBytes(one));
+    std::vector<std::unique_ptr<MudRoom>> plain = Rooms({3});
+    plain[0]->Y = 3;
+    plain[0]->BColor = kColorSilver;
+    WriteBytes(ZonePath("w", "z"), ReadBytes(ZonePath("w", "z")) + ZoneFileBytes(plain));
 
     ASSERT_TRUE(Load("w").Succeeded());
     std::vector<const MudRoom*> loaded;
@@ -248,4 +232,4 @@ TEST(StorageNames, RefusesNamesTheFileSystemCannotHold) {
 }
 
 }  // namespace
-}  // namespace trellan
+}  // namespace trellan::testing

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "text/Cp1251.h"
 
 namespace trellan {
@@ -53,12 +55,10 @@ TEST(Cp1251, CharactersOutsideTheCodePageAndMalformedUtf8BecomeQuestionMarks) {
 }
 
 TEST(Cp1251, UpperCasingForComparisons) {
-    EXPECT_EQ(UpperCp1251('\xB8'), '\xA8');  // ё
-    EXPECT_EQ(UpperCp1251('\xFF'), '\xDF');  // я
-    EXPECT_EQ(UpperCp1251('\xE0'), '\xC0');  // а
-    EXPECT_EQ(UpperCp1251('\xDF'), '\xDF');
-    EXPECT_EQ(UpperCp1251('z'), 'Z');
-    EXPECT_EQ(UpperCp1251('\xB5'), '\xB5');  // µ has no upper case in the code page
+    // ё, я, а, Я, z, and µ, which has no upper case in the code page.
+    const std::pair<char, char> pairs[] = {{'\xB8', '\xA8'}, {'\xFF', '\xDF'}, {'\xE0', '\xC0'},
+                                           {'\xDF', '\xDF'}, {'z', 'Z'},          {'\xB5', '\xB5'}};
+    for (const auto& [lower, upper] : pairs) EXPECT_EQ(UpperCp1251(lower), upper) << int(lower);
     EXPECT_EQ(Cp1251ToUtf8(UpperCp1251(Utf8ToCp1251("привет, мир! ёлка-ѓђљњќћџўјґєїіѕ"))),
               "ПРИВЕТ, МИР! ЁЛКА-ЃЂЉЊЌЋЏЎЈҐЄЇІЅ");
     // Upper-casing never touches what is already upper case or no letter.

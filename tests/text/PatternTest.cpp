@@ -176,7 +176,9 @@ TEST(MatchPattern, LoreBlocks) {
         int consumed = MatchPattern(subject, kLore, captures);
         EXPECT_EQ(subject, c.rest);
         EXPECT_EQ(consumed, static_cast<int>(c.subject.size() - c.rest.size()));
-        if (consumed > 0) EXPECT_EQ(captures, c.captures);
+        if (consumed > 0) {
+            EXPECT_EQ(captures, c.captures);
+        }
     }
 }
 

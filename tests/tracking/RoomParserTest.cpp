@@ -39,21 +39,74 @@ void ExpectRoom(const Parsed& p, std::string_view name, std::string_view desc, s
     EXPECT_EQ(p.room.ParsedExits, exits);
 }
 
-TEST(ParseRoom, DefaultMarkersGiveNameDescriptionAndExitsWithBlanksKept) {
-    std::string buffer = "\x1B[1;36mMarket Square\r\nA busy square.\r\n\x1B[36m[ Exits: n e ]\r\n";
-    ExpectRoom(Parse(buffer), "Market Square", "A busy square.", " n e ");
-    EXPECT_EQ(buffer, "\n");
+RoomParserConfig Dark(std::vector<std::string> messages) {
+    RoomParserConfig config;
+    config.DarkMessages = std::move(messages);
+    return config;
 }
 
-TEST(ParseRoom, TextBeforeTheRoomAndColourCodesAreDropped) {
-    std::string buffer = "\r\n<100H 50M> n\r\n" +
-                         Room("Market", "\x1B[33mA fountain\x1B[0m splashes.\r\n  Pigeons\x1B[1;31m!\r\n", " n ") +
-                         "\r\n<100H 50M> ";
-    ExpectRoom(Parse(buffer), "Market", "A fountain splashes.\r\n  Pigeons!", " n ");
-    EXPECT_EQ(buffer, "\n\r\n<100H 50M> ");
+// One buffer, the room taken from it and what stays behind.
+struct ParseCase {
+    const char* what;
+    RoomParserConfig config;
+    std::string input;
+    std::string name, desc, exits, rest;
+};
+
+TEST(ParseRoom, OneRoomFromABuffer) {
+    RoomParserConfig custom;
+    custom.RoomNameStart = "<room>";
+    custom.RoomNameEnd = "</room>";
+    custom.AutoexitStart = "Exits:";
+    custom.AutoexitEnd = ".";
+    RoomParserConfig noNameStart;
+    noNameStart.RoomNameStart.clear();
+    const std::string fits(57, 'x');  // with "]\r\n" the exits fill the 60 characters
+    std::string many;
+    for (int i = 0; i < 5000; ++i) many += kName + "R\r\nd\r\n";
+    const RoomParserConfig dark = Dark({W("Слишком темно.")});
+
+    const std::vector<ParseCase> cases = {
+        {"default markers, blanks of the exits kept", {},
+         "\x1B[1;36mMarket Square\r\nA busy square.\r\n\x1B[36m[ Exits: n e ]\r\n",
+         "Market Square", "A busy square.", " n e ", "\n"},
+        {"text before the room and colour codes dropped", {},
+         "\r\n<100H 50M> n\r\n" + Room("Market", "\x1B[33mA fountain\x1B[0m splashes.\r\n  Pigeons\x1B[1;31m!\r\n", " n ") +
+             "\r\n<100H 50M> ",
+         "Market", "A fountain splashes.\r\n  Pigeons!", " n ", "\n\r\n<100H 50M> "},
+        {"line breaks of the description normalised", {},
+         Room("Hall", "\r\n\r\nOne.\r\n\r\n\r\n\r\nTwo.\n\rThree.\r\rFour.\n\nFive.\r\n\r\n", " n "),
+         "Hall", "One.\r\nTwo.\r\nThree.\rFour.\nFive.", " n ", "\n"},
+        {"no description", {}, Room("Hall", "", " n "), "Hall", "", " n ", "\n"},
+        {"exits filling the window", {}, Room("Hall", "", fits) + "> ", "Hall", "", fits, "\n> "},
+        // The room is still taken and the buffer cut after the exits line.
+        {"exits one past the window dropped", {}, Room("Hall", "", fits + "x") + "> ", "Hall", "", "", "\n> "},
+        // Waiting cannot bring the exits back: the room is taken at once.
+        {"no end marker in a full window", {}, kName + "Hall\r\n" + kExits + std::string(70, 'y'), "Hall", "", "",
+         std::string(70, 'y')},
+        {"darkness inside a description", dark, Room(W("Пещера"), W("Слишком темно.\r\n"), " n "), dark.Dark, "", " n ",
+         "\n"},
+        // A room printed without a name marker must not swallow its exits
+        // line into the next room, whose own exits have not arrived yet.
+        {"name start after the exits line", {}, "Fog\r\n" + kExits + " n ]\r\n" + kName + "Gate\r\nOld.\r\n", "Fog",
+         "", " n ", "\n" + kName + "Gate\r\nOld.\r\n"},
+        {"custom markers", custom, "<room>Hall</room>\r\nBig hall.\r\nExits: north, south.\r\n> ", "Hall",
+         "Big hall.", " north, south", ".\r\n> "},
+        {"blank name marker", noNameStart, "Hall\r\nBig.\r\n" + kExits + " n ]\r\n", "Hall", "Big.", " n ", "\n"},
+        // Thousands of name starts must not make the search go back over the
+        // buffer for each of them; the last one is the room.
+        {"many name markers before one exits line", {}, many + Room("Last", "Desc.\r\n", " n "), "Last", "Desc.",
+         " n ", "\n"},
+    };
+    for (const ParseCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string buffer = c.input;
+        ExpectRoom(Parse(buffer, c.config), c.name, c.desc, c.exits);
+        EXPECT_EQ(buffer, c.rest);
+    }
 }
 
-TEST(ParseRoom, AnIncompleteRoomStaysInTheBuffer) {
+TEST(ParseRoom, NothingIsTakenWithoutAWholeRoom) {
     const std::string full = Room("Market", "A square.\r\n", " n e ");
     const std::size_t exitsEnd = full.size() - 3;  // where "]\r\n" begins
     for (std::size_t cut : {std::size_t{0}, std::size_t{5}, full.find(kExits) + 3, full.find(kExits) + kExits.size(),
@@ -66,13 +119,20 @@ TEST(ParseRoom, AnIncompleteRoomStaysInTheBuffer) {
         buffer += full.substr(cut);
         ExpectRoom(Parse(buffer), "Market", "A square.", " n e ");
     }
+
+    // Blank markers and darkness messages never match everywhere.
+    std::string buffer = "some text\r\n";
+    EXPECT_FALSE(Parse(buffer, Dark({""})).found);
+    RoomParserConfig noExitsStart;
+    noExitsStart.AutoexitStart.clear();
+    buffer = Room("Hall", "", " n ");
+    EXPECT_FALSE(Parse(buffer, noExitsStart).found);
 }
 
 // The rooms found when the text arrives in two pieces, split anywhere, are
 // the rooms found in the whole text.
 TEST(ParseRoom, SplittingTheStreamAnywhereFindsTheSameRooms) {
-    RoomParserConfig config;
-    config.DarkMessages = {W("Слишком темно.")};
+    RoomParserConfig config = Dark({W("Слишком темно.")});
     const std::string stream = "> n\r\n" + Room(W("Зимняя площадь"), W("Снег и я.\r\n\r\nЛёд.\r\n"), " n e ") +
                                "\r\n> s\r\n" + W("Слишком темно.") + "\r\n> e\r\n" +
                                Room("Gate", "Old.\r\n", " None! ") + "> ";
@@ -107,37 +167,8 @@ TEST(ParseRoom, SplittingTheStreamAnywhereFindsTheSameRooms) {
     }
 }
 
-TEST(ParseRoom, DescriptionLineBreaksAreNormalised) {
-    std::string buffer = Room("Hall", "\r\n\r\nOne.\r\n\r\n\r\n\r\nTwo.\n\rThree.\r\rFour.\n\nFive.\r\n\r\n", " n ");
-    ExpectRoom(Parse(buffer), "Hall", "One.\r\nTwo.\r\nThree.\rFour.\nFive.", " n ");
-
-    buffer = Room("Hall", "", " n ");
-    ExpectRoom(Parse(buffer), "Hall", "", " n ");
-}
-
-TEST(ParseRoom, ExitsEndMustLieWithinSixtyCharacters) {
-    // 57 characters of exits and the three of "]\r\n" fill the window exactly.
-    std::string fits(57, 'x');
-    std::string buffer = Room("Hall", "", fits) + "> ";
-    ExpectRoom(Parse(buffer), "Hall", "", fits);
-    EXPECT_EQ(buffer, "\n> ");
-
-    // One more and the exits are dropped, though the room is still taken
-    // and the buffer still cut after the exits line.
-    buffer = Room("Hall", "", fits + "x") + "> ";
-    ExpectRoom(Parse(buffer), "Hall", "", "");
-    EXPECT_EQ(buffer, "\n> ");
-
-    // With no end marker in sight and the window full, waiting cannot bring
-    // the exits back: the room is taken at once.
-    buffer = kName + "Hall\r\n" + kExits + std::string(70, 'y');
-    ExpectRoom(Parse(buffer), "Hall", "", "");
-    EXPECT_EQ(buffer, std::string(70, 'y'));
-}
-
-TEST(ParseRoom, DarknessMessageWithoutExitsLineIsADarkRoom) {
-    RoomParserConfig config;
-    config.DarkMessages = {W("Тьма."), W("Слишком темно.")};
+TEST(ParseRoom, DarknessMessagesAreDarkRoomsInTheOrderOfTheText) {
+    RoomParserConfig config = Dark({W("Тьма."), W("Слишком темно.")});
     std::string buffer = "> n\r\n" + W("Слишком темно.") + "\r\n" + W("Тьма.") + "\r\n> ";
     // The earliest message in the text wins, whatever its place in the list.
     ExpectRoom(Parse(buffer, config), config.Dark, "", "");
@@ -145,50 +176,14 @@ TEST(ParseRoom, DarknessMessageWithoutExitsLineIsADarkRoom) {
     ExpectRoom(Parse(buffer, config), config.Dark, "", "");
     EXPECT_EQ(buffer, "\r\n> ");
     EXPECT_FALSE(Parse(buffer, config).found);
-}
 
-TEST(ParseRoom, DarknessInsideADescriptionMakesTheRoomDark) {
-    RoomParserConfig config;
-    config.DarkMessages = {W("Слишком темно.")};
-    std::string buffer = Room(W("Пещера"), W("Слишком темно.\r\n"), " n ");
-    ExpectRoom(Parse(buffer, config), config.Dark, "", " n ");
-    EXPECT_EQ(buffer, "\n");
-}
-
-TEST(ParseRoom, BlankMarkersAndDarkMessagesNeverMatchEverywhere) {
-    RoomParserConfig config;
-    config.DarkMessages = {""};
-    std::string buffer = "some text\r\n";
-    EXPECT_FALSE(Parse(buffer, config).found);
-
-    config.RoomNameStart.clear();
-    buffer = "Hall\r\nBig.\r\n" + kExits + " n ]\r\n";
-    ExpectRoom(Parse(buffer, config), "Hall", "Big.", " n ");
-
-    config.AutoexitStart.clear();
-    buffer = Room("Hall", "", " n ");
-    EXPECT_FALSE(Parse(buffer, config).found);
-}
-
-TEST(ParseRoom, ADarkRoomBeforeALitRoomInOneReadComesFirst) {
     // Two moves answered in one read: the dark room must not be skipped, or
     // the first move would be settled with the second move's room.
-    RoomParserConfig config;
-    config.DarkMessages = {W("Слишком темно.")};
     std::string lit = Room("Gate", "Old.\r\n", " s ");
-    std::string buffer = W("Слишком темно.") + "\r\n> e\r\n" + lit;
+    buffer = W("Тьма.") + "\r\n> e\r\n" + lit;
     ExpectRoom(Parse(buffer, config), config.Dark, "", "");
     EXPECT_EQ(buffer, "\r\n> e\r\n" + lit);
     ExpectRoom(Parse(buffer, config), "Gate", "Old.", " s ");
-}
-
-TEST(ParseRoom, NameStartAfterTheExitsLineBelongsToTheNextRoom) {
-    // A room printed without a name marker must not swallow its exits line
-    // into the next room, whose own exits have not arrived yet.
-    std::string next = kName + "Gate\r\nOld.\r\n";
-    std::string buffer = "Fog\r\n" + kExits + " n ]\r\n" + next;
-    ExpectRoom(Parse(buffer), "Fog", "", " n ");
-    EXPECT_EQ(buffer, "\n" + next);
 }
 
 TEST(ParseRoom, PromptExitsReplaceTheExitsLine) {
@@ -203,27 +198,6 @@ TEST(ParseRoom, PromptExitsReplaceTheExitsLine) {
     ExpectRoom(Parse(buffer, config), "Hall", "Big.", W("СВ"));
     // The prompt itself stays: it is not part of the room.
     EXPECT_EQ(buffer, "\n\r\n<30H " + W("Вых:СВ> "));
-}
-
-TEST(ParseRoom, CustomMarkers) {
-    RoomParserConfig config;
-    config.RoomNameStart = "<room>";
-    config.RoomNameEnd = "</room>";
-    config.AutoexitStart = "Exits:";
-    config.AutoexitEnd = ".";
-    std::string buffer = "<room>Hall</room>\r\nBig hall.\r\nExits: north, south.\r\n> ";
-    ExpectRoom(Parse(buffer, config), "Hall", "Big hall.", " north, south");
-    EXPECT_EQ(buffer, ".\r\n> ");
-}
-
-TEST(ParseRoom, ManyNameMarkersBeforeOneExitsLine) {
-    // Thousands of name starts must not make the search go back over the
-    // buffer for each of them; the last one is the room.
-    std::string buffer;
-    for (int i = 0; i < 5000; ++i) buffer += kName + "R\r\nd\r\n";
-    buffer += Room("Last", "Desc.\r\n", " n ");
-    ExpectRoom(Parse(buffer), "Last", "Desc.", " n ");
-    EXPECT_EQ(buffer, "\n");
 }
 
 }  // namespace

@@ -21,10 +21,15 @@ TEST_F(TrackerScansTest, AFleeFindsTheNeighbourThatFits) {
     Server(Retreat() + W1251(" на запад.") + "\r\n" + Room("West"));
     EXPECT_TRUE(Logged("Паника."));
     EXPECT_EQ(world().CurrentRoom, west);
-    EXPECT_FALSE(start->Selected);
-    EXPECT_TRUE(west->Selected);
+    EXPECT_TRUE(west->Selected && !start->Selected);
     EXPECT_TRUE(tracker().CommandQueue().empty());
     EXPECT_EQ(tracker().OutputBuffer().find(Retreat()), std::string::npos);
+
+    // A panic line waits for its line break.
+    Server(Retreat());
+    EXPECT_TRUE(tracker().CommandQueue().empty());
+    Server(W1251(" на восток.") + "\r\n" + Room("Start"));
+    EXPECT_EQ(world().CurrentRoom, start);
 }
 
 TEST_F(TrackerScansTest, AFleeThroughAJumpEntryReachesTheOtherZone) {
@@ -50,17 +55,6 @@ TEST_F(TrackerScansTest, AFleeWithoutAFittingNeighbourKeepsThePosition) {
     // found no neighbour for the second.
     EXPECT_EQ(CurrentName(), "Somewhere");
     EXPECT_TRUE(tracker().CommandQueue().empty());
-}
-
-TEST_F(TrackerScansTest, APanicLineWaitsForItsLineBreak) {
-    MudRoom* start = Put("Start", 0, 0, 0, 1);
-    MudRoom* east = Put("East", 0, 1, 0, 2);
-    StandIn(start);
-    Server(Retreat());
-    EXPECT_TRUE(tracker().CommandQueue().empty());
-    EXPECT_FALSE(Logged("Паника."));
-    Server(W1251(" на восток.") + "\r\n" + Room("East"));
-    EXPECT_EQ(world().CurrentRoom, east);
 }
 
 TEST_F(TrackerScansTest, FollowingWithTheDirectionOnTheFollowLine) {
@@ -184,14 +178,12 @@ TEST_F(TrackerScansTest, AnAimedFlightIsSettledAsItsMove) {
     Server(Room("East"));
     EXPECT_EQ(world().CurrentRoom, east);
     EXPECT_TRUE(tracker().CommandQueue().empty());
-}
 
-TEST_F(TrackerScansTest, AFleeWithoutPositionIsSettledAtOnce) {
-    Put("Start", 0, 0, 0, 1);
-    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    // Without a position a flight is settled at once, and the next look
+    // positions the player with its own room.
+    world().CurrentRoom = nullptr;
     Server(W1251("Вы быстро убежали.") + "\r\n" + Room("Start"));
     EXPECT_TRUE(tracker().CommandQueue().empty());
-    // The next look positions the player with its own room.
     Type("look");
     Server(Room("Start"));
     EXPECT_EQ(CurrentName(), "Start");

@@ -5,6 +5,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QToolButton>
+#include <array>
 #include <fstream>
 
 #include "ViewFixture.h"
@@ -31,12 +32,9 @@ TEST_F(MapPanelTest, CentringScrollingAndLevelsDriveTheViewState) {
     panel->CenterBox();
     EXPECT_EQ(view.RoomOrigin(), (ViewOrigin{1, 2, 0}));
     EXPECT_TRUE(world.CurrentRoom->Selected);
-    EXPECT_EQ(panel->HorizontalBar()->value(), 2);
-    EXPECT_EQ(panel->HorizontalBar()->minimum(), -4);
-    EXPECT_EQ(panel->HorizontalBar()->maximum(), 5);
-    EXPECT_EQ(panel->VerticalBar()->value(), 1);
-    EXPECT_EQ(panel->VerticalBar()->minimum(), -2);
-    EXPECT_EQ(panel->VerticalBar()->maximum(), 3);
+    const auto range = [](const QScrollBar* bar) { return std::array{bar->minimum(), bar->value(), bar->maximum()}; };
+    EXPECT_EQ(range(panel->HorizontalBar()), (std::array{-4, 2, 5}));
+    EXPECT_EQ(range(panel->VerticalBar()), (std::array{-2, 1, 3}));
     EXPECT_TRUE(panel->LevelUpButton()->isEnabled());
     EXPECT_FALSE(panel->LevelDownButton()->isEnabled());
 

@@ -90,11 +90,10 @@ TEST_F(RoomPainterTest, ExitVariantsDoorsAndLinks) {
     MudRoom* room = AddRoom(0, 0, 0, "N (S) U");
     room->ChN = true;
     room->ChE = true;
-    EXPECT_EQ(ExitVariant(*room, kDirNorth), 4);
-    EXPECT_EQ(ExitVariant(*room, kDirSouth), 2);
-    EXPECT_EQ(ExitVariant(*room, kDirEast), 3);
-    EXPECT_EQ(ExitVariant(*room, kDirWest), 0);
-    EXPECT_EQ(ExitVariant(*room, kDirUp), 1);
+    const std::array<int, 5> variants{ExitVariant(*room, kDirNorth), ExitVariant(*room, kDirSouth),
+                                      ExitVariant(*room, kDirEast), ExitVariant(*room, kDirWest),
+                                      ExitVariant(*room, kDirUp)};
+    EXPECT_EQ(variants, (std::array<int, 5>{4, 2, 3, 0, 1}));
     Paint(*room);
     const int sx = 214, sy = 104;
     EXPECT_EQ(Px(sx + 16, sy + 0), kSilverPx) << "linked exit: a corridor stub to the edge";

@@ -50,7 +50,14 @@ protected:
     SkinSet skins;
 };
 
+// Also what a missing skin file gives.
 TEST_F(SkinSetTest, BuiltInSkinHasAPictureForEverythingThePainterDraws) {
+    skins.IconPoint = {1, 1};
+    skins.LoadSkin(Dir(), "", 0);
+    EXPECT_EQ(skins.SkinIniFile(), "noskin.ini");
+    EXPECT_EQ(skins.ChooserLines(), std::vector<std::string>{"Default 32x32"});
+    EXPECT_EQ(skins.IconPoint, (SkinPoint{8, 8}));
+    EXPECT_EQ(skins.FillPoint, (SkinPoint{12, 20}));
     EXPECT_EQ(skins.Slot(0).Icons.Count(), kBuiltinIconCount);
     EXPECT_EQ(skins.Slot(1).Icons.Count(), 0);
     // Every picture the painter uses has something to show; column 12 is
@@ -66,16 +73,6 @@ TEST_F(SkinSetTest, BuiltInSkinHasAPictureForEverythingThePainterDraws) {
         }
     }
     for (int k = 0; k < kBuiltinIconCount; ++k) EXPECT_FALSE(skins.Slot(0).Icons.At(k).Empty()) << k;
-}
-
-TEST_F(SkinSetTest, MissingFileGivesTheBuiltInSkinAndIcons) {
-    skins.IconPoint = {1, 1};
-    skins.LoadSkin(Dir(), "", 0);
-    EXPECT_EQ(skins.SkinIniFile(), "noskin.ini");
-    EXPECT_EQ(skins.ChooserLines(), std::vector<std::string>{"Default 32x32"});
-    EXPECT_EQ(skins.IconPoint, (SkinPoint{8, 8}));
-    EXPECT_EQ(skins.FillPoint, (SkinPoint{12, 20}));
-    EXPECT_EQ(skins.Slot(0).Icons.Count(), kBuiltinIconCount);
 }
 
 TEST_F(SkinSetTest, SectionsGeneralSkin0Skin1ListTwoSkinsAndLineOneLoadsSkin1) {
