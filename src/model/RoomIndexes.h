@@ -96,14 +96,10 @@ struct IndexKeyHash {
         h ^= h >> 33;
         return static_cast<std::size_t>(h);
     }
-    // The cells of a 4 x 4 block hash to one aligned run of 16 slots: walks
-    // and painting look up neighbouring cells one after another, and then
-    // find them in cache lines they have just read.
     std::size_t operator()(const CellKey& k) const {
         std::uint64_t a = (std::uint64_t(k.zone) << 32) | std::uint32_t(k.l);
-        std::uint64_t b = (std::uint64_t(std::uint32_t(k.x) >> 2) << 32) | (std::uint32_t(k.y) >> 2);
-        std::size_t inBlock = ((std::uint32_t(k.x) & 3) << 2) | (std::uint32_t(k.y) & 3);
-        return (Mix(a * 0x9e3779b97f4a7c15ULL ^ Mix(b)) << 4) | inBlock;
+        std::uint64_t b = (std::uint64_t(std::uint32_t(k.x)) << 32) | std::uint32_t(k.y);
+        return Mix(a * 0x9e3779b97f4a7c15ULL ^ Mix(b));
     }
     std::size_t operator()(std::uint64_t k) const { return Mix(k); }
 };
@@ -119,17 +115,6 @@ struct PackedCell {
         return (std::uint64_t(zone) << 44) | (std::uint64_t(std::uint32_t(l) & 0xFFF) << 32) |
                (std::uint64_t(std::uint32_t(x) & 0xFFFF) << 16) | (std::uint32_t(y) & 0xFFFF);
     }
-    // Same block layout as for whole cell keys: the low two bits of row and
-    // column pick the place within the block's 16 slots.
-    std::size_t operator()(std::uint64_t key) const {
-        std::size_t inBlock = ((key >> 16) & 3) << 2 | (key & 3);
-        return (IndexKeyHash::Mix(key & ~0x30003ULL) << 4) | inBlock;
-    }
-};
-// Room numbers of a zone: numbers 16n .. 16n+15 share one run of slots, as
-// rooms are mostly numbered in the order they are made and read.
-struct ZoneTagHome {
-    std::size_t operator()(std::uint64_t key) const { return (IndexKeyHash::Mix(key & ~15ULL) << 4) | (key & 15); }
 };
 struct MixHome {
     std::size_t operator()(std::uint64_t key) const { return IndexKeyHash::Mix(key); }
@@ -195,10 +180,10 @@ private:
     void InsertCell(RoomSlot* slot);
     void EraseCell(RoomSlot* slot);
 
-    PackedIndex<ListOrder, PackedCell> cell_;
+    PackedIndex<ListOrder, MixHome> cell_;
     BucketIndex<CellKey, ListOrder, IndexKeyHash> wideCell_;
-    PackedIndex<KeyOrder, ZoneTagHome> tagKey_;
-    PackedIndex<ListOrder, ZoneTagHome> tagSeq_;
+    PackedIndex<KeyOrder, MixHome> tagKey_;
+    PackedIndex<ListOrder, MixHome> tagSeq_;
     PackedIndex<KeyOrder, MixHome> nameKey_;
     PackedIndex<ListOrder, MixHome> nameSeq_;
     BucketIndex<std::string, ListOrder> alias_;  // rooms with an alias only

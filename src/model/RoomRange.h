@@ -68,4 +68,50 @@ private:
     std::size_t count_ = 0;
 };
 
+// The world's room list: a chain through the slots.
+class SlotChainIterator {
+public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = RoomSlot;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const RoomSlot*;
+    using reference = const RoomSlot&;
+
+    SlotChainIterator() = default;
+    explicit SlotChainIterator(const RoomSlot* slot) : slot_(slot) {}
+
+    reference operator*() const { return *slot_; }
+    pointer operator->() const { return slot_; }
+    SlotChainIterator& operator++() {
+        slot_ = slot_->Next();
+        return *this;
+    }
+    SlotChainIterator operator++(int) {
+        SlotChainIterator old = *this;
+        slot_ = slot_->Next();
+        return old;
+    }
+    bool operator==(const SlotChainIterator& other) const { return slot_ == other.slot_; }
+
+private:
+    const RoomSlot* slot_ = nullptr;
+};
+
+class SlotChainRange {
+public:
+    using iterator = SlotChainIterator;
+
+    SlotChainRange() = default;
+    SlotChainRange(const RoomSlot* first, std::size_t count) : first_(first), count_(count) {}
+
+    iterator begin() const { return iterator(first_); }
+    iterator end() const { return iterator(); }
+    std::size_t size() const { return count_; }
+    bool empty() const { return count_ == 0; }
+
+private:
+    const RoomSlot* first_ = nullptr;
+    std::size_t count_ = 0;
+};
+
 }  // namespace trellan

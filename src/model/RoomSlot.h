@@ -1,42 +1,56 @@
 #pragma once
 // One entry of the world's room list: a room together with its zone. The
-// slot owns the room. It also remembers the values under which the room is
-// indexed (position, number, name, alias), so that the indexes stay
-// consistent even if somebody assigns an indexed field behind the world's
-// back.
+// room lives inside the slot, so that a look-up which finds the slot has the
+// room without another memory access. The slot also remembers the values
+// under which the room is indexed (position, number, name, alias), so that
+// the indexes stay consistent even if somebody assigns an indexed field
+// behind the world's back.
+//
+// Slots are made in blocks whose storage never moves (SlotBlock.h), and the
+// room list is a chain through the slots in list order.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "model/MudRoom.h"
+#include "model/ZoneKey.h"
 
 namespace trellan {
 
 struct ZoneInfo;
+struct SlotBlock;
 
 class RoomSlot {
 public:
     inline const std::string& Zone() const;
-    MudRoom* Room() const { return room_.get(); }
-    // The room's ZoneKey as last indexed.
-    const std::string& Key() const { return key_; }
+    MudRoom* Room() const { return const_cast<MudRoom*>(&room_); }
+    // How the room's ZoneKey, as last indexed, compares with another's.
+    int CompareKey(const RoomSlot& other) const {
+        return CompareZoneOrder(key_, x_, y_, l_, other.key_, other.x_, other.y_, other.l_);
+    }
     // Position in the world's room list: larger is later.
     std::uint64_t Seq() const { return seq_; }
+    // The next slot in list order; nullptr after the last.
+    const RoomSlot* Next() const { return next_; }
 
 private:
     friend class World;
     friend class RoomIndexes;
+    friend class SlotBlock;
 
-    std::unique_ptr<MudRoom> room_;
+    MudRoom room_;
     ZoneInfo* zone_ = nullptr;
+    SlotBlock* block_ = nullptr;
+    RoomSlot* prev_ = nullptr;
+    RoomSlot* next_ = nullptr;
     std::uint64_t seq_ = 0;
     // Indexed values.
     std::int32_t x_ = 0;
     std::int32_t y_ = 0;
     std::int32_t l_ = 0;
     std::int32_t tag_ = 0;
-    std::string key_;
+    ZoneOrderKey key_;
     std::uint64_t nameHash_ = 0;
     std::string alias_;  // upper-cased alias; empty when the room has none
 };
@@ -48,7 +62,7 @@ struct ListOrder {
 };
 struct KeyOrder {
     bool operator()(const RoomSlot* a, const RoomSlot* b) const {
-        int c = a->Key().compare(b->Key());
+        int c = a->CompareKey(*b);
         return c != 0 ? c < 0 : a->Seq() < b->Seq();
     }
 };

@@ -23,17 +23,17 @@ World::~World() {
 void World::SetShortMode(bool on) {
     if (on == shortMode_) return;
     shortMode_ = on;
-    for (auto& [seq, slot] : allRooms_) {
-        indexes_->Erase(&slot, RoomIndexes::kName);
-        slot.nameHash_ = NameHash(*slot.room_);
-        indexes_->Insert(&slot, RoomIndexes::kName);
+    for (RoomSlot* slot = first_; slot != nullptr; slot = slot->next_) {
+        indexes_->Erase(slot, RoomIndexes::kName);
+        slot->nameHash_ = NameHash(slot->room_);
+        indexes_->Insert(slot, RoomIndexes::kName);
     }
 }
 
 // --- Lists ------------------------------------------------------------------
 
 World::AllRoomsRange World::AllRooms() const {
-    return {allRooms_.begin(), allRooms_.end(), allRooms_.size()};
+    return {first_, roomCount_};
 }
 
 World::ZoneRoomsRange World::ZoneRooms() const {
@@ -50,8 +50,7 @@ World::ZoneFileOrderRange World::RoomsOfZone(std::string_view name) const {
 }
 
 const RoomSlot* World::NextSlot(const RoomSlot* slot) const {
-    auto it = slot == nullptr ? allRooms_.begin() : allRooms_.upper_bound(slot->seq_);
-    return it == allRooms_.end() ? nullptr : &it->second;
+    return slot == nullptr ? first_ : slot->next_;
 }
 
 const std::string& World::ZoneOf(const MudRoom* room) const {
@@ -72,23 +71,17 @@ RoomSlot& World::SlotFor(MudRoom* room) {
 }
 
 ZoneInfo* World::Zone(std::string_view name) const {
-    auto it = zones_.find(name);
-    return it == zones_.end() ? nullptr : it->second.get();
+    return zones_.Find(name);
 }
 
 ZoneInfo* World::ZoneFor(const std::string& name) {
-    auto& info = zones_[name];
-    if (!info) {
-        info = std::make_unique<ZoneInfo>();
-        info->Name = name;
-        info->Id = nextZoneId_++;
-    }
-    return info.get();
+    if (ZoneInfo* zone = zones_.Find(name)) return zone;
+    return zones_.Add(name, nextZoneId_++);
 }
 
 void World::ReleaseZone(ZoneInfo* zone) {
     // A zone is known while it has rooms; its tree node lives on its own.
-    if (zone->BySeq.empty()) zones_.erase(zone->Name);
+    if (zone->BySeq.empty()) zones_.Remove(zone);
 }
 
 // --- Tree and locks ----------------------------------------------------------
@@ -136,7 +129,7 @@ void World::LoadZone() {
     UpdateZoneLocked();
     if (const ZoneInfo* zone = Zone(CurrentZone)) {
         for (RoomSlot* slot : zone->BySeq) {
-            MudRoom* room = slot->room_.get();
+            MudRoom* room = slot->Room();
             LastRoomNumber = std::max(LastRoomNumber, room->Tag);
             room->Selected = false;
             if (!slot->alias_.empty()) node.Aliases.push_back(AliasNode{room});
@@ -167,10 +160,7 @@ void World::RenameZone(const std::string& from, const std::string& to) {
             ReleaseZone(source);
         } else {
             // Indexes order zones by id, which a rename keeps.
-            auto node = zones_.extract(from);
-            node.key() = to;
-            node.mapped()->Name = to;
-            zones_.insert(std::move(node));
+            zones_.Rename(source, to);
         }
     }
     if (ZoneNode* oldNode = tree_.Find(from)) {
@@ -206,13 +196,17 @@ void World::ClearWorld() {
     TargetRoom = nullptr;
     ReturnRoom = nullptr;
     if (OnRoomRemoved) {
-        for (auto& [seq, slot] : allRooms_) OnRoomRemoved(slot.room_.get());
+        for (RoomSlot* slot = first_; slot != nullptr; slot = slot->next_) OnRoomRemoved(slot->Room());
     }
     indexes_->Clear();
     slotOf_.Clear();
-    allRooms_.clear();
-    slotPool_.release();
-    zones_.clear();
+    blocks_.clear();
+    arena_.ReleaseIfUnused();
+    openBlock_ = nullptr;
+    first_ = nullptr;
+    last_ = nullptr;
+    roomCount_ = 0;
+    zones_.Clear();
     // No index holds a zone id any more; small ids keep cell keys packed.
     nextZoneId_ = 1;
     tree_.Clear();
@@ -225,29 +219,59 @@ void World::ReserveRooms(std::size_t rooms) {
 
 // --- Rooms -------------------------------------------------------------------
 
-RoomSlot* World::NewSlot(ZoneInfo* zone, RoomSlot&& prepared) {
-    const std::uint64_t seq = nextSeq_++;
+void World::Link(RoomSlot* slot, ZoneInfo* zone) {
     // The new room has the largest position, so it goes to the end.
-    auto it = allRooms_.emplace_hint(allRooms_.end(), std::piecewise_construct, std::forward_as_tuple(seq),
-                                     std::forward_as_tuple(std::move(prepared)));
-    RoomSlot* slot = &it->second;
     slot->zone_ = zone;
-    slot->seq_ = seq;
-    return slot;
+    slot->seq_ = nextSeq_++;
+    slot->prev_ = last_;
+    slot->next_ = nullptr;
+    (last_ != nullptr ? last_->next_ : first_) = slot;
+    last_ = slot;
+    ++slot->block_->Live;
+    ++roomCount_;
+}
+
+void World::Unlink(RoomSlot* slot) {
+    (slot->prev_ != nullptr ? slot->prev_->next_ : first_) = slot->next_;
+    (slot->next_ != nullptr ? slot->next_->prev_ : last_) = slot->prev_;
+    --roomCount_;
+    SlotBlock* block = slot->block_;
+    if (--block->Live > 0) {
+        // The slot stays in its block, empty, until the block goes.
+        slot->room_ = MudRoom();
+        slot->alias_.clear();
+        return;
+    }
+    if (block == openBlock_) openBlock_ = nullptr;
+    const std::size_t index = block->Index;
+    blocks_[index] = std::move(blocks_.back());
+    blocks_[index]->Index = index;
+    blocks_.pop_back();  // destroys the block when it was the last one
+}
+
+void World::AdoptBlock(std::unique_ptr<SlotBlock> block) {
+    block->Index = blocks_.size();
+    blocks_.push_back(std::move(block));
 }
 
 void World::IndexSlot(RoomSlot* slot, unsigned indexParts) {
-    MudRoom* room = slot->room_.get();
+    MudRoom* room = slot->Room();
     slotOf_[room] = slot;
     indexes_->Insert(slot, indexParts);
     if (!slot->alias_.empty()) tree_.AddAlias(slot->Zone(), room, IsZoneLocked(slot->Zone()));
 }
 
 MudRoom* World::Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room, unsigned indexParts) {
-    RoomSlot prepared;
-    prepared.room_ = std::move(room);
-    CacheIndexedValues(prepared);
-    RoomSlot* slot = NewSlot(zone, std::move(prepared));
+    // Rooms added one at a time share blocks of this many.
+    constexpr std::size_t kOpenBlockSize = 64;
+    if (openBlock_ == nullptr || openBlock_->Full()) {
+        AdoptBlock(std::make_unique<SlotBlock>(arena_, kOpenBlockSize));
+        openBlock_ = blocks_.back().get();
+    }
+    RoomSlot* slot = &openBlock_->EmplaceBack();
+    slot->room_ = std::move(*room);
+    CacheIndexedValues(*slot);
+    Link(slot, zone);
     IndexSlot(slot, indexParts);
     return slot->Room();
 }
@@ -264,50 +288,78 @@ MudRoom* World::AddLoadedRoom(const std::string& zone, std::unique_ptr<MudRoom> 
     return Append(ZoneFor(zone), std::move(room), RoomIndexes::kAll);
 }
 
-PreparedRooms World::PrepareLoadedRooms(std::vector<std::unique_ptr<MudRoom>> rooms) const {
-    PreparedRooms prepared;
-    prepared.shortMode_ = shortMode_;
-    prepared.slots_.reserve(rooms.size());
-    for (std::unique_ptr<MudRoom>& room : rooms) {
-        if (!room) continue;
-        RoomSlot& slot = prepared.slots_.emplace_back();
-        slot.room_ = std::move(room);
-        CacheIndexedValues(slot);
+MudRoom& PreparedRooms::Add() {
+    // Blocks grow with the file up to a size that wastes little on the last.
+    constexpr std::size_t kFirstBlock = 16;
+    constexpr std::size_t kLargestBlock = 256;
+    if (arena_ == nullptr) throw std::logic_error("rooms prepared without a world");
+    if (blocks_.empty() || blocks_.back()->Full()) {
+        blocks_.push_back(std::make_unique<SlotBlock>(*arena_, std::clamp(count_, kFirstBlock, kLargestBlock)));
     }
+    ++count_;
+    prepared_ = false;
+    return *blocks_.back()->EmplaceBack().Room();
+}
+
+void PreparedRooms::DropLast() {
+    if (count_ == 0) return;
+    --count_;
+    blocks_.back()->PopBack();
+    if (blocks_.back()->Empty()) blocks_.pop_back();
+}
+
+PreparedRooms World::PrepareLoadedRooms(std::vector<std::unique_ptr<MudRoom>> rooms) const {
+    PreparedRooms prepared = NewPreparedRooms();
+    for (std::unique_ptr<MudRoom>& room : rooms) {
+        if (room) prepared.Add() = std::move(*room);
+    }
+    PrepareLoadedRooms(prepared);
     return prepared;
 }
 
-void World::AddLoadedRooms(const std::string& zone, PreparedRooms rooms) {
-    std::vector<RoomSlot>& prepared = rooms.slots_;
-    // The name rule changed since they were prepared: hash them again.
-    if (rooms.shortMode_ != shortMode_) {
-        for (RoomSlot& slot : prepared) slot.nameHash_ = NameHash(*slot.room_);
+void World::PrepareLoadedRooms(PreparedRooms& rooms) const {
+    for (auto& block : rooms.blocks_) {
+        for (RoomSlot& slot : *block) CacheIndexedValues(slot);
     }
+    rooms.prepared_ = true;
+    rooms.shortMode_ = shortMode_;
+}
+
+void World::AddLoadedRooms(const std::string& zone, PreparedRooms rooms) {
+    // Not prepared, or the name rule changed since: work the values out now.
+    if (!rooms.prepared_ || rooms.shortMode_ != shortMode_) PrepareLoadedRooms(rooms);
+    if (rooms.count_ == 0) return;
     ZoneInfo* info = ZoneFor(zone);
     std::vector<RoomSlot*>& byKey = info->ByKey;
     const std::size_t sorted = byKey.size();
-    byKey.reserve(sorted + prepared.size());
-    info->BySeq.reserve(info->BySeq.size() + prepared.size());
+    byKey.reserve(sorted + rooms.count_);
+    info->BySeq.reserve(info->BySeq.size() + rooms.count_);
 
     // The tables are far larger than the cache, so the entries a room will
     // touch start loading a few rooms ahead.
     constexpr std::size_t kAhead = 8;
-    const std::size_t count = prepared.size();
-    for (std::size_t i = 0; i < std::min(count, kAhead); ++i) prepared[i].zone_ = info;
+    std::vector<RoomSlot*> order;
+    order.reserve(rooms.count_);
+    for (std::unique_ptr<SlotBlock>& block : rooms.blocks_) {
+        for (RoomSlot& slot : *block) {
+            slot.zone_ = info;
+            order.push_back(&slot);
+        }
+        AdoptBlock(std::move(block));
+    }
+    const std::size_t count = order.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (i + kAhead < count) {
-            RoomSlot& soon = prepared[i + kAhead];
-            soon.zone_ = info;
-            indexes_->Prefetch(&soon);
-            slotOf_.Prefetch(soon.Room());
+            indexes_->Prefetch(order[i + kAhead]);
+            slotOf_.Prefetch(order[i + kAhead]->Room());
         }
-        IndexSlot(NewSlot(info, std::move(prepared[i])), RoomIndexes::kAll | RoomIndexes::kKeyOrderLater);
+        Link(order[i], info);
+        IndexSlot(order[i], RoomIndexes::kAll | RoomIndexes::kKeyOrderLater);
     }
     // One sort of the new rooms and one merge beat an ordered insert each.
     const auto middle = byKey.begin() + static_cast<std::ptrdiff_t>(sorted);
     std::sort(middle, byKey.end(), KeyOrder());
     std::inplace_merge(byKey.begin(), middle, byKey.end(), KeyOrder());
-    if (info->BySeq.empty()) ReleaseZone(info);
 }
 
 void World::RemoveRoom(MudRoom* room) {
@@ -320,10 +372,9 @@ void World::RemoveRoom(MudRoom* room) {
     indexes_->Erase(slot);
     slotOf_.Erase(room);
     ReleaseZone(slot->zone_);
-    auto node = allRooms_.extract(slot->seq_);
     MapSaved = false;
     if (OnRoomRemoved) OnRoomRemoved(room);
-    // `node` destroys the slot and with it the room.
+    Unlink(slot);  // empties the slot and so destroys the room
 }
 
 void World::DeleteRooms(const std::vector<MudRoom*>& rooms) {
@@ -331,13 +382,12 @@ void World::DeleteRooms(const std::vector<MudRoom*>& rooms) {
 }
 
 void World::Reindex(RoomSlot& slot, unsigned mayChange) {
-    const MudRoom& room = *slot.room_;
-    std::string key = (mayChange & RoomIndexes::kPosition) ? ZoneKey(room) : slot.key_;
+    const MudRoom& room = slot.room_;
     std::uint64_t nameHash = (mayChange & RoomIndexes::kName) ? NameHash(room) : slot.nameHash_;
     std::string alias = (mayChange & RoomIndexes::kAlias) ? UpperCp1251(room.QuickList) : slot.alias_;
     unsigned parts = 0;
     if ((mayChange & RoomIndexes::kPosition) &&
-        (key != slot.key_ || room.X != slot.x_ || room.Y != slot.y_ || room.L != slot.l_)) {
+        (room.X != slot.x_ || room.Y != slot.y_ || room.L != slot.l_)) {
         parts |= RoomIndexes::kPosition;
     }
     if ((mayChange & RoomIndexes::kTag) && room.Tag != slot.tag_) parts |= RoomIndexes::kTag;
@@ -351,28 +401,28 @@ void World::Reindex(RoomSlot& slot, unsigned mayChange) {
         slot.x_ = room.X;
         slot.y_ = room.Y;
         slot.l_ = room.L;
+        slot.key_ = ZoneOrderKey::Of(room.X, room.Y, room.L);
     }
     if (parts & RoomIndexes::kTag) slot.tag_ = room.Tag;
-    slot.key_ = std::move(key);
     slot.nameHash_ = nameHash;
     slot.alias_ = std::move(alias);
     indexes_->Insert(&slot, parts);
 
     bool hasAlias = !slot.alias_.empty();
     if (hasAlias && !hadAlias) {
-        tree_.AddAlias(slot.Zone(), slot.room_.get(), IsZoneLocked(slot.Zone()));
+        tree_.AddAlias(slot.Zone(), slot.Room(), IsZoneLocked(slot.Zone()));
     } else if (!hasAlias && hadAlias) {
-        tree_.RemoveAlias(slot.Zone(), slot.room_.get());
+        tree_.RemoveAlias(slot.Zone(), slot.Room());
     }
 }
 
 void World::CacheIndexedValues(RoomSlot& slot) const {
-    const MudRoom& room = *slot.room_;
+    const MudRoom& room = slot.room_;
     slot.x_ = room.X;
     slot.y_ = room.Y;
     slot.l_ = room.L;
     slot.tag_ = room.Tag;
-    slot.key_ = ZoneKey(room);
+    slot.key_ = ZoneOrderKey::Of(room.X, room.Y, room.L);
     slot.nameHash_ = NameHash(room);
     slot.alias_ = UpperCp1251(room.QuickList);
 }

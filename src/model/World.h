@@ -16,19 +16,18 @@
 // clears each of them that points at it before the room is destroyed.
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <memory>
-#include <memory_resource>
-#include <set>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "model/FlatHashMap.h"
 #include "model/MudRoom.h"
 #include "model/RoomRange.h"
 #include "model/RoomSlot.h"
+#include "model/SlotArena.h"
+#include "model/SlotBlock.h"
+#include "model/ZoneDirectory.h"
 #include "model/ZoneTree.h"
 
 namespace trellan {
@@ -38,19 +37,37 @@ class RoomIndexes;
 // Rooms read from one zone file, with what the world's indexes need worked
 // out (see World::PrepareLoadedRooms) while the rooms are still fresh in the
 // cache; adding them later then never reads the rooms again.
+// Made by World::NewPreparedRooms; must not outlive the world.
 class PreparedRooms {
 public:
-    std::size_t size() const { return slots_.size(); }
+    PreparedRooms() = default;
+    std::size_t size() const { return count_; }
+    // A fresh room at the end, for a record to be read into.
+    MudRoom& Add();
+    // Takes back the room Add handed out last (its record was damaged).
+    void DropLast();
+    // Calls f(room) for each room in order.
+    template <typename F>
+    void ForEachRoom(F&& f) {
+        for (auto& block : blocks_) {
+            for (RoomSlot& slot : *block) f(*slot.Room());
+        }
+    }
 
 private:
     friend class World;
-    std::vector<RoomSlot> slots_;
+    explicit PreparedRooms(SlotArena& arena) : arena_(&arena) {}
+    SlotArena* arena_ = nullptr;
+    // The slots become the world's own when the rooms are added.
+    std::vector<std::unique_ptr<SlotBlock>> blocks_;
+    std::size_t count_ = 0;
+    bool prepared_ = false;
     bool shortMode_ = false;
 };
 
 class World {
 public:
-    using AllRoomsRange = RoomSlotRange<std::pmr::map<std::uint64_t, RoomSlot>::const_iterator>;
+    using AllRoomsRange = SlotChainRange;
     using ZoneRoomsRange = RoomSlotRange<std::vector<RoomSlot*>::const_iterator>;
     using ZoneFileOrderRange = RoomSlotRange<std::vector<RoomSlot*>::const_iterator>;
 
@@ -91,7 +108,7 @@ public:
     ZoneFileOrderRange RoomsOfZone(std::string_view zone) const;
     // The zone ZoneRooms holds; empty after ClearZone.
     const std::string& ShownZone() const { return shownZone_; }
-    std::size_t RoomCount() const { return allRooms_.size(); }
+    std::size_t RoomCount() const { return roomCount_; }
     bool Contains(const MudRoom* room) const { return Slot(room) != nullptr; }
     // The room's entry in AllRooms, or nullptr when it is not in the world.
     const RoomSlot* SlotOf(const MudRoom* room) const { return Slot(room); }
@@ -132,16 +149,21 @@ public:
 
     // --- Rooms -------------------------------------------------------------
     // Appends a new room to AllRooms under CurrentZone; it joins ZoneRooms
-    // when that zone is on show. Clears MapSaved.
+    // when that zone is on show. Clears MapSaved. The world keeps the room's
+    // contents in its own record: use the returned room from here on.
     MudRoom* AddRoom(std::unique_ptr<MudRoom> room);
     // Appends a room read from the file of `zone`; MapSaved is untouched.
     // A room with an alias gets its tree node (and its zone a node).
     MudRoom* AddLoadedRoom(const std::string& zone, std::unique_ptr<MudRoom> room);
     // The same for all rooms of one zone file, in file order (null entries
-    // are skipped); the zone's key order is sorted once for the lot. The
-    // rooms may be prepared first, right after they are read; their indexed
-    // fields must not change in between.
+    // are skipped); the zone's key order is sorted once for the lot. A file
+    // is best read straight into PreparedRooms and prepared right after, while
+    // the rooms are fresh in the cache; their indexed fields must not change
+    // between preparing and adding. The rooms keep their addresses from
+    // PreparedRooms::Add on.
+    PreparedRooms NewPreparedRooms() const { return PreparedRooms(arena_); }
     PreparedRooms PrepareLoadedRooms(std::vector<std::unique_ptr<MudRoom>> rooms) const;
+    void PrepareLoadedRooms(PreparedRooms& rooms) const;
     void AddLoadedRooms(const std::string& zone, PreparedRooms rooms);
     void AddLoadedRooms(const std::string& zone, std::vector<std::unique_ptr<MudRoom>> rooms) {
         AddLoadedRooms(zone, PrepareLoadedRooms(std::move(rooms)));
@@ -194,10 +216,12 @@ private:
     ZoneInfo* ZoneFor(const std::string& name);
     void ReleaseZone(ZoneInfo* zone);
     MudRoom* Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room, unsigned indexParts);
-    // The two halves of Append: the slot at the end of the list, then its
-    // entries in the look-up tables and the tree.
-    RoomSlot* NewSlot(ZoneInfo* zone, RoomSlot&& prepared);
+    // The two halves of adding a room: the slot at the end of the list, then
+    // its entries in the look-up tables and the tree.
+    void Link(RoomSlot* slot, ZoneInfo* zone);
     void IndexSlot(RoomSlot* slot, unsigned indexParts);
+    void Unlink(RoomSlot* slot);
+    void AdoptBlock(std::unique_ptr<SlotBlock> block);
     // Re-files the slot under the room's current values of the given parts.
     void Reindex(RoomSlot& slot, unsigned mayChange);
     void CacheIndexedValues(RoomSlot& slot) const;
@@ -210,11 +234,14 @@ private:
     std::string shownZone_;
     std::uint64_t nextSeq_ = 1;
     std::uint32_t nextZoneId_ = 1;
-    // The slot lives in the map's node, so its address stays put for the
-    // indexes; the nodes come from a pool, as a world is read by the
-    // hundred thousand rooms.
-    std::pmr::unsynchronized_pool_resource slotPool_;
-    std::pmr::map<std::uint64_t, RoomSlot> allRooms_{&slotPool_};
+    // Slot storage; `openBlock_` takes rooms added one at a time. The arena
+    // goes last, after every block.
+    mutable SlotArena arena_;
+    std::vector<std::unique_ptr<SlotBlock>> blocks_;
+    SlotBlock* openBlock_ = nullptr;
+    RoomSlot* first_ = nullptr;
+    RoomSlot* last_ = nullptr;
+    std::size_t roomCount_ = 0;
     struct RoomPointerHash {
         std::size_t operator()(const MudRoom* room) const {
             std::uint64_t h = reinterpret_cast<std::uintptr_t>(room);
@@ -224,11 +251,7 @@ private:
         }
     };
     FlatHashMap<const MudRoom*, RoomSlot*, RoomPointerHash> slotOf_;
-    struct ZoneNameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
-    };
-    std::unordered_map<std::string, std::unique_ptr<ZoneInfo>, ZoneNameHash, std::equal_to<>> zones_;
+    ZoneDirectory zones_;
     // Behind a pointer so that this header does not carry the index tables.
     std::unique_ptr<RoomIndexes> indexes_;
     ZoneTree tree_;

@@ -252,18 +252,9 @@ void ZoneFileReader::ReadRoom(MudRoom& room) {
 ZoneReadResult ReadZoneBytes(std::string_view bytes, const std::string& path, const ExitWords& words,
                              std::uint32_t absentBColor) {
     ZoneReadResult result;
-    ZoneFileReader reader(bytes, path, words);
-    while (reader.HasMoreRooms()) {
-        auto room = std::make_unique<MudRoom>();
-        room->BColor = absentBColor;
-        try {
-            reader.ReadRoom(*room);
-        } catch (FileFormatError& e) {
-            result.Error = std::move(e);
-            break;
-        }
-        result.Rooms.push_back(std::move(room));
-    }
+    result.Error = ReadZoneRecords(
+        bytes, path, words, absentBColor, [&]() -> MudRoom& { return *result.Rooms.emplace_back(std::make_unique<MudRoom>()); },
+        [&] { result.Rooms.pop_back(); });
     return result;
 }
 

@@ -61,6 +61,28 @@ struct ZoneReadResult {
     std::optional<FileFormatError> Error;
 };
 
+// Reads every record of a zone held in memory into the rooms `next()` hands
+// out, a fresh room each time (BColor is set to `absentBColor` first). The
+// room of a damaged record goes back through `discard()`, and the error is
+// returned.
+template <typename Next, typename Discard>
+std::optional<FileFormatError> ReadZoneRecords(std::string_view bytes, const std::string& path,
+                                               const ExitWords& words, std::uint32_t absentBColor, Next&& next,
+                                               Discard&& discard) {
+    ZoneFileReader reader(bytes, path, words);
+    while (reader.HasMoreRooms()) {
+        MudRoom& room = next();
+        room.BColor = absentBColor;
+        try {
+            reader.ReadRoom(room);
+        } catch (FileFormatError& e) {
+            discard();
+            return std::move(e);
+        }
+    }
+    return std::nullopt;
+}
+
 // Reads every record of a zone held in memory. A room whose record has no
 // BColor entry gets `absentBColor`: 0 is what a fresh room has; passing
 // clSilver (the stream default) tells a stored clBlack from a left-out colour.

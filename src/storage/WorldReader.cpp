@@ -58,46 +58,47 @@ WorldReadResult ReadWorldFiles(World& world, const std::string& directory, const
     // Every file is read before any room joins the world, so that the
     // world's tables are sized once for all of them.
     struct ReadFile {
-        ZoneReadResult Read;
         PreparedRooms Rooms;
-        std::size_t RoomCount = 0;
+        std::optional<FileFormatError> Error;
         // Where the first room marked Selected stands (reverting only).
         std::size_t FirstSelected = kNoRoom;
         bool Readable = false;
     };
     std::vector<ReadFile> files(listing.Files.size());
+    for (ReadFile& file : files) file.Rooms = world.NewPreparedRooms();
     std::size_t roomCount = 0;
     std::string buffer;
     for (std::size_t f = 0; f < listing.Files.size(); ++f) {
         const ZoneFile& file = listing.Files[f];
+        ReadFile& read = files[f];
         std::size_t length = 0;
-        files[f].Readable = ReadFileInto(file.Path, buffer, length);
-        if (files[f].Readable) {
-            // A record without BColor is silver (the stream default); a
-            // stored clBlack is the player's colour and stays black.
-            files[f].Read = ReadZoneBytes(std::string_view(buffer.data(), length), PathForMessage(file.Path), words,
-                                          kColorSilver);
+        read.Readable = ReadFileInto(file.Path, buffer, length);
+        if (read.Readable) {
+            // The rooms are read straight into the world's records. A record
+            // without BColor is silver (the stream default); a stored clBlack
+            // is the player's colour and stays black.
+            read.Error = ReadZoneRecords(
+                std::string_view(buffer.data(), length), PathForMessage(file.Path), words, kColorSilver,
+                [&]() -> MudRoom& { return read.Rooms.Add(); }, [&] { read.Rooms.DropLast(); });
         } else {
-            files[f].Read.Error = FileFormatError("Unable to read " + PathForMessage(file.Path));
+            read.Error = FileFormatError("Unable to read " + PathForMessage(file.Path));
         }
         // Cleaned and prepared for the world while the rooms are fresh in
         // the cache.
-        std::vector<std::unique_ptr<MudRoom>>& rooms = files[f].Read.Rooms;
-        for (std::size_t i = 0; i < rooms.size(); ++i) {
-            MudRoom& room = *rooms[i];
+        std::size_t index = 0;
+        read.Rooms.ForEachRoom([&](MudRoom& room) {
             if (mode == WorldReadMode::Load) {
                 CleanDescriptionOnLoad(room.Description);
             } else {
                 CleanDescriptionOnRevert(room.Description);
-                if (room.Selected && files[f].FirstSelected == kNoRoom) files[f].FirstSelected = i;
+                if (room.Selected && read.FirstSelected == kNoRoom) read.FirstSelected = index;
                 room.Selected = false;
             }
             if (room.Pipe) room.Hint.clear();
-        }
-        files[f].RoomCount = rooms.size();
-        roomCount += rooms.size();
-        files[f].Rooms = world.PrepareLoadedRooms(std::move(rooms));
-        rooms.clear();
+            ++index;
+        });
+        roomCount += read.Rooms.size();
+        world.PrepareLoadedRooms(read.Rooms);
     }
     world.ReserveRooms(world.RoomCount() + roomCount);
 
@@ -107,12 +108,11 @@ WorldReadResult ReadWorldFiles(World& world, const std::string& directory, const
         const std::string& zone = file.Zone;
         world.AddZoneNode(zone);
         result.ZoneFiles[zone] = file.FileName;
-        ZoneReadResult& read = files[f].Read;
-        const bool readable = files[f].Readable;
+        ReadFile& read = files[f];
         // The damaged record counts as read for choosing the zone, as it
         // would have been started.
-        const std::size_t roomsRead = files[f].RoomCount;
-        std::size_t records = roomsRead + (read.Error && readable ? 1 : 0);
+        const std::size_t roomsRead = read.Rooms.size();
+        std::size_t records = roomsRead + (read.Error && read.Readable ? 1 : 0);
 
         for (std::size_t i = 0; i < records; ++i) {
             if (mode == WorldReadMode::Load) {
@@ -123,9 +123,9 @@ WorldReadResult ReadWorldFiles(World& world, const std::string& directory, const
             if (i >= roomsRead) break;
             // A selected room in a reverted file marks its zone as the one
             // the player was in.
-            if (i == files[f].FirstSelected) rememberedZone = zone;
+            if (i == read.FirstSelected) rememberedZone = zone;
         }
-        world.AddLoadedRooms(zone, std::move(files[f].Rooms));
+        world.AddLoadedRooms(zone, std::move(read.Rooms));
         if (mode == WorldReadMode::Revert && candidate.empty()) candidate = rememberedZone;
 
         if (read.Error) {

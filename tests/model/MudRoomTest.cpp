@@ -3,6 +3,8 @@
 #include "model/MudRoom.h"
 #include "model/ZoneKey.h"
 
+#include <vector>
+
 namespace trellan {
 namespace {
 
@@ -95,6 +97,32 @@ TEST(ZoneKey, RowsAndColumnsCompareAsText) {
     EXPECT_LT(CompareZoneKeys(ZoneKey(0, 0, -1001), ZoneKey(0, 0, -999)), 0);
     EXPECT_LT(CompareZoneKeys(ZoneKey(0, 0, -1000), ZoneKey(0, 0, -999)), 0);
     EXPECT_EQ(CompareZoneKeys(ZoneKey(1, 2, 3), ZoneKey(1, 2, 3)), 0);
+}
+
+// The packed order key must order cells exactly as their key texts do,
+// including keys longer than its 16 bytes that tie on them.
+TEST(ZoneKey, OrderKeysCompareAsTheKeyTexts) {
+    const std::int32_t kMax = 2147483647, kMin = -kMax - 1;
+    const std::vector<std::int32_t> values = {0, 1, -1, 9, 10, -10, 99999, -99999, 123456, kMax, kMin};
+    const std::vector<std::int32_t> levels = {0, -1, -999, -1000, -1001, 8999, 9000, kMax, kMin};
+    struct Cell {
+        std::int32_t x, y, l;
+    };
+    std::vector<Cell> cells;
+    for (std::int32_t x : values) {
+        for (std::int32_t y : values) {
+            for (std::int32_t l : levels) cells.push_back({x, y, l});
+        }
+    }
+    for (const Cell& a : cells) {
+        const ZoneOrderKey ka = ZoneOrderKey::Of(a.x, a.y, a.l);
+        for (const Cell& b : cells) {
+            const ZoneOrderKey kb = ZoneOrderKey::Of(b.x, b.y, b.l);
+            ASSERT_EQ(CompareZoneOrder(ka, a.x, a.y, a.l, kb, b.x, b.y, b.l),
+                      CompareZoneKeys(ZoneKey(a.x, a.y, a.l), ZoneKey(b.x, b.y, b.l)))
+                << ZoneKey(a.x, a.y, a.l) << " against " << ZoneKey(b.x, b.y, b.l);
+        }
+    }
 }
 
 }  // namespace
