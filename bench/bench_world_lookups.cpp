@@ -4,6 +4,7 @@
 // at both sizes.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <random>
@@ -55,6 +56,9 @@ std::string Description(std::mt19937& rng) {
     return text;
 }
 
+constexpr std::size_t kQueries = 2000;
+constexpr std::size_t kZoneQueries = 200;
+
 Fixture& Get(int rooms, int zones) {
     static std::map<std::pair<int, int>, std::unique_ptr<Fixture>> cache;
     auto& slot = cache[{rooms, zones}];
@@ -84,9 +88,18 @@ Fixture& Get(int rooms, int zones) {
     f.world.LoadZone();
     for (const RoomSlot& s : f.world.ZoneRooms()) f.sample.push_back(s.Room());
     std::shuffle(f.sample.begin(), f.sample.end(), rng);
-    for (MudRoom* r : f.sample) f.zoneQueries.push_back(QueryFor(f.world, *r));
+    // The same number of different rooms asked about and edited at every
+    // size: as many as the smallest world's zone has (and as many as the
+    // smallest world has for the world-wide questions). Otherwise the small
+    // world would answer from a handful of questions held in the cache and
+    // the large one from thousands that are not, and the comparison would
+    // measure the questions rather than the world.
+    f.sample.resize(std::min(f.sample.size(), kZoneQueries));
+    for (MudRoom* room : f.sample) f.zoneQueries.push_back(QueryFor(f.world, *room));
+    const std::size_t step = std::max<std::size_t>(1, f.world.RoomCount() / kQueries);
+    std::size_t at = 0;
     for (const RoomSlot& s : f.world.AllRooms()) {
-        if (rng() % 97 == 0) f.worldQueries.push_back(QueryFor(f.world, *s.Room()));
+        if (at++ % step == 0) f.worldQueries.push_back(QueryFor(f.world, *s.Room()));
     }
     std::shuffle(f.worldQueries.begin(), f.worldQueries.end(), rng);
     return f;

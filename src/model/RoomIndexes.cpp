@@ -1,33 +1,6 @@
 #include "model/RoomIndexes.h"
 
-#include <algorithm>
-
 namespace trellan {
-
-namespace {
-
-// Sorted-vector insert and erase; rooms mostly come last in either order,
-// so the end is tried first.
-template <typename Order>
-void InsertSorted(std::vector<RoomSlot*>& list, RoomSlot* slot) {
-    if (list.empty() || Order()(list.back(), slot)) {
-        list.push_back(slot);
-    } else {
-        list.insert(std::upper_bound(list.begin(), list.end(), slot, Order()), slot);
-    }
-}
-
-template <typename Order>
-void EraseSorted(std::vector<RoomSlot*>& list, RoomSlot* slot) {
-    if (!list.empty() && list.back() == slot) {
-        list.pop_back();
-        return;
-    }
-    auto it = std::lower_bound(list.begin(), list.end(), slot, Order());
-    if (it != list.end() && *it == slot) list.erase(it);
-}
-
-}  // namespace
 
 std::uint32_t RoomIndexes::ZoneId(const RoomSlot& slot) {
     return slot.zone_->Id;
@@ -54,14 +27,10 @@ void RoomIndexes::EraseCell(RoomSlot* slot) {
 void RoomIndexes::Insert(RoomSlot* slot, unsigned parts) {
     ZoneInfo* zone = slot->zone_;
     if (parts & (kPosition | kZone)) {
-        if (parts & kKeyOrderLater) {
-            zone->ByKey.push_back(slot);
-        } else {
-            InsertSorted<KeyOrder>(zone->ByKey, slot);
-        }
+        if (!(parts & kKeyOrderLater)) zone->ByKey.Insert(slot);
         InsertCell(slot);
     }
-    if (parts & kZone) InsertSorted<ListOrder>(zone->BySeq, slot);
+    if (parts & kZone) zone->BySeq.Insert(slot);
     if (parts & (kPosition | kTag | kZone)) tagKey_.Insert(ZoneTag(zone->Id, slot->tag_), slot);
     if (parts & (kTag | kZone)) tagSeq_.Insert(ZoneTag(zone->Id, slot->tag_), slot);
     if (parts & (kPosition | kName | kZone)) nameKey_.Insert(ZoneName(zone->Id, slot->nameHash_), slot);
@@ -72,10 +41,10 @@ void RoomIndexes::Insert(RoomSlot* slot, unsigned parts) {
 void RoomIndexes::Erase(RoomSlot* slot, unsigned parts) {
     ZoneInfo* zone = slot->zone_;
     if (parts & (kPosition | kZone)) {
-        EraseSorted<KeyOrder>(zone->ByKey, slot);
+        zone->ByKey.Erase(slot);
         EraseCell(slot);
     }
-    if (parts & kZone) EraseSorted<ListOrder>(zone->BySeq, slot);
+    if (parts & kZone) zone->BySeq.Erase(slot);
     if (parts & (kPosition | kTag | kZone)) tagKey_.Erase(ZoneTag(zone->Id, slot->tag_), slot);
     if (parts & (kTag | kZone)) tagSeq_.Erase(ZoneTag(zone->Id, slot->tag_), slot);
     if (parts & (kPosition | kName | kZone)) nameKey_.Erase(ZoneName(zone->Id, slot->nameHash_), slot);

@@ -130,8 +130,8 @@ public:
         kAlias = 8,
         kZone = 16,
         kAll = 31,
-        // With kPosition or kZone: append to the zone's key list unsorted;
-        // the caller sorts it once after adding many rooms.
+        // With kPosition or kZone: leave the zone's key list alone; the
+        // caller sorts many new rooms into it at once.
         kKeyOrderLater = 32,
     };
 

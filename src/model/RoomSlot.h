@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/MudRoom.h"
+#include "model/SortedChunkList.h"
 #include "model/ZoneKey.h"
 
 namespace trellan {
@@ -72,10 +73,10 @@ struct KeyOrder {
 struct ZoneInfo {
     std::string Name;
     std::uint32_t Id = 0;
-    // Sorted vectors rather than trees: a zone is filled by appending (a file
-    // read in order, new rooms last) and walked far more often than changed.
-    std::vector<RoomSlot*> ByKey;  // ZoneRooms order (KeyOrder)
-    std::vector<RoomSlot*> BySeq;  // file order (ListOrder)
+    // Sorted chunk lists rather than trees: a zone is filled by appending (a
+    // file read in order, new rooms last) and walked far more often than changed.
+    SortedChunkList<RoomSlot*, KeyOrder> ByKey;   // ZoneRooms order
+    SortedChunkList<RoomSlot*, ListOrder> BySeq;  // file order
 };
 
 const std::string& RoomSlot::Zone() const {

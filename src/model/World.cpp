@@ -330,10 +330,6 @@ void World::AddLoadedRooms(const std::string& zone, PreparedRooms rooms) {
     if (!rooms.prepared_ || rooms.shortMode_ != shortMode_) PrepareLoadedRooms(rooms);
     if (rooms.count_ == 0) return;
     ZoneInfo* info = ZoneFor(zone);
-    std::vector<RoomSlot*>& byKey = info->ByKey;
-    const std::size_t sorted = byKey.size();
-    byKey.reserve(sorted + rooms.count_);
-    info->BySeq.reserve(info->BySeq.size() + rooms.count_);
 
     // The tables are far larger than the cache, so the entries a room will
     // touch start loading a few rooms ahead.
@@ -357,9 +353,7 @@ void World::AddLoadedRooms(const std::string& zone, PreparedRooms rooms) {
         IndexSlot(order[i], RoomIndexes::kAll | RoomIndexes::kKeyOrderLater);
     }
     // One sort of the new rooms and one merge beat an ordered insert each.
-    const auto middle = byKey.begin() + static_cast<std::ptrdiff_t>(sorted);
-    std::sort(middle, byKey.end(), KeyOrder());
-    std::inplace_merge(byKey.begin(), middle, byKey.end(), KeyOrder());
+    info->ByKey.InsertMany(std::move(order));
 }
 
 void World::RemoveRoom(MudRoom* room) {

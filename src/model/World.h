@@ -68,8 +68,8 @@ private:
 class World {
 public:
     using AllRoomsRange = SlotChainRange;
-    using ZoneRoomsRange = RoomSlotRange<std::vector<RoomSlot*>::const_iterator>;
-    using ZoneFileOrderRange = RoomSlotRange<std::vector<RoomSlot*>::const_iterator>;
+    using ZoneRoomsRange = RoomSlotRange<SortedChunkList<RoomSlot*, KeyOrder>::const_iterator>;
+    using ZoneFileOrderRange = RoomSlotRange<SortedChunkList<RoomSlot*, ListOrder>::const_iterator>;
 
     World();
     ~World();

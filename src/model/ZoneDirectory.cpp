@@ -35,10 +35,9 @@ ZoneInfo* ZoneDirectory::Add(const std::string& name, std::uint32_t id) {
 
 void ZoneDirectory::Remove(ZoneInfo* zone) {
     Erase(zone);
-    // The lists keep their capacity for the record's next zone.
     zone->Name.clear();
-    zone->ByKey.clear();
-    zone->BySeq.clear();
+    zone->ByKey.Clear();
+    zone->BySeq.Clear();
     spare_.push_back(zone);
 }
 
