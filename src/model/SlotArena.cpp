@@ -39,6 +39,12 @@ void* SlotArena::Allocate(std::size_t bytes) {
         spare->second.pop_back();
         return memory;
     }
+    // Chunks kept from before a reset are used again in turn.
+    while (bytes > left_ && current_ + 1 < chunks_.size()) {
+        ++current_;
+        next_ = static_cast<char*>(chunks_[current_].Memory);
+        left_ = chunks_[current_].Bytes;
+    }
     if (bytes > left_) {
         const std::size_t size = std::max(kChunk, (bytes + kHugePage - 1) / kHugePage * kHugePage);
         try {
@@ -47,6 +53,7 @@ void* SlotArena::Allocate(std::size_t bytes) {
             --outstanding_;
             throw;
         }
+        current_ = chunks_.size() - 1;
         next_ = static_cast<char*>(chunks_.back().Memory);
         left_ = size;
     }
@@ -63,13 +70,18 @@ void SlotArena::Free(void* memory, std::size_t bytes) {
     --outstanding_;
 }
 
-void SlotArena::ReleaseIfUnused() {
-    if (outstanding_ == 0) ReleaseAll();
+void SlotArena::ResetIfUnused() {
+    if (outstanding_ != 0 || chunks_.empty()) return;
+    spare_.clear();
+    current_ = 0;
+    next_ = static_cast<char*>(chunks_.front().Memory);
+    left_ = chunks_.front().Bytes;
 }
 
 void SlotArena::ReleaseAll() {
     for (const Chunk& chunk : chunks_) std::free(chunk.Memory);
     chunks_.clear();
+    current_ = 0;
     spare_.clear();
     next_ = nullptr;
     left_ = 0;

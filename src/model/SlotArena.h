@@ -22,8 +22,11 @@ public:
     void* Allocate(std::size_t bytes);
     // Gives back what Allocate(bytes) returned.
     void Free(void* memory, std::size_t bytes);
-    // Returns the chunks to the system once every piece has been given back.
-    void ReleaseIfUnused();
+    // Once every piece has been given back, starts handing out the chunks
+    // again from the first: a world loaded again (revert, another world)
+    // then finds its memory ready instead of faulting it in afresh. The
+    // chunks go back to the system with the arena.
+    void ResetIfUnused();
 
 private:
     static constexpr std::size_t kAlign = 64;
@@ -36,6 +39,7 @@ private:
     void ReleaseAll();
 
     std::vector<Chunk> chunks_;
+    std::size_t current_ = 0;  // the chunk `next_` points into
     char* next_ = nullptr;  // unused rest of the last chunk
     std::size_t left_ = 0;
     std::size_t outstanding_ = 0;

@@ -201,7 +201,7 @@ void World::ClearWorld() {
     indexes_->Clear();
     slotOf_.Clear();
     blocks_.clear();
-    arena_.ReleaseIfUnused();
+    arena_.ResetIfUnused();
     openBlock_ = nullptr;
     first_ = nullptr;
     last_ = nullptr;
