@@ -20,6 +20,16 @@
 
 namespace trellan {
 
+// Every bit of the key stirred into the low bits the table uses.
+struct MixHome {
+    std::size_t operator()(std::uint64_t key) const {
+        key ^= key >> 33;
+        key *= 0xff51afd7ed558ccdULL;
+        key ^= key >> 33;
+        return static_cast<std::size_t>(key);
+    }
+};
+
 template <typename Order, typename Home>
 class PackedIndex {
 public:

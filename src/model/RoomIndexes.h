@@ -116,9 +116,6 @@ struct PackedCell {
                (std::uint64_t(std::uint32_t(x) & 0xFFFF) << 16) | (std::uint32_t(y) & 0xFFFF);
     }
 };
-struct MixHome {
-    std::size_t operator()(std::uint64_t key) const { return IndexKeyHash::Mix(key); }
-};
 
 class RoomIndexes {
 public:

@@ -60,8 +60,7 @@ const std::string& World::ZoneOf(const MudRoom* room) const {
 }
 
 RoomSlot* World::Slot(const MudRoom* room) const {
-    RoomSlot* const* slot = slotOf_.Find(room);
-    return slot == nullptr ? nullptr : *slot;
+    return slotOf_.First(RoomAddress(room));
 }
 
 RoomSlot& World::SlotFor(MudRoom* room) {
@@ -256,7 +255,7 @@ void World::AdoptBlock(std::unique_ptr<SlotBlock> block) {
 
 void World::IndexSlot(RoomSlot* slot, unsigned indexParts) {
     MudRoom* room = slot->Room();
-    slotOf_[room] = slot;
+    slotOf_.Insert(RoomAddress(room), slot);
     indexes_->Insert(slot, indexParts);
     if (!slot->alias_.empty()) tree_.AddAlias(slot->Zone(), room, IsZoneLocked(slot->Zone()));
 }
@@ -347,7 +346,7 @@ void World::AddLoadedRooms(const std::string& zone, PreparedRooms rooms) {
     for (std::size_t i = 0; i < count; ++i) {
         if (i + kAhead < count) {
             indexes_->Prefetch(order[i + kAhead]);
-            slotOf_.Prefetch(order[i + kAhead]->Room());
+            slotOf_.Prefetch(RoomAddress(order[i + kAhead]->Room()));
         }
         Link(order[i], info);
         IndexSlot(order[i], RoomIndexes::kAll | RoomIndexes::kKeyOrderLater);
@@ -364,7 +363,7 @@ void World::RemoveRoom(MudRoom* room) {
     if (ReturnRoom == room) ReturnRoom = nullptr;
     if (!slot->alias_.empty()) tree_.RemoveAlias(slot->Zone(), room);
     indexes_->Erase(slot);
-    slotOf_.Erase(room);
+    slotOf_.Erase(RoomAddress(room), slot);
     ReleaseZone(slot->zone_);
     MapSaved = false;
     if (OnRoomRemoved) OnRoomRemoved(room);

@@ -21,7 +21,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/FlatHashMap.h"
+#include "model/PackedIndex.h"
 #include "model/MudRoom.h"
 #include "model/RoomRange.h"
 #include "model/RoomSlot.h"
@@ -242,15 +242,10 @@ private:
     RoomSlot* first_ = nullptr;
     RoomSlot* last_ = nullptr;
     std::size_t roomCount_ = 0;
-    struct RoomPointerHash {
-        std::size_t operator()(const MudRoom* room) const {
-            std::uint64_t h = reinterpret_cast<std::uintptr_t>(room);
-            h ^= h >> 33;
-            h *= 0xff51afd7ed558ccdULL;
-            return static_cast<std::size_t>(h ^ (h >> 33));
-        }
-    };
-    FlatHashMap<const MudRoom*, RoomSlot*, RoomPointerHash> slotOf_;
+    // Which slot holds a room, by the room's address: also tells whether a
+    // room is one of this world's.
+    static std::uint64_t RoomAddress(const MudRoom* room) { return reinterpret_cast<std::uintptr_t>(room); }
+    PackedIndex<ListOrder, MixHome> slotOf_;
     ZoneDirectory zones_;
     // Behind a pointer so that this header does not carry the index tables.
     std::unique_ptr<RoomIndexes> indexes_;
