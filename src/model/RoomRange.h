@@ -1,6 +1,6 @@
 #pragma once
-// Read-only views of the world's room lists that hand out `const RoomSlot&`
-// whatever container sits underneath.
+// Read-only views of the world's room lists that hand out `const RoomSlot&`:
+// the zone lists, which hold slot pointers, and the world's chain of slots.
 #include <cstddef>
 #include <iterator>
 #include <utility>
@@ -21,8 +21,8 @@ public:
     RoomSlotIterator() = default;
     explicit RoomSlotIterator(BaseIt it) : it_(it) {}
 
-    reference operator*() const { return Deref(*it_); }
-    pointer operator->() const { return &Deref(*it_); }
+    reference operator*() const { return **it_; }
+    pointer operator->() const { return *it_; }
     RoomSlotIterator& operator++() {
         ++it_;
         return *this;
@@ -35,17 +35,6 @@ public:
     bool operator==(const RoomSlotIterator& other) const { return it_ == other.it_; }
 
 private:
-    // Sets hold slot pointers; the room list maps a position to its slot.
-    static const RoomSlot& Deref(RoomSlot* slot) { return *slot; }
-    template <typename Key>
-    static const RoomSlot& Deref(const std::pair<const Key, RoomSlot>& entry) {
-        return entry.second;
-    }
-    template <typename Pair>
-    static const RoomSlot& Deref(const Pair& entry) {
-        return *entry.second;
-    }
-
     BaseIt it_{};
 };
 
