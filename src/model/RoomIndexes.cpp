@@ -6,21 +6,25 @@ std::uint32_t RoomIndexes::ZoneId(const RoomSlot& slot) {
     return slot.zone_->Id;
 }
 
+CellKey RoomIndexes::CellOf(const RoomSlot& slot) {
+    return CellKey{slot.zone_->Id, slot.x_, slot.y_, slot.l_};
+}
+
 void RoomIndexes::InsertCell(RoomSlot* slot) {
-    const std::uint32_t zone = slot->zone_->Id;
-    if (PackedCell::Fits(zone, slot->x_, slot->y_, slot->l_)) {
-        cell_.Insert(PackedCell::Pack(zone, slot->x_, slot->y_, slot->l_), slot);
+    const CellKey cell = CellOf(*slot);
+    if (PackedCell::Fits(cell)) {
+        cell_.Insert(PackedCell::Pack(cell), slot);
     } else {
-        wideCell_.Insert(CellKey{zone, slot->x_, slot->y_, slot->l_}, slot);
+        wideCell_.Insert(cell, slot);
     }
 }
 
 void RoomIndexes::EraseCell(RoomSlot* slot) {
-    const std::uint32_t zone = slot->zone_->Id;
-    if (PackedCell::Fits(zone, slot->x_, slot->y_, slot->l_)) {
-        cell_.Erase(PackedCell::Pack(zone, slot->x_, slot->y_, slot->l_), slot);
+    const CellKey cell = CellOf(*slot);
+    if (PackedCell::Fits(cell)) {
+        cell_.Erase(PackedCell::Pack(cell), slot);
     } else {
-        wideCell_.Erase(CellKey{zone, slot->x_, slot->y_, slot->l_}, slot);
+        wideCell_.Erase(cell, slot);
     }
 }
 
@@ -53,10 +57,9 @@ void RoomIndexes::Erase(RoomSlot* slot, unsigned parts) {
 }
 
 void RoomIndexes::Prefetch(const RoomSlot* slot) const {
-    const std::uint32_t zone = slot->zone_->Id;
-    if (PackedCell::Fits(zone, slot->x_, slot->y_, slot->l_)) {
-        cell_.Prefetch(PackedCell::Pack(zone, slot->x_, slot->y_, slot->l_));
-    }
+    const CellKey cell = CellOf(*slot);
+    const std::uint32_t zone = cell.zone;
+    if (PackedCell::Fits(cell)) cell_.Prefetch(PackedCell::Pack(cell));
     tagKey_.Prefetch(ZoneTag(zone, slot->tag_));
     tagSeq_.Prefetch(ZoneTag(zone, slot->tag_));
     nameKey_.Prefetch(ZoneName(zone, slot->nameHash_));

@@ -89,19 +89,12 @@ struct CellKey {
     std::int32_t x, y, l;
     bool operator==(const CellKey&) const = default;
 };
-struct IndexKeyHash {
-    static std::size_t Mix(std::uint64_t h) {
-        h ^= h >> 33;
-        h *= 0xff51afd7ed558ccdULL;
-        h ^= h >> 33;
-        return static_cast<std::size_t>(h);
-    }
+struct CellKeyHash {
     std::size_t operator()(const CellKey& k) const {
         std::uint64_t a = (std::uint64_t(k.zone) << 32) | std::uint32_t(k.l);
         std::uint64_t b = (std::uint64_t(std::uint32_t(k.x)) << 32) | std::uint32_t(k.y);
-        return Mix(a * 0x9e3779b97f4a7c15ULL ^ Mix(b));
+        return MixHome()(a * 0x9e3779b97f4a7c15ULL ^ MixHome()(b));
     }
-    std::size_t operator()(std::uint64_t k) const { return Mix(k); }
 };
 
 // Cells packed into one integer: zone 20 bits, level 12, row 16, column 16
@@ -115,6 +108,8 @@ struct PackedCell {
         return (std::uint64_t(zone) << 44) | (std::uint64_t(std::uint32_t(l) & 0xFFF) << 32) |
                (std::uint64_t(std::uint32_t(x) & 0xFFFF) << 16) | (std::uint32_t(y) & 0xFFFF);
     }
+    static bool Fits(const CellKey& cell) { return Fits(cell.zone, cell.x, cell.y, cell.l); }
+    static std::uint64_t Pack(const CellKey& cell) { return Pack(cell.zone, cell.x, cell.y, cell.l); }
 };
 
 class RoomIndexes {
@@ -174,11 +169,12 @@ private:
         return hash ^ (std::uint64_t(zone) * 0x9e3779b97f4a7c15ULL);
     }
     static std::uint32_t ZoneId(const RoomSlot& slot);
+    static CellKey CellOf(const RoomSlot& slot);
     void InsertCell(RoomSlot* slot);
     void EraseCell(RoomSlot* slot);
 
     PackedIndex<ListOrder, MixHome> cell_;
-    BucketIndex<CellKey, ListOrder, IndexKeyHash> wideCell_;
+    BucketIndex<CellKey, ListOrder, CellKeyHash> wideCell_;
     PackedIndex<KeyOrder, MixHome> tagKey_;
     PackedIndex<ListOrder, MixHome> tagSeq_;
     PackedIndex<KeyOrder, MixHome> nameKey_;

@@ -9,7 +9,6 @@
 // Slots are made in blocks whose storage never moves (SlotBlock.h), and the
 // room list is a chain through the slots in list order.
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <vector>
 

@@ -29,11 +29,8 @@ namespace trellan {
 namespace {
 
 using testing::GuiFixture;
+using testing::Q;
 using testing::ReadFile;
-
-QString Q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 class ConfigFormTest : public ::testing::Test {
 protected:

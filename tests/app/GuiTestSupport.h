@@ -14,6 +14,11 @@
 
 namespace trellan::testing {
 
+// Widget texts are written in the tests as UTF-8 literals.
+inline QString Q(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
 inline QApplication& App() {
     static int argc = 1;
     static char name[] = "test_app";

@@ -28,12 +28,9 @@ namespace trellan {
 namespace {
 
 using testing::GuiFixture;
+using testing::Q;
 using testing::ReadFile;
 using testing::WriteFile;
-
-QString Q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 TEST(MainFormTest, FirstStartWritesEveryMainFormKeyWithItsRussianText) {
     GuiFixture fixture;

@@ -22,12 +22,9 @@ namespace trellan {
 namespace {
 
 using testing::GuiFixture;
+using testing::Q;
 using testing::ReadFile;
 using testing::WriteFile;
-
-QString Q(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Предметы / Оружие / {Меч, Щит}, Мобы / Волк.
 const char* const kObjectsFile =
