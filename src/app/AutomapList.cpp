@@ -95,6 +95,7 @@ void AutomapList::OfferOpposite(MudRoom* partner, const CrossLinkFields& fields)
     // give it a second one.
     if (FindEntryNaming(*partner, world.CurrentZone, opposite, room_.Tag) < 0) {
         partner->AutoMaps.push_back(world.CurrentZone + "|" + opposite + "|" + std::to_string(room_.Tag));
+        world.NoteRoomEdited(partner);
         world.MapSaved = false;
     }
     context_.Placer.SetCheck(partner, opposite, true);
@@ -107,6 +108,7 @@ bool AutomapList::AskDeleteOpposite(MudRoom* partner, int index, const CrossLink
         return false;
     }
     partner->AutoMaps.erase(partner->AutoMaps.begin() + index);
+    context_.TheWorld.NoteRoomEdited(partner);
     context_.Placer.SetCheck(partner, context_.Placer.Opposite(line.Exit), false);
     context_.TheWorld.MapSaved = false;
     return true;
@@ -126,6 +128,7 @@ void AutomapList::NAddClick() {
     SetFlag(fields.Exit, true);
     preview_.AutoMaps.push_back(fields.Join());
     room_.AutoMaps.push_back(RoomEntry(fields));
+    context_.TheWorld.NoteRoomEdited(&room_);
     context_.TheWorld.MapSaved = false;
     if (LinksChanged) LinksChanged();
     OfferOpposite(partner, fields);
@@ -174,6 +177,7 @@ void AutomapList::NEditClick() {
             room_.AutoMaps[static_cast<std::size_t>(index)] = RoomEntry(fields);
         }
     }
+    world.NoteRoomEdited(&room_);
     world.MapSaved = false;
     if (LinksChanged) LinksChanged();
     if (number >= 1) OfferOpposite(partner, fields);
@@ -197,6 +201,7 @@ void AutomapList::NDelClick() {
     const auto at = static_cast<std::size_t>(row);
     if (at < preview_.AutoMaps.size()) preview_.AutoMaps.erase(preview_.AutoMaps.begin() + row);
     if (at < room_.AutoMaps.size()) room_.AutoMaps.erase(room_.AutoMaps.begin() + row);
+    world.NoteRoomEdited(&room_);
     lines_.erase(lines_.begin() + row);
     delete list_.takeTopLevelItem(row);
     world.MapSaved = false;

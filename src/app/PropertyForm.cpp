@@ -368,6 +368,7 @@ bool PropertyForm::ApplyToRoom() {
         }
     }
     SetLinksFromLetters(room_, letters);
+    world.NoteRoomEdited(&room_);
     return !hadAlias && !alias.empty();
 }
 

@@ -228,6 +228,7 @@ void RoomPopup::nPropClick(int tag) {
         return;
     }
     ToggleMark(*room, static_cast<RoomMark>(tag - 1));
+    context_.TheWorld.NoteRoomEdited(room);
     Edited(true);
 }
 
@@ -242,6 +243,7 @@ void RoomPopup::nPictureClick(int tag) {
     MudRoom* room = context_.TheWorld.TargetRoom;
     if (room == nullptr) return;
     SetPicture(*room, tag);
+    context_.TheWorld.NoteRoomEdited(room);
     Edited(true);
 }
 

@@ -199,6 +199,7 @@ void Linker::TryToLink(MudRoom* a, MudRoom* b, std::string_view d) {
     auto addEntry = [this](MudRoom* room, std::string entry) {
         if (std::find(room->AutoMaps.begin(), room->AutoMaps.end(), entry) != room->AutoMaps.end()) return;
         room->AutoMaps.push_back(std::move(entry));
+        world_.NoteRoomEdited(room);
         world_.MapSaved = false;
     };
     addEntry(a, zoneB + "|" + DirectionPhrase(d, config_) + "|" + std::to_string(b->Tag));
@@ -301,6 +302,7 @@ void Linker::DeleteLink(MudRoom* r, std::string_view d) {
         bool& flag = room->Link(direction);
         if (flag) {
             flag = false;
+            world_.NoteRoomEdited(room);
             world_.MapSaved = false;
         }
     };

@@ -36,6 +36,7 @@ void Placement::SetCheck(MudRoom* room, std::string_view d, bool v) {
         bool& flag = room->Link(dir);
         if (flag != v) {
             flag = v;
+            world_.NoteRoomEdited(room);
             world_.MapSaved = false;
         }
     }

@@ -24,11 +24,14 @@ std::size_t RenameCrossLinks(World& world, std::string_view from, std::string_vi
     std::size_t changed = 0;
     if (from.empty()) return changed;
     ForEachRoom(world, [&](MudRoom& room) {
+        bool edited = false;
         for (std::string& entry : room.AutoMaps) {
             if (!NamesZone(entry, from)) continue;
             entry = std::string(to) + entry.substr(from.size());
             ++changed;
+            edited = true;
         }
+        if (edited) world.NoteRoomEdited(&room);
     });
     if (changed != 0) world.MapSaved = false;
     return changed;
@@ -38,13 +41,14 @@ std::size_t RemoveCrossLinksTo(World& world, std::string_view zone, const Mappin
     std::size_t removed = 0;
     if (zone.empty()) return removed;
     ForEachRoom(world, [&](MudRoom& room) {
-        std::erase_if(room.AutoMaps, [&](const std::string& entry) {
+        const std::size_t erased = std::erase_if(room.AutoMaps, [&](const std::string& entry) {
             if (!NamesZone(entry, zone)) return false;
             int direction = TextDirection(CrossLinkEntry::Parse(entry).Exit, config);
             if (direction >= 0) room.Link(direction) = false;
             ++removed;
             return true;
         });
+        if (erased != 0) world.NoteRoomEdited(&room);
     });
     if (removed != 0) world.MapSaved = false;
     return removed;
@@ -62,6 +66,7 @@ void UnlinkPartner(World& world, std::string_view text, const MappingConfig& con
     partner->AutoMaps.erase(partner->AutoMaps.begin() + index);
     int direction = TextDirection(back, config);
     if (direction >= 0) partner->Link(direction) = false;
+    world.NoteRoomEdited(partner);
     world.MapSaved = false;
 }
 

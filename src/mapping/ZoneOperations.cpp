@@ -26,8 +26,9 @@ bool FitsPosition(std::int64_t value) {
     return value >= std::numeric_limits<std::int32_t>::min() && value <= std::numeric_limits<std::int32_t>::max();
 }
 
-void AddEntry(MudRoom* room, std::string entry) {
+void AddEntry(World& world, MudRoom* room, std::string entry) {
     room->AutoMaps.push_back(std::move(entry));
+    world.NoteRoomEdited(room);
 }
 
 }  // namespace
@@ -105,6 +106,7 @@ void ZoneOperations::RewritePartners(MudRoom* r, const std::string& zone) {
         int index = FindCrossLink(*partner, back, config_);
         if (index < 0) continue;
         partner->AutoMaps[index] = RewriteCrossLink(partner->AutoMaps[index], zone, back, r->Tag);
+        world_.NoteRoomEdited(partner);
         world_.MapSaved = false;
     }
 }
@@ -141,7 +143,7 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
     const std::string newZone = nNewZoneClick();
     if (newZone.empty()) return ZoneResult::Nothing();
 
-    if (!vertical) AddEntry(t, newZone + "|" + phrase + "|1");
+    if (!vertical) AddEntry(world_, t, newZone + "|" + phrase + "|1");
     std::size_t begin = 0;
     while (list[begin]->Pipe) world_.RemoveRoom(list[begin++]);
     MudRoom* f = list[begin];
@@ -153,8 +155,9 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
         ox = f->X;
         oy = f->Y;
         ol = f->L;
-        AddEntry(f, oldZone + "|" + backPhrase + "|" + std::to_string(targetTag));
+        AddEntry(world_, f, oldZone + "|" + backPhrase + "|" + std::to_string(targetTag));
         f->Link(OppositeDirection(d)) = true;
+        world_.NoteRoomEdited(f);
     }
 
     view_.DL = 0;
@@ -173,8 +176,8 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
             std::int32_t level = Wrap(std::int64_t(r->L) + (d == kDirDown ? 1 : -1));
             MudRoom* q = world_.GlobalFindRoom(r->X, r->Y, level, oldZone);
             if (q != nullptr && moving.count(q) == 0) {
-                AddEntry(q, newZone + "|" + phrase + "|" + std::to_string(r->Tag) + "|");
-                AddEntry(r, oldZone + "|" + backPhrase + "|" + std::to_string(q->Tag) + "|");
+                AddEntry(world_, q, newZone + "|" + phrase + "|" + std::to_string(r->Tag) + "|");
+                AddEntry(world_, r, oldZone + "|" + backPhrase + "|" + std::to_string(q->Tag) + "|");
             }
         }
         r->Checked = false;
@@ -232,8 +235,10 @@ ZoneResult ZoneOperations::nMergeZone(int d) {
     }
 
     t->AutoMaps.erase(t->AutoMaps.begin() + k);
+    world_.NoteRoomEdited(t);
     int back = FindCrossLink(*p, OppositeDirection(d), config_);
     if (back >= 0) p->AutoMaps.erase(p->AutoMaps.begin() + back);
+    world_.NoteRoomEdited(p);
 
     world_.LastRoomNumber = std::max(world_.LastRoomNumber, HighestTag(current));
     for (MudRoom* r : joining) {

@@ -93,6 +93,18 @@ public:
         return many != nullptr ? many->front() : reinterpret_cast<RoomSlot*>(entry->value);
     }
 
+    // Calls f(slot) for every room of the key, in Order.
+    template <typename F>
+    void ForEach(std::uint64_t key, F&& f) const {
+        const Entry* entry = FindEntry(key);
+        if (entry == nullptr) return;
+        if (const Many* many = ManyOf(*entry)) {
+            for (RoomSlot* slot : *many) f(slot);
+            return;
+        }
+        f(reinterpret_cast<RoomSlot*>(entry->value));
+    }
+
     // The first room of the key for which match() holds.
     template <typename Match>
     RoomSlot* FirstMatching(std::uint64_t key, Match&& match) const {

@@ -63,6 +63,16 @@ public:
         if (bucket == nullptr) return nullptr;
         return bucket->many ? *bucket->many->begin() : bucket->one;
     }
+    template <typename F>
+    void ForEach(const Key& key, F&& f) const {
+        const Bucket* bucket = map_.Find(key);
+        if (bucket == nullptr) return;
+        if (!bucket->many) {
+            f(bucket->one);
+            return;
+        }
+        for (RoomSlot* slot : *bucket->many) f(slot);
+    }
     // The first room of the key for which match() holds.
     template <typename Match>
     RoomSlot* FirstMatching(const Key& key, Match&& match) const {
@@ -139,6 +149,15 @@ public:
         // Rooms of one cell share one key, so list order is also key order.
         if (PackedCell::Fits(zone, x, y, l)) return cell_.First(PackedCell::Pack(zone, x, y, l));
         return wideCell_.First(CellKey{zone, x, y, l});
+    }
+    // Every room of the cell, in list order.
+    template <typename F>
+    void ForEachAtCell(std::uint32_t zone, std::int32_t x, std::int32_t y, std::int32_t l, F&& f) const {
+        if (PackedCell::Fits(zone, x, y, l)) {
+            cell_.ForEach(PackedCell::Pack(zone, x, y, l), f);
+        } else {
+            wideCell_.ForEach(CellKey{zone, x, y, l}, f);
+        }
     }
     RoomSlot* FirstByTagInKeyOrder(std::uint32_t zone, std::int32_t tag) const {
         return tagKey_.First(ZoneTag(zone, tag));

@@ -175,6 +175,7 @@ void World::RenameZone(const std::string& from, const std::string& to) {
     if (shownZone_ == from) shownZone_ = to;
     std::replace(LockedZones.begin(), LockedZones.end(), from, to);
     UpdateZoneLocked();
+    changes_.Everything();
     MapSaved = false;
 }
 
@@ -186,6 +187,7 @@ void World::RemoveZone(const std::string& name) {
     tree_.Remove(name);
     if (CurrentZone == name) CurrentZone.clear();
     UpdateZoneLocked();
+    changes_.Everything();
     MapSaved = false;
 }
 
@@ -209,6 +211,7 @@ void World::ClearWorld() {
     // No index holds a zone id any more; small ids keep cell keys packed.
     nextZoneId_ = 1;
     tree_.Clear();
+    changes_.Everything();
 }
 
 void World::ReserveRooms(std::size_t rooms) {
@@ -272,6 +275,9 @@ MudRoom* World::Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room, unsigned i
     CacheIndexedValues(*slot);
     Link(slot, zone);
     IndexSlot(slot, indexParts);
+    changes_.Room(slot->Room());
+    NoteCellOf(*slot);
+    changes_.Numbers();
     return slot->Room();
 }
 
@@ -353,6 +359,7 @@ void World::AddLoadedRooms(const std::string& zone, PreparedRooms rooms) {
     }
     // One sort of the new rooms and one merge beat an ordered insert each.
     info->ByKey.InsertMany(std::move(order));
+    changes_.Everything();
 }
 
 void World::RemoveRoom(MudRoom* room) {
@@ -364,6 +371,9 @@ void World::RemoveRoom(MudRoom* room) {
     if (!slot->alias_.empty()) tree_.RemoveAlias(slot->Zone(), room);
     indexes_->Erase(slot);
     slotOf_.Erase(RoomAddress(room), slot);
+    changes_.Room(room);
+    NoteCellOf(*slot);
+    changes_.Numbers();
     ReleaseZone(slot->zone_);
     MapSaved = false;
     if (OnRoomRemoved) OnRoomRemoved(room);
@@ -422,10 +432,13 @@ void World::CacheIndexedValues(RoomSlot& slot) const {
 
 void World::MoveRoom(MudRoom* room, std::int32_t x, std::int32_t y, std::int32_t l) {
     RoomSlot& slot = SlotFor(room);
+    NoteCellOf(slot);
     room->X = x;
     room->Y = y;
     room->L = l;
     Reindex(slot, RoomIndexes::kPosition);
+    changes_.Room(room);
+    NoteCellOf(slot);
     MapSaved = false;
 }
 
@@ -433,6 +446,7 @@ void World::SetRoomTag(MudRoom* room, std::int32_t tag) {
     RoomSlot& slot = SlotFor(room);
     room->Tag = tag;
     Reindex(slot, RoomIndexes::kTag);
+    changes_.Numbers();
     MapSaved = false;
 }
 
@@ -466,12 +480,23 @@ void World::SetRoomZone(MudRoom* room, const std::string& zone) {
     bool hasAlias = !slot.alias_.empty();
     if (hasAlias) tree_.RemoveAlias(slot.Zone(), room);
     indexes_->Erase(&slot, RoomIndexes::kZone);
+    NoteCellOf(slot);
     ZoneInfo* old = slot.zone_;
     slot.zone_ = ZoneFor(zone);
     ReleaseZone(old);
     indexes_->Insert(&slot, RoomIndexes::kZone);
+    changes_.Room(room);
+    NoteCellOf(slot);
+    changes_.Numbers();
     if (hasAlias) tree_.AddAlias(zone, room, IsZoneLocked(zone));
     MapSaved = false;
+}
+
+void World::NoteRoomEdited(const MudRoom* room) {
+    const RoomSlot* slot = Slot(room);
+    if (slot == nullptr) return;
+    changes_.Room(room);
+    NoteCellOf(*slot);
 }
 
 }  // namespace trellan

@@ -10,7 +10,9 @@
 // world -- Tag, X, Y, L, Hint, Description, Exits, QuickList -- and the
 // room's zone change ONLY through MoveRoom, SetRoomTag, SetRoomText,
 // SetRoomExits, SetRoomAlias, SetRoomZone and RenameZone. Any other field
-// may be assigned directly (then clear MapSaved where it is an edit).
+// may be assigned directly (then clear MapSaved where it is an edit); after
+// assigning link flags, danger marks, Pipe or AutoMaps, call NoteRoomEdited,
+// so that the structures worked out from the rooms follow.
 //
 // CurrentRoom, TargetRoom and ReturnRoom never dangle: removing a room
 // clears each of them that points at it before the room is destroyed.
@@ -27,6 +29,7 @@
 #include "model/RoomSlot.h"
 #include "model/SlotArena.h"
 #include "model/SlotBlock.h"
+#include "model/WorldChangeLog.h"
 #include "model/ZoneDirectory.h"
 #include "model/ZoneTree.h"
 
@@ -186,6 +189,12 @@ public:
     void SetRoomAlias(MudRoom* room, std::string alias);
     // Lists the room under another zone (the room object stays the same).
     void SetRoomZone(MudRoom* room, const std::string& zone);
+    // Tells the change log that the room's link flags (ChN ... ChD), danger
+    // marks (DT, FlyDT, Agro, NoStep), Pipe or AutoMaps were assigned.
+    void NoteRoomEdited(const MudRoom* room);
+    // What changed since the log's reader last emptied it (see
+    // WorldChangeLog.h); the log is bookkeeping, not part of the world.
+    WorldChangeLog& Changes() const { return changes_; }
 
     // --- Look-ups (first match, or nullptr) ----------------------------------
     MudRoom* FindRoom(std::int32_t x, std::int32_t y, std::int32_t l) const;
@@ -208,6 +217,9 @@ public:
         const RoomSlot* slot = FirstSlotAt(zone, x, y, l);
         return slot == nullptr ? nullptr : slot->Room();
     }
+    // Every room of the cell in list order, appended to `rooms`.
+    void RoomsAtCell(const ZoneInfo* zone, std::int32_t x, std::int32_t y, std::int32_t l,
+                     std::vector<const RoomSlot*>& rooms) const;
 
 private:
     RoomSlot* Slot(const MudRoom* room) const;
@@ -229,6 +241,7 @@ private:
     bool NameMatches(const MudRoom& room, std::string_view name, std::string_view strippedDescription,
                      std::string_view strippedExits) const;
     void UpdateZoneLocked();
+    void NoteCellOf(const RoomSlot& slot) const { changes_.CellOf(slot.Zone(), slot.x_, slot.y_, slot.l_); }
 
     bool shortMode_ = false;
     std::string shownZone_;
@@ -250,6 +263,7 @@ private:
     // Behind a pointer so that this header does not carry the index tables.
     std::unique_ptr<RoomIndexes> indexes_;
     ZoneTree tree_;
+    mutable WorldChangeLog changes_;
 };
 
 }  // namespace trellan

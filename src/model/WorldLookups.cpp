@@ -123,6 +123,12 @@ const RoomSlot* World::FirstSlotAt(const ZoneInfo* zone, std::int32_t x, std::in
     return zone == nullptr ? nullptr : indexes_->FirstAtCell(zone->Id, x, y, l);
 }
 
+void World::RoomsAtCell(const ZoneInfo* zone, std::int32_t x, std::int32_t y, std::int32_t l,
+                        std::vector<const RoomSlot*>& rooms) const {
+    if (zone == nullptr) return;
+    indexes_->ForEachAtCell(zone->Id, x, y, l, [&](const RoomSlot* slot) { rooms.push_back(slot); });
+}
+
 MudRoom* World::FindRoomByTag(std::int32_t tag) const {
     if (shownZone_.empty()) return nullptr;
     const ZoneInfo* info = Zone(shownZone_);

@@ -13,20 +13,20 @@
 // again through one-way links after it has dropped out of them is listed
 // once more -- with another last step, it may go on where it could not
 // before. Each room carries the generation it was last listed in, so the
-// "already listed" test is one probe and the search costs time in
+// "already listed" test is one array read and the search costs time in
 // proportion to the rooms it lists.
 //
-// The search reads the world and the direction words; it owns nothing and
-// keeps nothing between calls but its buffers.
+// The search runs on the world's prepared graph (SpeedwalkGraph.h), which
+// it brings up to date before each walk; it keeps the graph and its buffers
+// between calls.
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
-#include "navigation/RoomMarks.h"
+#include "navigation/SpeedwalkGraph.h"
 
 namespace trellan {
 
@@ -57,64 +57,44 @@ public:
     // is not a number, each once, in the order met.
     const std::vector<std::string>& SkippedEntries() const { return skipped_; }
 
+    // The prepared world, current as of the last search.
+    const SpeedwalkGraph& Graph() const { return graph_; }
+
 private:
-    struct Node {
-        const MudRoom* room;
-        const std::string* zone;
+    using NodeId = SpeedwalkGraph::NodeId;
+    // One room listed: its node, the entry it was reached from, and the text
+    // of the step that reached it.
+    struct Entry {
+        NodeId node;
         std::uint32_t parent;
-        // A plain movement command (0..5) or, when negative, -1 - index into
-        // texts_ of the step's whole command text.
-        std::int32_t step;
+        std::uint32_t text;
     };
 
-    // One expansion: every room reached from the node with the command
-    // (a direction index, or kDirectionCount for "++"), added to the list.
-    int AddRoomSW(std::uint32_t nodeIndex, int command);
-    bool Listed(const MudRoom* room) const;
-    // A cross link in one of the six directions is walked by that
-    // direction's movement command only, never by "++": the phrase that
-    // names the exit is no command the MUD knows.
-    bool IsDirectionPhrase(std::string_view exit) const;
-    bool Blocked(const MudRoom* room) const;
-    void PrepareWords();
-    void Add(const MudRoom* room, const std::string* zone, std::uint32_t parent, std::int32_t step);
-    std::int32_t TextStep(std::string text);
-    // The text after the last ";" of the node's path.
-    std::string_view LastCommand(const Node& node) const;
-    std::string PathOf(std::uint32_t nodeIndex) const;
-    // The room a cross-link entry names (none when it is missing), or
-    // nothing when the entry's room number is not a number.
-    std::optional<const MudRoom*> ZoneLink(const std::string& entry, std::string_view zone, std::string_view number);
-    // After `entered` was added by a grid step: the corridor it begins, one
-    // more cell at a time in the direction, each piece and the far end
-    // reached by the same step.
-    int FollowCorridor(const MudRoom* entered, const std::string* zone, int direction, std::uint32_t parent,
-                       std::int32_t step);
+    // Every room reached from the entry's room with one command, listed.
+    int Expand(std::uint32_t entry);
+    int Grid(std::uint32_t entry, NodeId from, int command, std::uint32_t text);
+    bool Listed(NodeId node) const { return listedIn_[node] >= round_ - 2; }
+    bool Blocked(NodeId node) const {
+        const std::uint8_t marks = graph_.At(node).Marks;
+        if (marks & SpeedwalkGraph::kDeathTrap) return true;
+        return (marks & (SpeedwalkGraph::kGuarded | SpeedwalkGraph::kPit)) && node != target_;
+    }
+    void Add(NodeId node, std::uint32_t parent, std::uint32_t text);
+    std::string PathOf(std::uint32_t entry) const;
 
-    const World& world_;
-    const MappingConfig& config_;
-
-    // The seven commands of an expansion (six movement words and "++"), the
-    // direction each word walks, whether it is the portal command, and its
-    // opposite; taken from the settings at the start of each search.
-    std::array<std::string, 7> commands_;
-    std::array<int, 6> directions_{};
-    std::array<bool, 6> portals_{};
-    std::array<std::string, 7> opposites_;
-    // back_[c][d]: command c steps straight back after the movement word d.
-    std::array<std::array<bool, 6>, 7> back_{};
+    SpeedwalkGraph graph_;
 
     // The search of the moment.
-    const MudRoom* target_ = nullptr;
-    std::vector<Node> nodes_;
-    std::vector<std::string> texts_;
-    RoomMarks marks_;
-    // The generation being added; rooms marked at or after round_ - 2 are
+    NodeId target_ = SpeedwalkGraph::kNone;
+    std::vector<Entry> entries_;
+    // The generation each node was last listed in.
+    std::vector<std::int32_t> listedIn_;
+    // The generation being added; rooms listed at or after round_ - 2 are
     // in the list.
     std::int32_t round_ = 0;
     std::optional<std::uint32_t> found_;
     std::vector<std::string> skipped_;
-    std::unordered_set<std::string> skippedSeen_;
+    std::vector<std::uint32_t> skippedTexts_;
 };
 
 }  // namespace trellan

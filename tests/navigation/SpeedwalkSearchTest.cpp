@@ -1,9 +1,5 @@
 // The path finder: which steps a walk takes, and which it may not.
-#include <algorithm>
-#include <random>
-
 #include "navigation/NavigationFixture.h"
-#include "navigation/ReferenceSearch.h"
 
 namespace trellan::testing {
 namespace {
@@ -195,63 +191,6 @@ TEST_F(SpeedwalkSearchTest, CrossLinkWithoutARoomNumberIsSkippedAndNamed) {
     SpeedwalkSearch search(rig.world, rig.mapping);
     EXPECT_EQ(search.FindPath(a, b, 10), "n");
     EXPECT_EQ(search.SkippedEntries(), std::vector<std::string>{bad});
-}
-
-// Random worlds of three zones with one-way links, corridors, dangerous
-// rooms, cross links of every kind and damaged entries: the search finds
-// what the literal list-based search finds, path for path.
-TEST_F(SpeedwalkSearchTest, FindsExactlyWhatTheListSearchFinds) {
-    std::mt19937 rng(20240611);
-    const char* zones[] = {"Zone", "Other", "Third"};
-    int found = 0;
-    int longWalks = 0;
-    for (int world = 0; world < 30; ++world) {
-        NavigationRig r;
-        std::vector<MudRoom*> rooms;
-        for (int z = 0; z < 3; ++z) {
-            for (int i = 0; i < 70; ++i) {
-                std::int32_t x = rng() % 6, y = rng() % 6, l = rng() % 2;
-                MudRoom* room = rng() % 6 == 0 ? r.Pipe(x, y, l, zones[z]) : r.Put(x, y, l, i + 1, zones[z]);
-                for (int d = 0; d < kDirectionCount; ++d) room->Link(d) = rng() % 4 != 0;
-                room->Agro = rng() % 15 == 0;
-                room->NoStep = rng() % 20 == 0;
-                room->FlyDT = rng() % 20 == 0;
-                room->DT = rng() % 25 == 0;
-                rooms.push_back(room);
-            }
-        }
-        for (MudRoom* room : rooms) {
-            int entries = rng() % 4 == 0 ? 1 + rng() % 3 : 0;
-            for (int e = 0; e < entries; ++e) {
-                std::string phrase = r.Phrase(rng() % kDirectionCount);
-                std::string zone = zones[rng() % 3];
-                std::string number = std::to_string(1 + rng() % 75);
-                // Cross links with and without a command, a door command, a
-                // waiting trigger, a portal, and a damaged room number.
-                const std::string forms[] = {zone + "|" + phrase + "|" + number,
-                                             zone + "|" + phrase + "|" + number + "|open",
-                                             "|" + phrase + "||unlock",
-                                             zone + "|=" + phrase + "|" + number,
-                                             zone + "|portal" + number + "|" + number,
-                                             zone + "|" + phrase + "|x" + number};
-                room->AutoMaps.push_back(forms[rng() % 6]);
-            }
-        }
-        for (int q = 0; q < 60; ++q) {
-            MudRoom* from = rooms[rng() % rooms.size()];
-            MudRoom* to = rooms[rng() % rooms.size()];
-            int generations = 1 + rng() % 30;
-            SpeedwalkSearch search(r.world, r.mapping);
-            std::optional<std::string> path = search.FindPath(from, to, generations);
-            ASSERT_EQ(path, ReferenceFindPath(r.world, r.mapping, from, to, generations))
-                << "world " << world << " query " << q;
-            found += path.has_value();
-            longWalks += path && std::count(path->begin(), path->end(), ';') >= 4;
-        }
-    }
-    // The worlds are connected enough for the comparison to mean something.
-    EXPECT_GT(found, 200) << longWalks;
-    EXPECT_GT(longWalks, 50) << found;
 }
 
 }  // namespace
