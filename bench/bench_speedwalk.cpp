@@ -1,10 +1,15 @@
-// A speedwalk across a whole zone of 20 000 rooms and across a world of
-// 200 000 rooms in ten such zones joined by cross links, corner to far
-// corner, so that the search lists nearly every room on the way. The search
-// should cost in proportion to the rooms it lists: the world about ten times
-// the zone, and well under 100 ms.
+// Speedwalks corner to far corner, so that the search lists nearly every
+// room on the way:
+// - a world of 1 024 zones of 200 rooms (204 800 rooms), the zones laid out
+//   in a 32 x 32 square and joined to their east and south neighbours by
+//   cross links both ways;
+// - one zone of 300 x 300 rooms (90 000);
+// each with corridors of three cells every tenth row. The searches alone run
+// on a graph prepared by the first; "AfterLoad" times the first search after
+// the world changed wholesale (a load), graph building included.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,12 +21,13 @@
 namespace trellan {
 namespace {
 
-constexpr int kRows = 100;
-constexpr int kColumns = 200;  // 20 000 rooms a zone
+struct Shape {
+    int zoneRows, zoneColumns;  // zones in the square
+    int rows, columns;          // rooms in a zone
+};
 
-std::int32_t TagAt(int row, int column) {
-    return row * kColumns + column + 1;
-}
+constexpr Shape kZoneSquare{32, 32, 10, 20};
+constexpr Shape kOneBigZone{1, 1, 300, 300};
 
 bool IsPipe(int row, int column) {
     return row % 10 == 5 && column % 20 >= 8 && column % 20 <= 10;
@@ -34,61 +40,112 @@ struct Fixture {
     MudRoom* target = nullptr;
 };
 
-// Every zone a grid of rooms linked to their neighbours, with corridors of
-// three cells running east-west every tenth row; zone z's east edge leads into zone z + 1
-// through a cross link in the middle row.
-Fixture& Get(int zones) {
+std::string ZoneName(int zoneRow, int zoneColumn) {
+    return "Zone" + std::to_string(zoneRow) + "_" + std::to_string(zoneColumn);
+}
+
+Fixture& Get(const Shape& shape) {
     static std::map<int, std::unique_ptr<Fixture>> cache;
-    std::unique_ptr<Fixture>& fixture = cache[zones];
+    std::unique_ptr<Fixture>& fixture = cache[shape.zoneRows * 100000 + shape.rows];
     if (fixture) return *fixture;
     fixture = std::make_unique<Fixture>();
     World& world = fixture->world;
-    for (int z = 0; z < zones; ++z) {
-        std::string zone = "Zone" + std::to_string(z);
-        for (int row = 0; row < kRows; ++row) {
-            for (int column = 0; column < kColumns; ++column) {
-                auto room = std::make_unique<MudRoom>();
-                room->X = row;
-                room->Y = column;
-                room->Tag = TagAt(row, column);
-                bool pipe = IsPipe(row, column);
-                room->Pipe = pipe;
-                if (pipe) room->Tag = 0;
-                room->Hint = pipe ? std::string() : "Room";
-                // Links come in pairs, and a corridor has them only along
-                // its axis.
-                room->ChN = row > 0 && !pipe && !IsPipe(row - 1, column);
-                room->ChS = row + 1 < kRows && !pipe && !IsPipe(row + 1, column);
-                room->ChW = column > 0;
-                room->ChE = column + 1 < kColumns;
-                if (column + 1 == kColumns && row == kRows / 2 && z + 1 < zones) {
-                    room->ChE = true;
-                    room->AutoMaps.push_back("Zone" + std::to_string(z + 1) + "|" +
-                                             fixture->config.DirectionPhrases[3] + "|" + std::to_string(TagAt(row, 0)));
+    const auto& phrases = fixture->config.DirectionPhrases;
+    auto tagAt = [&](int row, int column) { return row * shape.columns + column + 1; };
+    for (int zr = 0; zr < shape.zoneRows; ++zr) {
+        for (int zc = 0; zc < shape.zoneColumns; ++zc) {
+            const std::string zone = ZoneName(zr, zc);
+            for (int row = 0; row < shape.rows; ++row) {
+                for (int column = 0; column < shape.columns; ++column) {
+                    auto room = std::make_unique<MudRoom>();
+                    room->X = row;
+                    room->Y = column;
+                    const bool pipe = IsPipe(row, column);
+                    room->Pipe = pipe;
+                    room->Tag = pipe ? 0 : tagAt(row, column);
+                    room->Hint = pipe ? std::string() : "Room";
+                    // Links come in pairs, and a corridor has them only along its axis.
+                    room->ChN = row > 0 && !pipe && !IsPipe(row - 1, column);
+                    room->ChS = row + 1 < shape.rows && !pipe && !IsPipe(row + 1, column);
+                    room->ChW = column > 0;
+                    room->ChE = column + 1 < shape.columns;
+                    auto link = [&](int direction, int toRow, int toColumn, int tagRow, int tagColumn) {
+                        room->Link(direction) = true;
+                        room->AutoMaps.push_back(ZoneName(toRow, toColumn) + "|" + phrases[direction] + "|" +
+                                                 std::to_string(tagAt(tagRow, tagColumn)));
+                    };
+                    if (column + 1 == shape.columns && row == shape.rows / 2 && zc + 1 < shape.zoneColumns) {
+                        link(kDirEast, zr, zc + 1, row, 0);
+                    }
+                    if (column == 0 && row == shape.rows / 2 && zc > 0) {
+                        link(kDirWest, zr, zc - 1, row, shape.columns - 1);
+                    }
+                    if (row + 1 == shape.rows && column == shape.columns / 2 && zr + 1 < shape.zoneRows) {
+                        link(kDirSouth, zr + 1, zc, 0, column);
+                    }
+                    if (row == 0 && column == shape.columns / 2 && zr > 0) {
+                        link(kDirNorth, zr - 1, zc, shape.rows - 1, column);
+                    }
+                    MudRoom* added = world.AddLoadedRoom(zone, std::move(room));
+                    if (zr == 0 && zc == 0 && row == 0 && column == 0) fixture->start = added;
+                    if (zr + 1 == shape.zoneRows && zc + 1 == shape.zoneColumns && row + 1 == shape.rows &&
+                        column + 1 == shape.columns) {
+                        fixture->target = added;
+                    }
                 }
-                MudRoom* added = world.AddLoadedRoom(zone, std::move(room));
-                if (z == 0 && row == 0 && column == 0) fixture->start = added;
-                if (z + 1 == zones && row + 1 == kRows && column + 1 == kColumns) fixture->target = added;
             }
         }
     }
     return *fixture;
 }
 
-void BM_SpeedwalkAcross(benchmark::State& state) {
-    Fixture& fixture = Get(static_cast<int>(state.range(0)));
-    SpeedwalkSearch search(fixture.world, fixture.config);
-    std::size_t length = 0;
-    for (auto _ : state) {
-        std::optional<std::string> path = search.FindPath(fixture.start, fixture.target, 100000);
-        if (!path) state.SkipWithError("no path");
-        length = path ? path->size() : 0;
-        benchmark::DoNotOptimize(length);
-    }
-    state.counters["rooms"] = static_cast<double>(fixture.world.RoomCount());
-    state.counters["path_bytes"] = static_cast<double>(length);
+void Report(benchmark::State& state, Fixture& fixture, const SpeedwalkSearch& search, std::size_t steps) {
+    const double rooms = static_cast<double>(fixture.world.RoomCount());
+    state.counters["rooms"] = rooms;
+    state.counters["steps"] = static_cast<double>(steps);
+    state.counters["graph_bytes_per_room"] = static_cast<double>(search.Graph().MemoryBytes()) / rooms;
 }
-BENCHMARK(BM_SpeedwalkAcross)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+std::size_t Steps(const std::optional<std::string>& path) {
+    return path ? static_cast<std::size_t>(std::count(path->begin(), path->end(), ';') + 1) : 0;
+}
+
+void Search(benchmark::State& state, const Shape& shape) {
+    Fixture& fixture = Get(shape);
+    SpeedwalkSearch search(fixture.world, fixture.config);
+    search.FindPath(fixture.start, fixture.target, SpeedwalkSearch::kGenerationCap);  // prepares the graph
+    std::size_t steps = 0;
+    for (auto _ : state) {
+        std::optional<std::string> path = search.FindPath(fixture.start, fixture.target, SpeedwalkSearch::kGenerationCap);
+        if (!path) state.SkipWithError("no path");
+        steps = Steps(path);
+        benchmark::DoNotOptimize(steps);
+    }
+    Report(state, fixture, search, steps);
+}
+
+void SearchAfterLoad(benchmark::State& state, const Shape& shape) {
+    Fixture& fixture = Get(shape);
+    SpeedwalkSearch search(fixture.world, fixture.config);
+    std::size_t steps = 0;
+    for (auto _ : state) {
+        fixture.world.Changes().Everything();  // what loading a world tells
+        std::optional<std::string> path = search.FindPath(fixture.start, fixture.target, SpeedwalkSearch::kGenerationCap);
+        if (!path) state.SkipWithError("no path");
+        steps = Steps(path);
+        benchmark::DoNotOptimize(steps);
+    }
+    Report(state, fixture, search, steps);
+}
+
+void BM_SpeedwalkZoneSquare(benchmark::State& state) { Search(state, kZoneSquare); }
+void BM_SpeedwalkOneBigZone(benchmark::State& state) { Search(state, kOneBigZone); }
+void BM_SpeedwalkZoneSquareAfterLoad(benchmark::State& state) { SearchAfterLoad(state, kZoneSquare); }
+void BM_SpeedwalkOneBigZoneAfterLoad(benchmark::State& state) { SearchAfterLoad(state, kOneBigZone); }
+BENCHMARK(BM_SpeedwalkZoneSquare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpeedwalkOneBigZone)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpeedwalkZoneSquareAfterLoad)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SpeedwalkOneBigZoneAfterLoad)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace trellan

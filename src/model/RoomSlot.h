@@ -33,6 +33,9 @@ public:
     std::uint64_t Seq() const { return seq_; }
     // The next slot in list order; nullptr after the last.
     const RoomSlot* Next() const { return next_; }
+    // A small number of the room's own while it is in the world, below
+    // World::RoomIndexLimit; a removed room's number goes to a later room.
+    std::uint32_t Index() const { return index_; }
 
 private:
     friend class World;
@@ -50,6 +53,7 @@ private:
     std::int32_t y_ = 0;
     std::int32_t l_ = 0;
     std::int32_t tag_ = 0;
+    std::uint32_t index_ = 0;
     ZoneOrderKey key_;
     std::uint64_t nameHash_ = 0;
     std::string alias_;  // upper-cased alias; empty when the room has none

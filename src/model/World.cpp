@@ -207,6 +207,8 @@ void World::ClearWorld() {
     first_ = nullptr;
     last_ = nullptr;
     roomCount_ = 0;
+    nextIndex_ = 0;
+    freeIndexes_.clear();
     zones_.Clear();
     // No index holds a zone id any more; small ids keep cell keys packed.
     nextZoneId_ = 1;
@@ -227,6 +229,12 @@ void World::Link(RoomSlot* slot, ZoneInfo* zone) {
     slot->seq_ = nextSeq_++;
     slot->prev_ = last_;
     slot->next_ = nullptr;
+    if (freeIndexes_.empty()) {
+        slot->index_ = nextIndex_++;
+    } else {
+        slot->index_ = freeIndexes_.back();
+        freeIndexes_.pop_back();
+    }
     (last_ != nullptr ? last_->next_ : first_) = slot;
     last_ = slot;
     ++slot->block_->Live;
@@ -237,6 +245,7 @@ void World::Unlink(RoomSlot* slot) {
     (slot->prev_ != nullptr ? slot->prev_->next_ : first_) = slot->next_;
     (slot->next_ != nullptr ? slot->next_->prev_ : last_) = slot->prev_;
     --roomCount_;
+    freeIndexes_.push_back(slot->index_);
     SlotBlock* block = slot->block_;
     if (--block->Live > 0) {
         // The slot stays in its block, empty, until the block goes.
@@ -371,7 +380,7 @@ void World::RemoveRoom(MudRoom* room) {
     if (!slot->alias_.empty()) tree_.RemoveAlias(slot->Zone(), room);
     indexes_->Erase(slot);
     slotOf_.Erase(RoomAddress(room), slot);
-    changes_.Room(room);
+    changes_.Removed(slot->index_);
     NoteCellOf(*slot);
     changes_.Numbers();
     ReleaseZone(slot->zone_);

@@ -119,6 +119,9 @@ public:
     const RoomSlot* NextSlot(const RoomSlot* slot) const;
     // The zone of a room of the world; empty for a room not in it.
     const std::string& ZoneOf(const MudRoom* room) const;
+    // Every room's RoomSlot::Index is below this, so tables indexed by room
+    // need no more entries.
+    std::uint32_t RoomIndexLimit() const { return nextIndex_; }
 
     // --- The zone tree -----------------------------------------------------
     const ZoneTree& Tree() const { return tree_; }
@@ -254,6 +257,9 @@ private:
     SlotBlock* openBlock_ = nullptr;
     RoomSlot* first_ = nullptr;
     RoomSlot* last_ = nullptr;
+    // Room numbers for tables: the next never used, and those given back.
+    std::uint32_t nextIndex_ = 0;
+    std::vector<std::uint32_t> freeIndexes_;
     std::size_t roomCount_ = 0;
     // Which slot holds a room, by the room's address: also tells whether a
     // room is one of this world's.

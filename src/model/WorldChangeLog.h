@@ -6,8 +6,8 @@
 //
 // A room named here had a field changed that the reader may have worked
 // with (its cell, links, danger marks, corridor mark, cross-link entries),
-// or was added or removed: a removed room's address is named too, so that
-// the reader can forget it. A cell named here may now hold other rooms, or
+// or was added; a removed room is named by the number it had (its
+// RoomSlot::Index), which a room added later may have again. A cell named here may now hold other rooms, or
 // its rooms other marks, than before. Changes that touch too much to list
 // (a zone renamed or removed, a world loaded or cleared) are told as "start
 // over", as is a log that has grown past its bound because nobody read it.
@@ -36,6 +36,10 @@ public:
         if (!everything_) rooms_.push_back(room);
         Bound();
     }
+    void Removed(std::uint32_t index) {
+        if (!everything_) removed_.push_back(index);
+        Bound();
+    }
     void CellOf(const std::string& zone, std::int32_t x, std::int32_t y, std::int32_t l) {
         if (!everything_) cells_.push_back(Cell{zone, x, y, l});
         Bound();
@@ -46,14 +50,16 @@ public:
     void Everything() {
         everything_ = true;
         rooms_.clear();
+        removed_.clear();
         cells_.clear();
     }
 
     bool StartOver() const { return everything_; }
     bool NumbersChanged() const { return numbers_; }
     const std::vector<const MudRoom*>& Rooms() const { return rooms_; }
+    const std::vector<std::uint32_t>& RemovedRooms() const { return removed_; }
     const std::vector<Cell>& Cells() const { return cells_; }
-    bool Empty() const { return !everything_ && !numbers_ && rooms_.empty() && cells_.empty(); }
+    bool Empty() const { return !everything_ && !numbers_ && rooms_.empty() && removed_.empty() && cells_.empty(); }
 
     // How often a reader has emptied the log: a reader that finds another
     // count than the one it left knows that somebody else took entries it
@@ -66,18 +72,20 @@ public:
         everything_ = false;
         numbers_ = false;
         rooms_.clear();
+        removed_.clear();
         cells_.clear();
     }
 
 private:
     void Bound() {
-        if (rooms_.size() + cells_.size() > kMaxEntries) Everything();
+        if (rooms_.size() + removed_.size() + cells_.size() > kMaxEntries) Everything();
     }
 
     bool everything_ = true;  // nobody has read the world yet
     bool numbers_ = false;
     std::uint64_t takes_ = 0;
     std::vector<const MudRoom*> rooms_;
+    std::vector<std::uint32_t> removed_;
     std::vector<Cell> cells_;
 };
 

@@ -6,6 +6,7 @@
 
 #include "mapping/Directions.h"
 #include "mapping/MappingConfig.h"
+#include "model/Prefetch.h"
 #include "model/World.h"
 #include "text/TextUtils.h"
 
@@ -31,7 +32,7 @@ std::string_view LastCommand(std::string_view text) {
     return semicolon == std::string_view::npos ? text : text.substr(semicolon + 1);
 }
 
-std::uint8_t MarksOf(const MudRoom& room) {
+std::uint8_t RoomMarks(const MudRoom& room) {
     std::uint8_t marks = 0;
     if (room.DT) marks |= SpeedwalkGraph::kDeathTrap;
     if (room.Agro || room.NoStep) marks |= SpeedwalkGraph::kGuarded;
@@ -50,7 +51,10 @@ public:
         while (capacity < ids.size() * 2) capacity *= 2;
         entries_.assign(capacity, Entry{});
         mask_ = capacity - 1;
-        for (SpeedwalkGraph::NodeId id : ids) {
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            // The rooms lie far apart; start loading a few ahead.
+            if (i + 4 < ids.size()) Prefetch(&rooms[ids[i + 4]]->X);
+            const SpeedwalkGraph::NodeId id = ids[i];
             const MudRoom& room = *rooms[id];
             Entry& entry = Probe(room.X, room.Y, room.L);
             if (entry.id != SpeedwalkGraph::kNone) continue;  // the first room of the cell stays
@@ -86,8 +90,8 @@ private:
 SpeedwalkGraph::SpeedwalkGraph(const World& world, const MappingConfig& config) : world_(world), config_(config) {}
 
 SpeedwalkGraph::NodeId SpeedwalkGraph::IdOf(const MudRoom* room) const {
-    const NodeId* id = ids_.Find(room);
-    return id == nullptr ? kNone : *id;
+    const RoomSlot* slot = world_.SlotOf(room);
+    return slot == nullptr ? kNone : slot->Index();
 }
 
 void SpeedwalkGraph::Refresh() {
@@ -153,26 +157,26 @@ std::uint32_t SpeedwalkGraph::Intern(std::string text) {
 void SpeedwalkGraph::BuildAll() {
     TakeWords();
     nodes_.clear();
+    marks_.clear();
     rooms_.clear();
-    freeIds_.clear();
-    ids_.Clear();
     stepLists_.clear();
     freeStepLists_.clear();
     linkNodes_.clear();
     hasLinks_.clear();
     built_ = true;
+    Grow();
 
-    // Numbers in list order; the rooms of each zone together.
-    const std::size_t count = world_.RoomCount();
-    rooms_.reserve(count);
-    ids_.Reserve(count);
+    // The rooms of each zone together, in list order.
     std::unordered_map<const std::string*, std::vector<NodeId>> zones;
     const std::string* lastZone = nullptr;
     std::vector<NodeId>* lastIds = nullptr;
     for (const RoomSlot* slot = world_.NextSlot(nullptr); slot != nullptr; slot = slot->Next()) {
-        const NodeId id = static_cast<NodeId>(rooms_.size());
-        rooms_.push_back(slot->Room());
-        ids_[slot->Room()] = id;
+        // The list mostly runs through slots that lie side by side, and each
+        // step waits for the slot before it: load the ones ahead meanwhile.
+        // (A prefetch of an address beyond a block is harmless.)
+        Prefetch(reinterpret_cast<const char*>(slot + 4) + sizeof(MudRoom));
+        const NodeId id = slot->Index();
+        rooms_[id] = slot->Room();
         const std::string* zone = &slot->Zone();
         if (zone != lastZone) {
             lastZone = zone;
@@ -180,40 +184,60 @@ void SpeedwalkGraph::BuildAll() {
         }
         lastIds->push_back(id);
     }
-    nodes_.resize(rooms_.size());
-    hasLinks_.assign(rooms_.size(), 0);
 
     ZoneCells cells;
     for (const auto& [zone, ids] : zones) {
         cells.Fill(ids, rooms_);
-        for (NodeId id : ids) {
-            nodes_[id].StepList = kNone;
-            BuildNode(id, *rooms_[id], [&](std::int32_t x, std::int32_t y, std::int32_t l) { return cells.At(x, y, l); });
+        for (std::size_t i = 0; i < ids.size(); ++i) {
+            if (i + 4 < ids.size()) {
+                Prefetch(&rooms_[ids[i + 4]]->ChN);
+                Prefetch(&rooms_[ids[i + 4]]->AutoMaps);
+            }
+            BuildNode(ids[i], *rooms_[ids[i]],
+                      [&](std::int32_t x, std::int32_t y, std::int32_t l) { return cells.At(x, y, l); });
         }
     }
 }
 
+void SpeedwalkGraph::Grow() {
+    const std::size_t limit = world_.RoomIndexLimit();
+    if (nodes_.size() >= limit) return;
+    Node empty{};
+    empty.Neighbour.fill(kNone);
+    empty.StepList = kNone;
+    nodes_.resize(limit, empty);
+    marks_.resize(limit, 0);
+    rooms_.resize(limit, nullptr);
+    hasLinks_.resize(limit, 0);
+    queued_.resize(limit, 0);
+}
+
+void SpeedwalkGraph::ClearNode(NodeId id) {
+    if (id >= nodes_.size()) return;
+    FreeStepList(nodes_[id]);
+    nodes_[id].Neighbour.fill(kNone);
+    nodes_[id].Walkable = 0;
+    marks_[id] = 0;
+    rooms_[id] = nullptr;
+    hasLinks_[id] = 0;
+}
+
 void SpeedwalkGraph::CatchUp() {
     const WorldChangeLog& log = world_.Changes();
-    // First every room named gets its number or loses it, so that the nodes
-    // worked out below find a number for every room they lead to.
-    std::vector<const MudRoom*> named = log.Rooms();
-    for (const MudRoom* room : named) {
-        const bool inWorld = world_.Contains(room);
-        const NodeId id = IdOf(room);
-        if (inWorld && id == kNone) {
-            NewNode(room);
-        } else if (!inWorld && id != kNone) {
-            FreeNode(id);
-        }
-    }
-    queued_.resize(nodes_.size(), 0);
+    // Removed rooms first: a room added later may have the same number.
+    Grow();
+    for (NodeId id : log.RemovedRooms()) ClearNode(id);
     auto queue = [&](NodeId id) {
         if (id == kNone || queued_[id]) return;
         queued_[id] = 1;
         stale_.push_back(id);
     };
-    for (const MudRoom* room : named) queue(IdOf(room));
+    for (const MudRoom* room : log.Rooms()) {
+        const NodeId id = IdOf(room);  // none for a room gone again since
+        if (id == kNone) continue;
+        rooms_[id] = room;
+        queue(id);
+    }
     // A cell that changed changes the neighbours of the rooms beside it.
     // (A corridor is followed through the nodes of its pieces, so a room
     // further back along one keeps its own.)
@@ -225,7 +249,7 @@ void SpeedwalkGraph::CatchUp() {
             StepCell(d, x, y, l);
             cellRooms_.clear();
             world_.RoomsAtCell(zone, x, y, l, cellRooms_);
-            for (const RoomSlot* slot : cellRooms_) queue(IdOf(slot->Room()));
+            for (const RoomSlot* slot : cellRooms_) queue(slot->Index());
         }
     }
     if (log.NumbersChanged()) {
@@ -237,44 +261,15 @@ void SpeedwalkGraph::CatchUp() {
     }
     for (NodeId id : stale_) {
         queued_[id] = 0;
+        if (rooms_[id] == nullptr) continue;
         const MudRoom& room = *rooms_[id];
         const ZoneInfo* zone = world_.FindZone(world_.ZoneOf(&room));
         BuildNode(id, room, [&](std::int32_t x, std::int32_t y, std::int32_t l) {
             const RoomSlot* slot = world_.FirstSlotAt(zone, x, y, l);
-            return slot == nullptr ? kNone : IdOf(slot->Room());
+            return slot == nullptr ? kNone : slot->Index();
         });
     }
     stale_.clear();
-}
-
-SpeedwalkGraph::NodeId SpeedwalkGraph::NewNode(const MudRoom* room) {
-    NodeId id;
-    if (!freeIds_.empty()) {
-        id = freeIds_.back();
-        freeIds_.pop_back();
-        rooms_[id] = room;
-    } else {
-        id = static_cast<NodeId>(nodes_.size());
-        nodes_.emplace_back();
-        rooms_.push_back(room);
-        hasLinks_.push_back(0);
-    }
-    nodes_[id] = Node{};
-    nodes_[id].Neighbour.fill(kNone);
-    nodes_[id].StepList = kNone;
-    ids_[room] = id;
-    return id;
-}
-
-void SpeedwalkGraph::FreeNode(NodeId id) {
-    ids_.Erase(rooms_[id]);
-    FreeStepList(nodes_[id]);
-    nodes_[id] = Node{};
-    nodes_[id].Neighbour.fill(kNone);
-    nodes_[id].StepList = kNone;
-    rooms_[id] = nullptr;
-    hasLinks_[id] = 0;
-    freeIds_.push_back(id);
 }
 
 void SpeedwalkGraph::FreeStepList(Node& node) {
@@ -289,11 +284,12 @@ void SpeedwalkGraph::BuildNode(NodeId id, const MudRoom& room, CellAt&& cellAt) 
     Node& node = nodes_[id];
     FreeStepList(node);
     node.Neighbour.fill(kNone);
-    node.Marks = MarksOf(room);
+    marks_[id] = RoomMarks(room);
     node.Walkable = std::uint8_t(1u << kLinkCommand);
     unsigned needed = room.Pipe ? (1u << kDirectionCount) - 1 : 0;
+    const bool links[kDirectionCount] = {room.ChN, room.ChS, room.ChW, room.ChE, room.ChU, room.ChD};
     for (int c = 0; c < kDirectionCount; ++c) {
-        if (room.Link(directions_[c]) || commands_[c] == portal_) {
+        if (links[directions_[c]] || commands_[c] == portal_) {
             node.Walkable |= std::uint8_t(1u << c);
             needed |= 1u << directions_[c];
         }
@@ -387,7 +383,7 @@ std::string SpeedwalkGraph::Describe(const MudRoom* room) const {
                                                         std::to_string(r->L);
     };
     const Node& node = nodes_[id];
-    std::string out = "marks " + std::to_string(node.Marks) + " walk " + std::to_string(node.Walkable) + " [";
+    std::string out = "marks " + std::to_string(marks_[id]) + " walk " + std::to_string(node.Walkable) + " [";
     for (NodeId n : node.Neighbour) out += name(n) + " ";
     out += "]";
     for (const Step& step : StepsOf(node)) {
@@ -398,8 +394,8 @@ std::string SpeedwalkGraph::Describe(const MudRoom* room) const {
 }
 
 std::size_t SpeedwalkGraph::MemoryBytes() const {
-    std::size_t bytes = nodes_.capacity() * sizeof(Node) + rooms_.capacity() * sizeof(const MudRoom*) +
-                        hasLinks_.capacity() + ids_.Size() * 2 * (sizeof(const MudRoom*) + sizeof(NodeId) + 4);
+    std::size_t bytes = nodes_.capacity() * sizeof(Node) + marks_.capacity() +
+                        rooms_.capacity() * sizeof(const MudRoom*) + hasLinks_.capacity() + queued_.capacity();
     for (const auto& list : stepLists_) bytes += sizeof(list) + list.capacity() * sizeof(Step);
     for (const std::string& text : texts_) bytes += sizeof(text) + text.capacity();
     return bytes;

@@ -1,7 +1,8 @@
 #pragma once
 // The world as the speedwalk sees it, prepared once and then kept current:
-// every room a dense number (a node), with what each of the seven commands
-// of a search step (the six movement words and "++") can do from it.
+// every room a node, numbered by the room's own small number in the world
+// (RoomSlot::Index), with what each of the seven commands of a search step
+// (the six movement words and "++") can do from it.
 //
 // A node holds the first room of each neighbouring cell of its zone (the
 // room a grid step or a corridor reaches), which commands the room has
@@ -29,7 +30,6 @@
 #include <vector>
 
 #include "model/ExitWords.h"
-#include "model/FlatHashMap.h"
 
 namespace trellan {
 
@@ -66,7 +66,6 @@ public:
         std::uint32_t StepList;
         // Bit c: command c passes the link test (the room walked it).
         std::uint8_t Walkable;
-        std::uint8_t Marks;
     };
 
     enum class StepKind : std::uint8_t {
@@ -90,8 +89,11 @@ public:
     // The room's node, or kNone for a room not in the world.
     NodeId IdOf(const MudRoom* room) const;
     const Node& At(NodeId id) const { return nodes_[id]; }
+    // Kept apart from the nodes: the search asks them of every room it
+    // reaches, and a small table stays in the cache.
+    const std::uint8_t& MarksOf(NodeId id) const { return marks_[id]; }
     const MudRoom* RoomOf(NodeId id) const { return rooms_[id]; }
-    // Node ids run below this (some may be free).
+    // Node ids run below this (some may name no room).
     std::size_t Capacity() const { return nodes_.size(); }
     std::span<const Step> StepsOf(const Node& node) const {
         return node.StepList == kNone ? std::span<const Step>() : std::span<const Step>(stepLists_[node.StepList]);
@@ -110,21 +112,13 @@ public:
     std::size_t MemoryBytes() const;
 
 private:
-    struct PointerHash {
-        std::size_t operator()(const MudRoom* room) const {
-            auto key = static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(room));
-            key ^= key >> 33;
-            key *= 0xff51afd7ed558ccdULL;
-            return static_cast<std::size_t>(key ^ (key >> 33));
-        }
-    };
-
     bool WordsChanged() const;
     void TakeWords();
     void BuildAll();
     void CatchUp();
-    NodeId NewNode(const MudRoom* room);
-    void FreeNode(NodeId id);
+    // Makes room for every number the world gives out.
+    void Grow();
+    void ClearNode(NodeId id);
     void FreeStepList(Node& node);
     // Works out the node of a room of the world; cellAt(x, y, l) gives the
     // node of the first room of a cell of the room's zone, or kNone.
@@ -148,9 +142,8 @@ private:
     std::uint64_t takes_ = 0;  // the log's count when this graph last emptied it
 
     std::vector<Node> nodes_;
-    std::vector<const MudRoom*> rooms_;  // nullptr for a free id
-    std::vector<NodeId> freeIds_;
-    FlatHashMap<const MudRoom*, NodeId, PointerHash> ids_;
+    std::vector<std::uint8_t> marks_;
+    std::vector<const MudRoom*> rooms_;  // nullptr for a number no room has
     std::vector<std::vector<Step>> stepLists_;
     std::vector<std::uint32_t> freeStepLists_;
     // Nodes whose entries name rooms by zone and number (may hold ids that

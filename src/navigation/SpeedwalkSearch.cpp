@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "model/Prefetch.h"
 #include "model/World.h"
 
 namespace trellan {
@@ -11,7 +12,8 @@ namespace {
 
 constexpr std::uint32_t kNoParent = std::numeric_limits<std::uint32_t>::max();
 // Listed long before any search: "already listed" never holds.
-constexpr std::int32_t kNeverListed = std::numeric_limits<std::int32_t>::min() / 2;
+constexpr std::int16_t kNeverListed = std::numeric_limits<std::int16_t>::min();
+static_assert(SpeedwalkSearch::kGenerationCap < std::numeric_limits<std::int16_t>::max());
 
 }  // namespace
 
@@ -39,12 +41,32 @@ std::optional<std::string> SpeedwalkSearch::FindPath(const MudRoom* from, const 
     for (int generation = 0; !found_ && added > 0 && generation < limit;) {
         round_ = ++generation;
         added = 0;
-        for (std::size_t i = begin; i < end && !found_; ++i) added += Expand(static_cast<std::uint32_t>(i));
+        for (std::size_t i = begin; i < end && !found_; ++i) {
+            PrefetchAhead(i, end);
+            added += Expand(static_cast<std::uint32_t>(i));
+        }
         begin = end;
         end = entries_.size();
     }
     if (!found_) return std::nullopt;
     return PathOf(*found_);
+}
+
+// A generation's rooms lie all over the graph's tables, so their nodes, and
+// then what the search will ask of their neighbours, start loading a few
+// rooms before they are expanded.
+void SpeedwalkSearch::PrefetchAhead(std::size_t entry, std::size_t end) const {
+    constexpr std::size_t kNodesAhead = 8;
+    constexpr std::size_t kNeighboursAhead = 4;
+    if (entry + kNodesAhead < end) Prefetch(&graph_.At(entries_[entry + kNodesAhead].node));
+    if (entry + kNeighboursAhead < end) {
+        const SpeedwalkGraph::Node& node = graph_.At(entries_[entry + kNeighboursAhead].node);
+        for (NodeId next : node.Neighbour) {
+            if (next == SpeedwalkGraph::kNone) continue;
+            Prefetch(&listedIn_[next]);
+            Prefetch(&graph_.MarksOf(next));
+        }
+    }
 }
 
 int SpeedwalkSearch::Expand(std::uint32_t entry) {
@@ -98,10 +120,10 @@ int SpeedwalkSearch::Grid(std::uint32_t entry, NodeId from, int command, std::ui
     if (next == SpeedwalkGraph::kNone || Listed(next) || Blocked(next)) return 0;
     Add(next, entry, text);
     int added = 1;
-    for (NodeId last = next; graph_.At(last).Marks & SpeedwalkGraph::kCorridor;) {
+    for (NodeId last = next; graph_.MarksOf(last) & SpeedwalkGraph::kCorridor;) {
         last = graph_.At(last).Neighbour[direction];
         if (last == SpeedwalkGraph::kNone) break;
-        const std::uint8_t marks = graph_.At(last).Marks;
+        const std::uint8_t marks = graph_.MarksOf(last);
         if (Listed(last) || (marks & SpeedwalkGraph::kDeathTrap) ||
             ((marks & SpeedwalkGraph::kGuarded) && last != target_)) {
             continue;
@@ -113,7 +135,7 @@ int SpeedwalkSearch::Grid(std::uint32_t entry, NodeId from, int command, std::ui
 }
 
 void SpeedwalkSearch::Add(NodeId node, std::uint32_t parent, std::uint32_t text) {
-    listedIn_[node] = round_;
+    listedIn_[node] = static_cast<std::int16_t>(round_);
     entries_.push_back(Entry{node, parent, text});
     if (node == target_) found_ = static_cast<std::uint32_t>(entries_.size() - 1);
 }

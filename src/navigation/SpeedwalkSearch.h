@@ -72,10 +72,11 @@ private:
 
     // Every room reached from the entry's room with one command, listed.
     int Expand(std::uint32_t entry);
+    void PrefetchAhead(std::size_t entry, std::size_t end) const;
     int Grid(std::uint32_t entry, NodeId from, int command, std::uint32_t text);
     bool Listed(NodeId node) const { return listedIn_[node] >= round_ - 2; }
     bool Blocked(NodeId node) const {
-        const std::uint8_t marks = graph_.At(node).Marks;
+        const std::uint8_t marks = graph_.MarksOf(node);
         if (marks & SpeedwalkGraph::kDeathTrap) return true;
         return (marks & (SpeedwalkGraph::kGuarded | SpeedwalkGraph::kPit)) && node != target_;
     }
@@ -87,8 +88,9 @@ private:
     // The search of the moment.
     NodeId target_ = SpeedwalkGraph::kNone;
     std::vector<Entry> entries_;
-    // The generation each node was last listed in.
-    std::vector<std::int32_t> listedIn_;
+    // The generation each node was last listed in (generations stop at
+    // kGenerationCap, so two bytes hold them and the table stays small).
+    std::vector<std::int16_t> listedIn_;
     // The generation being added; rooms listed at or after round_ - 2 are
     // in the list.
     std::int32_t round_ = 0;
