@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
-#include "model/ZoneFileReader.h"
+#include "model/zonefile/ZoneFileReader.h"
 #include "storage/ExitWordReplacement.h"
 #include "storage/StorageNames.h"
 #include "storage/WorldStorageFixture.h"
