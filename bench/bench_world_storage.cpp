@@ -16,7 +16,7 @@
 #include "common/FileIo.h"
 #include "model/RoomDefaults.h"
 #include "model/World.h"
-#include "model/ZoneFileWriter.h"
+#include "model/zonefile/ZoneFileWriter.h"
 #include "settings/HomeDirectory.h"
 #include "settings/MainSettings.h"
 #include "settings/WorldProfile.h"

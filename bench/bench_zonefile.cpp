@@ -12,8 +12,8 @@
 
 #include "common/FileIo.h"
 #include "model/RoomDefaults.h"
-#include "model/ZoneFileReader.h"
-#include "model/ZoneFileWriter.h"
+#include "model/zonefile/ZoneFileReader.h"
+#include "model/zonefile/ZoneFileWriter.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/ZoneFileReader.h"
-#include "model/ZoneFileWriter.h"
+#include "model/zonefile/ZoneFileReader.h"
+#include "model/zonefile/ZoneFileWriter.h"
 #include "storage/JsonLine.h"
 #include "storage/ZoneFileJson.h"
 

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "app/Dialogs.h"
 #include "app/RefreshingEvents.h"
+#include "app/window/Dialogs.h"
 #include "net/QtTransport.h"
 #include "runtime/TrellanRuntime.h"
 

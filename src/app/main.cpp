@@ -11,7 +11,7 @@
 #include "app/CatchingApplication.h"
 #include "app/GuiRunner.h"
 #include "app/HeadlessRunner.h"
-#include "app/Transparency.h"
+#include "app/window/Transparency.h"
 #include "storage/MapTools.h"
 
 namespace {

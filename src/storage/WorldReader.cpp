@@ -10,7 +10,7 @@
 #include "common/FileIo.h"
 #include "model/RoomDefaults.h"
 #include "model/World.h"
-#include "model/ZoneFileReader.h"
+#include "model/zonefile/ZoneFileReader.h"
 #include "storage/DescriptionCleanup.h"
 #include "storage/MapsDirectory.h"
 #include "storage/StorageMessages.h"

@@ -10,7 +10,7 @@
 #include "common/FileIo.h"
 #include "mapping/MappingConfig.h"
 #include "model/World.h"
-#include "model/ZoneFileWriter.h"
+#include "model/zonefile/ZoneFileWriter.h"
 #include "settings/HomeDirectory.h"
 #include "settings/MainSettings.h"
 #include "settings/WorldProfile.h"
@@ -105,19 +105,23 @@ void WorldStorage::ChooseFirstZoneOrStartOne(StorageResult& result) {
 
 // --- Loading -------------------------------------------------------------------
 
-StorageResult WorldStorage::LoadWorld() {
-    StorageResult result;
-    const std::string name = world_.CurrentWorld;
-    if (name.empty()) return result;
+bool WorldStorage::BeginReadingWorld(const std::string& name, MissingWorld missing, StorageResult& result) {
+    if (name.empty()) return false;
     if (!WorldExists(name)) {
         result.Outcome = StorageOutcome::NotFound;
         result.Errors.push_back(messages_.WorldNotFound(name));
-        world_.CurrentWorld.clear();
-        return result;
+        if (missing == MissingWorld::ForgetName) world_.CurrentWorld.clear();
+        return false;
     }
-
     CallHook(hooks_.EnterWalkingMode);
     world_.ClearWorld();
+    return true;
+}
+
+StorageResult WorldStorage::LoadWorld() {
+    StorageResult result;
+    const std::string name = world_.CurrentWorld;
+    if (!BeginReadingWorld(name, MissingWorld::ForgetName, result)) return result;
     CallHook(hooks_.Objects.Reset);
 
     // The profile comes first: its exit words decide the exit states of the
@@ -172,17 +176,8 @@ StorageResult WorldStorage::OpenWorld(const std::string& world, bool evenIfSaveF
 StorageResult WorldStorage::RevertWorld() {
     StorageResult result;
     const std::string name = world_.CurrentWorld;
-    if (name.empty()) return result;
-    // Without its directory there is nothing to go back to; the map in
-    // memory is all that is left of the world, so it stays.
-    if (!WorldExists(name)) {
-        result.Outcome = StorageOutcome::NotFound;
-        result.Errors.push_back(messages_.WorldNotFound(name));
-        return result;
-    }
     const std::string remembered = world_.CurrentZone;
-    CallHook(hooks_.EnterWalkingMode);
-    world_.ClearWorld();
+    if (!BeginReadingWorld(name, MissingWorld::KeepName, result)) return result;
     worldDirectory_ = maps_.WorldPath(name);
     ReadZones(WorldReadMode::Revert, remembered, result);
     if (world_.CurrentZone.empty()) {

@@ -138,6 +138,16 @@ public:
     const StorageMessages& Messages() const { return messages_; }
 
 private:
+    // What the opening of a load or a revert does with the name of a world
+    // whose directory is gone. A load forgets it; a revert keeps it, and the
+    // map in memory, since that is all that is left of the world.
+    enum class MissingWorld { ForgetName, KeepName };
+
+    // The opening LoadWorld and RevertWorld share. False when `name` is
+    // empty, or when the world has no directory (then NotFound and its
+    // message are in `result`); otherwise the tracker is put in walking mode
+    // and the world in memory emptied for the world's files.
+    bool BeginReadingWorld(const std::string& name, MissingWorld missing, StorageResult& result);
     void ApplyProfile();
     void ForgetFiles();
     void ReadZones(WorldReadMode mode, const std::string& rememberedZone, StorageResult& result);

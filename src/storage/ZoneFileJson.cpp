@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "model/ZoneFormat.h"
+#include "model/zonefile/ZoneFormat.h"
 #include "text/Cp1251.h"
 
 namespace trellan {

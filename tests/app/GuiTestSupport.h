@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Dialogs.h"
 #include "app/GuiRunner.h"
+#include "app/window/Dialogs.h"
 #include "support/TempDirectory.h"
 
 namespace trellan::testing {

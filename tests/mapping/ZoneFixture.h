@@ -13,8 +13,8 @@
 #include "mapping/ZoneFiles.h"
 #include "mapping/ZoneOperations.h"
 #include "mapping/ZoneTreeOperations.h"
-#include "model/ZoneFileReader.h"
-#include "model/ZoneFileWriter.h"
+#include "model/zonefile/ZoneFileReader.h"
+#include "model/zonefile/ZoneFileWriter.h"
 #include "support/TempDirectory.h"
 
 namespace trellan {

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "../proxy/FakeTransport.h"
-#include "model/ZoneFileReader.h"
+#include "model/zonefile/ZoneFileReader.h"
 #include "runtime/TrellanRuntime.h"
 #include "settings/W1251.h"
 #include "support/TempDirectory.h"

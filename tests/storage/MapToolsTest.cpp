@@ -7,8 +7,8 @@
 
 #include "common/FileIo.h"
 #include "model/RoomDefaults.h"
-#include "model/ZoneFileTestBytes.h"
-#include "model/ZoneFileWriter.h"
+#include "model/zonefile/ZoneFileTestBytes.h"
+#include "model/zonefile/ZoneFileWriter.h"
 #include "storage/MapTools.h"
 #include "support/TempDirectory.h"
 

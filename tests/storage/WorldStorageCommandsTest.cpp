@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/Errors.h"
-#include "model/ZoneFileReader.h"
+#include "model/zonefile/ZoneFileReader.h"
 #include "storage/ExitWordReplacement.h"
 #include "storage/StorageNames.h"
 #include "storage/WorldStorageFixture.h"
@@ -163,6 +163,7 @@ TEST_F(WorldStorageTest, RevertWithoutTheDirectoryKeepsTheMap) {
     fs::remove_all(WorldDir("w"));
     EXPECT_EQ(storage_->RevertWorld().Outcome, StorageOutcome::NotFound);
     EXPECT_EQ(world_->RoomCount(), 1u);
+    EXPECT_EQ(world_->CurrentWorld, "w");
 }
 
 TEST_F(WorldStorageTest, DeleteRemovesFilesThenTheDirectory) {

@@ -12,7 +12,7 @@
 #include "support/TempDirectory.h"
 #include "model/MudRoom.h"
 #include "model/World.h"
-#include "model/ZoneFileWriter.h"
+#include "model/zonefile/ZoneFileWriter.h"
 #include "settings/HomeDirectory.h"
 #include "settings/MainSettings.h"
 #include "settings/W1251.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "model/RoomDefaults.h"
-#include "model/ZoneFileReader.h"
+#include "model/zonefile/ZoneFileReader.h"
 #include "settings/IniFile.h"
 #include "storage/DescriptionCleanup.h"
 #include "storage/StorageNames.h"

@@ -1,0 +1,112 @@
+#include "app/map/MapWiring.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QToolButton>
+#include <exception>
+
+#include "app/map/MapPage.h"
+#include "app/window/MainToolBar.h"
+#include "app/window/StatusPanels.h"
+#include "app/window/TrellanForm.h"
+#include "runtime/TrellanRuntime.h"
+#include "text/Cp1251.h"
+#include "view/MapPanel.h"
+
+namespace trellan {
+
+MapWiring::MapWiring(TrellanForm& form, TrellanRuntime& runtime) : form_(form), runtime_(runtime) {
+    ViewState& view = runtime_.View();
+    panel_ = new MapPanel(runtime_.TheWorld(), view, skins_, runtime_.Settings(), runtime_.Mapping());
+    MapPage& page = *form_.Map;
+    MainToolBar& bar = *page.ToolBar;
+    // The tool bar carries the chooser and the level buttons; the panel's
+    // own strip stays hidden.
+    QWidget* strip = panel_->LevelUpButton()->parentWidget();
+    bar.AdoptSkinChooser(panel_->SkinChooser());
+    strip->hide();
+    page.SetMapPanel(panel_);
+
+    gestures_ = std::make_unique<MapGestures>(*panel_, runtime_.TheWorld(), view, runtime_.Settings(),
+                                              runtime_.Placer(), runtime_.Links());
+    gestures_->ShowRoomInfo = [this](const MudRoom* room) { ShowRoom(room); };
+    gestures_->SpeedwalkToTarget = [this] { SpeedwalkToTarget(); };
+    panel_->SetMouseHandler(gestures_.get());
+
+    panel_->ErrorReported = [this](const std::string& message) {
+        if (ErrorReported) ErrorReported(message);
+    };
+    skins_.ActiveChanged = [this] {
+        runtime_.Mapping().SkinRoomColor = skins_.SkinRoomColor;
+        if (panel_) panel_->PanelMain()->update();
+    };
+    // The panel repaints on every refresh; the level buttons follow the
+    // view even while a drag holds the status bar still.
+    std::function<void()> repaint = view.RepaintRequested;
+    view.RepaintRequested = [this, repaint] {
+        if (repaint) repaint();
+        const ViewState& state = runtime_.View();
+        form_.Map->ToolBar->tbLevelUp->setEnabled(state.LevelUpEnabled());
+        form_.Map->ToolBar->tbLevelDown->setEnabled(state.LevelDownEnabled());
+    };
+    view.StatusRefreshRequested = [this] { RefreshStatus(); };
+
+    QObject::connect(bar.tbLevelUp, &QAction::triggered, panel_.data(), [this] { panel_->tbLevelClick(+1); });
+    QObject::connect(bar.tbLevelDown, &QAction::triggered, panel_.data(), [this] { panel_->tbLevelClick(-1); });
+    QObject::connect(form_.Status, &StatusPanels::LevelIconClicked, panel_.data(), [this](bool up) { StepLevel(up); });
+}
+
+MapWiring::~MapWiring() {
+    ViewState& view = runtime_.View();
+    view.RepaintRequested = nullptr;
+    view.StatusRefreshRequested = nullptr;
+    skins_.ActiveChanged = nullptr;
+    skins_.ChooserRefilled = nullptr;
+    if (panel_) panel_->SetMouseHandler(nullptr);
+}
+
+void MapWiring::LoadProfileSkins() {
+    const std::string& world = runtime_.TheWorld().CurrentWorld;
+    if (world.empty()) return;
+    const WorldProfile& profile = runtime_.Profile();
+    skins_.LoadProfileSkins(runtime_.Home().WorldDirectory(world), profile.SkinIniFile, profile.CurrentSkin);
+    runtime_.Mapping().SkinRoomColor = skins_.SkinRoomColor;
+    runtime_.View().mShift();
+}
+
+void MapWiring::CenterClick() {
+    panel_->CenterClick();
+}
+
+void MapWiring::RefreshStatus() {
+    const ViewState& view = runtime_.View();
+    form_.Status->SetLevel(view.DL, view.DL<view.Bounds.MaxL, view.DL> view.Bounds.MinL);
+    ShowRoom(runtime_.TheWorld().CurrentRoom);
+}
+
+void MapWiring::ShowRoom(const MudRoom* room) {
+    StatusPanels& status = *form_.Status;
+    status.SetText(4, room != nullptr ? "#" + std::to_string(room->Tag) : std::string());
+    status.SetText(5, room != nullptr ? room->Hint : std::string());
+    // A note being edited is not overwritten.
+    QPlainTextEdit* note = form_.Map->MemoNote;
+    if (note->isReadOnly()) note->setPlainText(QString::fromStdString(Cp1251ToUtf8(room ? room->Note : "")));
+}
+
+void MapWiring::StepLevel(bool up) {
+    ViewState& view = runtime_.View();
+    if (up && view.DL < view.Bounds.MaxL) {
+        ++view.DL;
+    } else if (!up && view.DL > view.Bounds.MinL) {
+        --view.DL;
+    }
+    view.mShift();
+}
+
+void MapWiring::SpeedwalkToTarget() {
+    const SpeedwalkResult result = runtime_.Walks().nSpeedWalkClick(SpeedwalkSender::Send);
+    if (result.What == SpeedwalkResult::Kind::Message && MessageReported) MessageReported(result.Text);
+}
+
+}  // namespace trellan

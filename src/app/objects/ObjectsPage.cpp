@@ -1,0 +1,76 @@
+#include "app/objects/ObjectsPage.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/window/ToolIcons.h"
+
+namespace trellan {
+
+namespace {
+
+QAction* Button(QToolBar& bar, const char* name, ToolIcon icon) {
+    QAction* action = bar.addAction(ToolIconSet(icon), QString());
+    action->setObjectName(name);
+    return action;
+}
+
+}  // namespace
+
+ObjectsPage::ObjectsPage(QWidget* parent) : QWidget(parent) {
+    setObjectName("tabObjects");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    ToolBar = new QToolBar(this);
+    ToolBar->setObjectName("ToolBarObjects");
+    ToolBar->setIconSize(QSize(16, 16));
+    tbSaveObjects = Button(*ToolBar, "tbSaveObjects", ToolIcon::SaveObjects);
+    tbDiscard = Button(*ToolBar, "tbDiscard", ToolIcon::Discard);
+    ToolBar->addSeparator();
+    tbExpand = Button(*ToolBar, "tbExpand", ToolIcon::Expand);
+    tbCollapse = Button(*ToolBar, "tbCollapse", ToolIcon::Collapse);
+    ToolBar->addSeparator();
+    tbSearch = Button(*ToolBar, "tbSearch", ToolIcon::Search);
+    tbReplace = Button(*ToolBar, "tbReplace", ToolIcon::Replace);
+    ToolBar->addSeparator();
+    tbSave = Button(*ToolBar, "tbSave", ToolIcon::TestCapture);
+    layout->addWidget(ToolBar);
+
+    SplitterObjects = new QSplitter(Qt::Horizontal, this);
+    SplitterObjects->setObjectName("SplitterObjects");
+    SplitterObjects->setChildrenCollapsible(false);
+    TreeViewObjects = new ObjectsTreeWidget(SplitterObjects);
+    TreeViewObjects->setObjectName("TreeViewObjects");
+    TreeViewObjects->setHeaderHidden(true);
+    TreeViewObjects->setContextMenuPolicy(Qt::CustomContextMenu);
+    MemoObjects = new QPlainTextEdit(SplitterObjects);
+    MemoObjects->setObjectName("MemoObjects");
+    SplitterObjects->setStretchFactor(0, 0);
+    SplitterObjects->setStretchFactor(1, 1);
+    SplitterObjects->setSizes({treeWidth_, 400});
+    connect(SplitterObjects, &QSplitter::splitterMoved, this,
+            [this] { treeWidth_ = SplitterObjects->sizes().value(0); });
+    layout->addWidget(SplitterObjects, 1);
+}
+
+void ObjectsPage::SetTreeVisible(bool visible) {
+    TreeViewObjects->setVisible(visible);
+    if (visible) SplitterObjects->setSizes({treeWidth_, std::max(1, SplitterObjects->width() - treeWidth_)});
+}
+
+int ObjectsPage::TreeWidth() const {
+    return treeWidth_;
+}
+
+void ObjectsPage::SetTreeWidth(int width) {
+    treeWidth_ = std::max(20, width);
+    SplitterObjects->setSizes({treeWidth_, std::max(1, SplitterObjects->width() - treeWidth_)});
+}
+
+}  // namespace trellan

@@ -1,0 +1,138 @@
+// The map in the main window: the real map panel on the map page, bound to
+// the runtime's world and view, with its chooser on the tool bar, the level
+// part of the status bar and F8.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+#include "app/GuiTestSupport.h"
+#include "app/map/MapPage.h"
+#include "app/map/MapWiring.h"
+#include "app/window/MainToolBar.h"
+#include "app/window/StatusPanels.h"
+#include "app/window/TrellanForm.h"
+#include "model/World.h"
+#include "view/BitmapPanel.h"
+#include "view/MapPanel.h"
+
+namespace trellan {
+namespace {
+
+using testing::GuiFixture;
+
+constexpr int kWidth = 461;
+constexpr int kHeight = 240;
+
+class MapWindowTest : public ::testing::Test {
+protected:
+    MapWindowTest() : runner(fixture.Start()), form(runner.Form()), world(runner.Runtime().TheWorld()) {
+        if (world.ShownZone().empty()) {
+            world.CurrentZone = "test";
+            world.LoadZone();
+        }
+        form.Map->Panel->PanelMain()->resize(kWidth, kHeight);
+    }
+
+    MudRoom* AddRoom(std::int32_t x, std::int32_t y, std::int32_t l, std::uint32_t color = 0xC0C0C0) {
+        auto room = std::make_unique<MudRoom>();
+        room->X = x;
+        room->Y = y;
+        room->L = l;
+        room->Tag = ++world.LastRoomNumber;
+        room->Hint = "Room " + std::to_string(room->Tag);
+        room->Note = "note " + std::to_string(room->Tag);
+        room->BColor = color;
+        return world.AddRoom(std::move(room));
+    }
+
+    QRgb Px(int x, int y) {
+        MapPanel& panel = *form.Map->Panel;
+        panel.PanelMainPaint();
+        return panel.MapBuffer().pixel(x, y) | 0xFF000000u;
+    }
+
+    GuiFixture fixture;
+    GuiRunner& runner;
+    TrellanForm& form;
+    World& world;
+};
+
+TEST_F(MapWindowTest, TheMapPageHoldsTheRealPanelAndTheToolBarItsChooser) {
+    ASSERT_NE(form.Map->Panel, nullptr);
+    MapPanel& panel = *form.Map->Panel;
+    EXPECT_EQ(&panel, &runner.Map().Panel());
+    // The placeholders are gone: one surface and one chooser, the panel's.
+    EXPECT_EQ(form.findChildren<QWidget*>("PanelMain"), QList<QWidget*>{panel.PanelMain()});
+    EXPECT_EQ(form.Map->PanelMain, panel.PanelMain());
+    EXPECT_EQ(form.Map->ScrollBarH, panel.HorizontalBar());
+    EXPECT_EQ(form.Map->ToolBar->ComboBoxSkins, panel.SkinChooser());
+    EXPECT_EQ(form.findChildren<QComboBox*>("ComboBoxSkins"), QList<QComboBox*>{panel.SkinChooser()});
+}
+
+TEST_F(MapWindowTest, ARoomAddedToTheWorldIsPaintedAfterARefresh) {
+    // The colour fill shows the room: COLORREF 0x0000FF is pure red.
+    const int tileX = kWidth / 2 - 16;
+    const int tileY = kHeight / 2 - 16;
+    const QRgb before = Px(tileX + 12, tileY + 20);
+    world.CurrentRoom = AddRoom(5, 7, 0, 0x0000FF);
+    runner.Runtime().View().CenterBox();
+    EXPECT_NE(before, 0xFFFF0000u);
+    EXPECT_EQ(Px(tileX + 12, tileY + 20), 0xFFFF0000u);
+
+    // A second room one cell east and one north of it, after the next refresh.
+    AddRoom(4, 8, 0, 0x00FF00);
+    runner.Runtime().View().mShift();
+    EXPECT_EQ(Px(tileX + 32 + 12, tileY - 32 + 20), 0xFF00FF00u);
+
+    // The status bar names the current room, the note box shows its note.
+    EXPECT_EQ(form.Status->Text(4), "#1");
+    EXPECT_EQ(form.Status->Text(5), "Room 1");
+    EXPECT_EQ(form.Map->MemoNote->toPlainText(), "note 1");
+}
+
+TEST_F(MapWindowTest, F8ShowsTheCurrentRoomsZoneAndCentres) {
+    world.CurrentRoom = AddRoom(2, 3, 0);
+    ViewState& view = runner.Runtime().View();
+    view.DX = 0;
+    view.DY = 0;
+    view.mShift();
+    const std::string zone = world.ShownZone();
+    world.ClearZone();
+    world.CurrentZone = "other";
+    world.LoadZone();
+    form.Menu.nCenter->trigger();
+    EXPECT_EQ(world.ShownZone(), zone);
+    EXPECT_EQ(view.RoomOrigin(), (ViewOrigin{2, 3, 0}));
+    EXPECT_TRUE(world.CurrentRoom->Selected);
+}
+
+TEST_F(MapWindowTest, LevelIconAndLevelButtonsStayInsideTheMap) {
+    world.CurrentRoom = AddRoom(0, 0, 0);
+    AddRoom(0, 1, 1);
+    AddRoom(0, 2, -1);
+    ViewState& view = runner.Runtime().View();
+    view.CenterBox();
+    MainToolBar& bar = *form.Map->ToolBar;
+    EXPECT_TRUE(bar.tbLevelUp->isEnabled());
+    EXPECT_TRUE(bar.tbLevelDown->isEnabled());
+
+    emit form.Status->LevelIconClicked(true);
+    EXPECT_EQ(view.RoomOrigin().DL, 1);
+    EXPECT_FALSE(bar.tbLevelUp->isEnabled());
+    emit form.Status->LevelIconClicked(true);
+    EXPECT_EQ(view.RoomOrigin().DL, 1);
+    emit form.Status->LevelIconClicked(false);
+    emit form.Status->LevelIconClicked(false);
+    emit form.Status->LevelIconClicked(false);
+    EXPECT_EQ(view.RoomOrigin().DL, -1);
+    EXPECT_FALSE(bar.tbLevelDown->isEnabled());
+
+    bar.tbLevelUp->trigger();
+    EXPECT_EQ(view.RoomOrigin().DL, 0);
+}
+
+}  // namespace
+}  // namespace trellan
