@@ -73,6 +73,9 @@ public:
     void SetCaptions(Localisation* captions) { captions_ = captions; }
     // The view whose next refresh a walk skips, as a menu command's would.
     void SetView(ViewState* view) { view_ = view; }
+    // Works out the search's graph of the world now (after a world was
+    // read), so that the first walk need not.
+    void PrepareWorld() { search_.Prepare(); }
 
     // Computes the walk from CurrentRoom to TargetRoom and delivers it.
     SpeedwalkResult nSpeedWalkClick(SpeedwalkSender sender);

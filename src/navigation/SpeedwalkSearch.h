@@ -57,6 +57,8 @@ public:
     // is not a number, each once, in the order met.
     const std::vector<std::string>& SkippedEntries() const { return skipped_; }
 
+    // Brings the prepared world up to date, as each search does first.
+    void Prepare() { graph_.Refresh(); }
     // The prepared world, current as of the last search.
     const SpeedwalkGraph& Graph() const { return graph_; }
 

@@ -59,6 +59,7 @@ void TrellanRuntime::Start() {
 void TrellanRuntime::OpenStartWorld() {
     WorldStorageHooks hooks;
     hooks.EnterWalkingMode = [this] { tracker_.ModeClick(MovementTracker::ModeSender::Walking); };
+    hooks.WorldRead = [this] { speedwalk_.PrepareWorld(); };
     hooks.ProfileRead = [this] {
         ApplyTrackerSettings();
         session_.ApplyConnectionSettings(ConnectionFromProfile());

@@ -146,6 +146,7 @@ StorageResult WorldStorage::LoadWorld() {
     // the built-in defaults at the next load.
     AddSettingsWrite(result, !ownProfile);
     CallHook(hooks_.Objects.Reload);
+    CallHook(hooks_.WorldRead);
     return result;
 }
 
@@ -189,6 +190,7 @@ StorageResult WorldStorage::RevertWorld() {
     }
     world_.LoadZone();
     CallHook(hooks_.CaptionChanged);
+    CallHook(hooks_.WorldRead);
     return result;
 }
 

@@ -20,6 +20,9 @@ struct WorldStorageHooks {
     std::function<void()> ProfileRead;
     // The window caption shows the world and zone; refresh it.
     std::function<void()> CaptionChanged;
+    // A world was read (loaded or reverted): what is worked out from its
+    // rooms ahead of use (the speedwalk's graph) may be prepared now.
+    std::function<void()> WorldRead;
     ObjectsBaseHooks Objects;
 };
 
