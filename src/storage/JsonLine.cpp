@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "text/Utf8.h"
+
 namespace trellan {
 
 namespace {
@@ -144,24 +146,6 @@ private:
         return value;
     }
 
-    static void AppendUtf8(std::string& out, char32_t cp) {
-        if (cp < 0x80) {
-            out.push_back(static_cast<char>(cp));
-        } else if (cp < 0x800) {
-            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else if (cp < 0x10000) {
-            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        } else {
-            out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-        }
-    }
-
     unsigned ParseHex4() {
         if (text_.size() - pos_ < 4) Fail("\\u needs four hex digits");
         unsigned v = 0;
@@ -225,33 +209,6 @@ private:
         AppendUtf8(out, cp);
     }
 
-    // Length of the valid UTF-8 sequence at pos_, or 0.
-    std::size_t Utf8Length() const {
-        auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text_[i]); };
-        unsigned char lead = byte(pos_);
-        std::size_t need;
-        unsigned char low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            need = 1;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            need = 2;
-            if (lead == 0xE0) low = 0xA0;
-            if (lead == 0xED) high = 0x9F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            need = 3;
-            if (lead == 0xF0) low = 0x90;
-            if (lead == 0xF4) high = 0x8F;
-        } else {
-            return 0;
-        }
-        if (text_.size() - pos_ <= need) return 0;
-        for (std::size_t i = 1; i <= need; ++i) {
-            unsigned char c = byte(pos_ + i);
-            if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF)) return 0;
-        }
-        return need + 1;
-    }
-
     std::string ParseString() {
         std::size_t start = pos_;
         Expect('"', "'\"'");
@@ -272,10 +229,10 @@ private:
                 out.push_back(static_cast<char>(c));
                 ++pos_;
             } else {
-                std::size_t len = Utf8Length();
-                if (len == 0) Fail("invalid UTF-8");
-                out.append(text_.substr(pos_, len));
-                pos_ += len;
+                Utf8Sequence seq = DecodeUtf8(text_, pos_);
+                if (!seq.Valid) Fail("invalid UTF-8");
+                out.append(text_.substr(pos_, seq.Length));
+                pos_ += seq.Length;
             }
         }
     }

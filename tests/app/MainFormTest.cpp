@@ -14,15 +14,15 @@
 
 #include "GuiTestSupport.h"
 #include "app/DebugPane.h"
-#include "model/World.h"
 #include "app/MainCaptions.h"
 #include "app/MainToolBar.h"
 #include "app/MapPage.h"
 #include "app/ObjectsPage.h"
 #include "app/StatusPanels.h"
 #include "app/TrellanForm.h"
+#include "model/World.h"
 #include "settings/IniFile.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

@@ -16,7 +16,7 @@
 #include "app/ObjectsWiring.h"
 #include "app/TrellanForm.h"
 #include "objects/ObjectsBase.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

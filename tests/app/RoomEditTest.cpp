@@ -24,7 +24,7 @@
 #include "app/RoomEditWiring.h"
 #include "app/RoomPopup.h"
 #include "app/TrellanForm.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

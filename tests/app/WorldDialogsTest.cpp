@@ -16,7 +16,7 @@
 #include "app/TrellanForm.h"
 #include "app/WorldCommands.h"
 #include "model/World.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

@@ -20,7 +20,7 @@
 #include "app/ZoneTreeView.h"
 #include "app/ZoneTreeWiring.h"
 #include "model/World.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {
