@@ -101,6 +101,13 @@ TEST(JsonLine, FaultsAreNamedByWhereTheyStand) {
     EXPECT_EQ(ErrorOf("{\"a\":\"\\ud83d\\u12"), "\\u needs four hex digits at column 15");
     EXPECT_EQ(ErrorOf("{\"a\":\"\n\"}"), "a control character must be escaped at column 7");
     EXPECT_EQ(ErrorOf(std::string("{\"a\":\"\0\"}", 9)), "a control character must be escaped at column 7");
+    EXPECT_EQ(ErrorOf(std::string("{} \0 x", 6)), "unexpected text after the object at column 4");
+    EXPECT_EQ(ErrorOf("{\"a\":\"x\\"), "unfinished string at column 9");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\\u1\"}"), "\\u needs four hex digits at column 9");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\\u1\"  }"), "\\u needs four hex digits at column 10");
+    EXPECT_EQ(ErrorOf("{\"a\":-.5}"), "expected a digit at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":9223372036854775980e7}"), "number out of range at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":1e999}"), "only whole numbers are allowed at column 6");
 }
 
 TEST(JsonLine, RoomLinesEscapeEveryByteAndReadBack) {
