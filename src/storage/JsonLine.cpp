@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <unordered_set>
 
 #include "text/Utf8.h"
 
@@ -46,8 +47,7 @@ public:
 
     bool key(string_t& name) override {
         std::size_t at = TokenStart();
-        for (const JsonMember& m : object_)
-            if (m.Key == name) Fail("key \"" + name + "\" given twice", at);
+        if (!keys_.insert(name).second) Fail("key \"" + name + "\" given twice", at);
         object_.push_back({name, {}});
         pos_ = StringEnd(at);
         state_ = State::Colon;
@@ -267,6 +267,7 @@ private:
     std::size_t lastNumber_ = std::string_view::npos;  // the last number read, for LeadingZero
     std::size_t lastNumberEnd_ = 0;
     JsonObject object_;
+    std::unordered_set<std::string> keys_;  // a line may hold any number of keys
 };
 
 }  // namespace
