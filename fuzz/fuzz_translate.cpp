@@ -22,7 +22,7 @@
 #include "mapping/ViewState.h"
 #include "model/World.h"
 #include "proxy/DebugLog.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 #include "tracking/ClientInputStream.h"
 #include "tracking/MovementTracker.h"
 

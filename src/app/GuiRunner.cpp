@@ -24,7 +24,7 @@
 #include "app/world/WorldCommands.h"
 #include "common/Errors.h"
 #include "proxy/MccpStatus.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 #include "text/Cp1251.h"
 
 namespace trellan {

@@ -1,7 +1,7 @@
 #include "navigation/NavigationMessages.h"
 
 #include "settings/Localisation.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 

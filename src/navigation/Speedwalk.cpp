@@ -7,8 +7,8 @@
 #include "navigation/NavigationMessages.h"
 #include "proxy/DebugLog.h"
 #include "settings/MainSettings.h"
-#include "settings/W1251.h"
 #include "text/TextUtils.h"
+#include "text/W1251.h"
 #include "tracking/MovementTracker.h"
 
 namespace trellan {

@@ -1,8 +1,8 @@
 #include "objects/ObjectsConfig.h"
 
-#include "settings/W1251.h"
 #include "settings/WorldProfile.h"
 #include "text/TextUtils.h"
+#include "text/W1251.h"
 
 namespace trellan {
 

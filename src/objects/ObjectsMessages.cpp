@@ -2,7 +2,7 @@
 
 #include "common/Errors.h"
 #include "settings/Localisation.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 

@@ -3,7 +3,7 @@
 // not depend on the MUD. Field names are the file's key names.
 #include <string>
 
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 

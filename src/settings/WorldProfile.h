@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/W1251.h"
 #include "text/TextUtils.h"
+#include "text/W1251.h"
 
 namespace trellan {
 

@@ -1,7 +1,9 @@
 #pragma once
-// Just enough JSON for the map tools: one object per line whose values are
+// The JSON lines of the map tools: one object per line whose values are
 // strings, integers, Booleans or arrays of strings. Text is UTF-8 on both
-// sides; the callers convert to and from Windows-1251.
+// sides; the callers convert to and from Windows-1251. The JSON itself is
+// read and written by nlohmann-json; this file adds the checks and the error
+// texts of the map tools.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -37,27 +39,8 @@ using JsonObject = std::vector<JsonMember>;
 
 // Parses a text that holds exactly one object (surrounding blanks allowed).
 // Numbers must be integers that fit 64 bits; strings must be valid UTF-8;
-// \u escapes may form surrogate pairs, a lone surrogate is an error.
+// \u escapes may form surrogate pairs, a lone surrogate is an error. Null,
+// nested objects and arrays of anything but strings are refused.
 JsonObject ParseJsonObject(std::string_view text);
-
-// The JSON string literal for UTF-8 text, quotes included; control
-// characters, quotes and backslashes are escaped.
-std::string JsonQuote(std::string_view utf8);
-
-// Builds one object on one line, members in the order they are added.
-class JsonObjectWriter {
-public:
-    void AddString(std::string_view key, std::string_view utf8);
-    void AddInteger(std::string_view key, std::int64_t value);
-    void AddBoolean(std::string_view key, bool value);
-    void AddStrings(std::string_view key, const std::vector<std::string>& utf8);
-    // The object text, "{...}" without a line break.
-    std::string Finish();
-
-private:
-    void AddKey(std::string_view key);
-
-    std::string text_ = "{";
-};
 
 }  // namespace trellan

@@ -1,6 +1,7 @@
 #include "storage/ZoneFileJson.h"
 
 #include <cstdint>
+#include <nlohmann/json.hpp>
 #include <string_view>
 
 #include "model/zonefile/ZoneFormat.h"
@@ -126,28 +127,39 @@ std::string ToCp1251(std::string_view key, std::string_view utf8) {
 
 std::string RoomToJsonLine(const MudRoom& room) {
     using P = zf::Property;
-    JsonObjectWriter w;
+    nlohmann::ordered_json line = nlohmann::ordered_json::object();
     for (std::size_t i = 0; i < static_cast<std::size_t>(P::Name); ++i) {
         auto p = static_cast<P>(i);
-        std::string_view key = KeyOf(p);
+        std::string key(KeyOf(p));
         if (const std::int32_t* n = IntField(room, p)) {
-            w.AddInteger(key, *n);
+            line[key] = *n;
         } else if (const bool* b = BoolField(room, p)) {
-            w.AddBoolean(key, *b);
+            line[key] = *b;
         } else if (const std::string* s = StringField(room, p)) {
-            w.AddString(key, Cp1251ToUtf8(*s));
+            line[key] = Cp1251ToUtf8(*s);
         } else if (p == P::Exits) {
-            w.AddString(key, Cp1251ToUtf8(room.Exits()));
+            line[key] = Cp1251ToUtf8(room.Exits());
         } else if (p == P::BColor) {
-            w.AddInteger(key, room.BColor);
+            line[key] = room.BColor;
         } else if (p == P::AutoMaps) {
-            std::vector<std::string> entries;
-            entries.reserve(room.AutoMaps.size());
+            nlohmann::ordered_json& entries = line[key] = nlohmann::ordered_json::array();
             for (const std::string& e : room.AutoMaps) entries.push_back(Cp1251ToUtf8(e));
-            w.AddStrings(key, entries);
         }
     }
-    return w.Finish();
+    std::string text = line.dump();
+    // The library writes DEL as it is; dumps have always escaped it, like
+    // the other control characters. 0x7F stands only inside strings, never
+    // inside a multi-byte character, so the replacement cannot hit anything
+    // else.
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '\x7F')
+            out += "\\u007f";
+        else
+            out.push_back(c);
+    }
+    return out;
 }
 
 MudRoom RoomFromJson(const JsonObject& object, const ExitWords& words) {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "text/Utf8.h"
+
 namespace trellan {
 
 namespace {
@@ -57,61 +59,6 @@ int ByteOf(char32_t codePoint) {
     return it->second;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
-// Decodes one UTF-8 sequence at `pos`. On success returns true with the code
-// point; on a malformed sequence returns false and `length` covers the bytes
-// that belong to it (at least one), so that each bad sequence becomes one '?'.
-bool DecodeUtf8(std::string_view text, std::size_t pos, char32_t& cp, std::size_t& length) {
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(pos);
-    length = 1;
-    if (lead < 0x80) {
-        cp = lead;
-        return true;
-    }
-    std::size_t need;
-    unsigned char secondLow = 0x80;
-    unsigned char secondHigh = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        need = 1;
-        cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        need = 2;
-        cp = lead & 0x0F;
-        if (lead == 0xE0) secondLow = 0xA0;   // overlong
-        if (lead == 0xED) secondHigh = 0x9F;  // surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        need = 3;
-        cp = lead & 0x07;
-        if (lead == 0xF0) secondLow = 0x90;   // overlong
-        if (lead == 0xF4) secondHigh = 0x8F;  // beyond U+10FFFF
-    } else {
-        return false;
-    }
-    for (std::size_t i = 1; i <= need; ++i) {
-        if (pos + i >= text.size()) return false;
-        unsigned char c = byte(pos + i);
-        unsigned char low = i == 1 ? secondLow : 0x80;
-        unsigned char high = i == 1 ? secondHigh : 0xBF;
-        if (c < low || c > high) return false;
-        cp = (cp << 6) | (c & 0x3F);
-        length = i + 1;
-    }
-    return true;
-}
-
 constexpr std::array<unsigned char, 256> MakeUpperTable() {
     std::array<unsigned char, 256> t{};
     for (int i = 0; i < 256; ++i) t[i] = static_cast<unsigned char>(i);
@@ -153,22 +100,21 @@ std::string Cp1251ToUtf8(std::string_view text) {
     return out;
 }
 
-std::string Utf8ToCp1251(std::string_view text, bool* lossless) {
+std::string Utf8ToCp1251(std::string_view text, bool* lossless, Utf8Reading reading) {
     std::string out;
     out.reserve(text.size());
     bool clean = true;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        char32_t cp = 0;
-        std::size_t length = 1;
-        int b = DecodeUtf8(text, pos, cp, length) ? ByteOf(cp) : -1;
+        Utf8Sequence seq = DecodeUtf8(text, pos, reading);
+        int b = seq.Valid ? ByteOf(seq.CodePoint) : -1;
         if (b < 0) {
             out.push_back('?');
             clean = false;
         } else {
             out.push_back(static_cast<char>(b));
         }
-        pos += length;
+        pos += seq.Length;
     }
     if (lossless) *lossless = clean;
     return out;

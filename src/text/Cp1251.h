@@ -4,14 +4,17 @@
 #include <string>
 #include <string_view>
 
+#include "text/Utf8.h"
+
 namespace trellan {
 
 std::string Cp1251ToUtf8(std::string_view text);
 
 // Characters with no Windows-1251 byte, and malformed UTF-8, become '?';
 // when `lossless` is given it is set to false if that happened (a name that
-// cannot round-trip) and to true otherwise.
-std::string Utf8ToCp1251(std::string_view text, bool* lossless = nullptr);
+// cannot round-trip) and to true otherwise. Each malformed sequence, as
+// `reading` delimits it, becomes one '?'.
+std::string Utf8ToCp1251(std::string_view text, bool* lossless = nullptr, Utf8Reading reading = Utf8Reading::Strict);
 
 // Upper-casing for comparisons that ignore letter case: Latin and Cyrillic
 // (including Ё/ё and the other Windows-1251 letters with case pairs).

@@ -5,8 +5,8 @@
 #include "mapping/Placement.h"
 #include "model/World.h"
 #include "proxy/DebugLog.h"
-#include "settings/W1251.h"
 #include "text/TextUtils.h"
+#include "text/W1251.h"
 
 namespace trellan {
 

@@ -7,9 +7,9 @@
 #include "model/MudRoom.h"
 #include "model/World.h"
 #include "proxy/DebugLog.h"
-#include "settings/W1251.h"
 #include "text/Cp1251.h"
 #include "text/TextUtils.h"
+#include "text/W1251.h"
 #include "tracking/MovementTracker.h"
 #include "tracking/RoomQueries.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/ExitWords.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 #include "tracking/RoomParserConfig.h"
 
 namespace trellan {

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "text/Cp1251.h"
+#include "view/QtText.h"
 #include "view/MapPanel.h"
 
 namespace trellan {
@@ -30,7 +30,7 @@ constexpr int kHintMaxWidth = 600;
 QString HintText(const MudRoom& room, const char* lineBreak, const char* noteBreak) {
     std::string text = "#" + std::to_string(room.Tag) + " " + room.Hint + lineBreak + room.Description;
     if (!room.Note.empty()) text += noteBreak + room.Note;
-    return QString::fromStdString(Cp1251ToUtf8(text));
+    return ToQt(text);
 }
 
 }  // namespace

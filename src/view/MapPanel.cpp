@@ -11,7 +11,7 @@
 #include <cmath>
 #include <exception>
 
-#include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
@@ -184,7 +184,7 @@ void MapPanel::cbSkinsChange(int line) {
 void MapPanel::RefillChooser() {
     chooser_->clear();
     for (const std::string& line : skins_.ChooserLines()) {
-        chooser_->addItem(QString::fromStdString(Cp1251ToUtf8(line)));
+        chooser_->addItem(ToQt(line));
     }
     chooser_->setCurrentIndex(skins_.ChooserIndex());
 }

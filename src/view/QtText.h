@@ -3,17 +3,20 @@
 // text crosses here.
 #include <QString>
 #include <string>
+#include <string_view>
 
 #include "text/Cp1251.h"
 
 namespace trellan {
 
-inline QString ToQt(const std::string& text) {
+inline QString ToQt(std::string_view text) {
     return QString::fromStdString(Cp1251ToUtf8(text));
 }
 
-inline std::string FromQt(const QString& text) {
-    return Utf8ToCp1251(text.toStdString());
+// Characters with no Windows-1251 byte become '?'; `lossless` tells whether
+// that happened (see Utf8ToCp1251).
+inline std::string FromQt(const QString& text, bool* lossless = nullptr) {
+    return Utf8ToCp1251(text.toStdString(), lossless);
 }
 
 }  // namespace trellan

@@ -17,7 +17,7 @@
 #include "model/World.h"
 #include "navigation/Speedwalk.h"
 #include "proxy/DebugLog.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 #include "tracking/MovementTracker.h"
 
 namespace trellan::testing {

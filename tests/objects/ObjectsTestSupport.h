@@ -8,8 +8,8 @@
 #include "objects/ObjectNode.h"
 #include "objects/ObjectsListener.h"
 #include "objects/ObjectsTree.h"
-#include "settings/W1251.h"
 #include "support/TempDirectory.h"
+#include "text/W1251.h"
 
 namespace trellan::testing {
 

@@ -3,7 +3,7 @@
 #include "objects/ObjectsBase.h"
 #include "objects/ObjectsConfig.h"
 #include "runtime/ObjectsTrackerHooks.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 #include "tracking/TrackerFixture.h"
 
 namespace trellan {

@@ -2,8 +2,8 @@
 
 #include "../proxy/FakeTransport.h"
 #include "runtime/TrellanRuntime.h"
-#include "settings/W1251.h"
 #include "support/TempDirectory.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

@@ -6,9 +6,9 @@
 #include "../proxy/FakeTransport.h"
 #include "model/zonefile/ZoneFileReader.h"
 #include "runtime/TrellanRuntime.h"
-#include "settings/W1251.h"
 #include "support/TempDirectory.h"
 #include "text/Cp1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

@@ -6,7 +6,7 @@
 #include "common/Errors.h"
 #include "settings/Localisation.h"
 #include "support/TempDirectory.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

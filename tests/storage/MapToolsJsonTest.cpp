@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "storage/JsonLine.h"
+#include "storage/ZoneFileJson.h"
 
 namespace trellan {
 namespace {
@@ -66,28 +68,67 @@ TEST(JsonLine, RejectsWhatIsNotOneFlatObject) {
     EXPECT_EQ(ErrorOf("{\"a\":\"\xC0\x80\"}"), "invalid UTF-8 at column 7");
     EXPECT_EQ(ErrorOf("{\"a\":\"\xED\xA0\x80\"}"), "invalid UTF-8 at column 7");
     EXPECT_EQ(ErrorOf("{\"a\":\"\xE2\x82\"}"), "invalid UTF-8 at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\xC3\xA9\x80\"}"), "invalid UTF-8 at column 9");
+    EXPECT_EQ(ErrorOf("{\"\xF4\x90\x80\x80\":1}"), "invalid UTF-8 at column 3");
 }
 
-TEST(JsonLine, WriterEscapesAndReadsBack) {
-    std::string all;
-    for (int c = 1; c < 0x80; ++c) all.push_back(static_cast<char>(c));
-    all += "Ж€😀";
-    EXPECT_EQ(JsonQuote("\x01\x1F\x7F\"\\\n"), R"("\u0001\u001f\u007f\"\\\n")");
+// Where the reader stands decides the message: the same bad token is a
+// different fault before the object, inside it, in an array and after it.
+TEST(JsonLine, FaultsAreNamedByWhereTheyStand) {
+    EXPECT_EQ(ErrorOf("\xEF\xBB\xBF{}"), "expected an object at column 1");
+    EXPECT_EQ(ErrorOf("  \"a\""), "expected an object at column 3");
+    EXPECT_EQ(ErrorOf(" \"a\xE0\""), "expected an object at column 2");
+    EXPECT_EQ(ErrorOf("  "), "expected an object at column 3");
+    EXPECT_EQ(ErrorOf("{} \"x"), "unexpected text after the object at column 4");
+    EXPECT_EQ(ErrorOf("{\"a\":[-]}"), "an array may hold only strings at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":[9223372036854775808]}"), "an array may hold only strings at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":[\"x\",null]}"), "an array may hold only strings at column 11");
+    EXPECT_EQ(ErrorOf("{\"a\":[\"x\xE0\"]}"), "invalid UTF-8 at column 9");
+    EXPECT_EQ(ErrorOf("{\"a\":0 1}"), "expected ',' or '}' at column 8");
+    EXPECT_EQ(ErrorOf("{\"a\":-0 ,\"b\":-01}"), "a number may not start with 0 at column 14");
+    EXPECT_EQ(ErrorOf("{\"a\":1.}"), "only whole numbers are allowed at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":-99999999999999999999}"), "number out of range at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":1 \"b\xE0\"}"), "expected ',' or '}' at column 8");
+    EXPECT_EQ(ErrorOf("{\"a\" : : 1}"), "expected a value at column 8");
+    EXPECT_EQ(ErrorOf("{\"a\":1 : 1}"), "expected ',' or '}' at column 8");
+    EXPECT_EQ(ErrorOf("{\"a\" 1}"), "expected ':' at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":[\"x\" \"y\"]}"), "expected ',' or ']' at column 11");
+    EXPECT_EQ(ErrorOf("{\"a\":[\"x\",]}"), "an array may hold only strings at column 11");
+    EXPECT_EQ(ErrorOf("{\"a\":true,\"b\":false,\"c\":tru}"), "expected a value at column 25");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\\ud83d\\ud83d\"}"), "a high surrogate without a low one at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\\ud83d\\x\"}"), "a high surrogate without a low one at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":\"x\\ud83d"), "a high surrogate without a low one at column 8");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\\ud83d\\u12"), "\\u needs four hex digits at column 15");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\n\"}"), "a control character must be escaped at column 7");
+    EXPECT_EQ(ErrorOf(std::string("{\"a\":\"\0\"}", 9)), "a control character must be escaped at column 7");
+    EXPECT_EQ(ErrorOf(std::string("{} \0 x", 6)), "unexpected text after the object at column 4");
+    EXPECT_EQ(ErrorOf("{\"a\":\"x\\"), "unfinished string at column 9");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\\u1\"}"), "\\u needs four hex digits at column 9");
+    EXPECT_EQ(ErrorOf("{\"a\":\"\\u1\"  }"), "\\u needs four hex digits at column 10");
+    EXPECT_EQ(ErrorOf("{\"a\":-.5}"), "expected a digit at column 7");
+    EXPECT_EQ(ErrorOf("{\"a\":9223372036854775980e7}"), "number out of range at column 6");
+    EXPECT_EQ(ErrorOf("{\"a\":1e999}"), "only whole numbers are allowed at column 6");
+}
 
-    JsonObjectWriter w;
-    w.AddString("s", all);
-    w.AddInteger("n", -42);
-    w.AddBoolean("b", true);
-    w.AddStrings("l", {"a", "\"", ""});
-    w.AddStrings("e", {});
-    std::string line = w.Finish();
+TEST(JsonLine, RoomLinesEscapeEveryByteAndReadBack) {
+    MudRoom room;
+    for (int c = 1; c < 256; ++c) room.Description.push_back(static_cast<char>(c));
+    room.Hint = std::string(1, '\0') + "\"\\/";
+    room.AutoMaps = {"\x7F", "\"", ""};
+    std::string line = RoomToJsonLine(room);
     EXPECT_EQ(line.find('\n'), std::string::npos);
-    EXPECT_EQ(line.substr(line.find(",\"n\"")), R"(,"n":-42,"b":true,"l":["a","\"",""],"e":[]})");
+    EXPECT_NE(line.find(R"("Hint":"\u0000\"\\/")"), std::string::npos) << line;
+    EXPECT_NE(line.find(R"(\u0001\u0002\u0003\u0004\u0005\u0006\u0007\b\t\n\u000b\f\r\u000e)"), std::string::npos);
+    EXPECT_NE(line.find(R"(\u001f !\"#)"), std::string::npos);
+    EXPECT_NE(line.find("}~\\u007fЂЃ"), std::string::npos);  // DEL escaped, the upper half as UTF-8
+    EXPECT_NE(line.find(R"("AutoMaps":["\u007f","\"",""])"), std::string::npos);
+    EXPECT_EQ(std::count(line.begin(), line.end(), '\x7F'), 0);
+
     JsonObject o = ParseJsonObject(line);
-    ASSERT_EQ(o.size(), 5u);
-    EXPECT_EQ(o[0].Value.Text, all);
-    EXPECT_EQ(o[1].Value.Integer, -42);
-    EXPECT_EQ(o[3].Value.List, (std::vector<std::string>{"a", "\"", ""}));
+    MudRoom back = RoomFromJson(o, ExitWords::Defaults());
+    EXPECT_EQ(back.Description, room.Description);
+    EXPECT_EQ(back.Hint, room.Hint);
+    EXPECT_EQ(back.AutoMaps, room.AutoMaps);
 }
 
 }  // namespace

@@ -9,16 +9,16 @@
 #include <string_view>
 #include <vector>
 
-#include "support/TempDirectory.h"
 #include "model/MudRoom.h"
 #include "model/World.h"
 #include "model/zonefile/ZoneFileWriter.h"
 #include "settings/HomeDirectory.h"
 #include "settings/MainSettings.h"
-#include "settings/W1251.h"
 #include "settings/WorldProfile.h"
 #include "storage/WorldStorage.h"
+#include "support/TempDirectory.h"
 #include "text/Cp1251.h"
+#include "text/W1251.h"
 
 namespace trellan::testing {
 

@@ -52,12 +52,20 @@ TEST(Cp1251, CharactersOutsideTheCodePageAndMalformedUtf8BecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1251("\xE2\x84"), "?");             // truncated "№" is one bad sequence
     EXPECT_EQ(Utf8ToCp1251("\xF4\x90\x80\x80"), "????");  // beyond U+10FFFF
     EXPECT_EQ(Utf8ToCp1251("\xFF\xFE"), "??");
+
+    // The lenient reading takes overlong forms for what they spell and
+    // replaces bad bytes one by one.
+    const auto lenient = [](std::string_view text) { return Utf8ToCp1251(text, nullptr, Utf8Reading::Lenient); };
+    EXPECT_EQ(lenient("\xE0\x81\x81\xD0\x96"), "A\xC6");
+    EXPECT_EQ(lenient("\xED\xA0\x80"), "?");
+    EXPECT_EQ(lenient("\xE2\x84z"), "??z");
+    EXPECT_EQ(lenient("\xF4\x90\x80\x80"), "?");
 }
 
 TEST(Cp1251, UpperCasingForComparisons) {
     // ё, я, а, Я, z, and µ, which has no upper case in the code page.
     const std::pair<char, char> pairs[] = {{'\xB8', '\xA8'}, {'\xFF', '\xDF'}, {'\xE0', '\xC0'},
-                                           {'\xDF', '\xDF'}, {'z', 'Z'},          {'\xB5', '\xB5'}};
+                                           {'\xDF', '\xDF'}, {'z', 'Z'},       {'\xB5', '\xB5'}};
     for (const auto& [lower, upper] : pairs) EXPECT_EQ(UpperCp1251(lower), upper) << int(lower);
     EXPECT_EQ(Cp1251ToUtf8(UpperCp1251(Utf8ToCp1251("привет, мир! ёлка-ѓђљњќћџўјґєїіѕ"))),
               "ПРИВЕТ, МИР! ЁЛКА-ЃЂЉЊЌЋЏЎЈҐЄЇІЅ");

@@ -10,6 +10,7 @@
 
 #include "settings/Localisation.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
@@ -157,7 +158,7 @@ void LocaliseConfigForm(QWidget& dialog, Localisation& localisation) {
     for (const Key& entry : kKeys) {
         const std::string text =
             localisation.GetCaption(ConfigFormSection, entry.Name, Utf8ToCp1251(entry.DefaultUtf8));
-        texts[entry.Name] = QString::fromStdString(Cp1251ToUtf8(text));
+        texts[entry.Name] = ToQt(text);
     }
     batch.Finish();
     dialog.setWindowTitle(texts["Caption"]);

@@ -19,7 +19,7 @@ namespace {
 
 ExitWords WordsOf(const std::array<QLineEdit*, kDirectionCount>& fields) {
     ExitWords words;
-    for (int d = 0; d < kDirectionCount; ++d) words.Word[d] = Utf8ToCp1251(fields[d]->text().toStdString());
+    for (int d = 0; d < kDirectionCount; ++d) words.Word[d] = FromQt(fields[d]->text());
     return words;
 }
 

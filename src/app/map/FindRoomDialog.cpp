@@ -9,7 +9,8 @@
 
 #include "app/window/MainCaptions.h"
 #include "settings/Localisation.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
@@ -19,7 +20,7 @@ QString Caption(Localisation* captions, const char* key, const char* utf8Default
     const std::string text = captions != nullptr
                                  ? captions->GetCaption(MainFormSection, key, W1251(utf8Default))
                                  : W1251(utf8Default);
-    return QString::fromStdString(Cp1251ToUtf8(text));
+    return ToQt(text);
 }
 
 }  // namespace
@@ -68,11 +69,11 @@ FindRoomDialog::FindRoomDialog(Localisation* captions, QWidget* parent)
 }
 
 std::string FindRoomDialog::Text() const {
-    return Utf8ToCp1251(EditFindWhat->text().toStdString());
+    return FromQt(EditFindWhat->text());
 }
 
 void FindRoomDialog::SetText(const std::string& text) {
-    EditFindWhat->setText(QString::fromStdString(Cp1251ToUtf8(text)));
+    EditFindWhat->setText(ToQt(text));
 }
 
 }  // namespace trellan

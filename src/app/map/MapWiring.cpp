@@ -11,7 +11,7 @@
 #include "app/window/StatusPanels.h"
 #include "app/window/TrellanForm.h"
 #include "runtime/TrellanRuntime.h"
-#include "text/Cp1251.h"
+#include "view/QtText.h"
 #include "view/MapPanel.h"
 
 namespace trellan {
@@ -91,7 +91,7 @@ void MapWiring::ShowRoom(const MudRoom* room) {
     status.SetText(5, room != nullptr ? room->Hint : std::string());
     // A note being edited is not overwritten.
     QPlainTextEdit* note = form_.Map->MemoNote;
-    if (note->isReadOnly()) note->setPlainText(QString::fromStdString(Cp1251ToUtf8(room ? room->Note : "")));
+    if (note->isReadOnly()) note->setPlainText(ToQt(room ? room->Note : ""));
 }
 
 void MapWiring::StepLevel(bool up) {

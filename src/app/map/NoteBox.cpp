@@ -6,7 +6,7 @@
 
 #include "app/map/MapPage.h"
 #include "model/World.h"
-#include "text/Cp1251.h"
+#include "view/QtText.h"
 #include "text/TextUtils.h"
 
 namespace trellan {
@@ -67,7 +67,7 @@ bool NoteBox::eventFilter(QObject* watched, QEvent* event) {
 
 void NoteBox::StartEditing() {
     noteRoom_ = world_.CurrentRoom;
-    memo_->setPlainText(QString::fromStdString(Cp1251ToUtf8(ReplaceAll(noteRoom_->Note, "\r\n", "\n"))));
+    memo_->setPlainText(ToQt(ReplaceAll(noteRoom_->Note, "\r\n", "\n")));
     memo_->setReadOnly(false);
     memo_->setFocus(Qt::MouseFocusReason);
 }
@@ -75,7 +75,7 @@ void NoteBox::StartEditing() {
 void NoteBox::FinishEditing() {
     if (memo_->isReadOnly()) return;
     if (noteRoom_ != nullptr) {
-        std::string note = ReplaceAll(Utf8ToCp1251(memo_->toPlainText().toStdString()), "\n", "\r\n");
+        std::string note = ReplaceAll(FromQt(memo_->toPlainText()), "\n", "\r\n");
         if (note != noteRoom_->Note) {
             noteRoom_->Note = std::move(note);
             world_.MapSaved = false;

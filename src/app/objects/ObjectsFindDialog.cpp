@@ -10,6 +10,7 @@
 #include "common/Errors.h"
 #include "settings/Localisation.h"
 #include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
@@ -84,15 +85,15 @@ QString ObjectsFindDialog::Text(const char* key, const char* defaultUtf8) const 
             // An unwritable language file leaves the built-in text.
         }
     }
-    return QString::fromStdString(Cp1251ToUtf8(text));
+    return ToQt(text);
 }
 
 std::string ObjectsFindDialog::FindText() const {
-    return Utf8ToCp1251(FindEdit->text().toStdString());
+    return FromQt(FindEdit->text());
 }
 
 std::string ObjectsFindDialog::ReplaceText() const {
-    return ReplaceEdit ? Utf8ToCp1251(ReplaceEdit->text().toStdString()) : std::string();
+    return ReplaceEdit ? FromQt(ReplaceEdit->text()) : std::string();
 }
 
 void ObjectsFindDialog::Open() {

@@ -142,7 +142,7 @@ void ObjectsWiring::TestCapture() {
     std::string text;
     const QString shown = form_.Debug->toPlainText();
     if (!shown.isEmpty()) {
-        for (const QString& line : shown.split(QLatin1Char('\n'))) text += Utf8ToCp1251(line.toStdString()) + "\r\n";
+        for (const QString& line : shown.split(QLatin1Char('\n'))) text += FromQt(line) + "\r\n";
     }
     runtime_.Tracker().TranslateCmd(text);
 }

@@ -94,7 +94,7 @@ std::string SystemDisplayName() {
     // The distribution's own name where it gives one (/etc/os-release).
     QString name = QSysInfo::prettyProductName();
     if (name.isEmpty() || name == QLatin1String("Unknown")) name = QSysInfo::kernelType();
-    return Utf8ToCp1251(name.toStdString());
+    return FromQt(name);
 }
 
 }  // namespace trellan

@@ -3,7 +3,7 @@
 #include <QScrollBar>
 
 #include "proxy/DebugLog.h"
-#include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
@@ -30,7 +30,7 @@ void DebugPane::Bind(DebugLog& log) {
     QString text;
     for (const std::string& line : log.Lines()) {
         if (!text.isEmpty()) text += QLatin1Char('\n');
-        text += QString::fromStdString(Cp1251ToUtf8(line));
+        text += ToQt(line);
     }
     setPlainText(text);
     log.OnLine = [this](std::string_view entry) { AppendEntry(entry); };
@@ -43,7 +43,7 @@ void DebugPane::Unbind() {
 }
 
 void DebugPane::AppendEntry(std::string_view entry) {
-    QString text = QString::fromStdString(Cp1251ToUtf8(entry));
+    QString text = ToQt(entry);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     appendPlainText(text);

@@ -3,14 +3,15 @@
 #include <QMessageBox>
 
 #include "app/window/MainCaptions.h"
-#include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
 
-QString ToQt(const std::string& text) {
-    QString shown = QString::fromStdString(Cp1251ToUtf8(text));
+// Messages keep CR LF between lines; Qt shows LF.
+QString MessageText(const std::string& text) {
+    QString shown = ToQt(text);
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return shown;
 }
@@ -18,15 +19,15 @@ QString ToQt(const std::string& text) {
 }  // namespace
 
 void MessageBoxDialogs::Information(const std::string& text) {
-    QMessageBox::information(parent_, ProgramName, ToQt(text));
+    QMessageBox::information(parent_, ProgramName, MessageText(text));
 }
 
 void MessageBoxDialogs::Error(const std::string& text) {
-    QMessageBox::critical(parent_, ProgramName, ToQt(text));
+    QMessageBox::critical(parent_, ProgramName, MessageText(text));
 }
 
 bool MessageBoxDialogs::Question(const std::string& text) {
-    return QMessageBox::question(parent_, ProgramName, ToQt(text), QMessageBox::Yes | QMessageBox::No) ==
+    return QMessageBox::question(parent_, ProgramName, MessageText(text), QMessageBox::Yes | QMessageBox::No) ==
            QMessageBox::Yes;
 }
 

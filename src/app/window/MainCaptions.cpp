@@ -1,6 +1,6 @@
 #include "app/window/MainCaptions.h"
 
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 

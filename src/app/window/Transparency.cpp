@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
@@ -68,7 +68,7 @@ void Transparency::OnMenuItem(QAction* item) {
 
 void Transparency::Apply() {
     const int position = slider_.value();
-    slider_.setToolTip(QString::fromStdString(Cp1251ToUtf8(caption_() + " " + std::to_string(position) + "%")));
+    slider_.setToolTip(ToQt(caption_() + " " + std::to_string(position) + "%"));
     if (available_) {
         slider_.setEnabled(true);
         menu_.setEnabled(true);

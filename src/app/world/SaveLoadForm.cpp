@@ -212,7 +212,7 @@ void SaveLoadForm::LocaliseAndFill(SaveLoadMode mode, const std::string& propose
 }
 
 std::string SaveLoadForm::Name() const {
-    return Utf8ToCp1251(EditName->text().trimmed().toStdString());
+    return FromQt(EditName->text().trimmed());
 }
 
 void SaveLoadForm::SetViewStyle(int style) {
@@ -273,7 +273,7 @@ void SaveLoadForm::ShowMenu(const QPoint& at) {
 void SaveLoadForm::accept() {
     if (EditName->text().trimmed().isEmpty()) return;
     bool lossless = false;
-    Utf8ToCp1251(EditName->text().trimmed().toStdString(), &lossless);
+    FromQt(EditName->text().trimmed(), &lossless);
     if (!lossless) {
         // The name field keeps what was typed, to be mended.
         services_.Boxes.Error(Text("NameNotCp1251", "В имени мира есть буквы, которых нет в кодировке Windows-1251."));
@@ -293,7 +293,7 @@ void SaveLoadForm::ItemRenamed(QListWidgetItem* item) {
     if (restoringName_) return;
     const std::string from = ItemName(item);
     bool lossless = false;
-    const std::string to = Utf8ToCp1251(item->text().trimmed().toStdString(), &lossless);
+    const std::string to = FromQt(item->text().trimmed(), &lossless);
     if (to == from) return;
 
     std::string error;

@@ -8,7 +8,6 @@
 #include <unordered_map>
 
 #include "model/World.h"
-#include "text/Cp1251.h"
 #include "view/QtText.h"
 
 namespace trellan {
@@ -114,7 +113,7 @@ ZoneTreeView::ZoneTreeView(QTreeWidget& tree, const World& world) : tree_(&tree)
         if (level == 0) return;
         const std::string old = index.data(TextRole).toByteArray().toStdString();
         auto* room = reinterpret_cast<MudRoom*>(index.data(RoomRole).value<quintptr>());
-        const std::string edited = Utf8ToCp1251(text.toStdString());
+        const std::string edited = FromQt(text);
         // The editor is still open here; the change (which may move or
         // replace the node) waits until it has closed.
         QMetaObject::invokeMethod(

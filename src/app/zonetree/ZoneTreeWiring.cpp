@@ -17,7 +17,7 @@
 #include "app/zonetree/ZoneTreeView.h"
 #include "common/Errors.h"
 #include "runtime/TrellanRuntime.h"
-#include "text/Cp1251.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
@@ -246,7 +246,7 @@ void ZoneTreeWiring::BookmarkAdded(MudRoom* room) {
 void ZoneTreeWiring::Deliver(const SpeedwalkResult& result) {
     switch (result.What) {
         case SpeedwalkResult::Kind::Clipboard:
-            QGuiApplication::clipboard()->setText(QString::fromStdString(Cp1251ToUtf8(result.Text)));
+            QGuiApplication::clipboard()->setText(ToQt(result.Text));
             break;
         case SpeedwalkResult::Kind::Message:
             dialogs_.Information(result.Text);

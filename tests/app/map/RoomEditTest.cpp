@@ -24,7 +24,7 @@
 #include "app/map/RoomEditWiring.h"
 #include "app/map/RoomPopup.h"
 #include "app/window/TrellanForm.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

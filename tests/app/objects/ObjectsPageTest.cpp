@@ -16,7 +16,7 @@
 #include "app/objects/ObjectsWiring.h"
 #include "app/window/TrellanForm.h"
 #include "objects/ObjectsBase.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

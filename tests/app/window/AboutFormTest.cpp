@@ -7,7 +7,7 @@
 #include "app/window/AboutForm.h"
 #include "settings/IniFile.h"
 #include "settings/Localisation.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

@@ -22,7 +22,7 @@
 #include "app/window/TrellanForm.h"
 #include "model/World.h"
 #include "settings/IniFile.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

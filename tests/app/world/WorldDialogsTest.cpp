@@ -16,7 +16,7 @@
 #include "app/window/TrellanForm.h"
 #include "app/world/WorldCommands.h"
 #include "model/World.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {

@@ -20,7 +20,7 @@
 #include "app/zonetree/ZoneTreeView.h"
 #include "app/zonetree/ZoneTreeWiring.h"
 #include "model/World.h"
-#include "settings/W1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 namespace {
