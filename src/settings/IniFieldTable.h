@@ -58,7 +58,8 @@ inline constexpr std::string_view kListSeparator = "|";
 inline void WriteList(IniFile& ini, std::string_view section, std::string_view prefix,
                       const std::vector<std::string>& list) {
     ini.EraseSection(section);
-    for (std::size_t i = 0; i < list.size(); ++i) ini.WriteString(section, std::string(prefix) + std::to_string(i), list[i]);
+    for (std::size_t i = 0; i < list.size(); ++i)
+        ini.WriteString(section, std::string(prefix) + std::to_string(i), list[i]);
 }
 
 inline void WriteKeyList(IniFile& ini, std::string_view section, const std::vector<std::string>& keys) {

@@ -33,10 +33,8 @@ constexpr CopiedSetting<WorldProfile, bool> kProfileFlags[] = {
     {&TrackerConfig::AddDoubleYaLor, &WorldProfile::AddDoubleYaLor},
 };
 constexpr CopiedSetting<MainSettings, std::string> kMainTexts[] = {
-    {&TrackerConfig::ReadOnlyOn, &MainSettings::ReadOnlyOn},
-    {&TrackerConfig::ReadOnlyOff, &MainSettings::ReadOnlyOff},
-    {&TrackerConfig::GroupLore, &MainSettings::GroupLore},
-    {&TrackerConfig::ClanLore, &MainSettings::ClanLore},
+    {&TrackerConfig::ReadOnlyOn, &MainSettings::ReadOnlyOn}, {&TrackerConfig::ReadOnlyOff, &MainSettings::ReadOnlyOff},
+    {&TrackerConfig::GroupLore, &MainSettings::GroupLore},   {&TrackerConfig::ClanLore, &MainSettings::ClanLore},
     {&TrackerConfig::SetAlias, &MainSettings::SetAlias},
 };
 constexpr CopiedSetting<MainSettings, bool> kMainFlags[] = {

@@ -1,9 +1,8 @@
-#include "tracking/TrackerConfig.h"
-
 #include <gtest/gtest.h>
 
 #include "settings/MainSettings.h"
 #include "settings/WorldProfile.h"
+#include "tracking/TrackerConfig.h"
 
 namespace trellan {
 namespace {
