@@ -8,6 +8,7 @@
 // that does not parse, leaves the member as it was.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
