@@ -10,24 +10,12 @@
 #include <string_view>
 #include <vector>
 
-#include "text/TextUtils.h"
+#include "settings/EscapedText.h"
 #include "text/W1251.h"
 
 namespace trellan {
 
 class IniFile;
-
-// A profile string stored in the escape notation ("#$1B[36m"): the raw text
-// is kept for writing back and for the configuration dialog, the decoded
-// copy is what the room parser uses. Build a new one to change it, so the
-// two never disagree.
-struct EscapedText {
-    EscapedText() = default;
-    explicit EscapedText(std::string_view raw) : Raw(raw), Text(DecodeEscapes(raw)) {}
-
-    std::string Raw;
-    std::string Text;
-};
 
 struct WorldProfile {
     // [Connect]

@@ -7,6 +7,47 @@
 
 namespace trellan {
 
+namespace {
+
+template <typename From, typename Value>
+struct CopiedSetting {
+    Value TrackerConfig::*To;
+    Value From::*Source;
+};
+
+// The settings the tracker takes over as they stand.
+constexpr CopiedSetting<WorldProfile, std::string> kProfileTexts[] = {
+    {&TrackerConfig::Look, &WorldProfile::Look},
+    {&TrackerConfig::Clear, &WorldProfile::Clear},
+    {&TrackerConfig::StopTrace, &WorldProfile::StopTrace},
+    {&TrackerConfig::Speedwalk, &WorldProfile::Speedwalk},
+    {&TrackerConfig::Returnwalk, &WorldProfile::Returnwalk},
+    {&TrackerConfig::Sneakwalk, &WorldProfile::Sneakwalk},
+    {&TrackerConfig::Fleewalk, &WorldProfile::Fleewalk},
+    {&TrackerConfig::Portal, &WorldProfile::Portal},
+    {&TrackerConfig::Retreat, &WorldProfile::Retreat},
+    {&TrackerConfig::Follow, &WorldProfile::Follow},
+};
+constexpr CopiedSetting<WorldProfile, bool> kProfileFlags[] = {
+    {&TrackerConfig::FollowLine, &WorldProfile::FollowLine},
+    {&TrackerConfig::AddDoubleYaLor, &WorldProfile::AddDoubleYaLor},
+};
+constexpr CopiedSetting<MainSettings, std::string> kMainTexts[] = {
+    {&TrackerConfig::ReadOnlyOn, &MainSettings::ReadOnlyOn}, {&TrackerConfig::ReadOnlyOff, &MainSettings::ReadOnlyOff},
+    {&TrackerConfig::GroupLore, &MainSettings::GroupLore},   {&TrackerConfig::ClanLore, &MainSettings::ClanLore},
+    {&TrackerConfig::SetAlias, &MainSettings::SetAlias},
+};
+constexpr CopiedSetting<MainSettings, bool> kMainFlags[] = {
+    {&TrackerConfig::NeedRepos, &MainSettings::NeedRepos},
+};
+
+template <typename From, typename Value, std::size_t Count>
+void Copy(const CopiedSetting<From, Value> (&settings)[Count], const From& from, TrackerConfig& config) {
+    for (const auto& setting : settings) config.*setting.To = from.*setting.Source;
+}
+
+}  // namespace
+
 RoomParserConfig ParserConfigFrom(const WorldProfile& profile) {
     RoomParserConfig config;
     config.RoomNameStart = profile.RoomNameStart.Text;
@@ -29,31 +70,17 @@ RoomParserConfig ParserConfigFrom(const WorldProfile& profile) {
 TrackerConfig TrackerConfigFrom(const WorldProfile& profile, const MainSettings& settings) {
     TrackerConfig config;
     config.Parser = ParserConfigFrom(profile);
-    config.Look = profile.Look;
-    config.Clear = profile.Clear;
-    config.StopTrace = profile.StopTrace;
-    config.Speedwalk = profile.Speedwalk;
-    config.Returnwalk = profile.Returnwalk;
-    config.ReadOnlyOn = settings.ReadOnlyOn;
-    config.ReadOnlyOff = settings.ReadOnlyOff;
+    Copy(kProfileTexts, profile, config);
+    Copy(kProfileFlags, profile, config);
+    Copy(kMainTexts, settings, config);
+    Copy(kMainFlags, settings, config);
     config.RequestObject = profile.RequestCommand.empty() ? settings.RequestObject : profile.RequestCommand;
-    config.GroupLore = settings.GroupLore;
-    config.ClanLore = settings.ClanLore;
-    config.SetAlias = settings.SetAlias;
-    config.Sneakwalk = profile.Sneakwalk;
-    config.Fleewalk = profile.Fleewalk;
-    config.Portal = profile.Portal;
-    config.Retreat = profile.Retreat;
-    config.Follow = profile.Follow;
-    config.FollowLine = profile.FollowLine;
     config.LeaderPhrases = {profile.LeaderN, profile.LeaderS, profile.LeaderW,
                             profile.LeaderE, profile.LeaderU, profile.LeaderD};
     config.LeaderMoves.clear();
     for (const std::string& move : profile.LeaderMoves) config.LeaderMoves.push_back(DecodeEscapes(TrimCtl(move)));
     config.CantMoves.clear();
     for (const std::string& message : profile.CantMoves) config.CantMoves.push_back(DecodeEscapes(message));
-    config.NeedRepos = settings.NeedRepos;
-    config.AddDoubleYaLor = profile.AddDoubleYaLor;
     return config;
 }
 
