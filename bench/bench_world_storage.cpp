@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchRooms.h"
 #include "common/FileIo.h"
 #include "model/RoomDefaults.h"
 #include "model/World.h"
@@ -26,38 +27,11 @@
 namespace {
 
 using namespace trellan;
+using bench::kRoomsPerZone;
+using bench::MakeZone;
 namespace fs = std::filesystem;
 
-constexpr int kRoomsPerZone = 200;
 constexpr int kZones = 1000;
-
-std::vector<std::unique_ptr<MudRoom>> MakeZone(int zone) {
-    std::vector<std::unique_ptr<MudRoom>> rooms;
-    const ExitWords words = ExitWords::Defaults();
-    for (int i = 0; i < kRoomsPerZone; ++i) {
-        auto room = std::make_unique<MudRoom>();
-        room->Tag = i + 1;
-        room->SetExits(i % 3 ? "N S E" : "(W) U D", words);
-        room->Hint = "\xD2\xE5\xEC\xED\xE0\xFF \xF2\xF0\xEE\xEF\xE0 " + std::to_string(i);
-        room->ChN = i % 2;
-        room->ChS = i % 3;
-        room->ChE = true;
-        room->BColor = i % 5 ? kColorSilver : 0x00FF00;
-        room->Description =
-            "\xD3\xE7\xEA\xE0\xFF \xF2\xF0\xEE\xEF\xE0 \xE2\xFC\xB8\xF2\xF1\xFF.\r\n"
-            "Old roots cross the path here and there, and the air smells of moss and rain.\r\n"
-            "To the north you hear running water; the path goes on south and east.";
-        room->X = i / 20;
-        room->Y = i % 20;
-        room->L = zone % 4 - 2;
-        room->DY = 10;
-        if (i % 50 == 0) room->QuickList = "alias" + std::to_string(zone) + "_" + std::to_string(i);
-        if (i % 40 == 0)
-            room->AutoMaps.push_back("zone" + std::to_string(zone + 1) + "|\xED\xE0 \xF1\xE5\xE2\xE5\xF0|1");
-        rooms.push_back(std::move(room));
-    }
-    return rooms;
-}
 
 struct BenchWorld {
     BenchWorld() {

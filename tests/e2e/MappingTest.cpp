@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <string_view>
+#include <thread>
 
 #include "E2eSupport.h"
 #include "storage/JsonLine.h"
@@ -335,6 +337,60 @@ TEST(ObjectsThroughTrellan, IdentifiedAndSharedEntriesAreKeptAndFound) {
     ASSERT_FALSE(objects.empty());
     for (const char* text : {"длинный меч", "ОРУЖИЕ", "Проводник", "Человек", "кинжал"}) {
         EXPECT_NE(objects.find(W(text)), std::string::npos) << text;
+    }
+}
+
+// The files a session writes -- the zone, the world's profile, the objects
+// base and the main settings -- stay byte for byte what they were when the
+// expected copies in golden/ were made; restructuring the code must not
+// change a byte. TRELLAN_WRITE_GOLDEN=1 writes the copies afresh instead.
+TEST(FilesThroughTrellan, ASessionWritesTheSameBytesAsBefore) {
+    DemoSession session;
+    const std::vector<std::pair<std::string, std::string>> route = {
+        {"look", NameStart + Wire("Центральная площадь")},
+        {"w", NameStart + Wire("Рыночная площадь")},
+        {"n", Wire("Вдоль улицы сохнут")},
+        {"w", NameStart + Wire("Двор гончара")},
+        {"s", NameStart + Wire("Мастерская гончара")},
+        {"n", NameStart + Wire("Двор гончара")},
+        {"e", Wire("Вдоль улицы сохнут")},
+        {"s", NameStart + Wire("Рыночная площадь")},
+        {"e", NameStart + Wire("Центральная площадь")},
+        {"s", NameStart + Wire("Таверна")},
+        {W("открыть дверь"), Wire("Вы открыли дверь.")},
+        {"e", NameStart + Wire("Кладовая")},
+        {"w", NameStart + Wire("Таверна")},
+        {"s", NameStart + Wire("Здесь темно...")},
+        {"s", NameStart + Wire("Южные ворота")},
+        {"w", Wire("Вы не можете идти в этом направлении.")},
+        {W("опознать меч"), Wire("Материал: СТАЛЬ")},
+        {W("опознать проводник"), Wire("Знает все дороги")},
+    };
+    for (const auto& [command, expect] : route) ASSERT_TRUE(session.Step(command, expect));
+    // Whatever the last answers still set in motion settles before the end.
+    ASSERT_TRUE(session.Step("look", NameStart + Wire("Южные ворота")));
+    std::this_thread::sleep_for(Millis(300));
+    session.Stop();
+
+    // The client port is picked afresh for every run.
+    const auto withoutPort = [](std::string text) {
+        const std::size_t at = text.find("Client Port=");
+        if (at != std::string::npos) text.replace(at, text.find("\r\n", at) - at, "Client Port=*");
+        return text;
+    };
+    const std::string golden = std::string(TRELLAN_SOURCE_DIR) + "/tests/e2e/golden/";
+    const bool write = std::getenv("TRELLAN_WRITE_GOLDEN") != nullptr;
+    for (const auto& [written, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"Maps/Новый мир/Новая зона.tr2", "zone.tr2"},
+             {"Maps/Новый мир/local.ini", "local.ini"},
+             {"Maps/Новый мир/objects.dat", "objects.dat"},
+             {"trellan.ini", "trellan.ini"}}) {
+        const std::string bytes = withoutPort(ReadFile(session.Home() / written));
+        if (write) {
+            WriteFile(golden + expected, bytes);
+            continue;
+        }
+        EXPECT_TRUE(SameBytes(bytes, ReadFile(golden + expected))) << written;
     }
 }
 
