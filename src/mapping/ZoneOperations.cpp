@@ -82,11 +82,11 @@ std::string ZoneOperations::nNewZoneClick() {
         world_.CurrentZone = previous;
         world_.LoadZone();
         view_.InvalidateRooms();
-        view_.CenterBox();
+        view_.CenterOnCurrentRoom();
         throw;
     }
     view_.InvalidateRooms();
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
     if (hooks_.CaptionChanged) hooks_.CaptionChanged();
     return name;
 }
@@ -189,7 +189,7 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
     world_.LoadZone();
     view_.InvalidateRooms();
     view_.InvalidateBounds();
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
     if (hooks_.CaptionChanged) hooks_.CaptionChanged();
     return result;
 }
@@ -266,7 +266,7 @@ ZoneResult ZoneOperations::nMergeZone(int d) {
     world_.LoadZone();
     view_.InvalidateRooms();
     view_.InvalidateBounds();
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
     if (hooks_.CaptionChanged) hooks_.CaptionChanged();
     return result;
 }
@@ -294,7 +294,7 @@ ZoneResult ZoneOperations::DeleteRoom() {
     for (const std::string& entry : entries) UnlinkPartner(world_, entry, config_);
     world_.MapSaved = false;
     view_.InvalidateBounds();
-    view_.mShift();
+    view_.Refresh();
     return {};
 }
 

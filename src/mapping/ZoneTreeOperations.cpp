@@ -26,16 +26,16 @@ void ZoneTreeOperations::SwitchZone(const std::string& zone, ZoneResult& result)
     world_.CurrentZone = zone;
     world_.LoadZone();
     view_.InvalidateRooms();
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
     if (hooks_.CaptionChanged) hooks_.CaptionChanged();
 }
 
 void ZoneTreeOperations::ShowRoom(MudRoom* room) {
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
     view_.DX = room->X;
     view_.DY = room->Y;
     view_.DL = room->L;
-    view_.mShift();
+    view_.Refresh();
     // Marked after the refresh, which would clear it at once.
     view_.MarkChecked(room);
     if (view_.RepaintRequested) view_.RepaintRequested();
@@ -90,7 +90,7 @@ ZoneResult ZoneTreeOperations::nnDeleteZoneClick(const std::string& zone) {
     if (hooks_.CaptionChanged) hooks_.CaptionChanged();
     if (world_.CurrentZone.empty()) {
         view_.InvalidateRooms();
-        view_.CenterBox();
+        view_.CenterOnCurrentRoom();
     }
     return {};
 }

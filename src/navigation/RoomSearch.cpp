@@ -70,12 +70,12 @@ void RoomSearch::Show(MudRoom* room) {
         world_.ClearZone();
         world_.CurrentZone = zone;
         world_.LoadZone();
-        view_.CenterBox();
+        view_.CenterOnCurrentRoom();
     }
     view_.DY = room->Y;
     view_.DX = room->X;
     view_.DL = room->L;
-    view_.mShift();
+    view_.Refresh();
     view_.MarkChecked(room);
     if (view_.RepaintRequested) view_.RepaintRequested();
 }

@@ -52,7 +52,7 @@ SpeedwalkResult Speedwalk::nSpeedWalkClick(SpeedwalkSender sender) {
         search_.FindPath(world.CurrentRoom, world.TargetRoom, settings_.MaxSpeedWalkLength);
     pause.Resume();
     for (const std::string& entry : search_.SkippedEntries()) {
-        log_.DLine(W1251("Спидволк: пропущена ссылка без номера комнаты: ") + entry);
+        log_.Log(W1251("Спидволк: пропущена ссылка без номера комнаты: ") + entry);
     }
     if (!path) {
         if (tracker_.Tracing()) {

@@ -76,7 +76,7 @@ void MapGestures::PanelMainMouseDown(QMouseEvent* event) {
             if (view_.RefreshLock == kButtonHeld) view_.RefreshLock = kFree;
         } else {
             view_.RefreshLock = kFree;
-            view_.CenterBox();
+            view_.CenterOnCurrentRoom();
         }
     }
 }
@@ -134,7 +134,7 @@ void MapGestures::DragRoom(const QPoint& pos, Qt::KeyboardModifiers modifiers) {
     }
     if (alt || ctrl) {
         view_.RefreshLock = kFree;
-        view_.mShift();
+        view_.Refresh();
     } else if (shift) {
         view_.RefreshLock = kFree;
     }
@@ -155,7 +155,7 @@ void MapGestures::DragMap(const QPoint& pos) {
     if (newY == view_.DY && newX == view_.DX) return;
     view_.DY = newY;
     view_.DX = newX;
-    view_.mShift();
+    view_.Refresh();
 }
 
 void MapGestures::PanelMainMouseUp(QMouseEvent*) {

@@ -134,8 +134,8 @@ void MapPanel::ViewRefreshed() {
     panel_->update();
 }
 
-void MapPanel::CenterBox() {
-    view_.CenterBox();
+void MapPanel::CenterOnCurrentRoom() {
+    view_.CenterOnCurrentRoom();
 }
 
 void MapPanel::CenterClick() {
@@ -152,23 +152,23 @@ void MapPanel::CenterClick() {
             }
         }
     }
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
 }
 
 void MapPanel::SB2Scroll() {
     if (syncing_) return;
     view_.DY = horizontal_->value();
     view_.DX = vertical_->value();
-    view_.mShift();
+    view_.Refresh();
 }
 
 void MapPanel::tbLevelClick(int delta) {
     view_.DL += delta;
-    view_.mShift();
+    view_.Refresh();
 }
 
 void MapPanel::PanelResize() {
-    view_.mShift();
+    view_.Refresh();
 }
 
 void MapPanel::cbSkinsChange(int line) {

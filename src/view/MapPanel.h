@@ -3,7 +3,7 @@
 // level buttons and the skin chooser. It paints the shown zone into an
 // off-screen buffer (MapBuffer) and copies it to the surface in one step;
 // the scroll bars, level buttons and resizing move the view origin kept by
-// the core's ViewState and refresh the view (mShift).
+// the core's ViewState and refresh the view (Refresh).
 //
 // The panel installs itself as the view state's RepaintRequested hook and
 // the skins' ChooserRefilled hook; the window keeps StatusRefreshRequested
@@ -72,7 +72,7 @@ public:
     void ViewRefreshed();
 
     // Centres on the current room (or the middle of the zone).
-    void CenterBox();
+    void CenterOnCurrentRoom();
     // Shows the current room's zone first when another zone is shown, then
     // centres (F8).
     void CenterClick();

@@ -54,7 +54,7 @@ TEST_F(RoomSearchTest, MatchInAnotherZoneSavesTheShownZoneThenShowsAndMarksTheRo
     EXPECT_GT(repaints, 0);
 
     // The next refresh takes the mark away again.
-    rig.view.mShift();
+    rig.view.Refresh();
     EXPECT_FALSE(road->Checked);
 
     // A match in the shown zone saves nothing.

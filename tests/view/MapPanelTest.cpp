@@ -29,7 +29,7 @@ TEST_F(MapPanelTest, CentringScrollingAndLevelsDriveTheViewState) {
     world.CurrentRoom = AddRoom(1, 2, 0);
     AddRoom(3, 5, 0);
     AddRoom(-2, -4, 1);
-    panel->CenterBox();
+    panel->CenterOnCurrentRoom();
     EXPECT_EQ(view.RoomOrigin(), (ViewOrigin{1, 2, 0}));
     EXPECT_TRUE(world.CurrentRoom->Selected);
     const auto range = [](const QScrollBar* bar) { return std::array{bar->minimum(), bar->value(), bar->maximum()}; };
@@ -50,7 +50,7 @@ TEST_F(MapPanelTest, CentringScrollingAndLevelsDriveTheViewState) {
 
     // A refresh that moved the view outside the bounds keeps the bar on it.
     view.DY = 40;
-    view.mShift();
+    view.Refresh();
     EXPECT_EQ(panel->HorizontalBar()->value(), 40);
     EXPECT_EQ(view.RoomOrigin().DY, 40);
 }
@@ -69,7 +69,7 @@ TEST_F(MapPanelTest, CellUnderThePointerHalvesTheWidthExactly) {
 TEST_F(MapPanelTest, PaintsIntoABufferOfThePanelsSize) {
     world.CurrentRoom = AddRoom(0, 0, 0);
     panel->PanelMain()->resize(461, 240);
-    panel->CenterBox();
+    panel->CenterOnCurrentRoom();
     panel->PanelMainPaint();
     ASSERT_EQ(panel->MapBuffer().size(), QSize(461, 240));
     EXPECT_EQ(panel->MapBuffer().pixel(214, 104), 0xFF00FF00u) << "the selected current room at the centre";

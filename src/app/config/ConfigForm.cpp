@@ -197,7 +197,7 @@ void ConfigForm::btnRoomColorClick(ColorSwatch& swatch) {
 
 void ConfigForm::btnReplaceColorClick() {
     ReplaceRoomColor(runtime_.TheWorld(), Pages.RoomColorFrom->ColorRef(), Pages.RoomColorTo->ColorRef());
-    runtime_.View().mShift();
+    runtime_.View().Refresh();
 }
 
 void ConfigForm::btnExitWizardClick() {
@@ -211,7 +211,7 @@ void ConfigForm::btnExitWizardClick() {
         // once this dialog is confirmed.
         runtime_.Storage().ReplaceExitWords(oldWords, newWords, newWords);
         mapWords_ = newWords;
-        runtime_.View().mShift();
+        runtime_.View().Refresh();
     };
     RunExitWizard(wizard);
 }
@@ -256,7 +256,7 @@ bool ConfigForm::ButtonOkClick() {
     // 8. The map background; the tracker and the map take the new words.
     settings.PanelColor = static_cast<int>(Pages.Preview->ColorRef());
     runtime_.ApplyTrackerSettings();
-    runtime_.View().mShift();
+    runtime_.View().Refresh();
 
     // 9. Another skin file; 10. both files, in full.
     ApplySkin();
@@ -334,7 +334,7 @@ void ConfigForm::ApplySkin() {
         profile.CurrentSkin = oldSkin;
         Report(error.what());
     }
-    runtime_.View().mShift();
+    runtime_.View().Refresh();
 }
 
 void ConfigForm::WriteSettings() {

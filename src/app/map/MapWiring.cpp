@@ -72,7 +72,7 @@ void MapWiring::LoadProfileSkins() {
     const WorldProfile& profile = runtime_.Profile();
     skins_.LoadProfileSkins(runtime_.Home().WorldDirectory(world), profile.SkinIniFile, profile.CurrentSkin);
     runtime_.Mapping().SkinRoomColor = skins_.SkinRoomColor;
-    runtime_.View().mShift();
+    runtime_.View().Refresh();
 }
 
 void MapWiring::CenterClick() {
@@ -101,7 +101,7 @@ void MapWiring::StepLevel(bool up) {
     } else if (!up && view.DL > view.Bounds.MinL) {
         --view.DL;
     }
-    view.mShift();
+    view.Refresh();
 }
 
 void MapWiring::SpeedwalkToTarget() {

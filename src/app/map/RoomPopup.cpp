@@ -265,7 +265,7 @@ void RoomPopup::ConnectCommands() {
     on(m.nSpeedWalkNT, [this] { Speedwalk(static_cast<int>(SpeedwalkSender::ClipboardWithoutSeparators)); });
     on(m.nSelectRoom, [this] {
         MovementTracker& tracker = runtime_.Tracker();
-        context_.Placer.SelectRoom([&tracker] { tracker.ModeClick(MovementTracker::ModeSender::Walking); });
+        context_.Placer.SelectRoom([&tracker] { tracker.SetTracing(MovementTracker::TracingSwitch::Off); });
     });
     on(m.nAddToQuickList, [this] {
         MudRoom* room = tree_.nAddToQuickListClick();
@@ -297,7 +297,7 @@ void RoomPopup::ConnectCommands() {
     }
     const auto deleteRoom = [this] {
         Report(zones_.DeleteRoom());
-        runtime_.View().mShift();
+        runtime_.View().Refresh();
     };
     on(m.nDeleteRoom, deleteRoom);
     on(m.nDeleteLink, deleteRoom);

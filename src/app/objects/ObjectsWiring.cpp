@@ -144,7 +144,7 @@ void ObjectsWiring::TestCapture() {
     if (!shown.isEmpty()) {
         for (const QString& line : shown.split(QLatin1Char('\n'))) text += Utf8ToCp1251(line.toStdString()) + "\r\n";
     }
-    runtime_.Tracker().TranslateCmd(text);
+    runtime_.Tracker().ProcessServerText(text);
 }
 
 void ObjectsWiring::Tell(bool clan) {

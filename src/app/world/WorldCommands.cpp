@@ -101,7 +101,7 @@ void WorldCommands::AfterReplace() {
     } catch (const TrellanError& error) {
         if (ErrorReported) ErrorReported(error.what());
     }
-    runtime_.View().CenterBox();
+    runtime_.View().CenterOnCurrentRoom();
     RefreshCaption();
     if (WorldReplaced) WorldReplaced();
 }
@@ -203,7 +203,7 @@ void WorldCommands::btnUndoClick() {
     Report(runtime_.Storage().RevertWorld());
     world.CurrentRoom = nullptr;
     world.TargetRoom = nullptr;
-    runtime_.View().CenterBox();
+    runtime_.View().CenterOnCurrentRoom();
     RefreshCaption();
     if (WorldReplaced) WorldReplaced();
 }
