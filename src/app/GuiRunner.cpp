@@ -160,7 +160,7 @@ void GuiRunner::ConnectCommands() {
     QObject::connect(bar.btnShortMode, &QAction::triggered, &form, shortMode);
     QObject::connect(form.Menu.nAutolink, &QAction::triggered, &form, shortMode);
 
-    const auto center = [this] { map_->CenterClick(); };
+    const auto center = [this] { map_->ShowCurrentRoom(); };
     QObject::connect(form.Menu.nCenter, &QAction::triggered, &form, center);
     QObject::connect(bar.btnCenter, &QAction::triggered, &form, center);
     QObject::connect(form.Menu.nAbout, &QAction::triggered, &form, [this] { ShowAbout(); });

@@ -60,7 +60,7 @@ bool ZoneOperations::ZoneNameTaken(const std::string& zone) const {
 
 // --- A new empty zone ----------------------------------------------------------
 
-std::string ZoneOperations::nNewZoneClick() {
+std::string ZoneOperations::CreateZone() {
     if (world_.CurrentWorld.empty()) return {};
     const std::string previous = world_.CurrentZone;
     const bool wasSaved = world_.MapSaved;
@@ -140,7 +140,7 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
     const std::string phrase = config_.DirectionPhrases[d];
     const std::string backPhrase = config_.DirectionPhrases[OppositeDirection(d)];
     const std::string oldZone = world_.CurrentZone;
-    const std::string newZone = nNewZoneClick();
+    const std::string newZone = CreateZone();
     if (newZone.empty()) return ZoneResult::Nothing();
 
     if (!vertical) AddEntry(world_, t, newZone + "|" + phrase + "|1");
@@ -196,7 +196,7 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
 
 // --- Joining a zone ------------------------------------------------------------------
 
-ZoneResult ZoneOperations::nMergeZone(int d) {
+ZoneResult ZoneOperations::MergeZone(int d) {
     MudRoom* t = world_.TargetRoom;
     if (!ValidDirection(d) || !InShownZone(t)) return ZoneResult::Nothing();
     const std::string current = world_.CurrentZone;

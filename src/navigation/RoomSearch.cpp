@@ -33,7 +33,7 @@ void RoomSearch::Start(RoomSearchMode mode) {
     index_ = 0;
 }
 
-RoomSearchResult RoomSearch::FindDialog2Find(std::string_view text) {
+RoomSearchResult RoomSearch::FindNext(std::string_view text) {
     const std::size_t count = world_.RoomCount();
     // Rooms may have gone since the last search: past the end starts over
     // as at the end.

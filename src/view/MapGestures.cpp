@@ -48,7 +48,7 @@ MudRoom* MapGestures::RoomUnder(const QPoint& pos) const {
     return world_.FindRoom(cell.X, cell.Y, cell.L);
 }
 
-void MapGestures::PanelMainMouseDown(QMouseEvent* event) {
+void MapGestures::OnMouseDown(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (view_.RefreshLock == kFree) world_.TargetRoom = RoomUnder(pos);
     if (view_.RefreshLock == kFree) view_.RefreshLock = kButtonHeld;
@@ -81,7 +81,7 @@ void MapGestures::PanelMainMouseDown(QMouseEvent* event) {
     }
 }
 
-void MapGestures::PanelMainMouseMove(QMouseEvent* event) {
+void MapGestures::OnMouseMove(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (view_.RefreshLock == kFree) {
         const GridCell cell = panel_.CellAt(pos.x(), pos.y());
@@ -158,19 +158,19 @@ void MapGestures::DragMap(const QPoint& pos) {
     view_.Refresh();
 }
 
-void MapGestures::PanelMainMouseUp(QMouseEvent*) {
+void MapGestures::OnMouseUp(QMouseEvent*) {
     HideHint();
     view_.RefreshLock = kFree;
     mapDrag_ = false;
 }
 
-void MapGestures::PanelMainDblClick(QMouseEvent*) {
+void MapGestures::OnDoubleClick(QMouseEvent*) {
     // The double-click's own press came as a press before it; the lock it
     // took is released with the button.
     if (world_.TargetRoom != nullptr && SpeedwalkToTarget) SpeedwalkToTarget();
 }
 
-void MapGestures::PanelMainMouseLeave() {
+void MapGestures::OnMouseLeave() {
     if (ShowRoomInfo) ShowRoomInfo(world_.CurrentRoom);
 }
 

@@ -60,7 +60,7 @@ public:
     void SetMouseHandler(MapMouseHandler* handler) { panel_->MouseHandler = handler; }
 
     // Paints the map into MapBuffer, resized to the surface first.
-    void PanelMainPaint();
+    void RenderMap();
     const QImage& MapBuffer() const { return mapBuffer_; }
 
     // The cell under a surface point: the view centre's cell at the middle,
@@ -75,18 +75,18 @@ public:
     void CenterOnCurrentRoom();
     // Shows the current room's zone first when another zone is shown, then
     // centres (F8).
-    void CenterClick();
+    void ShowCurrentRoom();
     // The user scrolled.
-    void SB2Scroll();
+    void Scrolled();
     // The level buttons: +1 up, -1 down.
-    void tbLevelClick(int delta);
-    void PanelResize();
+    void ChangeLevel(int delta);
+    void SurfaceResized();
     // The chooser's line was picked.
-    void cbSkinsChange(int line);
+    void SelectSkin(int line);
     // Re-reads the chooser lines from the skins (after LoadSkin of line 0).
     void RefillChooser();
 
-    // Shows another zone for CenterClick; when empty the panel clears the
+    // Shows another zone for ShowCurrentRoom; when empty the panel clears the
     // shown zone, sets CurrentZone and loads it itself.
     std::function<void(const std::string& zone)> ShowZone;
     // Errors of skin loading started from the chooser (the event loop must

@@ -26,7 +26,7 @@ protected:
 
     SpeedwalkResult WalkTo(MudRoom* target, SpeedwalkSender sender = SpeedwalkSender::Send) {
         rig.world.TargetRoom = target;
-        return rig.speedwalk.nSpeedWalkClick(sender);
+        return rig.speedwalk.WalkToTarget(sender);
     }
 
     // The server answers `count` moves with a room each.

@@ -52,8 +52,8 @@ MapWiring::MapWiring(TrellanForm& form, TrellanRuntime& runtime) : form_(form), 
     };
     view.StatusRefreshRequested = [this] { RefreshStatus(); };
 
-    QObject::connect(bar.tbLevelUp, &QAction::triggered, panel_.data(), [this] { panel_->tbLevelClick(+1); });
-    QObject::connect(bar.tbLevelDown, &QAction::triggered, panel_.data(), [this] { panel_->tbLevelClick(-1); });
+    QObject::connect(bar.tbLevelUp, &QAction::triggered, panel_.data(), [this] { panel_->ChangeLevel(+1); });
+    QObject::connect(bar.tbLevelDown, &QAction::triggered, panel_.data(), [this] { panel_->ChangeLevel(-1); });
     QObject::connect(form_.Status, &StatusPanels::LevelIconClicked, panel_.data(), [this](bool up) { StepLevel(up); });
 }
 
@@ -75,8 +75,8 @@ void MapWiring::LoadProfileSkins() {
     runtime_.View().Refresh();
 }
 
-void MapWiring::CenterClick() {
-    panel_->CenterClick();
+void MapWiring::ShowCurrentRoom() {
+    panel_->ShowCurrentRoom();
 }
 
 void MapWiring::RefreshStatus() {
@@ -105,7 +105,7 @@ void MapWiring::StepLevel(bool up) {
 }
 
 void MapWiring::SpeedwalkToTarget() {
-    const SpeedwalkResult result = runtime_.Walks().nSpeedWalkClick(SpeedwalkSender::Send);
+    const SpeedwalkResult result = runtime_.Walks().WalkToTarget(SpeedwalkSender::Send);
     if (result.What == SpeedwalkResult::Kind::Message && MessageReported) MessageReported(result.Text);
 }
 

@@ -50,7 +50,7 @@ protected:
 
     QRgb Px(int x, int y) {
         MapPanel& panel = *form.Map->Panel;
-        panel.PanelMainPaint();
+        panel.RenderMap();
         return panel.MapBuffer().pixel(x, y) | 0xFF000000u;
     }
 
