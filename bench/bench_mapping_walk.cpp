@@ -61,7 +61,7 @@ void StepInto(Map& map, const std::string& d) {
     map.place.SetCheck(room, map.place.Opposite(d), true);
     from->Selected = false;
     world.CurrentRoom = room;
-    map.view.CenterBox();
+    map.view.CenterOnCurrentRoom();
 }
 
 void BM_MapNewRooms(benchmark::State& state) {
@@ -72,7 +72,7 @@ void BM_MapNewRooms(benchmark::State& state) {
         map.world.CurrentZone = "walk" + std::to_string(map.walks++);
         map.world.LoadZone();
         map.world.CurrentRoom = map.place.NewRoomAt(0, 0, 0, "Start", "", "", false);
-        map.view.CenterBox();
+        map.view.CenterOnCurrentRoom();
         state.ResumeTiming();
         // A snake over rows of kRow rooms: east, one south, west, one south ...
         for (int step = 1; step < kSteps; ++step) {
@@ -111,7 +111,7 @@ void BM_WalkKnownRooms(benchmark::State& state) {
         map.place.RefreshProp(next, "Hall", "A long hall.", "N S E W");
         from->Selected = false;
         map.world.CurrentRoom = next;
-        map.view.CenterBox();
+        map.view.CenterOnCurrentRoom();
     }
 }
 BENCHMARK(BM_WalkKnownRooms);

@@ -62,7 +62,7 @@ struct Scene {
 
     void Paint(benchmark::State& state) {
         view.RecomputeBounds();
-        view.mShift();
+        view.Refresh();
         QImage buffer(kWidth, kHeight, QImage::Format_RGB32);
         MapPaintOptions options;
         const RoomPaintContext context{skins.Active(), skins.IconPoint,         skins.FillPoint,

@@ -1,5 +1,5 @@
 // Server-to-client throughput of the proxy session: a plain relay (read and
-// send, nothing else) against the whole CSRead path, without and with MCCP v2.
+// send, nothing else) against the whole OnServerReadable path, without and with MCCP v2.
 #include <benchmark/benchmark.h>
 #include <zlib.h>
 
@@ -123,9 +123,9 @@ void RunProxy(benchmark::State& state, const std::string& stream, bool mccp) {
         ProxyConfig config;
         config.MccpEnabled = mccp;
         session.ApplyConnectionSettings(config);
-        session.CSConnect();
+        session.OnServerConnected();
         transport.position = 0;
-        while (transport.NextEvent(kEventSize)) session.CSRead();
+        while (transport.NextEvent(kEventSize)) session.OnServerReadable();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) * MudText().size());
 }

@@ -1,7 +1,7 @@
 // A player mapping new ground and walking back over it, replayed through the
 // tracker as the proxy drives it: each move is a command line from the
 // client (client input stream, command queue) and then the server's room
-// text (TranslateCmd: parsing, settling, placement and linking). The walk
+// text (ProcessServerText: parsing, settling, placement and linking). The walk
 // maps 10 000 new rooms into one zone in a snake of rows and walks the whole
 // way back. Once in an otherwise empty world, once in a world that also holds
 // 200 000 rooms in 1 000 other zones: a settled move should cost about the
@@ -105,18 +105,18 @@ void Replay(benchmark::State& state, bool largeWorld) {
         rig.world.ClearZone();
         rig.world.CurrentZone = zone;
         rig.world.LoadZone();
-        if (!rig.tracker.Tracing()) rig.tracker.ModeClick(MovementTracker::ModeSender::Tracing);
+        if (!rig.tracker.Tracing()) rig.tracker.SetTracing(MovementTracker::TracingSwitch::On);
         rig.input.Feed("look\r\n");
-        rig.tracker.TranslateCmd(texts[0]);
+        rig.tracker.ProcessServerText(texts[0]);
         state.ResumeTiming();
 
         for (std::size_t i = 0; i < route.size(); ++i) {
             rig.input.Feed(route[i] + "\r\n");
-            rig.tracker.TranslateCmd(texts[i + 1]);
+            rig.tracker.ProcessServerText(texts[i + 1]);
         }
         for (std::size_t i = route.size(); i-- > 0;) {
             rig.input.Feed(Opposite(route[i]) + "\r\n");
-            rig.tracker.TranslateCmd(texts[i]);
+            rig.tracker.ProcessServerText(texts[i]);
         }
 
         state.PauseTiming();
@@ -125,7 +125,7 @@ void Replay(benchmark::State& state, bool largeWorld) {
             rig.world.CurrentRoom != mapped.begin()->Room()) {
             state.SkipWithError("the walk did not map the rooms it should have");
         }
-        if (rig.tracker.Tracing()) rig.tracker.ModeClick(MovementTracker::ModeSender::Tracing);
+        if (rig.tracker.Tracing()) rig.tracker.SetTracing(MovementTracker::TracingSwitch::On);
         rig.world.ClearZone();
         rig.world.RemoveZone(zone);
         state.ResumeTiming();

@@ -81,11 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tracker.SetConfig(config);
     ClientInputStream input(tracker, log);
 
-    tracker.btnStepsClick((switches & 2) != 0);
-    if ((switches & 4) != 0) tracker.btnShortModeClick();
+    tracker.ChangeWalkingMode((switches & 2) != 0);
+    if ((switches & 4) != 0) tracker.ToggleShortMode();
     if ((switches & 16) != 0) world.SetZoneLocked("Z", true);
     if ((switches & 1) != 0) {
-        tracker.ModeClick(MovementTracker::ModeSender::Tracing);
+        tracker.SetTracing(MovementTracker::TracingSwitch::On);
         world.CurrentRoom = a;
     }
 
@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             input.Feed(piece.substr(1));
             Check(input.PendingLine().size() <= ClientInputStream::MaxPendingLine);
         } else {
-            tracker.TranslateCmd(std::string(piece));
+            tracker.ProcessServerText(std::string(piece));
             Check(tracker.OutputBuffer().size() <= MovementTracker::MaxOutputBuffer);
         }
         Check(tracker.CommandQueue().size() <= MovementTracker::MaxCommandQueue);

@@ -111,7 +111,7 @@ void GuiRunner::Start() {
     MovementTracker& tracker = runtime_.Tracker();
     form_->ShowWalkingMode(tracker.WalkingMode(), false);
     form_->ShowShortMode(tracker.ShortMode());
-    tracker.ModeClick(MovementTracker::ModeSender::Walking);
+    tracker.SetTracing(MovementTracker::TracingSwitch::Off);
 
     // 10. The sockets report on the window's event loop from now on.
     events_.AfterEvent = [this] {
@@ -119,7 +119,7 @@ void GuiRunner::Start() {
         RefreshCaption();
     };
     transport_.SetEvents(&events_);
-    transport_.OnLog = [this](const std::string& text) { runtime_.Log().DLine(text); };
+    transport_.OnLog = [this](const std::string& text) { runtime_.Log().Log(text); };
 
     ConnectCommands();
     worlds_ = std::make_unique<WorldCommands>(runtime_, *form_, *map_, *dialogs_);
@@ -142,25 +142,25 @@ void GuiRunner::ConnectCommands() {
     TrellanForm& form = *form_;
     MainToolBar& bar = *form.Map->ToolBar;
     MovementTracker& tracker = runtime_.Tracker();
-    const auto mode = [&tracker](MovementTracker::ModeSender sender) {
-        return [&tracker, sender] { tracker.ModeClick(sender); };
+    const auto tracing = [&tracker](MovementTracker::TracingSwitch to) {
+        return [&tracker, to] { tracker.SetTracing(to); };
     };
-    const auto walking = MovementTracker::ModeSender::Walking;
-    QObject::connect(form.Menu.nWalking, &QAction::triggered, &form, mode(walking));
-    QObject::connect(form.Menu.nTracing, &QAction::triggered, &form, mode(MovementTracker::ModeSender::Tracing));
-    QObject::connect(bar.btnWalking, &QAction::triggered, &form, mode(walking));
-    QObject::connect(form.Menu.nStopTrace, &QAction::triggered, &form, mode(walking));
+    const auto off = MovementTracker::TracingSwitch::Off;
+    QObject::connect(form.Menu.nWalking, &QAction::triggered, &form, tracing(off));
+    QObject::connect(form.Menu.nTracing, &QAction::triggered, &form, tracing(MovementTracker::TracingSwitch::On));
+    QObject::connect(bar.btnWalking, &QAction::triggered, &form, tracing(off));
+    QObject::connect(form.Menu.nStopTrace, &QAction::triggered, &form, tracing(off));
 
     // The button has toggled itself already; the menu item toggles it.
     QObject::connect(bar.btnSteps, &QAction::triggered, &form,
-                     [&tracker, &bar] { tracker.btnStepsClick(bar.btnSteps->isChecked()); });
+                     [&tracker, &bar] { tracker.ChangeWalkingMode(bar.btnSteps->isChecked()); });
     QObject::connect(form.Menu.nSteps, &QAction::triggered, &form,
-                     [&tracker, &bar] { tracker.btnStepsClick(!bar.btnSteps->isChecked()); });
-    const auto shortMode = [&tracker] { tracker.btnShortModeClick(); };
+                     [&tracker, &bar] { tracker.ChangeWalkingMode(!bar.btnSteps->isChecked()); });
+    const auto shortMode = [&tracker] { tracker.ToggleShortMode(); };
     QObject::connect(bar.btnShortMode, &QAction::triggered, &form, shortMode);
     QObject::connect(form.Menu.nAutolink, &QAction::triggered, &form, shortMode);
 
-    const auto center = [this] { map_->CenterClick(); };
+    const auto center = [this] { map_->ShowCurrentRoom(); };
     QObject::connect(form.Menu.nCenter, &QAction::triggered, &form, center);
     QObject::connect(bar.btnCenter, &QAction::triggered, &form, center);
     QObject::connect(form.Menu.nAbout, &QAction::triggered, &form, [this] { ShowAbout(); });
@@ -172,7 +172,7 @@ void GuiRunner::FirstActivation() {
     // The runtime has loaded the world the settings name (or made a new
     // one) while starting; what went wrong there is shown now, over the window.
     RefreshCaption();
-    runtime_.View().CenterBox();
+    runtime_.View().CenterOnCurrentRoom();
     for (const std::string& error : runtime_.StorageErrors()) dialogs_->Error(error);
     worlds_->EnsureWorld();
     if (!runtime_.ListenError().empty()) ReportError(runtime_.ListenError());
@@ -186,8 +186,8 @@ void GuiRunner::RefreshCaption() {
 
 void GuiRunner::RefreshStatus() {
     const MccpStatus& status = runtime_.OutputStatus();
-    form_->Status->SetText(1, status.Panel1Text);
-    form_->Status->SetText(2, status.Panel2Text);
+    form_->Status->SetText(1, status.VersionPanelText);
+    form_->Status->SetText(2, status.RatePanelText);
 }
 
 void GuiRunner::ReportError(const std::string& message) {

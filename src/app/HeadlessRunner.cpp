@@ -34,7 +34,7 @@ int HeadlessRunner::Run() {
     SessionEvents<ProxySession> events(runtime.Session());
     transport.SetEvents(&events);
     transport.OnLog = [&runtime](const std::string& text) {
-        runtime.Log().DLine(text);
+        runtime.Log().Log(text);
         PrintLine(stderr, "trellan: " + text);
     };
     app_.OnException = [&runtime](const std::string& message) {

@@ -16,18 +16,18 @@ public:
 
     std::function<void()> AfterEvent;
 
-    void SSClientConnect(ClientId client) override { Run([&] { session_.SSClientConnect(client); }); }
-    void SSClientDisconnect(ClientId client) override { Run([&] { session_.SSClientDisconnect(client); }); }
-    void SSClientRead(ClientId client) override { Run([&] { session_.SSClientRead(client); }); }
-    void SSClientWrite(ClientId client) override { Run([&] { session_.SSClientWrite(client); }); }
-    void SSClientError(ClientId client, const std::string& message) override {
-        Run([&] { session_.SSClientError(client, message); });
+    void OnClientConnected(ClientId client) override { Run([&] { session_.OnClientConnected(client); }); }
+    void OnClientDisconnected(ClientId client) override { Run([&] { session_.OnClientDisconnected(client); }); }
+    void OnClientReadable(ClientId client) override { Run([&] { session_.OnClientReadable(client); }); }
+    void OnClientWritable(ClientId client) override { Run([&] { session_.OnClientWritable(client); }); }
+    void OnClientError(ClientId client, const std::string& message) override {
+        Run([&] { session_.OnClientError(client, message); });
     }
-    void CSConnect() override { Run([&] { session_.CSConnect(); }); }
-    void CSDisconnect() override { Run([&] { session_.CSDisconnect(); }); }
-    void CSRead() override { Run([&] { session_.CSRead(); }); }
-    void CSWrite() override { Run([&] { session_.CSWrite(); }); }
-    void CSError(const std::string& message) override { Run([&] { session_.CSError(message); }); }
+    void OnServerConnected() override { Run([&] { session_.OnServerConnected(); }); }
+    void OnServerDisconnected() override { Run([&] { session_.OnServerDisconnected(); }); }
+    void OnServerReadable() override { Run([&] { session_.OnServerReadable(); }); }
+    void OnServerWritable() override { Run([&] { session_.OnServerWritable(); }); }
+    void OnServerError(const std::string& message) override { Run([&] { session_.OnServerError(message); }); }
 
 private:
     template <class Handler>

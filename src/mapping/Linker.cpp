@@ -274,7 +274,7 @@ bool Linker::MakeLink(int menuTag) {
     }
     if (found == nullptr) return false;
     SetLink(target, found, d);
-    placement_.View().mShift();
+    placement_.View().Refresh();
     return true;
 }
 

@@ -67,7 +67,7 @@ MudRoom* Placement::NewRoomAt(std::int32_t x, std::int32_t y, std::int32_t l, st
     }
     MudRoom* added = world_.AddRoom(std::move(room));
     view_.RoomAdded(x, y, l);
-    view_.mShift();
+    view_.Refresh();
     return added;
 }
 
@@ -197,7 +197,7 @@ void Placement::MoveRoomTo(std::string_view d) {
 void Placement::MoveRoom(int menuTag) {
     if (menuTag < 1 || menuTag > 4) return;
     MoveRoomTo(MenuCommand(menuTag));
-    view_.mShift();
+    view_.Refresh();
 }
 
 void Placement::ExpandRooms(MudRoom* a, MudRoom* b, std::string_view d) {
@@ -226,7 +226,7 @@ MudRoom* Placement::StepTo(int menuTag) {
     if (neighbour == nullptr) neighbour = NewRoomAt(x, y, l, config_.Dark, {}, {}, false);
     SetCheck(target, d, true);
     SetCheck(neighbour, Opposite(d), true);
-    view_.mShift();
+    view_.Refresh();
     return neighbour;
 }
 
@@ -238,7 +238,7 @@ void Placement::SelectRoom(const std::function<void()>& tracingOff) {
         target->Selected = true;
     }
     world_.CurrentRoom = target;
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
 }
 
 }  // namespace trellan

@@ -6,7 +6,7 @@ namespace trellan {
 
 ViewState::ViewState(World& world) : world_(world) {}
 
-void ViewState::mShift() {
+void ViewState::Refresh() {
     if (RefreshLock == 0) {
         if (world_.ShownZone() != originZone_) {
             // The zone shown before keeps the origin of its last refresh.
@@ -65,7 +65,7 @@ void ViewState::InvalidateRooms() {
     boundsValid_ = false;
 }
 
-void ViewState::CenterBox() {
+void ViewState::CenterOnCurrentRoom() {
     MudRoom* current = world_.CurrentRoom;
     if (current != nullptr) {
         DL = current->L;
@@ -83,7 +83,7 @@ void ViewState::CenterBox() {
         DY = static_cast<std::int32_t>(Bounds.MaxY - (std::int64_t(Bounds.MaxY) - Bounds.MinY) / 2);
         DX = static_cast<std::int32_t>(Bounds.MaxX - (std::int64_t(Bounds.MaxX) - Bounds.MinX) / 2);
     }
-    mShift();
+    Refresh();
 }
 
 void ViewState::RecomputeBounds() {

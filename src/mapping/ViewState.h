@@ -2,7 +2,7 @@
 // The map view's position as the core keeps it: the view origin (the row and
 // column at the centre of the map, which are also the scroll bar positions,
 // and the level shown), the refresh lock, the map bounds, and the view
-// refresh (mShift) and centring (CenterBox) that keep them. The GUI binds to
+// refresh (Refresh) and centring (CenterOnCurrentRoom) that keep them. The GUI binds to
 // it: it reads the origin and the bounds, sets the lock while a mouse
 // button is held, and hooks the two notifications to update the status bar
 // and repaint.
@@ -50,7 +50,7 @@ public:
     explicit ViewState(World& world);
 
     // The live origin: scroll bar positions and CurrentLevel. Assign freely,
-    // then call mShift.
+    // then call Refresh.
     std::int32_t DX = 0;
     std::int32_t DY = 0;
     std::int32_t DL = 0;
@@ -62,7 +62,7 @@ public:
     int RefreshLock = 0;
 
     // The bounding box of the shown zone: widened by NewRoomAt, recomputed
-    // by CenterBox (or RecomputeBounds).
+    // by CenterOnCurrentRoom (or RecomputeBounds).
     MapBounds Bounds;
 
     // Called by every refresh that is not locked, after the rooms: update the
@@ -72,12 +72,14 @@ public:
     // Called by every refresh, locked or not: repaint the map.
     std::function<void()> RepaintRequested;
 
-    // The view refresh.
-    void mShift();
+    // The view refresh: unless locked, the rooms of the shown zone take the
+    // live origin, the Checked marks are cleared and the status bar is asked
+    // to update; then the map is repainted.
+    void Refresh();
     // Centres the view on CurrentRoom (marking it Selected) when it is in the
     // shown zone, otherwise on the middle of the zone; recomputes the bounds,
     // keeps the level inside them and refreshes.
-    void CenterBox();
+    void CenterOnCurrentRoom();
 
     // The origin the rooms of the shown zone carry since the last refresh.
     const ViewOrigin& RoomOrigin() const { return roomOrigin_; }

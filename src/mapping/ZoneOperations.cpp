@@ -60,7 +60,7 @@ bool ZoneOperations::ZoneNameTaken(const std::string& zone) const {
 
 // --- A new empty zone ----------------------------------------------------------
 
-std::string ZoneOperations::nNewZoneClick() {
+std::string ZoneOperations::CreateZone() {
     if (world_.CurrentWorld.empty()) return {};
     const std::string previous = world_.CurrentZone;
     const bool wasSaved = world_.MapSaved;
@@ -82,11 +82,11 @@ std::string ZoneOperations::nNewZoneClick() {
         world_.CurrentZone = previous;
         world_.LoadZone();
         view_.InvalidateRooms();
-        view_.CenterBox();
+        view_.CenterOnCurrentRoom();
         throw;
     }
     view_.InvalidateRooms();
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
     if (hooks_.CaptionChanged) hooks_.CaptionChanged();
     return name;
 }
@@ -140,7 +140,7 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
     const std::string phrase = config_.DirectionPhrases[d];
     const std::string backPhrase = config_.DirectionPhrases[OppositeDirection(d)];
     const std::string oldZone = world_.CurrentZone;
-    const std::string newZone = nNewZoneClick();
+    const std::string newZone = CreateZone();
     if (newZone.empty()) return ZoneResult::Nothing();
 
     if (!vertical) AddEntry(world_, t, newZone + "|" + phrase + "|1");
@@ -189,14 +189,14 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
     world_.LoadZone();
     view_.InvalidateRooms();
     view_.InvalidateBounds();
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
     if (hooks_.CaptionChanged) hooks_.CaptionChanged();
     return result;
 }
 
 // --- Joining a zone ------------------------------------------------------------------
 
-ZoneResult ZoneOperations::nMergeZone(int d) {
+ZoneResult ZoneOperations::MergeZone(int d) {
     MudRoom* t = world_.TargetRoom;
     if (!ValidDirection(d) || !InShownZone(t)) return ZoneResult::Nothing();
     const std::string current = world_.CurrentZone;
@@ -266,7 +266,7 @@ ZoneResult ZoneOperations::nMergeZone(int d) {
     world_.LoadZone();
     view_.InvalidateRooms();
     view_.InvalidateBounds();
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
     if (hooks_.CaptionChanged) hooks_.CaptionChanged();
     return result;
 }
@@ -294,7 +294,7 @@ ZoneResult ZoneOperations::DeleteRoom() {
     for (const std::string& entry : entries) UnlinkPartner(world_, entry, config_);
     world_.MapSaved = false;
     view_.InvalidateBounds();
-    view_.mShift();
+    view_.Refresh();
     return {};
 }
 

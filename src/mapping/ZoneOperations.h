@@ -30,7 +30,7 @@ public:
     // the tree to put the new node into label editing; empty when no world
     // is open. Throws TrellanError when the file cannot be written; the
     // zone that was current then stays current.
-    std::string nNewZoneClick();
+    std::string CreateZone();
 
     // Walks the outline of the part of the shown zone that begins at the
     // cell beyond T in direction d (north, south, west or east), right hand
@@ -58,7 +58,7 @@ public:
     // zone is deleted. Refused (CantMergeZone, nothing changed) without such
     // a link or partner, for a partner in the shown zone, or when a room
     // would land on an occupied cell.
-    ZoneResult nMergeZone(int d);
+    ZoneResult MergeZone(int d);
 
     // Deletes TargetRoom: its links with their corridors (a corridor cell
     // takes its whole corridor along), its bookmark, and the partners'

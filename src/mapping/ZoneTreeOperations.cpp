@@ -26,16 +26,16 @@ void ZoneTreeOperations::SwitchZone(const std::string& zone, ZoneResult& result)
     world_.CurrentZone = zone;
     world_.LoadZone();
     view_.InvalidateRooms();
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
     if (hooks_.CaptionChanged) hooks_.CaptionChanged();
 }
 
 void ZoneTreeOperations::ShowRoom(MudRoom* room) {
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
     view_.DX = room->X;
     view_.DY = room->Y;
     view_.DL = room->L;
-    view_.mShift();
+    view_.Refresh();
     // Marked after the refresh, which would clear it at once.
     view_.MarkChecked(room);
     if (view_.RepaintRequested) view_.RepaintRequested();
@@ -43,7 +43,7 @@ void ZoneTreeOperations::ShowRoom(MudRoom* room) {
 
 // --- Zones -----------------------------------------------------------------------
 
-ZoneResult ZoneTreeOperations::nnLoadZoneClick(const std::string& zone, bool fromMenu) {
+ZoneResult ZoneTreeOperations::OpenZone(const std::string& zone, bool fromMenu) {
     if (!ZoneKnown(zone)) return ZoneResult::Nothing();
     if (fromMenu && hooks_.TracingOff) hooks_.TracingOff();
     ZoneResult result;
@@ -73,7 +73,7 @@ void ZoneTreeOperations::RenameBookmark(MudRoom* room, std::string label) {
     world_.SetRoomAlias(room, std::move(label));
 }
 
-ZoneResult ZoneTreeOperations::nnDeleteZoneClick(const std::string& zone) {
+ZoneResult ZoneTreeOperations::DeleteZone(const std::string& zone) {
     if (!ZoneKnown(zone)) return ZoneResult::Nothing();
     ZoneFileChange deleted = files_.DeleteZoneFile(zone);
     if (!deleted.Done) return ZoneResult::Refused(messages_.CantDeleteZone(zone, deleted.Why));
@@ -90,12 +90,12 @@ ZoneResult ZoneTreeOperations::nnDeleteZoneClick(const std::string& zone) {
     if (hooks_.CaptionChanged) hooks_.CaptionChanged();
     if (world_.CurrentZone.empty()) {
         view_.InvalidateRooms();
-        view_.CenterBox();
+        view_.CenterOnCurrentRoom();
     }
     return {};
 }
 
-bool ZoneTreeOperations::nnLockZoneClick(const std::string& zone) {
+bool ZoneTreeOperations::ToggleZoneLock(const std::string& zone) {
     const bool locked = !world_.IsZoneLocked(zone);
     world_.SetZoneLocked(zone, locked);
     return locked;
@@ -103,7 +103,7 @@ bool ZoneTreeOperations::nnLockZoneClick(const std::string& zone) {
 
 // --- Bookmarks ---------------------------------------------------------------------
 
-MudRoom* ZoneTreeOperations::nAddToQuickListClick() {
+MudRoom* ZoneTreeOperations::BookmarkTargetRoom() {
     MudRoom* room = world_.TargetRoom;
     if (room == nullptr || world_.Tree().FindZone(world_.CurrentZone) == nullptr) return nullptr;
     // The alias is the label: a room without a name would get no node.
@@ -112,18 +112,18 @@ MudRoom* ZoneTreeOperations::nAddToQuickListClick() {
     return room;
 }
 
-void ZoneTreeOperations::nRemoveRoomClick() {
+void ZoneTreeOperations::UnbookmarkTargetRoom() {
     MudRoom* room = world_.TargetRoom;
     if (room != nullptr && !room->QuickList.empty()) world_.SetRoomAlias(room, "");
 }
 
-void ZoneTreeOperations::nnRemoveRoomClick(MudRoom* room) {
+void ZoneTreeOperations::UnbookmarkRoom(MudRoom* room) {
     if (room == nullptr || !world_.Contains(room)) return;
     world_.SetRoomAlias(room, "");
     world_.MapSaved = false;
 }
 
-ZoneResult ZoneTreeOperations::nnShowOnMapClick(MudRoom* room) {
+ZoneResult ZoneTreeOperations::ShowBookmarkedRoom(MudRoom* room) {
     if (room == nullptr || !world_.Contains(room)) return ZoneResult::Nothing();
     ZoneResult result;
     const std::string zone = world_.ZoneOf(room);
@@ -132,7 +132,7 @@ ZoneResult ZoneTreeOperations::nnShowOnMapClick(MudRoom* room) {
     return result;
 }
 
-ZoneResult ZoneTreeOperations::nShowZone1Click(int tag) {
+ZoneResult ZoneTreeOperations::ShowCrossLinkZone(int tag) {
     MudRoom* target = world_.TargetRoom;
     if (target == nullptr || tag < 0 || static_cast<std::size_t>(tag) >= target->AutoMaps.size()) {
         return ZoneResult::Nothing();

@@ -25,7 +25,7 @@ public:
     // the chosen one and centres the view. The menu command switches
     // tracing off first (`fromMenu`), a double click does not. Save
     // failures come back in Errors; the zone is switched all the same.
-    ZoneResult nnLoadZoneClick(const std::string& zone, bool fromMenu);
+    ZoneResult OpenZone(const std::string& zone, bool fromMenu);
 
     // A zone node's label was edited. Renames the zone's file; only when
     // that succeeded, the rooms, every cross-link entry naming the zone,
@@ -41,31 +41,31 @@ public:
     // cross-link entries into it with their link flags. Deleting the
     // current zone switches tracing off and leaves no current zone or
     // room. Refused (nothing changed) when the file cannot be deleted.
-    ZoneResult nnDeleteZoneClick(const std::string& zone);
+    ZoneResult DeleteZone(const std::string& zone);
 
     // Locks an unlocked zone or unlocks a locked one; returns the new state
     // (the menu item's check mark). CurrentZoneLocked follows the current
     // zone's state.
-    bool nnLockZoneClick(const std::string& zone);
+    bool ToggleZoneLock(const std::string& zone);
 
     // Puts TargetRoom on the quick list under its name. Returns the room,
     // whose node the tree then puts into label editing; nullptr when there
     // is no TargetRoom, no node of the current zone, or the room has no
     // name to show.
-    MudRoom* nAddToQuickListClick();
+    MudRoom* BookmarkTargetRoom();
     // Takes TargetRoom (the map popup) or the node's room (the tree) off
     // the quick list.
-    void nRemoveRoomClick();
-    void nnRemoveRoomClick(MudRoom* room);
+    void UnbookmarkTargetRoom();
+    void UnbookmarkRoom(MudRoom* room);
 
     // Shows a bookmarked room: its zone becomes current when it is not,
     // the view centres on it and marks it until the next refresh.
-    ZoneResult nnShowOnMapClick(MudRoom* room);
+    ZoneResult ShowBookmarkedRoom(MudRoom* room);
     // The "show zone" item `tag` (0 to 3) of TargetRoom's cross-link
     // entries: shows that zone and the room numbered in the entry. An
     // entry whose number is not a number is refused before anything
     // changes; an entry naming an unknown zone does nothing.
-    ZoneResult nShowZone1Click(int tag);
+    ZoneResult ShowCrossLinkZone(int tag);
 
 private:
     // Saves and clears the current zone and shows `zone`.

@@ -42,6 +42,8 @@ public:
     int ExitState(int direction) const { return exitState_[direction]; }
 
     std::string Hint;  // the room's name (title line); empty for corridors
+    // Link flags, north ... down: the room is joined to the room that way, on
+    // the grid or by a cross link; Link(direction) reads them.
     bool ChN = false;
     bool ChS = false;
     bool ChW = false;
@@ -56,18 +58,18 @@ public:
     std::int32_t DX = 0;       // view centre recorded in the room
     std::int32_t DY = 0;
     std::int32_t DL = 0;
-    bool Selected = false;
-    bool Checked = false;
-    bool Pipe = false;  // a corridor cell, not a room
-    bool DT = false;
-    bool FlyDT = false;
-    bool Agro = false;
-    bool NoStep = false;
-    std::string Note;
+    bool Selected = false;  // the current room, drawn highlighted
+    bool Checked = false;   // marked until the next refresh (found, outlined)
+    bool Pipe = false;      // a corridor cell, not a room
+    bool DT = false;        // death trap: entering it kills; speedwalk never enters
+    bool FlyDT = false;     // a fall that kills unless flying; speedwalk ends there at most
+    bool Agro = false;      // aggressive mobiles; speedwalk ends there at most
+    bool NoStep = false;    // impassable; speedwalk ends there at most
+    std::string Note;       // the player's note, shown in the note pane
     std::string QuickList;  // the alias
     // Cross-links "zone|exit|number[|command]" and zone auto-load entries.
     std::vector<std::string> AutoMaps;
-    std::int32_t ImageIndex = 0;
+    std::int32_t ImageIndex = 0;  // picture drawn on the room, 0 for none
 
     // The link flag of a direction (RoomDirection order).
     bool& Link(int direction);

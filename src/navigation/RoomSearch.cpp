@@ -33,7 +33,7 @@ void RoomSearch::Start(RoomSearchMode mode) {
     index_ = 0;
 }
 
-RoomSearchResult RoomSearch::FindDialog2Find(std::string_view text) {
+RoomSearchResult RoomSearch::FindNext(std::string_view text) {
     const std::size_t count = world_.RoomCount();
     // Rooms may have gone since the last search: past the end starts over
     // as at the end.
@@ -70,12 +70,12 @@ void RoomSearch::Show(MudRoom* room) {
         world_.ClearZone();
         world_.CurrentZone = zone;
         world_.LoadZone();
-        view_.CenterBox();
+        view_.CenterOnCurrentRoom();
     }
     view_.DY = room->Y;
     view_.DX = room->X;
     view_.DL = room->L;
-    view_.mShift();
+    view_.Refresh();
     view_.MarkChecked(room);
     if (view_.RepaintRequested) view_.RepaintRequested();
 }

@@ -6,7 +6,7 @@
 // marks it until the next refresh.
 //
 // The find dialog belongs to the user interface: it starts a search with
-// the mode of the menu item and calls FindDialog2Find for every Find Next,
+// the mode of the menu item and calls FindNext for every Find Next,
 // showing RoomNotFoundText when told so.
 #include <cstddef>
 #include <string_view>
@@ -42,13 +42,13 @@ public:
     // A new search from the first room (the menu items, before the dialog
     // opens).
     void Start(RoomSearchMode mode);
-    void nFindByNameClick() { Start(RoomSearchMode::Name); }
-    void nFindByDescClick() { Start(RoomSearchMode::Description); }
+    void StartNameSearch() { Start(RoomSearchMode::Name); }
+    void StartDescriptionSearch() { Start(RoomSearchMode::Description); }
 
     // Find Next: the next room, after the last one examined, whose name or
     // description holds `text`. Latin letters match in either case, every
     // other byte (Cyrillic letters too) only as it is.
-    RoomSearchResult FindDialog2Find(std::string_view text);
+    RoomSearchResult FindNext(std::string_view text);
 
     RoomSearchMode Mode() const { return mode_; }
     // How many rooms of the world's list have been examined.

@@ -39,7 +39,7 @@ SpeedwalkSettings SpeedwalkSettings::From(const MainSettings& settings) {
 Speedwalk::Speedwalk(MovementTracker& tracker, const MappingConfig& mapping, DebugLog& log)
     : tracker_(tracker), log_(log), search_(tracker.TheWorld(), mapping) {}
 
-SpeedwalkResult Speedwalk::nSpeedWalkClick(SpeedwalkSender sender) {
+SpeedwalkResult Speedwalk::WalkToTarget(SpeedwalkSender sender) {
     if (view_ != nullptr) view_->RefreshLock = 2;
     World& world = tracker_.TheWorld();
     SpeedwalkResult result;
@@ -52,7 +52,7 @@ SpeedwalkResult Speedwalk::nSpeedWalkClick(SpeedwalkSender sender) {
         search_.FindPath(world.CurrentRoom, world.TargetRoom, settings_.MaxSpeedWalkLength);
     pause.Resume();
     for (const std::string& entry : search_.SkippedEntries()) {
-        log_.DLine(W1251("Спидволк: пропущена ссылка без номера комнаты: ") + entry);
+        log_.Log(W1251("Спидволк: пропущена ссылка без номера комнаты: ") + entry);
     }
     if (!path) {
         if (tracker_.Tracing()) {
@@ -83,9 +83,9 @@ SpeedwalkResult Speedwalk::nSpeedWalkClick(SpeedwalkSender sender) {
     return result;
 }
 
-SpeedwalkResult Speedwalk::nnSpeedWalkClick(MudRoom* room, SpeedwalkSender sender) {
+SpeedwalkResult Speedwalk::WalkToRoom(MudRoom* room, SpeedwalkSender sender) {
     tracker_.TheWorld().TargetRoom = room;
-    return nSpeedWalkClick(sender);
+    return WalkToTarget(sender);
 }
 
 void Speedwalk::SendWalk(const std::string& path) {
@@ -135,7 +135,7 @@ void Speedwalk::SpeedwalkCommand(const std::string& argument) {
     if (room == nullptr) return;
     world.TargetRoom = room;
     world.ReturnRoom = world.CurrentRoom;
-    SpeedwalkResult result = nSpeedWalkClick(SpeedwalkSender::Send);
+    SpeedwalkResult result = WalkToTarget(SpeedwalkSender::Send);
     if (result.What == SpeedwalkResult::Kind::Message && OnMessage) OnMessage(result.Text);
 }
 
@@ -143,7 +143,7 @@ void Speedwalk::ReturnCommand() {
     World& world = tracker_.TheWorld();
     if (world.CurrentRoom == nullptr || world.ReturnRoom == nullptr) return;
     world.TargetRoom = world.ReturnRoom;
-    SpeedwalkResult result = nSpeedWalkClick(SpeedwalkSender::Send);
+    SpeedwalkResult result = WalkToTarget(SpeedwalkSender::Send);
     if (result.What == SpeedwalkResult::Kind::Message && OnMessage) OnMessage(result.Text);
 }
 

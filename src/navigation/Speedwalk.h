@@ -78,9 +78,9 @@ public:
     void PrepareWorld() { search_.Prepare(); }
 
     // Computes the walk from CurrentRoom to TargetRoom and delivers it.
-    SpeedwalkResult nSpeedWalkClick(SpeedwalkSender sender);
+    SpeedwalkResult WalkToTarget(SpeedwalkSender sender);
     // The zone tree's twin: the walk to the room of the selected node.
-    SpeedwalkResult nnSpeedWalkClick(MudRoom* room, SpeedwalkSender sender);
+    SpeedwalkResult WalkToRoom(MudRoom* room, SpeedwalkSender sender);
 
     // --- The tracker's hooks.
     void EmptySpeedwalkQueue() override { queue_.clear(); }

@@ -132,7 +132,7 @@ void QtTransport::OnNewConnection() {
         connect(socket, &QTcpSocket::errorOccurred, this,
                 [this, id](QAbstractSocket::SocketError error) { OnClientError(id, error); });
         if (events_) {
-            events_->SSClientConnect(id);
+            events_->OnClientConnected(id);
         }
         // A fresh connection is writable; like the readable event this comes
         // after the connect event has been handled.
@@ -140,7 +140,7 @@ void QtTransport::OnNewConnection() {
             this,
             [this, id] {
                 if (FindClient(id) && events_) {
-                    events_->SSClientWrite(id);
+                    events_->OnClientWritable(id);
                 }
             },
             Qt::QueuedConnection);
@@ -187,7 +187,7 @@ void QtTransport::OnClientReadyRead(ClientId id) {
     if (!socket || clientsPaused_ || socket->bytesAvailable() <= 0 || !events_) {
         return;
     }
-    events_->SSClientRead(id);
+    events_->OnClientReadable(id);
 }
 
 void QtTransport::OnClientBytesWritten(ClientId id) {
@@ -203,7 +203,7 @@ void QtTransport::OnClientDisconnected(ClientId id) {
     }
     // What the client sent just before closing is still relayed.
     if (socket->bytesAvailable() > 0 && events_) {
-        events_->SSClientRead(id);
+        events_->OnClientReadable(id);
     }
     auto it = clients_.find(id);
     if (it == clients_.end()) {
@@ -214,7 +214,7 @@ void QtTransport::OnClientDisconnected(ClientId id) {
     socket->deleteLater();
     UpdateServerPause();
     if (events_) {
-        events_->SSClientDisconnect(id);
+        events_->OnClientDisconnected(id);
     }
 }
 
@@ -232,7 +232,7 @@ void QtTransport::OnClientError(ClientId id, QAbstractSocket::SocketError error)
         return;
     }
     if (events_) {
-        events_->SSClientError(id, ErrorText(*socket));
+        events_->OnClientError(id, ErrorText(*socket));
     }
 }
 
@@ -332,13 +332,13 @@ void QtTransport::OnServerConnected() {
     }
     const std::uint64_t attempt = serverAttempt_;
     if (events_) {
-        events_->CSConnect();
+        events_->OnServerConnected();
     }
     QMetaObject::invokeMethod(
         this,
         [this, attempt] {
             if (cs_ && serverAttempt_ == attempt && events_) {
-                events_->CSWrite();
+                events_->OnServerWritable();
             }
         },
         Qt::QueuedConnection);
@@ -348,7 +348,7 @@ void QtTransport::OnServerReadyRead() {
     if (!cs_ || serverPaused_ || cs_->bytesAvailable() <= 0 || !events_) {
         return;
     }
-    events_->CSRead();
+    events_->OnServerReadable();
 }
 
 void QtTransport::OnServerBytesWritten() {
@@ -365,7 +365,7 @@ void QtTransport::OnServerDisconnected() {
     // What the server sent before closing still reaches the client, even
     // when we were holding back reading.
     if (socket->bytesAvailable() > 0 && events_) {
-        events_->CSRead();
+        events_->OnServerReadable();
     }
     if (cs_ != socket) {
         return;  // closed or replaced by the read handler
@@ -379,7 +379,7 @@ void QtTransport::OnServerDisconnected() {
     socket->deleteLater();
     UpdateClientPause();
     if (events_) {
-        events_->CSDisconnect();
+        events_->OnServerDisconnected();
     }
 }
 
@@ -400,7 +400,7 @@ void QtTransport::FailServer(const std::string& message) {
     connectTimer_.stop();
     QTcpSocket* socket = cs_;
     if (events_) {
-        events_->CSError(message);
+        events_->OnServerError(message);
     }
     // The session normally closes the socket itself; if it did not, the
     // failed socket is of no further use.
@@ -445,10 +445,10 @@ void QtTransport::UpdateServerPause() {
                     return;
                 }
                 if (!clients_.empty()) {
-                    events_->SSClientWrite(clients_.rbegin()->first);
+                    events_->OnClientWritable(clients_.rbegin()->first);
                 }
                 if (cs_ && serverAttempt_ == attempt && !serverPaused_ && cs_->bytesAvailable() > 0 && events_) {
-                    events_->CSRead();
+                    events_->OnServerReadable();
                 }
             },
             Qt::QueuedConnection);
@@ -468,12 +468,12 @@ void QtTransport::UpdateClientPause() {
                     return;
                 }
                 if (cs_ && cs_->state() == QAbstractSocket::ConnectedState) {
-                    events_->CSWrite();
+                    events_->OnServerWritable();
                 }
                 for (ClientId id : Clients()) {
                     QTcpSocket* socket = FindClient(id);
                     if (socket && !clientsPaused_ && socket->bytesAvailable() > 0 && events_) {
-                        events_->SSClientRead(id);
+                        events_->OnClientReadable(id);
                     }
                 }
             },

@@ -13,17 +13,17 @@ class TransportEvents {
 public:
     virtual ~TransportEvents() = default;
 
-    virtual void SSClientConnect(ClientId client) = 0;
-    virtual void SSClientDisconnect(ClientId client) = 0;
-    virtual void SSClientRead(ClientId client) = 0;
-    virtual void SSClientWrite(ClientId client) = 0;
-    virtual void SSClientError(ClientId client, const std::string& message) = 0;
+    virtual void OnClientConnected(ClientId client) = 0;
+    virtual void OnClientDisconnected(ClientId client) = 0;
+    virtual void OnClientReadable(ClientId client) = 0;
+    virtual void OnClientWritable(ClientId client) = 0;
+    virtual void OnClientError(ClientId client, const std::string& message) = 0;
 
-    virtual void CSConnect() = 0;
-    virtual void CSDisconnect() = 0;
-    virtual void CSRead() = 0;
-    virtual void CSWrite() = 0;
-    virtual void CSError(const std::string& message) = 0;
+    virtual void OnServerConnected() = 0;
+    virtual void OnServerDisconnected() = 0;
+    virtual void OnServerReadable() = 0;
+    virtual void OnServerWritable() = 0;
+    virtual void OnServerError(const std::string& message) = 0;
 };
 
 // Forwards every event to a session object with handlers of the same names.
@@ -33,19 +33,19 @@ class SessionEvents final : public TransportEvents {
 public:
     explicit SessionEvents(Session& session) : session_(session) {}
 
-    void SSClientConnect(ClientId client) override { session_.SSClientConnect(client); }
-    void SSClientDisconnect(ClientId client) override { session_.SSClientDisconnect(client); }
-    void SSClientRead(ClientId client) override { session_.SSClientRead(client); }
-    void SSClientWrite(ClientId client) override { session_.SSClientWrite(client); }
-    void SSClientError(ClientId client, const std::string& message) override {
-        session_.SSClientError(client, message);
+    void OnClientConnected(ClientId client) override { session_.OnClientConnected(client); }
+    void OnClientDisconnected(ClientId client) override { session_.OnClientDisconnected(client); }
+    void OnClientReadable(ClientId client) override { session_.OnClientReadable(client); }
+    void OnClientWritable(ClientId client) override { session_.OnClientWritable(client); }
+    void OnClientError(ClientId client, const std::string& message) override {
+        session_.OnClientError(client, message);
     }
 
-    void CSConnect() override { session_.CSConnect(); }
-    void CSDisconnect() override { session_.CSDisconnect(); }
-    void CSRead() override { session_.CSRead(); }
-    void CSWrite() override { session_.CSWrite(); }
-    void CSError(const std::string& message) override { session_.CSError(message); }
+    void OnServerConnected() override { session_.OnServerConnected(); }
+    void OnServerDisconnected() override { session_.OnServerDisconnected(); }
+    void OnServerReadable() override { session_.OnServerReadable(); }
+    void OnServerWritable() override { session_.OnServerWritable(); }
+    void OnServerError(const std::string& message) override { session_.OnServerError(message); }
 
 private:
     Session& session_;

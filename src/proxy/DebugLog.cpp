@@ -31,7 +31,7 @@ std::vector<std::string_view> SplitEntry(std::string_view text) {
 
 }  // namespace
 
-void DebugLog::DLine(std::string_view text) {
+void DebugLog::Log(std::string_view text) {
     if (!active_) return;
     std::vector<std::string_view> lines = SplitEntry(text);
     // Lines that would be pushed out by the same entry are never stored.

@@ -17,8 +17,10 @@ public:
 
     // Appends one entry; line breaks inside it (CR LF, LF or CR) start further
     // lines; the oldest lines go while there are more than MaxLines.
-    // Does nothing while logging is off.
-    void DLine(std::string_view text);
+    // Does nothing while logging is off. The entries keep the prefixes that
+    // players' logs have always had ("CSRead: ", "TranslateCMD: "), whatever
+    // the functions that write them are called now.
+    void Log(std::string_view text);
 
     const std::deque<std::string>& Lines() const { return lines_; }
     void Clear() { lines_.clear(); }

@@ -13,8 +13,8 @@ struct MccpStatus {
     std::int64_t MccpCompressedTotal = 0;
     std::int64_t MccpUncompressedTotal = 0;
     // Texts of the status-bar panels 1 and 2.
-    std::string Panel1Text = "none";
-    std::string Panel2Text = "----";
+    std::string VersionPanelText = "none";
+    std::string RatePanelText = "----";
 
     // Back to the state of a new server session.
     void Reset();

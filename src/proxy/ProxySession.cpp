@@ -16,21 +16,21 @@ void ProxySession::SetHooks(SessionHooks& hooks) {
 
 bool ProxySession::AnyClient() const { return !transport_.Clients().empty(); }
 
-void ProxySession::SSClientConnect(ClientId client) {
+void ProxySession::OnClientConnected(ClientId client) {
     if (transport_.ServerActive()) {
-        log_.DLine("SSClientConnect:Closing client socket");
+        log_.Log("SSClientConnect:Closing client socket");
         transport_.CloseServer();
         // The old server session ends; the clients stay, the new one among
         // them, since the server is connected again at once.
         ServerGone(nullptr, nullptr, false);
     }
-    log_.DLine("SSClientConnect:Open client socket");
+    log_.Log("SSClientConnect:Open client socket");
     transport_.ConnectServer(config_.ServerHost(), config_.ServerIsNumeric(), config_.ServerPortInUse());
     clientPresent_ = true;
     transport_.SendToClient(client, Banner);
 }
 
-void ProxySession::SSClientDisconnect(ClientId client) {
+void ProxySession::OnClientDisconnected(ClientId client) {
     hooks_->ClientClosed(client);
     // With several clients the session goes on while one of them is left.
     bool othersLeft = false;
@@ -40,14 +40,14 @@ void ProxySession::SSClientDisconnect(ClientId client) {
     clientPresent_ = othersLeft;
     if (othersLeft) return;
     if (serverConnected_ && transport_.ServerConnected()) {
-        log_.DLine("SSClientDisconnect:Closing client socket");
+        log_.Log("SSClientDisconnect:Closing client socket");
         transport_.CloseServer();
         ServerGone(nullptr, nullptr, false);
     }
     stream_.ResetSession();
 }
 
-void ProxySession::SSClientRead(ClientId client) {
+void ProxySession::OnClientReadable(ClientId client) {
     char buffer[4096];
     for (;;) {
         std::size_t count = transport_.ReadClient(client, buffer, sizeof buffer);
@@ -57,34 +57,34 @@ void ProxySession::SSClientRead(ClientId client) {
     }
 }
 
-void ProxySession::SSClientWrite(ClientId client) { log_.DLine("SSClientWrite"); }
+void ProxySession::OnClientWritable(ClientId client) { log_.Log("SSClientWrite"); }
 
-void ProxySession::SSClientError(ClientId client, const std::string& message) {
-    log_.DLine("SSClientError");
+void ProxySession::OnClientError(ClientId client, const std::string& message) {
+    log_.Log("SSClientError");
     hooks_->ClientClosed(client);
     serverConnected_ = false;
     hooks_->TracingOff();
-    log_.DLine("SSClientError:Closing server socket");
+    log_.Log("SSClientError:Closing server socket");
     transport_.CloseClient(client);
-    log_.DLine("SSClientError:Closing client socket");
+    log_.Log("SSClientError:Closing client socket");
     transport_.CloseServer();
     clientPresent_ = AnyClient();
     stream_.ResetSession();
 }
 
-void ProxySession::CSConnect() {
-    log_.DLine("CSConnect");
+void ProxySession::OnServerConnected() {
+    log_.Log("CSConnect");
     serverConnected_ = true;
     // A new server stream always starts a fresh decompressor.
     stream_.ResetSession();
 }
 
-void ProxySession::CSDisconnect() {
+void ProxySession::OnServerDisconnected() {
     ServerGone("CSDisconnect:Disable server socket", "CSDisconnect:Enable server socket", true);
 }
 
-void ProxySession::CSRead() {
-    switch (stream_.CSRead()) {
+void ProxySession::OnServerReadable() {
+    switch (stream_.DrainServer()) {
         case ServerOutputStream::ReadResult::Open:
             break;
         case ServerOutputStream::ReadResult::ClosedNoClient:
@@ -96,17 +96,17 @@ void ProxySession::CSRead() {
     }
 }
 
-void ProxySession::CSWrite() { log_.DLine("CSWrite"); }
+void ProxySession::OnServerWritable() { log_.Log("CSWrite"); }
 
-void ProxySession::CSError(const std::string& message) {
+void ProxySession::OnServerError(const std::string& message) {
     hooks_->TracingOff();
     SendToClient(ServerErrorMessage);
-    log_.DLine("CSError:Disable server socket");
+    log_.Log("CSError:Disable server socket");
     transport_.StopListening();
     clientPresent_ = false;
-    log_.DLine("CSError:Enable server socket");
+    log_.Log("CSError:Enable server socket");
     ListenAgain();
-    log_.DLine("CSError:Close client socket");
+    log_.Log("CSError:Close client socket");
     transport_.CloseServer();
     // The connection is gone: the next one must not inherit this one's
     // state (a stale decompressor would corrupt the next session's text).
@@ -118,9 +118,9 @@ void ProxySession::ServerGone(const char* disableLine, const char* enableLine, b
     serverConnected_ = false;
     hooks_->TracingOff();
     if (dropClients && clientPresent_ && AnyClient()) {
-        log_.DLine(disableLine);
+        log_.Log(disableLine);
         transport_.StopListening();
-        log_.DLine(enableLine);
+        log_.Log(enableLine);
         ListenAgain();
     }
     if (dropClients) clientPresent_ = AnyClient();
@@ -130,7 +130,7 @@ void ProxySession::ServerGone(const char* disableLine, const char* enableLine, b
 void ProxySession::ListenAgain() {
     listenError_.clear();
     if (!transport_.Listen(config_.ClientAddress, config_.ClientPort, listenError_)) {
-        log_.DLine("Listen " + config_.ClientAddress + ":" + std::to_string(config_.ClientPort) + ": " +
+        log_.Log("Listen " + config_.ClientAddress + ":" + std::to_string(config_.ClientPort) + ": " +
                    listenError_);
     }
 }

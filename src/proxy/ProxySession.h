@@ -34,16 +34,16 @@ public:
     void SetHooks(SessionHooks& hooks);
 
     // --- socket events
-    void SSClientConnect(ClientId client);
-    void SSClientDisconnect(ClientId client);
-    void SSClientRead(ClientId client);
-    void SSClientWrite(ClientId client);
-    void SSClientError(ClientId client, const std::string& message);
-    void CSConnect();
-    void CSDisconnect();
-    void CSRead();
-    void CSWrite();
-    void CSError(const std::string& message);
+    void OnClientConnected(ClientId client);
+    void OnClientDisconnected(ClientId client);
+    void OnClientReadable(ClientId client);
+    void OnClientWritable(ClientId client);
+    void OnClientError(ClientId client, const std::string& message);
+    void OnServerConnected();
+    void OnServerDisconnected();
+    void OnServerReadable();
+    void OnServerWritable();
+    void OnServerError(const std::string& message);
 
     // Ends any session, takes the new settings and listens again; CS is
     // connected when the next client arrives. False (and ListenError() says

@@ -147,8 +147,8 @@ void ServerOutputStream::StartDecompressor() {
     mccpActive_ = true;
 }
 
-ServerOutputStream::ReadResult ServerOutputStream::CSRead() {
-    log_.DLine("CSRead");
+ServerOutputStream::ReadResult ServerOutputStream::DrainServer() {
+    log_.Log("CSRead");
     StartDecompressor();
 
     std::string& text = text_;
@@ -193,7 +193,7 @@ ServerOutputStream::ReadResult ServerOutputStream::CSRead() {
         }
     }
 
-    status_.Panel1Text = status_.MccpVersion;
+    status_.VersionPanelText = status_.MccpVersion;
     UpdateStats();
 
     if (!text.empty() || !handedPiece) HandOn(text, result);
@@ -201,7 +201,7 @@ ServerOutputStream::ReadResult ServerOutputStream::CSRead() {
     if (corrupt) {
         // What inflated correctly has been relayed; nothing after it can be
         // trusted, so the session ends here, as when the server closes.
-        log_.DLine("CSRead: " + mccp_->ErrorText());
+        log_.Log("CSRead: " + mccp_->ErrorText());
         mccpActive_ = false;
         if (result == ReadResult::Open) {
             std::vector<ClientId> clients = transport_.Clients();
@@ -221,9 +221,9 @@ void ServerOutputStream::UpdateStats() {
         status_.MccpCompressedTotal += compressed;
         status_.MccpUncompressedTotal += uncompressed;
         status_.MccpCompressing = mccp_->Compressing();
-        status_.Panel2Text = CompressionRateText(status_.MccpCompressedTotal, status_.MccpUncompressedTotal);
+        status_.RatePanelText = CompressionRateText(status_.MccpCompressedTotal, status_.MccpUncompressedTotal);
     } else {
-        status_.Panel2Text = "----";
+        status_.RatePanelText = "----";
     }
 }
 
@@ -247,8 +247,8 @@ void ServerOutputStream::HandOn(std::string& text, ReadResult& result) {
         result = ReadResult::ClosedNoClient;
     }
     Normalise(text, config_.NoDoubleYa);
-    if (log_.Active()) log_.DLine("CSRead: " + text);
-    hooks_->TranslateCmd(text);
+    if (log_.Active()) log_.Log("CSRead: " + text);
+    hooks_->ProcessServerText(text);
 }
 
 void ServerOutputStream::Normalise(std::string& text, bool noDoubleYa) {

@@ -43,7 +43,7 @@ public:
     void SetHooks(SessionHooks& hooks) { hooks_ = &hooks; }
 
     // One readable event of CS. The caller does what a closed CS implies.
-    ReadResult CSRead();
+    ReadResult DrainServer();
 
     // A new server connection or the end of one: statistics restart and the
     // next read starts a fresh decompressor.

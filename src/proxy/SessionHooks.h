@@ -18,7 +18,7 @@ public:
 
     // The normalised server text of one read event (or of one piece of it,
     // when the server sends more than the stream holds at once).
-    virtual void TranslateCmd(const std::string& text) {}
+    virtual void ProcessServerText(const std::string& text) {}
 
     // The bytes of one client read (a chunk of any size). True when the
     // hooks took them over and relay what is meant for the MUD themselves;

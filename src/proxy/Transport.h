@@ -4,7 +4,7 @@
 // it on Qt Network; tests implement it with scripted fakes.
 //
 // Events travel the other way: the implementation calls the ProxySession
-// handlers (SSClientConnect, CSRead, CSError, ...) when a socket event arrives.
+// handlers (OnClientConnected, OnServerReadable, OnServerError, ...) when a socket event arrives.
 // Closing a socket through this interface raises no event: the caller already
 // knows and does what the close implies.
 #include <cstddef>
@@ -36,7 +36,7 @@ public:
     virtual void CloseClient(ClientId client) = 0;
 
     // --- CS, the connection to the MUD server
-    // Starts connecting; the outcome arrives as CSConnect or CSError.
+    // Starts connecting; the outcome arrives as OnServerConnected or OnServerError.
     // `numericAddress` says whether `host` is an address or a name to resolve.
     virtual void ConnectServer(const std::string& host, bool numericAddress, std::uint16_t port) = 0;
     // Connecting or connected.

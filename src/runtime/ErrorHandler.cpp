@@ -11,14 +11,14 @@ ErrorHandler::ErrorHandler(DebugLog& log, ProxySession& session, CaptionLookup c
     : log_(log), session_(session), captions_(std::move(captions)) {}
 
 std::optional<std::string> ErrorHandler::AppException(const std::string& message) {
-    log_.DLine("ON Error:" + message);
+    log_.Log("ON Error:" + message);
     // Connection aborted or reset: the server is gone, which is no news to
     // the player.
     if (message.find("10053") != std::string::npos || message.find("10054") != std::string::npos) {
         session_.CloseServerConnection();
         return std::nullopt;
     }
-    log_.DLine("Error:(0) Error: " + message);
+    log_.Log("Error:(0) Error: " + message);
     std::string caption = DefaultErrorMsg;
     if (captions_) {
         // The handler must not fail itself: an unwritable language.ini only

@@ -14,7 +14,7 @@ class ObjectsLogListener : public ObjectsListener {
 public:
     // `log` must outlive the listener.
     explicit ObjectsLogListener(DebugLog& log) : log_(log) {}
-    void Log(std::string_view line) override { log_.DLine(std::string(line)); }
+    void Log(std::string_view line) override { log_.Log(std::string(line)); }
 
 private:
     DebugLog& log_;

@@ -28,7 +28,7 @@ public:
     void CaptureLore(std::string& outputBuffer, std::size_t exitsStart) override;
     void SearchObjects(const std::string& query) override;
 
-    // nGroupTellClick / nClanTellClick: the node as a chat block to the MUD,
+    // The menu items nGroupTell and nClanTell: the node as a chat block to the MUD,
     // nothing to the player's client. False (nothing sent) for a node
     // without a description.
     bool TellGroup(const ObjectNode& node) { return Tell(node, config_.GroupTell); }

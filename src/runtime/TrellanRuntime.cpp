@@ -58,7 +58,7 @@ void TrellanRuntime::Start() {
 
 void TrellanRuntime::OpenStartWorld() {
     WorldStorageHooks hooks;
-    hooks.EnterWalkingMode = [this] { tracker_.ModeClick(MovementTracker::ModeSender::Walking); };
+    hooks.EnterWalkingMode = [this] { tracker_.SetTracing(MovementTracker::TracingSwitch::Off); };
     hooks.WorldRead = [this] { speedwalk_.PrepareWorld(); };
     hooks.ProfileRead = [this] {
         ApplyTrackerSettings();
@@ -89,7 +89,7 @@ void TrellanRuntime::OpenStartWorld() {
     };
     const ZoneMessages zoneMessages(localisation_.get());
     ZoneOperationHooks zoneHooks;
-    zoneHooks.TracingOff = [this] { tracker_.ModeClick(MovementTracker::ModeSender::Walking); };
+    zoneHooks.TracingOff = [this] { tracker_.SetTracing(MovementTracker::TracingSwitch::Off); };
     zoneHooks.CaptionChanged = [this] {
         if (ZoneCaptionChanged) ZoneCaptionChanged();
     };

@@ -17,9 +17,9 @@ struct MainSettings {
     int Width = 657;
 
     // [Options]
-    int ListViewStyle = 1;
+    int ListViewStyle = 1;  // the open-world dialog's list: 1 icons, 2 a list
     bool StayOnTop = false;
-    int ScrollMult = 2;
+    int ScrollMult = 2;  // mouse scrolling speed factor (1, 2, 4, 8, 16)
     // Slider position 0 to 80. When NoTransparency is set, applying the
     // transparency resets the slider to 0, and that is what gets written.
     int Transparency = 0;
@@ -27,19 +27,21 @@ struct MainSettings {
     // system (see TransparencyUnavailable); written back as that combination.
     bool NoTransparency = false;
     int PanelColor = 8421504;  // 0x808080
-    int PanelBitmap = 0;
+    int PanelBitmap = 0;  // built-in map background texture, -1 for the plain PanelColor
     bool TreeVisible = true;
     int TreeZonesWidth = 183;
     int TreeObjectsWidth = 153;
     int SpeedWalkLength = 10;
     int MaxSpeedWalkLength = 100;
-    bool NeedRepos = true;
+    bool NeedRepos = true;  // centre the view after every step, not only when the queue is empty
     bool DebugVisible = false;
+    // Ctrl + and Ctrl - in the zone tree change the level, inverted (plus goes
+    // down); off, the keys do nothing.
     bool SwapUpDown = true;
-    bool DebugActiv = false;
+    bool DebugActiv = false;  // the debug log is kept (and written to trdebug.log)
     bool ShowNote = false;
     std::string World;
-    bool ReadOnly = false;
+    bool ReadOnly = false;  // walking mode: the map is not extended while tracing
     std::string ReadOnlyOn = W1251("рпон");
     std::string ReadOnlyOff = W1251("рпоф");
     bool ShowTopLevel = true;

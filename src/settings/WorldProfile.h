@@ -28,9 +28,11 @@ struct WorldProfile {
     int ServerPort = 4000;
 
     // [Options]
+    // True: the server DOES double 0xFF ("я" is also telnet IAC), so the
+    // tracker's copy of its text is undoubled (and IAC GA / IAC EOR end lines).
     bool NoDoubleYa = true;
-    bool AddDoubleYa = false;
-    bool AddDoubleYaLor = true;
+    bool AddDoubleYa = false;    // double 0xFF in object blocks told to the MUD's chat
+    bool AddDoubleYaLor = true;  // double 0xFF in Trellan's own answers to the client
     bool MccpEnabled = true;
     bool ShortMode = false;  // key NoDescription
     std::string Zone;        // defaults to the zone current when reading
@@ -56,13 +58,18 @@ struct WorldProfile {
     std::string NoExits = "None!";
     std::string Retreat = W1251("Вы быстро убежали");
     std::string Follow = W1251("Вы последовали за");
+    // True: the leader's direction is read from the follow message's own line
+    // (the [Leader] phrases); false: from the [Leader Move] messages before it.
     bool FollowLine = false;
-    std::string StuffTem;  // several lines joined by CR LF
+    // Item lore template, pattern language, several lines joined by CR LF.
+    std::string StuffTem;
+    // The captures of StuffTem, in order, that make the item's path in the
+    // objects tree: "1,2" files it under capture 1, then capture 2.
     std::string StuffSeq;
     std::string GroupTell = W1251("гг");
     std::string ClanTell = W1251("кг");
-    std::string MobTem;  // several lines joined by CR LF
-    std::string MobSeq;
+    std::string MobTem;  // mobile lore template, as StuffTem
+    std::string MobSeq;  // the captures naming the mobile, as StuffSeq
 
     // [Leader]: direction phrases in the leader's movement messages.
     std::string LeaderN = W1251("на север");

@@ -57,9 +57,9 @@ void ClientInputStream::Feed(std::string_view bytes) {
         if (telnetComplete && !pending_.empty() && pending_.back() == '\n') {
             std::string line;
             line.swap(pending_);
-            SSClientRead(line);
+            TakeCommandLine(line);
         } else if (pending_.size() > MaxPendingLine) {
-            log_.DLine("SSClientRead: line longer than " + std::to_string(MaxPendingLine) +
+            log_.Log("SSClientRead: line longer than " + std::to_string(MaxPendingLine) +
                        " bytes relayed without reading it");
             output.SendToServer(pending_);
             bool ended = pending_.back() == '\n';
@@ -119,7 +119,7 @@ std::string ClientInputStream::WithDoorCommands(std::string_view text) const {
     return result;
 }
 
-void ClientInputStream::SSClientRead(std::string_view received) {
+void ClientInputStream::TakeCommandLine(std::string_view received) {
     const TrackerConfig& config = tracker_.Config();
     TrackerOutput& output = tracker_.Output();
     std::string text(received);
@@ -139,9 +139,9 @@ void ClientInputStream::SSClientRead(std::string_view received) {
         tracker_.Speedwalk().ReturnCommand();
     } else if (StartsWith(text, config.ReadOnlyOn) || StartsWith(text, config.ReadOnlyOff)) {
         bool off = !config.ReadOnlyOff.empty() && text.find(config.ReadOnlyOff) != std::string::npos;
-        tracker_.btnStepsClick(!off);
+        tracker_.ChangeWalkingMode(!off);
     } else if (!config.StopTrace.empty() && text.find(config.StopTrace) != std::string::npos) {
-        tracker_.ModeClick(MovementTracker::ModeSender::Walking);
+        tracker_.SetTracing(MovementTracker::TracingSwitch::Off);
     } else if (!config.RequestObject.empty() && StartsWith(text, config.RequestObject + " ")) {
         tracker_.Objects().SearchObjects(StripChars(text.substr(config.RequestObject.size() + 1), "\r\n"));
     } else {
@@ -154,7 +154,7 @@ void ClientInputStream::QueueCommands(std::string_view text) {
     std::string command = TrimCtl(AsciiLower(TrimCtl(text)));
     if (command == config.Look || command == config.Clear) {
         tracker_.ResetQueue();
-        tracker_.ModeClick(MovementTracker::ModeSender::Tracing);
+        tracker_.SetTracing(MovementTracker::TracingSwitch::On);
     }
     std::size_t start = 0;
     for (;;) {

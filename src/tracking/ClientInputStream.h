@@ -31,7 +31,7 @@ public:
     void Reset();
 
     // One complete command text, line end included, as the client sent it.
-    void SSClientRead(std::string_view text);
+    void TakeCommandLine(std::string_view text);
 
     const std::string& PendingLine() const { return pending_; }
 

@@ -34,7 +34,7 @@ void MovementTracker::ResetQueue() {
     outputBuffer_.clear();
 }
 
-void MovementTracker::TranslateCmd(const std::string& text) {
+void MovementTracker::ProcessServerText(const std::string& text) {
     outputBuffer_ += text;
     currentCommand_.clear();
     settled_ = true;
@@ -53,13 +53,13 @@ void MovementTracker::TranslateCmd(const std::string& text) {
 void MovementTracker::RunPass() {
     objects_->ReceiveSharedObjects(outputBuffer_);
     StripSharedLines();
-    log_.DLine(W1251("TranslateCmd: старт цикла."));
+    log_.Log(W1251("TranslateCmd: старт цикла."));
     settled_ = false;
     parsed_ = ParsedRoom();
 
     while (!commandQueue_.empty() && commandQueue_.front().empty()) commandQueue_.pop_front();
     currentCommand_ = commandQueue_.empty() ? std::string() : commandQueue_.front();
-    log_.DLine(W1251("TranslateCmd: Команда: ") + currentCommand_ + W1251(", размер списка: ") +
+    log_.Log(W1251("TranslateCmd: Команда: ") + currentCommand_ + W1251(", размер списка: ") +
                std::to_string(commandQueue_.size()));
 
     if (world_.CurrentRoom != nullptr) world_.CurrentRoom->Selected = false;
@@ -74,7 +74,7 @@ void MovementTracker::RunPass() {
     if (commandQueue_.empty() && exitsStart != std::string::npos) {
         currentCommand_ = config_.Look;
         commandQueue_.push_back(config_.Look);
-        log_.DLine(W1251("Список команд пуст, но есть описание комнаты, вставлено: ") + currentCommand_);
+        log_.Log(W1251("Список команд пуст, но есть описание комнаты, вставлено: ") + currentCommand_);
     }
 
     if (!tracing_) {
@@ -104,15 +104,15 @@ void MovementTracker::EndPass() {
         // next command.
         ParsedRoom stale;
         while (ParseRoom(outputBuffer_, config_.Parser, stale)) {
-            log_.DLine(W1251("TranslateCMD.Deleted: Описатель комнаты:") + stale.ParsedName + "\r\n" +
+            log_.Log(W1251("TranslateCMD.Deleted: Описатель комнаты:") + stale.ParsedName + "\r\n" +
                        stale.ParsedDesc + "\r\n" + stale.ParsedExits);
         }
     }
     if (currentCommand_ == TranslationDone && !commandQueue_.empty()) {
-        log_.DLine(W1251("TranslateCMD.Deleted: Отработавшая команда: ") + commandQueue_.front());
+        log_.Log(W1251("TranslateCMD.Deleted: Отработавшая команда: ") + commandQueue_.front());
         commandQueue_.pop_front();
     }
-    log_.DLine("TranslateCMD: sIncoming length=" + std::to_string(outputBuffer_.size()));
+    log_.Log("TranslateCMD: sIncoming length=" + std::to_string(outputBuffer_.size()));
 }
 
 void MovementTracker::BoundOutputBuffer() {
@@ -123,12 +123,12 @@ void MovementTracker::BoundOutputBuffer() {
     std::size_t cut = outputBuffer_.size() - MaxOutputBuffer;
     std::size_t lineStart = outputBuffer_.find('\n', cut);
     if (lineStart != std::string::npos && lineStart + 1 < outputBuffer_.size()) cut = lineStart + 1;
-    log_.DLine("TranslateCMD: " + std::to_string(cut) + " bytes without a room dropped");
+    log_.Log("TranslateCMD: " + std::to_string(cut) + " bytes without a room dropped");
     outputBuffer_.erase(0, cut);
 }
 
-void MovementTracker::ModeClick(ModeSender sender) {
-    bool toTracing = sender == ModeSender::Tracing;
+void MovementTracker::SetTracing(TracingSwitch to) {
+    bool toTracing = to == TracingSwitch::On;
     if (output_.ClientAndServerConnected()) {
         if (!toTracing && tracing_) {
             output_.SendToClient("\r\n\033[1;33m<Trellan> : Tracing now \033[1;31mOFF\033[0m\r\n");
@@ -153,7 +153,7 @@ void MovementTracker::ModeClick(ModeSender sender) {
     }
 }
 
-void MovementTracker::btnStepsClick(bool on) {
+void MovementTracker::ChangeWalkingMode(bool on) {
     walkingMode_ = on;
     output_.WalkingModeChanged(on);
     if (output_.ClientAndServerConnected()) {
@@ -162,13 +162,13 @@ void MovementTracker::btnStepsClick(bool on) {
     }
 }
 
-void MovementTracker::btnShortModeClick() {
+void MovementTracker::ToggleShortMode() {
     world_.SetShortMode(!world_.ShortMode());
     output_.ShortModeChanged(world_.ShortMode());
 }
 
 void MovementTracker::LossOfPosition() {
-    ModeClick(ModeSender::Walking);
+    SetTracing(TracingSwitch::Off);
 }
 
 }  // namespace trellan

@@ -2,7 +2,7 @@
 // The movement tracker: after every batch of server output it decides which
 // room of the map the player stands in. The player's MUD commands wait in
 // the command queue; the server's text collects in the output buffer.
-// TranslateCmd runs passes: each takes the head of the queue, scans the
+// ProcessServerText runs passes: each takes the head of the queue, scans the
 // buffer for messages that change what the command means (fleeing,
 // following a leader, waiting triggers, object descriptions), then settles
 // the command against the next room description (a look, a move to a known
@@ -46,12 +46,12 @@ public:
     // live game; the oldest go.
     static constexpr std::size_t MaxCommandQueue = 4096;
 
-    // Who switches tracing: the menu item nTracing, or the walking choice
-    // (nWalking, btnWalking, the stop command, socket events).
-    enum class ModeSender { Walking, Tracing };
+    // Tracing on (the menu item nTracing, a look) or off: the "walking"
+    // choice of nWalking and btnWalking, the stop command, socket events.
+    enum class TracingSwitch { Off, On };
 
     // The placement and linker act on `world` (the shown zone) and carry the
-    // view that CenterBox and the refresh repaint.
+    // view that CenterOnCurrentRoom and the refresh repaint.
     MovementTracker(World& world, Placement& placement, Linker& linker, DebugLog& log, TrackerOutput& output);
     ~MovementTracker();
     MovementTracker(const MovementTracker&) = delete;
@@ -65,16 +65,16 @@ public:
     void SetObjectsHooks(ObjectsHooks& hooks) { objects_ = &hooks; }
 
     // One server read event's normalised text.
-    void TranslateCmd(const std::string& text);
+    void ProcessServerText(const std::string& text);
 
     // The tracing switch. Switching off forgets the position and empties
     // the queue and the buffer.
-    void ModeClick(ModeSender sender);
+    void SetTracing(TracingSwitch to);
     // The walking-mode switch: sets the mode and tells the player.
-    void btnStepsClick(bool on);
+    void ChangeWalkingMode(bool on);
     // The auto-linking switch: inverts ShortMode (rooms are then not looked
     // up by name).
-    void btnShortModeClick();
+    void ToggleShortMode();
 
     bool Tracing() const { return tracing_; }
     bool WalkingMode() const { return walkingMode_; }
@@ -119,7 +119,7 @@ private:
     // The move goes where the map has no link yet.
     void MoveIntoNewWay(MudRoom* from);
     void Confirm();
-    void CenterBox();
+    void CenterOnCurrentRoom();
     // Makes the room's zone the shown one (writing the shown zone first when
     // `saveZone`); true when the zone changed.
     bool SwitchToZoneOf(MudRoom* room, bool saveZone);

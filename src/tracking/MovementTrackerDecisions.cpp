@@ -50,14 +50,14 @@ bool MovementTracker::WasNotStep(const MudRoom* room, std::string_view command) 
     return room != nullptr && direction >= 0 && !room->Link(direction);
 }
 
-void MovementTracker::CenterBox() {
-    placement_.View().CenterBox();
+void MovementTracker::CenterOnCurrentRoom() {
+    placement_.View().CenterOnCurrentRoom();
 }
 
 void MovementTracker::Confirm() {
     currentCommand_ = TranslationDone;
     settled_ = true;
-    CenterBox();
+    CenterOnCurrentRoom();
 }
 
 bool MovementTracker::SwitchToZoneOf(MudRoom* room, bool saveZone) {
@@ -82,7 +82,7 @@ void MovementTracker::Settle() {
     }
     if (SettleRefusedMove()) return;
     if (MudRoom* room = world_.CurrentRoom) {
-        if (SwitchToZoneOf(room, true)) CenterBox();
+        if (SwitchToZoneOf(room, true)) CenterOnCurrentRoom();
         settled_ = true;
     }
     if (SettleJump()) return;
@@ -94,14 +94,14 @@ void MovementTracker::Settle() {
 }
 
 void MovementTracker::SettleLook() {
-    log_.DLine(W1251("TranslateCMD: Позиционирование Look"));
+    log_.Log(W1251("TranslateCMD: Позиционирование Look"));
     speedwalk_->EmptySpeedwalkQueue();
     if (!ParseNext()) {
         currentCommand_.clear();
         return;
     }
     settled_ = true;
-    log_.DLine(W1251("TranslateCMD.look: Описатель комнаты:") + DescribeParsed());
+    log_.Log(W1251("TranslateCMD.look: Описатель комнаты:") + DescribeParsed());
     const std::string& name = parsed_.ParsedName;
     const std::string& description = parsed_.ParsedDesc;
     const std::string& exits = parsed_.ParsedExits;
@@ -113,14 +113,14 @@ void MovementTracker::SettleLook() {
             // zone; a look refreshes it only otherwise.
             if (!walkingMode_ && !world_.CurrentZoneLocked) placement_.RefreshProp(current, name, description, exits);
             SwitchToZoneOf(current, true);
-            CenterBox();
+            CenterOnCurrentRoom();
         } else {
             MudRoom* found = dark ? nullptr : world_.GlobalFindRoomByName(name, description, exits);
             if (found != nullptr) {
                 current->Selected = false;
                 world_.CurrentRoom = found;
                 SwitchToZoneOf(found, false);
-                CenterBox();
+                CenterOnCurrentRoom();
             } else {
                 LossOfPosition();
             }
@@ -130,13 +130,13 @@ void MovementTracker::SettleLook() {
         if (found != nullptr) {
             world_.CurrentRoom = found;
             found->Selected = true;
-            CenterBox();
+            CenterOnCurrentRoom();
         } else if (!world_.ZoneRooms().empty()) {
             found = dark ? nullptr : world_.GlobalFindRoomByName(name, description, exits);
             if (found != nullptr) {
                 world_.CurrentRoom = found;
                 SwitchToZoneOf(found, false);
-                CenterBox();
+                CenterOnCurrentRoom();
             } else {
                 LossOfPosition();
             }
@@ -145,7 +145,7 @@ void MovementTracker::SettleLook() {
             MudRoom* first = placement_.NewRoomAt(0, 0, 0, name, description, exits, false);
             world_.CurrentRoom = first;
             first->Selected = true;
-            placement_.View().mShift();
+            placement_.View().Refresh();
         }
     }
     currentCommand_ = TranslationDone;
@@ -198,7 +198,7 @@ void MovementTracker::SettleFlee() {
     world_.CurrentRoom = taken;
     SwitchToZoneOf(taken, true);
     taken->Selected = true;
-    CenterBox();
+    CenterOnCurrentRoom();
 }
 
 bool MovementTracker::SettleRefusedMove() {
@@ -214,7 +214,7 @@ bool MovementTracker::SettleRefusedMove() {
         currentCommand_ = TranslationDone;
         outputBuffer_.erase(0, pos + refusal.size());
         speedwalk_->EmptySpeedwalkQueue();
-        log_.DLine(W1251("TranslateCMD: Отбой по мувам ") + std::to_string(i) + " - " + refusal);
+        log_.Log(W1251("TranslateCMD: Отбой по мувам ") + std::to_string(i) + " - " + refusal);
         return true;
     }
     return false;
@@ -235,15 +235,15 @@ bool MovementTracker::SettleJump() {
         if (!ParseNext()) {
             currentCommand_.clear();
             settled_ = false;
-            log_.DLine(W1251("TranslateCMD: Описание комнаты не получено"));
+            log_.Log(W1251("TranslateCMD: Описание комнаты не получено"));
             return true;
         }
         std::string numberText = GetToken(3, entry, "|");
-        log_.DLine(W1251("TranslateCMD: Прыжок по карте ") + zone + "/" + exit + "/" + numberText);
+        log_.Log(W1251("TranslateCMD: Прыжок по карте ") + zone + "/" + exit + "/" + numberText);
         current->Selected = false;
         currentCommand_ = TranslationDone;
         if (zone != world_.CurrentZone) {
-            log_.DLine(W1251("TranslateCMD: Подгрузка зоны ") + zone);
+            log_.Log(W1251("TranslateCMD: Подгрузка зоны ") + zone);
             output_.SaveZone();
             world_.ClearZone();
             world_.CurrentZone = zone;
@@ -258,7 +258,7 @@ bool MovementTracker::SettleJump() {
         }
         if (target != nullptr) {
             world_.CurrentRoom = target;
-            CenterBox();
+            CenterOnCurrentRoom();
         } else {
             LossOfPosition();
         }
@@ -268,13 +268,13 @@ bool MovementTracker::SettleJump() {
 }
 
 void MovementTracker::SettleMovement() {
-    log_.DLine(W1251("TranslateCMD: Секция Moves"));
+    log_.Log(W1251("TranslateCMD: Секция Moves"));
     if (!ParseNext()) {
         currentCommand_.clear();
         settled_ = false;
         return;
     }
-    log_.DLine(W1251("TranslateCMD.Moves: Описатель комнаты:") + DescribeParsed());
+    log_.Log(W1251("TranslateCMD.Moves: Описатель комнаты:") + DescribeParsed());
     MudRoom* from = world_.CurrentRoom;
     if (WasStep(from, currentCommand_)) {
         MoveAlongKnownLink(from);
@@ -295,7 +295,7 @@ void MovementTracker::MoveAlongKnownLink(MudRoom* from) {
     if (reached != nullptr && reached->Pipe) reached = nullptr;
 
     if (walkingMode_ || SameRoom(reached, parsed_.ParsedName, "", "", walkingMode_, config_.Parser)) {
-        log_.DLine(W1251("TranslateCMD.Moves: уже ходили, комната подошла"));
+        log_.Log(W1251("TranslateCMD.Moves: уже ходили, комната подошла"));
         from->Selected = false;
         world_.CurrentRoom = reached;
         if (reached != nullptr && !walkingMode_ && !world_.CurrentZoneLocked) {
@@ -303,10 +303,10 @@ void MovementTracker::MoveAlongKnownLink(MudRoom* from) {
         }
         currentCommand_ = TranslationDone;
         settled_ = true;
-        if (commandQueue_.size() <= 1 || config_.NeedRepos) CenterBox();
+        if (commandQueue_.size() <= 1 || config_.NeedRepos) CenterOnCurrentRoom();
         return;
     }
-    log_.DLine(W1251("TranslateCMD.Moves: уже ходили, комната НЕ подошла"));
+    log_.Log(W1251("TranslateCMD.Moves: уже ходили, комната НЕ подошла"));
     LossOfPosition();
 }
 
@@ -323,7 +323,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
     placement_.ReposXYL(command, x, y, l);
     MudRoom* neighbour = world_.FindRoom(x, y, l);
     if (SameRoom(neighbour, name, description, exits, walkingMode_, config_.Parser)) {
-        log_.DLine(W1251("TranslateCMD.Moves: еще не ходили, комната подошла"));
+        log_.Log(W1251("TranslateCMD.Moves: еще не ходили, комната подошла"));
         from->Selected = false;
         if (!readOnly) placement_.SetCheck(from, command, true);
         world_.CurrentRoom = neighbour;
@@ -334,7 +334,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
         Confirm();
         return;
     }
-    log_.DLine(W1251("TranslateCMD.Moves: еще не ходили, комнаты нет или НЕ подошла"));
+    log_.Log(W1251("TranslateCMD.Moves: еще не ходили, комнаты нет или НЕ подошла"));
 
     if (world_.CurrentZoneLocked) {
         LossOfPosition();
@@ -354,7 +354,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
         Confirm();
         return;
     }
-    log_.DLine(W1251("TranslateCMD.Moves: не нашли или не канает"));
+    log_.Log(W1251("TranslateCMD.Moves: не нашли или не канает"));
 
     if (walkingMode_) {
         // Walking mode adds no rooms: a room the map does not know ends the
@@ -383,13 +383,13 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
 void MovementTracker::SettleOther() {
     if (!config_.Portal.empty() && currentCommand_ == config_.Portal) {
         LossOfPosition();
-        log_.DLine(W1251("TranslateCMD.Moves: команда портала, а линка нет"));
+        log_.Log(W1251("TranslateCMD.Moves: команда портала, а линка нет"));
         currentCommand_ = TranslationDone;
         settled_ = true;
         return;
     }
     if (currentCommand_.empty()) return;
-    log_.DLine(W1251("TranslateCmd: Не отработала команда ") + currentCommand_);
+    log_.Log(W1251("TranslateCmd: Не отработала команда ") + currentCommand_);
     currentCommand_ = TranslationDone;
     settled_ = true;
 }

@@ -56,7 +56,7 @@ void MovementTracker::ScanPanic() {
     if (pos == std::string::npos) return;
     std::size_t end = LineEndAfter(outputBuffer_, pos);
     if (end == std::string::npos) return;
-    log_.DLine(W1251("Паника."));
+    log_.Log(W1251("Паника."));
     outputBuffer_.erase(pos, end - pos);
     // A flight the player aimed ("убежать n") is settled as that move; a
     // flee queued behind it would wait for a room that never comes and take
@@ -76,7 +76,7 @@ void MovementTracker::ScanFollow() {
     if (pos == std::string::npos) return;
     std::size_t end = LineEndAfter(outputBuffer_, pos);
     if (end == std::string::npos) return;
-    log_.DLine(W1251("Cледование есть."));
+    log_.Log(W1251("Cледование есть."));
     const std::array<std::string, kDirectionCount>& moves = config_.Parser.MoveCommands;
 
     std::string derived;
@@ -111,13 +111,13 @@ void MovementTracker::ScanFollow() {
             }
             if (found == std::string_view::npos) break;
             const std::string& move = config_.LeaderMoves[pattern];
-            log_.DLine(W1251("Лидер :") + move);
+            log_.Log(W1251("Лидер :") + move);
             start = found + move.size();
             // The blank between the leader's words and the direction does
             // not belong to the direction.
             std::string direction =
                 move.find(' ') == std::string::npos ? TrimLeftCtl(RestOfLine(before, start)) : config_.Portal;
-            log_.DLine(W1251("Направление :") + direction);
+            log_.Log(W1251("Направление :") + direction);
             derived = direction;
             for (int dir = 0; dir < kDirectionCount; ++dir) {
                 const std::string& phrase = config_.LeaderPhrases[dir];
@@ -154,7 +154,7 @@ void MovementTracker::ScanTriggers(std::size_t exitsStart) {
         // The same trigger text waits at the head already when its room has
         // not arrived yet; queuing it again every event would grow the queue.
         if (commandQueue_.empty() || commandQueue_.front() != trigger) commandQueue_.push_front(trigger);
-        log_.DLine(W1251("Ждущий триггер сработал: ") + trigger);
+        log_.Log(W1251("Ждущий триггер сработал: ") + trigger);
         return;
     }
 }

@@ -13,8 +13,8 @@ public:
     // Both must outlive the hooks.
     TrackingHooks(MovementTracker& tracker, ClientInputStream& input) : tracker_(tracker), input_(input) {}
 
-    void TracingOff() override { tracker_.ModeClick(MovementTracker::ModeSender::Walking); }
-    void TranslateCmd(const std::string& text) override { tracker_.TranslateCmd(text); }
+    void TracingOff() override { tracker_.SetTracing(MovementTracker::TracingSwitch::Off); }
+    void ProcessServerText(const std::string& text) override { tracker_.ProcessServerText(text); }
     bool ClientInput(ClientId client, std::string_view bytes) override {
         input_.Feed(bytes);
         return true;

@@ -22,23 +22,23 @@ void BitmapPanel::resizeEvent(QResizeEvent*) {
 }
 
 void BitmapPanel::mousePressEvent(QMouseEvent* event) {
-    if (MouseHandler) MouseHandler->PanelMainMouseDown(event);
+    if (MouseHandler) MouseHandler->OnMouseDown(event);
 }
 
 void BitmapPanel::mouseMoveEvent(QMouseEvent* event) {
-    if (MouseHandler) MouseHandler->PanelMainMouseMove(event);
+    if (MouseHandler) MouseHandler->OnMouseMove(event);
 }
 
 void BitmapPanel::mouseReleaseEvent(QMouseEvent* event) {
-    if (MouseHandler) MouseHandler->PanelMainMouseUp(event);
+    if (MouseHandler) MouseHandler->OnMouseUp(event);
 }
 
 void BitmapPanel::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (MouseHandler) MouseHandler->PanelMainDblClick(event);
+    if (MouseHandler) MouseHandler->OnDoubleClick(event);
 }
 
 void BitmapPanel::leaveEvent(QEvent*) {
-    if (MouseHandler) MouseHandler->PanelMainMouseLeave();
+    if (MouseHandler) MouseHandler->OnMouseLeave();
 }
 
 }  // namespace trellan

@@ -48,7 +48,7 @@ MudRoom* MapGestures::RoomUnder(const QPoint& pos) const {
     return world_.FindRoom(cell.X, cell.Y, cell.L);
 }
 
-void MapGestures::PanelMainMouseDown(QMouseEvent* event) {
+void MapGestures::OnMouseDown(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (view_.RefreshLock == kFree) world_.TargetRoom = RoomUnder(pos);
     if (view_.RefreshLock == kFree) view_.RefreshLock = kButtonHeld;
@@ -76,12 +76,12 @@ void MapGestures::PanelMainMouseDown(QMouseEvent* event) {
             if (view_.RefreshLock == kButtonHeld) view_.RefreshLock = kFree;
         } else {
             view_.RefreshLock = kFree;
-            view_.CenterBox();
+            view_.CenterOnCurrentRoom();
         }
     }
 }
 
-void MapGestures::PanelMainMouseMove(QMouseEvent* event) {
+void MapGestures::OnMouseMove(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     if (view_.RefreshLock == kFree) {
         const GridCell cell = panel_.CellAt(pos.x(), pos.y());
@@ -134,7 +134,7 @@ void MapGestures::DragRoom(const QPoint& pos, Qt::KeyboardModifiers modifiers) {
     }
     if (alt || ctrl) {
         view_.RefreshLock = kFree;
-        view_.mShift();
+        view_.Refresh();
     } else if (shift) {
         view_.RefreshLock = kFree;
     }
@@ -155,22 +155,22 @@ void MapGestures::DragMap(const QPoint& pos) {
     if (newY == view_.DY && newX == view_.DX) return;
     view_.DY = newY;
     view_.DX = newX;
-    view_.mShift();
+    view_.Refresh();
 }
 
-void MapGestures::PanelMainMouseUp(QMouseEvent*) {
+void MapGestures::OnMouseUp(QMouseEvent*) {
     HideHint();
     view_.RefreshLock = kFree;
     mapDrag_ = false;
 }
 
-void MapGestures::PanelMainDblClick(QMouseEvent*) {
+void MapGestures::OnDoubleClick(QMouseEvent*) {
     // The double-click's own press came as a press before it; the lock it
     // took is released with the button.
     if (world_.TargetRoom != nullptr && SpeedwalkToTarget) SpeedwalkToTarget();
 }
 
-void MapGestures::PanelMainMouseLeave() {
+void MapGestures::OnMouseLeave() {
     if (ShowRoomInfo) ShowRoomInfo(world_.CurrentRoom);
 }
 

@@ -29,11 +29,11 @@ public:
     MapGestures(const MapGestures&) = delete;
     MapGestures& operator=(const MapGestures&) = delete;
 
-    void PanelMainMouseDown(QMouseEvent* event) override;
-    void PanelMainMouseMove(QMouseEvent* event) override;
-    void PanelMainMouseUp(QMouseEvent* event) override;
-    void PanelMainDblClick(QMouseEvent* event) override;
-    void PanelMainMouseLeave() override;
+    void OnMouseDown(QMouseEvent* event) override;
+    void OnMouseMove(QMouseEvent* event) override;
+    void OnMouseUp(QMouseEvent* event) override;
+    void OnDoubleClick(QMouseEvent* event) override;
+    void OnMouseLeave() override;
 
     // The room whose number, name and note the status bar and the note box
     // show (nullptr: show nothing).

@@ -9,11 +9,11 @@ namespace trellan {
 class MapMouseHandler {
 public:
     virtual ~MapMouseHandler() = default;
-    virtual void PanelMainMouseDown(QMouseEvent* event) {}
-    virtual void PanelMainMouseMove(QMouseEvent* event) {}
-    virtual void PanelMainMouseUp(QMouseEvent* event) {}
-    virtual void PanelMainDblClick(QMouseEvent* event) {}
-    virtual void PanelMainMouseLeave() {}
+    virtual void OnMouseDown(QMouseEvent* event) {}
+    virtual void OnMouseMove(QMouseEvent* event) {}
+    virtual void OnMouseUp(QMouseEvent* event) {}
+    virtual void OnDoubleClick(QMouseEvent* event) {}
+    virtual void OnMouseLeave() {}
 };
 
 }  // namespace trellan

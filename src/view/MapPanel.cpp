@@ -67,12 +67,12 @@ MapPanel::MapPanel(World& world, ViewState& view, SkinSet& skins, const MainSett
     layout->addLayout(grid, 1);
 
     panel_->OnPaint = [this](QPainter& painter) { PaintSurface(painter); };
-    panel_->OnResize = [this] { PanelResize(); };
-    connect(horizontal_, &QScrollBar::valueChanged, this, [this] { SB2Scroll(); });
-    connect(vertical_, &QScrollBar::valueChanged, this, [this] { SB2Scroll(); });
-    connect(levelUp_, &QToolButton::clicked, this, [this] { tbLevelClick(+1); });
-    connect(levelDown_, &QToolButton::clicked, this, [this] { tbLevelClick(-1); });
-    connect(chooser_, &QComboBox::activated, this, [this](int line) { cbSkinsChange(line); });
+    panel_->OnResize = [this] { SurfaceResized(); };
+    connect(horizontal_, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
+    connect(vertical_, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
+    connect(levelUp_, &QToolButton::clicked, this, [this] { ChangeLevel(+1); });
+    connect(levelDown_, &QToolButton::clicked, this, [this] { ChangeLevel(-1); });
+    connect(chooser_, &QComboBox::activated, this, [this](int line) { SelectSkin(line); });
 
     view_.RepaintRequested = [this] { ViewRefreshed(); };
     skins_.ChooserRefilled = [this] { RefillChooser(); };
@@ -85,7 +85,7 @@ RoomPaintContext MapPanel::PaintContext() const {
                             config_.Dark,    config_.DirectionPhrases, view_.RoomOrigin()};
 }
 
-void MapPanel::PanelMainPaint() {
+void MapPanel::RenderMap() {
     const QSize size = panel_->size();
     if (mapBuffer_.size() != size) mapBuffer_ = QImage(size, QImage::Format_RGB32);
     if (mapBuffer_.isNull()) return;
@@ -103,7 +103,7 @@ void MapPanel::PanelMainPaint() {
 }
 
 void MapPanel::PaintSurface(QPainter& painter) {
-    PanelMainPaint();
+    RenderMap();
     painter.drawImage(0, 0, mapBuffer_);
 }
 
@@ -134,11 +134,11 @@ void MapPanel::ViewRefreshed() {
     panel_->update();
 }
 
-void MapPanel::CenterBox() {
-    view_.CenterBox();
+void MapPanel::CenterOnCurrentRoom() {
+    view_.CenterOnCurrentRoom();
 }
 
-void MapPanel::CenterClick() {
+void MapPanel::ShowCurrentRoom() {
     MudRoom* current = world_.CurrentRoom;
     if (current != nullptr) {
         const std::string zone = world_.ZoneOf(current);
@@ -152,28 +152,28 @@ void MapPanel::CenterClick() {
             }
         }
     }
-    view_.CenterBox();
+    view_.CenterOnCurrentRoom();
 }
 
-void MapPanel::SB2Scroll() {
+void MapPanel::Scrolled() {
     if (syncing_) return;
     view_.DY = horizontal_->value();
     view_.DX = vertical_->value();
-    view_.mShift();
+    view_.Refresh();
 }
 
-void MapPanel::tbLevelClick(int delta) {
+void MapPanel::ChangeLevel(int delta) {
     view_.DL += delta;
-    view_.mShift();
+    view_.Refresh();
 }
 
-void MapPanel::PanelResize() {
-    view_.mShift();
+void MapPanel::SurfaceResized() {
+    view_.Refresh();
 }
 
-void MapPanel::cbSkinsChange(int line) {
+void MapPanel::SelectSkin(int line) {
     try {
-        skins_.cbSkinsChange(line);
+        skins_.SelectSkin(line);
     } catch (const std::exception& error) {
         if (ErrorReported) ErrorReported(error.what());
     }

@@ -3,7 +3,7 @@
 // level buttons and the skin chooser. It paints the shown zone into an
 // off-screen buffer (MapBuffer) and copies it to the surface in one step;
 // the scroll bars, level buttons and resizing move the view origin kept by
-// the core's ViewState and refresh the view (mShift).
+// the core's ViewState and refresh the view (Refresh).
 //
 // The panel installs itself as the view state's RepaintRequested hook and
 // the skins' ChooserRefilled hook; the window keeps StatusRefreshRequested
@@ -60,7 +60,7 @@ public:
     void SetMouseHandler(MapMouseHandler* handler) { panel_->MouseHandler = handler; }
 
     // Paints the map into MapBuffer, resized to the surface first.
-    void PanelMainPaint();
+    void RenderMap();
     const QImage& MapBuffer() const { return mapBuffer_; }
 
     // The cell under a surface point: the view centre's cell at the middle,
@@ -72,21 +72,21 @@ public:
     void ViewRefreshed();
 
     // Centres on the current room (or the middle of the zone).
-    void CenterBox();
+    void CenterOnCurrentRoom();
     // Shows the current room's zone first when another zone is shown, then
     // centres (F8).
-    void CenterClick();
+    void ShowCurrentRoom();
     // The user scrolled.
-    void SB2Scroll();
+    void Scrolled();
     // The level buttons: +1 up, -1 down.
-    void tbLevelClick(int delta);
-    void PanelResize();
+    void ChangeLevel(int delta);
+    void SurfaceResized();
     // The chooser's line was picked.
-    void cbSkinsChange(int line);
+    void SelectSkin(int line);
     // Re-reads the chooser lines from the skins (after LoadSkin of line 0).
     void RefillChooser();
 
-    // Shows another zone for CenterClick; when empty the panel clears the
+    // Shows another zone for ShowCurrentRoom; when empty the panel clears the
     // shown zone, sets CurrentZone and loads it itself.
     std::function<void(const std::string& zone)> ShowZone;
     // Errors of skin loading started from the chooser (the event loop must

@@ -183,7 +183,7 @@ void SkinSet::LoadProfileSkins(const std::string& worldDirectory, const std::str
     }
 }
 
-void SkinSet::cbSkinsChange(int line) {
+void SkinSet::SelectSkin(int line) {
     if (line < 1 || line >= static_cast<int>(chooserLines_.size())) {
         chooserIndex_ = 0;
         IconPoint = savedIconPoint_;

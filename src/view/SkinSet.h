@@ -66,7 +66,7 @@ public:
     // The user picked a chooser line: line 0 (or below) makes slot 0 active
     // again with its saved values, without reading the file; another line is
     // loaded from the file of the last LoadSkin.
-    void cbSkinsChange(int line);
+    void SelectSkin(int line);
 
     const std::string& SkinIniFile() const { return skinIniFile_; }
     const std::vector<std::string>& ChooserLines() const { return chooserLines_; }

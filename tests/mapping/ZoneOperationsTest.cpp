@@ -10,7 +10,7 @@ TEST_F(ZoneOperationsTest, NewZoneTakesTheFirstFreeNameAndWritesItsFile) {
     files.Write(caption);  // a file of that name, no zone in memory
     Elsewhere(caption + " 1", 1);
 
-    EXPECT_EQ(zones.nNewZoneClick(), caption + " 2");
+    EXPECT_EQ(zones.CreateZone(), caption + " 2");
     EXPECT_EQ(world.CurrentZone, caption + " 2");
     EXPECT_EQ(world.ShownZone(), caption + " 2");
     EXPECT_EQ(world.LastRoomNumber, 0);
@@ -20,12 +20,12 @@ TEST_F(ZoneOperationsTest, NewZoneTakesTheFirstFreeNameAndWritesItsFile) {
 
     // A zone whose file cannot be written never comes to be.
     files.failWrites = true;
-    EXPECT_THROW(zones.nNewZoneClick(), TrellanError);
+    EXPECT_THROW(zones.CreateZone(), TrellanError);
     EXPECT_EQ(world.CurrentZone, caption + " 2");
     EXPECT_EQ(world.Tree().FindZone(caption + " 3"), nullptr);
 
     world.CurrentWorld.clear();
-    EXPECT_EQ(zones.nNewZoneClick(), "");
+    EXPECT_EQ(zones.CreateZone(), "");
 }
 
 TEST_F(ZoneOperationsTest, StartNewZoneNorthMovesTheDeadEndAndRelinksEverything) {
@@ -188,7 +188,7 @@ TEST_F(ZoneOperationsTest, MergeZoneJoinsTheZoneBeyondTheCrossLink) {
     world.LastRoomNumber = 2;
 
     world.TargetRoom = t;
-    ZoneResult result = zones.nMergeZone(kDirEast);
+    ZoneResult result = zones.MergeZone(kDirEast);
     ASSERT_TRUE(result.Succeeded()) << result.Message;
     EXPECT_TRUE(result.Errors.empty());
 
@@ -226,7 +226,7 @@ TEST_F(ZoneOperationsTest, MergeZoneRefusesACollisionAndChangesNothing) {
     files.SaveWorld();
 
     world.TargetRoom = t;
-    ZoneResult result = zones.nMergeZone(kDirEast);
+    ZoneResult result = zones.MergeZone(kDirEast);
     EXPECT_EQ(result.Outcome, ZoneOutcome::Refused);
     EXPECT_EQ(result.Message, Cyr("В указанном направлении карту присоединить нельзя."));
     EXPECT_TRUE(world.MapSaved);
@@ -236,13 +236,13 @@ TEST_F(ZoneOperationsTest, MergeZoneRefusesACollisionAndChangesNothing) {
     EXPECT_EQ(files.Read("b").size(), 2u);
 
     // No entry that way, a partner that is not there, a number that is none.
-    EXPECT_EQ(zones.nMergeZone(kDirWest).Outcome, ZoneOutcome::Refused);
+    EXPECT_EQ(zones.MergeZone(kDirWest).Outcome, ZoneOutcome::Refused);
     t->AutoMaps = {"b|" + Phrase(kDirEast) + "|5"};
-    EXPECT_EQ(zones.nMergeZone(kDirEast).Outcome, ZoneOutcome::Refused);
+    EXPECT_EQ(zones.MergeZone(kDirEast).Outcome, ZoneOutcome::Refused);
     t->AutoMaps = {"b|" + Phrase(kDirEast) + "|x1"};
-    EXPECT_EQ(zones.nMergeZone(kDirEast).Outcome, ZoneOutcome::Refused);
+    EXPECT_EQ(zones.MergeZone(kDirEast).Outcome, ZoneOutcome::Refused);
     t->AutoMaps = {"a|" + Phrase(kDirEast) + "|1"};
-    EXPECT_EQ(zones.nMergeZone(kDirEast).Outcome, ZoneOutcome::Refused);
+    EXPECT_EQ(zones.MergeZone(kDirEast).Outcome, ZoneOutcome::Refused);
 }
 
 TEST_F(ZoneOperationsTest, DeletingACorridorCellRemovesTheWholeCorridor) {

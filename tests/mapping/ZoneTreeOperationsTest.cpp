@@ -63,7 +63,7 @@ TEST_F(ZoneTreeOperationsTest, DeletingTheCurrentZoneLeavesNoZoneAndNoLinksIntoI
     files.SaveWorld();
 
     files.refuse = true;
-    ZoneResult refused = tree.nnDeleteZoneClick("a");
+    ZoneResult refused = tree.DeleteZone("a");
     EXPECT_EQ(refused.Outcome, ZoneOutcome::Refused);
     EXPECT_NE(refused.Message.find("refused"), std::string::npos);
     EXPECT_EQ(world.CurrentZone, "a");
@@ -71,7 +71,7 @@ TEST_F(ZoneTreeOperationsTest, DeletingTheCurrentZoneLeavesNoZoneAndNoLinksIntoI
     EXPECT_EQ(other->AutoMaps.size(), 2u);
 
     files.refuse = false;
-    EXPECT_TRUE(tree.nnDeleteZoneClick("a").Succeeded());
+    EXPECT_TRUE(tree.DeleteZone("a").Succeeded());
     EXPECT_EQ(tracingOff, 1);
     EXPECT_EQ(world.CurrentZone, "");
     EXPECT_EQ(world.CurrentRoom, nullptr);
@@ -88,10 +88,10 @@ TEST_F(ZoneTreeOperationsTest, DeletingTheCurrentZoneLeavesNoZoneAndNoLinksIntoI
 // The toggle and its state image are checked through the zone tree window.
 TEST_F(ZoneTreeOperationsTest, TheLockFlagFollowsTheCurrentZoneNotTheLastClick) {
     Elsewhere("b", 1);
-    EXPECT_TRUE(tree.nnLockZoneClick("a"));
-    EXPECT_TRUE(tree.nnLockZoneClick("b"));
+    EXPECT_TRUE(tree.ToggleZoneLock("a"));
+    EXPECT_TRUE(tree.ToggleZoneLock("b"));
     EXPECT_TRUE(world.CurrentZoneLocked);
-    EXPECT_FALSE(tree.nnLockZoneClick("a"));
+    EXPECT_FALSE(tree.ToggleZoneLock("a"));
     EXPECT_FALSE(world.CurrentZoneLocked);
     EXPECT_EQ(world.LockedZones, std::vector<std::string>{"b"});
 }
@@ -100,7 +100,7 @@ TEST_F(ZoneTreeOperationsTest, BookmarksAreAddedRenamedShownAndRemoved) {
     Room(0, 0);
     MudRoom* inn = Room(3, 4, 2, "Inn");
     world.TargetRoom = inn;
-    ASSERT_EQ(tree.nAddToQuickListClick(), inn);
+    ASSERT_EQ(tree.BookmarkTargetRoom(), inn);
     EXPECT_EQ(inn->QuickList, "Inn");
     tree.RenameBookmark(inn, "rest");
     EXPECT_EQ(world.FindRoomByAlias("REST"), inn);
@@ -113,19 +113,19 @@ TEST_F(ZoneTreeOperationsTest, BookmarksAreAddedRenamedShownAndRemoved) {
     world.ClearZone();
     world.CurrentZone = "b";
     world.LoadZone();
-    EXPECT_TRUE(tree.nnShowOnMapClick(inn).Succeeded());
+    EXPECT_TRUE(tree.ShowBookmarkedRoom(inn).Succeeded());
     EXPECT_EQ(world.CurrentZone, "a");
     EXPECT_EQ(view.Origin(), (ViewOrigin{3, 4, 2}));
     EXPECT_TRUE(inn->Checked);
     EXPECT_TRUE(files.ZoneFileExists("b")) << "the zone left was saved";
 
-    tree.nRemoveRoomClick();
+    tree.UnbookmarkTargetRoom();
     EXPECT_EQ(inn->QuickList, "");
     EXPECT_TRUE(world.Tree().FindZone("a")->Aliases.empty());
 
     // A corridor cell has no name to show.
     world.TargetRoom = Pipe(9, 9);
-    EXPECT_EQ(tree.nAddToQuickListClick(), nullptr);
+    EXPECT_EQ(tree.BookmarkTargetRoom(), nullptr);
 }
 
 TEST_F(ZoneTreeOperationsTest, FollowingACrossLinkShowsThePartnerRoom) {
@@ -135,14 +135,14 @@ TEST_F(ZoneTreeOperationsTest, FollowingACrossLinkShowsThePartnerRoom) {
                       "b|" + Phrase(kDirNorth) + "|7"};
     world.TargetRoom = gate;
 
-    ZoneResult bad = tree.nShowZone1Click(0);
+    ZoneResult bad = tree.ShowCrossLinkZone(0);
     EXPECT_EQ(bad.Outcome, ZoneOutcome::Refused);
     EXPECT_EQ(world.CurrentZone, "a");
-    EXPECT_EQ(tree.nShowZone1Click(1).Outcome, ZoneOutcome::Nothing);
+    EXPECT_EQ(tree.ShowCrossLinkZone(1).Outcome, ZoneOutcome::Nothing);
     EXPECT_EQ(world.Tree().FindZone("gone"), nullptr) << "no empty zone conjured up";
-    EXPECT_EQ(tree.nShowZone1Click(5).Outcome, ZoneOutcome::Nothing);
+    EXPECT_EQ(tree.ShowCrossLinkZone(5).Outcome, ZoneOutcome::Nothing);
 
-    EXPECT_TRUE(tree.nShowZone1Click(2).Succeeded());
+    EXPECT_TRUE(tree.ShowCrossLinkZone(2).Succeeded());
     EXPECT_EQ(world.CurrentZone, "b");
     EXPECT_EQ(world.ShownZone(), "b");
     EXPECT_EQ(view.Origin(), (ViewOrigin{-5, 8, 1}));
@@ -150,9 +150,9 @@ TEST_F(ZoneTreeOperationsTest, FollowingACrossLinkShowsThePartnerRoom) {
     EXPECT_EQ(files.Read("a").size(), 1u) << "the zone left was saved";
 
     // Loading a zone from the tree menu stops tracing; a double click not.
-    EXPECT_TRUE(tree.nnLoadZoneClick("a", false).Succeeded());
+    EXPECT_TRUE(tree.OpenZone("a", false).Succeeded());
     EXPECT_EQ(tracingOff, 0);
-    EXPECT_TRUE(tree.nnLoadZoneClick("b", true).Succeeded());
+    EXPECT_TRUE(tree.OpenZone("b", true).Succeeded());
     EXPECT_EQ(tracingOff, 1);
     EXPECT_EQ(world.CurrentZone, "b");
 }

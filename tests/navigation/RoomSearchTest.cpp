@@ -16,7 +16,7 @@ protected:
         rig.view.RepaintRequested = [this] { ++repaints; };
     }
 
-    RoomSearchResult Next(std::string_view utf8) { return search.FindDialog2Find(W1251(utf8)); }
+    RoomSearchResult Next(std::string_view utf8) { return search.FindNext(W1251(utf8)); }
 
     NavigationRig rig;
     RoomSearch search{rig.world, rig.view, rig.output};
@@ -27,7 +27,7 @@ protected:
 };
 
 TEST_F(RoomSearchTest, FindNextWalksTheWorldListThenReportsThenStartsOver) {
-    search.nFindByNameClick();
+    search.StartNameSearch();
     EXPECT_EQ(Next("golden").Room, tavern);
     // The last room of the list is a plain match, and the search then
     // stands at the end, so the next one starts over at once.
@@ -35,7 +35,7 @@ TEST_F(RoomSearchTest, FindNextWalksTheWorldListThenReportsThenStartsOver) {
     EXPECT_EQ(search.Index(), rig.world.RoomCount());
     EXPECT_EQ(Next("golden").Room, tavern);
 
-    search.nFindByDescClick();
+    search.StartDescriptionSearch();
     EXPECT_EQ(Next("Дорога").Room, road);
     EXPECT_EQ(Next("Дорога").What, RoomSearchResult::Kind::NotFound);
     EXPECT_EQ(Next("Дорога").Room, road);
@@ -43,7 +43,7 @@ TEST_F(RoomSearchTest, FindNextWalksTheWorldListThenReportsThenStartsOver) {
 
 TEST_F(RoomSearchTest, MatchInAnotherZoneSavesTheShownZoneThenShowsAndMarksTheRoom) {
     ASSERT_EQ(rig.world.ShownZone(), "Zone");
-    search.nFindByDescClick();
+    search.StartDescriptionSearch();
     RoomSearchResult found = Next("таверне");
     ASSERT_EQ(found.Room, road);
     EXPECT_EQ(rig.output.saves, std::vector<std::string>{"Zone"});
@@ -54,28 +54,28 @@ TEST_F(RoomSearchTest, MatchInAnotherZoneSavesTheShownZoneThenShowsAndMarksTheRo
     EXPECT_GT(repaints, 0);
 
     // The next refresh takes the mark away again.
-    rig.view.mShift();
+    rig.view.Refresh();
     EXPECT_FALSE(road->Checked);
 
     // A match in the shown zone saves nothing.
-    search.nFindByDescClick();
+    search.StartDescriptionSearch();
     ASSERT_EQ(Next("ведет").Room, road);
     EXPECT_EQ(rig.output.saves.size(), 1u);
 }
 
 TEST_F(RoomSearchTest, EmptyTextAndEmptyWorld) {
-    search.nFindByNameClick();
+    search.StartNameSearch();
     EXPECT_EQ(Next("").What, RoomSearchResult::Kind::Nothing);
     EXPECT_EQ(search.Index(), 0u);
 
     NavigationRig empty;
     RoomSearch nothing(empty.world, empty.view, empty.output);
-    EXPECT_EQ(nothing.FindDialog2Find("").What, RoomSearchResult::Kind::NotFound);
-    EXPECT_EQ(nothing.FindDialog2Find("x").What, RoomSearchResult::Kind::NotFound);
+    EXPECT_EQ(nothing.FindNext("").What, RoomSearchResult::Kind::NotFound);
+    EXPECT_EQ(nothing.FindNext("x").What, RoomSearchResult::Kind::NotFound);
 }
 
 TEST_F(RoomSearchTest, RoomsRemovedBetweenSearchesDoNotLoseTheWay) {
-    search.nFindByNameClick();
+    search.StartNameSearch();
     ASSERT_EQ(Next("golden").Room, tavern);
     ASSERT_EQ(Next("golden").Room, inn);
     rig.world.RemoveRoom(road);

@@ -19,20 +19,20 @@ protected:
 
     // Tracing, the map trusted, the player in `room`.
     void StandIn(MudRoom* room) {
-        rig.tracker.ModeClick(MovementTracker::ModeSender::Tracing);
+        rig.tracker.SetTracing(MovementTracker::TracingSwitch::On);
         rig.tracker.SetWalkingMode(true);
         rig.world.CurrentRoom = room;
     }
 
     SpeedwalkResult WalkTo(MudRoom* target, SpeedwalkSender sender = SpeedwalkSender::Send) {
         rig.world.TargetRoom = target;
-        return rig.speedwalk.nSpeedWalkClick(sender);
+        return rig.speedwalk.WalkToTarget(sender);
     }
 
     // The server answers `count` moves with a room each.
     void Arrive(int count) {
         for (int i = 0; i < count; ++i)
-            rig.tracker.TranslateCmd("\x1B[1;36mRoom\r\nDesc.\r\n\x1B[36m[ Exits: N S ]\r\n");
+            rig.tracker.ProcessServerText("\x1B[1;36mRoom\r\nDesc.\r\n\x1B[36m[ Exits: N S ]\r\n");
     }
 
     static std::string Repeat(const std::string& text, int count) {
@@ -81,7 +81,7 @@ TEST_F(SpeedwalkTest, RefusedMoveOrLookStopsTheWalk) {
     StandIn(line[0]);
     WalkTo(line[25]);
     Arrive(3);
-    rig.tracker.TranslateCmd("You cannot go there.\r\n");
+    rig.tracker.ProcessServerText("You cannot go there.\r\n");
     EXPECT_TRUE(rig.speedwalk.Queue().empty());
     Arrive(6);
     EXPECT_EQ(rig.output.server, Repeat("n\r\n", 10));
@@ -161,19 +161,19 @@ TEST_F(SpeedwalkTest, PlayerCommandsListAliasesWalkAndWalkBack) {
     rig.world.SetRoomAlias(far, "square");
     rig.world.SetRoomAlias(line[5], "gate");
 
-    input.SSClientRead(W1251("гоу\r\n"));
+    input.TakeCommandLine(W1251("гоу\r\n"));
     EXPECT_EQ(rig.output.client, AliasListLine("gate", "Zone", "Room 6") +
                                      AliasListLine(W1251("храм"), "Zone", "Room 21") +
                                      AliasListLine("square", "Other", W1251("Площадь я") + "\xFF") + "\r\n\r\n");
     EXPECT_TRUE(rig.output.server.empty());
 
     // Without a position no walk starts.
-    input.SSClientRead(W1251("гоу gate\r\n"));
+    input.TakeCommandLine(W1251("гоу gate\r\n"));
     EXPECT_TRUE(rig.output.server.empty());
 
     StandIn(line[0]);
     rig.output.client.clear();
-    input.SSClientRead(W1251("гоу gate\r\n"));
+    input.TakeCommandLine(W1251("гоу gate\r\n"));
     EXPECT_EQ(rig.output.server, Repeat("n\r\n", 5));
     EXPECT_EQ(rig.world.TargetRoom, line[5]);
     EXPECT_EQ(rig.world.ReturnRoom, line[0]);
@@ -181,11 +181,11 @@ TEST_F(SpeedwalkTest, PlayerCommandsListAliasesWalkAndWalkBack) {
     ASSERT_EQ(rig.world.CurrentRoom, line[5]);
 
     // An alias nobody has changes nothing, the way back included.
-    input.SSClientRead(W1251("гоу nowhere\r\n"));
+    input.TakeCommandLine(W1251("гоу nowhere\r\n"));
     EXPECT_EQ(rig.world.ReturnRoom, line[0]);
 
     rig.output.server.clear();
-    input.SSClientRead(W1251("назад\r\n"));
+    input.TakeCommandLine(W1251("назад\r\n"));
     EXPECT_EQ(rig.output.server, Repeat("s\r\n", 5));
     EXPECT_EQ(rig.world.ReturnRoom, line[5]);
 }

@@ -47,17 +47,17 @@ class Recorder final : public TransportEvents {
 public:
     explicit Recorder(QtTransport& transport) : transport_(transport) {}
 
-    void SSClientConnect(ClientId client) override { events.push_back("connect " + std::to_string(client)); }
-    void SSClientDisconnect(ClientId client) override { events.push_back("disconnect " + std::to_string(client)); }
-    void SSClientRead(ClientId client) override {
+    void OnClientConnected(ClientId client) override { events.push_back("connect " + std::to_string(client)); }
+    void OnClientDisconnected(ClientId client) override { events.push_back("disconnect " + std::to_string(client)); }
+    void OnClientReadable(ClientId client) override {
         char buffer[4096];
         while (std::size_t n = transport_.ReadClient(client, buffer, sizeof buffer)) fromClient.append(buffer, n);
     }
-    void SSClientWrite(ClientId) override {}
-    void SSClientError(ClientId, const std::string& message) override { events.push_back("client error " + message); }
-    void CSConnect() override { events.push_back("cs connect"); }
-    void CSDisconnect() override { events.push_back("cs disconnect"); }
-    void CSRead() override {
+    void OnClientWritable(ClientId) override {}
+    void OnClientError(ClientId, const std::string& message) override { events.push_back("client error " + message); }
+    void OnServerConnected() override { events.push_back("cs connect"); }
+    void OnServerDisconnected() override { events.push_back("cs disconnect"); }
+    void OnServerReadable() override {
         char buffer[4096];
         for (;;) {
             const std::ptrdiff_t n = transport_.ReadServer(buffer, sizeof buffer);
@@ -65,8 +65,8 @@ public:
             fromServer.append(buffer, static_cast<std::size_t>(n));
         }
     }
-    void CSWrite() override {}
-    void CSError(const std::string&) override { events.push_back("cs error"); }
+    void OnServerWritable() override {}
+    void OnServerError(const std::string&) override { events.push_back("cs error"); }
 
     bool Saw(const std::string& event) const { return std::find(events.begin(), events.end(), event) != events.end(); }
 

@@ -18,11 +18,11 @@ TEST(DebugLogTest, InactiveLogStoresAndReportsNothing) {
     DebugLog log;
     int calls = 0;
     log.OnLine = [&](std::string_view) { ++calls; };
-    log.DLine("CSRead");
+    log.Log("CSRead");
     EXPECT_TRUE(log.Lines().empty());
     EXPECT_EQ(calls, 0);
     log.SetActive(true);
-    log.DLine("CSRead");
+    log.Log("CSRead");
     EXPECT_EQ(LinesOf(log), std::vector<std::string>{"CSRead"});
     EXPECT_EQ(calls, 1);
 }
@@ -32,10 +32,10 @@ TEST(DebugLogTest, EntriesSplitAtEveryKindOfLineBreak) {
     log.SetActive(true);
     std::vector<std::string_view> seen;
     log.OnLine = [&](std::string_view entry) { seen.push_back(entry); };
-    log.DLine("CSRead: one\r\ntwo\nthree");
-    log.DLine("a\rb\n\rc");
-    log.DLine("ends with a break\r\n");
-    log.DLine("");
+    log.Log("CSRead: one\r\ntwo\nthree");
+    log.Log("a\rb\n\rc");
+    log.Log("ends with a break\r\n");
+    log.Log("");
     EXPECT_EQ(LinesOf(log), (std::vector<std::string>{"CSRead: one", "two", "three", "a", "b", "", "c",
                                                        "ends with a break", ""}));
     EXPECT_EQ(seen.size(), 4u);
@@ -44,14 +44,14 @@ TEST(DebugLogTest, EntriesSplitAtEveryKindOfLineBreak) {
 TEST(DebugLogTest, KeepsTheLastThousandLines) {
     DebugLog log;
     log.SetActive(true);
-    for (int i = 1; i <= 1000; ++i) log.DLine("line " + std::to_string(i));
+    for (int i = 1; i <= 1000; ++i) log.Log("line " + std::to_string(i));
     EXPECT_EQ(log.Lines().size(), 1000u);
     EXPECT_EQ(log.Lines().front(), "line 1");
-    log.DLine("line 1001");
+    log.Log("line 1001");
     EXPECT_EQ(log.Lines().size(), 1000u);
     EXPECT_EQ(log.Lines().front(), "line 2");
     // A three-line entry counts as three.
-    log.DLine("x\r\ny\r\nz");
+    log.Log("x\r\ny\r\nz");
     EXPECT_EQ(log.Lines().size(), 1000u);
     EXPECT_EQ(log.Lines().front(), "line 5");
     EXPECT_EQ(log.Lines().back(), "z");
@@ -59,7 +59,7 @@ TEST(DebugLogTest, KeepsTheLastThousandLines) {
     // An entry longer than the whole log keeps only its own last lines.
     std::string big;
     for (int i = 0; i < 2500; ++i) big += "b" + std::to_string(i) + "\n";
-    log.DLine(big);
+    log.Log(big);
     EXPECT_EQ(log.Lines().size(), 1000u);
     EXPECT_EQ(log.Lines().front(), "b1500");
     EXPECT_EQ(log.Lines().back(), "b2499");
@@ -72,8 +72,8 @@ TEST(DebugLogTest, SavesLinesWithCrLf) {
 
     DebugLog log;
     log.SetActive(true);
-    log.DLine("CSConnect");
-    log.DLine("CSRead: \xCA\xEE\xEC\xED\xE0\xF2\xE0\nExits");
+    log.Log("CSConnect");
+    log.Log("CSRead: \xCA\xEE\xEC\xED\xE0\xF2\xE0\nExits");
     log.SaveTo(path);
     EXPECT_EQ(ReadWholeFile(path), std::string("CSConnect\r\nCSRead: \xCA\xEE\xEC\xED\xE0\xF2\xE0\r\nExits\r\n"));
 

@@ -125,7 +125,7 @@ private:
 class RecordingHooks : public SessionHooks {
 public:
     void TracingOff() override { ++tracingOff; }
-    void TranslateCmd(const std::string& text) override { texts.push_back(text); }
+    void ProcessServerText(const std::string& text) override { texts.push_back(text); }
 
     int tracingOff = 0;
     std::vector<std::string> texts;

@@ -34,9 +34,9 @@ protected:
     // A client connects and the server connection is made.
     ClientId StartSession() {
         ClientId id = transport.AddClient();
-        session.SSClientConnect(id);
+        session.OnClientConnected(id);
         transport.serverConnected = true;
-        session.CSConnect();
+        session.OnServerConnected();
         return id;
     }
 
@@ -54,7 +54,7 @@ protected:
 
 TEST_F(ProxySessionTest, ClientConnectSendsBannerFirstAndConnectsServer) {
     ClientId id = transport.AddClient();
-    session.SSClientConnect(id);
+    session.OnClientConnected(id);
     EXPECT_EQ(transport.Received(id), "\033[1;33m<Trellan v. 2.5.3 (Win2K Server fix)> is online\033[0m");
     EXPECT_EQ(transport.calls, std::vector<std::string>{"ConnectServer mud.example.org:4000 name"});
     EXPECT_EQ(LogLines(), std::vector<std::string>{"SSClientConnect:Open client socket"});
@@ -62,7 +62,7 @@ TEST_F(ProxySessionTest, ClientConnectSendsBannerFirstAndConnectsServer) {
     EXPECT_FALSE(session.ServerConnected());
 
     transport.serverConnected = true;
-    session.CSConnect();
+    session.OnServerConnected();
     EXPECT_TRUE(session.ServerConnected());
     EXPECT_TRUE(Logged("CSConnect"));
 }
@@ -71,7 +71,7 @@ TEST_F(ProxySessionTest, NewClientRestartsServerConnection) {
     ClientId first = StartSession();
     Forget();
     ClientId second = transport.AddClient();
-    session.SSClientConnect(second);
+    session.OnClientConnected(second);
     EXPECT_EQ(transport.calls,
               (std::vector<std::string>{"CloseServer", "ConnectServer mud.example.org:4000 name"}));
     EXPECT_EQ(LogLines(),
@@ -87,11 +87,11 @@ TEST_F(ProxySessionTest, NewClientRestartsServerConnection) {
 TEST_F(ProxySessionTest, RelaysBothWays) {
     ClientId id = StartSession();
     transport.clients[id].unread = "look\r\n\xFF\xFF";
-    session.SSClientRead(id);
+    session.OnClientReadable(id);
     EXPECT_EQ(transport.sentToServer, "look\r\n\xFF\xFF");
 
     transport.ServerSends("\033[1;36mRoom\033[0m\r\nText");
-    session.CSRead();
+    session.OnServerReadable();
     EXPECT_EQ(transport.Received(id), std::string(ProxySession::Banner) + "\033[1;36mRoom\033[0m\r\nText");
     EXPECT_EQ(hooks.texts, std::vector<std::string>{"\033[1;36mRoom\033[0m\r\nText"});
     EXPECT_TRUE(Logged("CSRead"));
@@ -108,35 +108,35 @@ TEST_F(ProxySessionTest, SeveralClientsRelayToNewestAndOwnMessagesToOldest) {
     transport.Received(newer).clear();
 
     transport.ServerSends("output");
-    session.CSRead();
+    session.OnServerReadable();
     session.SendToClient("own");
     EXPECT_EQ(transport.Received(older), "own");
     EXPECT_EQ(transport.Received(newer), "output");
 
     // The server stays while a client is left.
     transport.RemoveClient(newer);
-    session.SSClientDisconnect(newer);
+    session.OnClientDisconnected(newer);
     EXPECT_TRUE(session.ServerConnected());
     EXPECT_TRUE(session.ClientPresent());
     transport.ServerSends("more");
-    session.CSRead();
+    session.OnServerReadable();
     EXPECT_EQ(transport.Received(older), "ownmore");
 }
 
 TEST_F(ProxySessionTest, ServerOutputWithoutClientClosesServerAndStillReachesTracker) {
     ClientId id = transport.AddClient();
-    session.SSClientConnect(id);
+    session.OnClientConnected(id);
     // The client leaves while the server is still being connected.
     transport.RemoveClient(id);
-    session.SSClientDisconnect(id);
+    session.OnClientDisconnected(id);
     EXPECT_TRUE(transport.serverActive);
     EXPECT_FALSE(session.ClientPresent());
     transport.serverConnected = true;
-    session.CSConnect();
+    session.OnServerConnected();
     transport.calls.clear();
 
     transport.ServerSends("Welcome\r\n\r\n");
-    session.CSRead();
+    session.OnServerReadable();
     EXPECT_EQ(transport.calls, std::vector<std::string>{"CloseServer"});
     EXPECT_FALSE(session.ServerConnected());
     EXPECT_EQ(hooks.texts, std::vector<std::string>{"Welcome\r\n"});
@@ -150,7 +150,7 @@ TEST_F(ProxySessionTest, ServerClosingDropsEveryClient) {
 
     transport.serverConnected = false;
     transport.serverActive = false;
-    session.CSDisconnect();
+    session.OnServerDisconnected();
     EXPECT_EQ(transport.calls, (std::vector<std::string>{"StopListening", "Listen 127.0.0.1:4999"}));
     EXPECT_EQ(LogLines(),
               (std::vector<std::string>{"CSDisconnect:Disable server socket", "CSDisconnect:Enable server socket"}));
@@ -160,14 +160,14 @@ TEST_F(ProxySessionTest, ServerClosingDropsEveryClient) {
     EXPECT_FALSE(session.ClientPresent());
     EXPECT_EQ(hooks.tracingOff, 1);
     EXPECT_EQ(session.Status().MccpVersion, "none");
-    EXPECT_EQ(session.Status().Panel2Text, "----");
+    EXPECT_EQ(session.Status().RatePanelText, "----");
 }
 
 TEST_F(ProxySessionTest, ServerClosingWithoutClientDoesNotRelisten) {
     transport.serverConnected = true;
-    session.CSConnect();
+    session.OnServerConnected();
     transport.calls.clear();
-    session.CSDisconnect();
+    session.OnServerDisconnected();
     EXPECT_TRUE(transport.calls.empty());
     EXPECT_EQ(hooks.tracingOff, 1);
 }
@@ -175,10 +175,10 @@ TEST_F(ProxySessionTest, ServerClosingWithoutClientDoesNotRelisten) {
 TEST_F(ProxySessionTest, ServerErrorRelistensClosesServerAndTellsTheOldestClient) {
     ClientId first = StartSession();
     ClientId second = transport.AddClient();
-    session.SSClientConnect(second);
+    session.OnClientConnected(second);
     Forget();
 
-    session.CSError("Host not found");
+    session.OnServerError("Host not found");
     EXPECT_EQ(transport.calls,
               (std::vector<std::string>{"StopListening", "Listen 127.0.0.1:4999", "CloseServer"}));
     EXPECT_EQ(LogLines(), (std::vector<std::string>{"CSError:Disable server socket", "CSError:Enable server socket",
@@ -197,7 +197,7 @@ TEST_F(ProxySessionTest, ClientClosingClosesServer) {
     ClientId id = StartSession();
     Forget();
     transport.RemoveClient(id);
-    session.SSClientDisconnect(id);
+    session.OnClientDisconnected(id);
     EXPECT_EQ(transport.calls, std::vector<std::string>{"CloseServer"});
     EXPECT_EQ(LogLines(), std::vector<std::string>{"SSClientDisconnect:Closing client socket"});
     EXPECT_FALSE(session.ClientPresent());
@@ -208,7 +208,7 @@ TEST_F(ProxySessionTest, ClientClosingClosesServer) {
 TEST_F(ProxySessionTest, ClientErrorClosesBothSides) {
     ClientId id = StartSession();
     Forget();
-    session.SSClientError(id, "Connection reset by peer");
+    session.OnClientError(id, "Connection reset by peer");
     EXPECT_EQ(transport.calls, (std::vector<std::string>{"CloseClient " + std::to_string(id), "CloseServer"}));
     EXPECT_EQ(LogLines(), (std::vector<std::string>{"SSClientError", "SSClientError:Closing server socket",
                                                     "SSClientError:Closing client socket"}));
@@ -219,8 +219,8 @@ TEST_F(ProxySessionTest, ClientErrorClosesBothSides) {
 
 TEST_F(ProxySessionTest, OwnMessagesWithoutClientAndWritableEventsDoNothing) {
     session.SendToClient("nobody hears this");
-    session.SSClientWrite(1);
-    session.CSWrite();
+    session.OnClientWritable(1);
+    session.OnServerWritable();
     EXPECT_EQ(LogLines(), (std::vector<std::string>{"SSClientWrite", "CSWrite"}));
     EXPECT_TRUE(transport.calls.empty());
 }
@@ -240,7 +240,7 @@ TEST_F(ProxySessionTest, ApplyingSettingsEndsSessionAndListensOnNewPort) {
 
     // The server is connected for the next client, with the new settings.
     transport.calls.clear();
-    session.SSClientConnect(transport.AddClient());
+    session.OnClientConnected(transport.AddClient());
     EXPECT_EQ(transport.calls, std::vector<std::string>{"ConnectServer 10.0.0.1:6000 numeric"});
 }
 

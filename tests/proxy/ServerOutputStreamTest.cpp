@@ -47,16 +47,16 @@ protected:
     // A client connects, which (re)starts the server connection.
     void NewClient() {
         client = transport.AddClient();
-        session.SSClientConnect(client);
+        session.OnClientConnected(client);
         transport.serverConnected = true;
-        session.CSConnect();
+        session.OnServerConnected();
         transport.Received(client).clear();
     }
 
     // One readable event bringing `bytes`.
     void Event(const std::string& bytes) {
         transport.ServerSends(bytes);
-        session.CSRead();
+        session.OnServerReadable();
     }
 
     std::string Tracked() const {
@@ -157,7 +157,7 @@ TEST_F(ServerOutputStreamTest, MccpV2IsAcceptedAndInflatedAcrossEvents) {
     Event(kWill86);
     EXPECT_EQ(transport.sentToServer, kDo86);
     EXPECT_EQ(session.Status().MccpVersion, "mccV2");
-    EXPECT_EQ(session.Status().Panel1Text, "mccV2");
+    EXPECT_EQ(session.Status().VersionPanelText, "mccV2");
 
     std::string text = "\033[1;36mRoom\033[0m\r\nA long room text with a NUL.\r\n\r\n";
     text.insert(text.find("with"), 1, '\0');
@@ -200,7 +200,7 @@ TEST_F(ServerOutputStreamTest, WithMccpOffOffersAreRelayedUntouched) {
     EXPECT_EQ(transport.Received(client), data);
     EXPECT_TRUE(transport.sentToServer.empty());
     EXPECT_EQ(session.Status().MccpVersion, "none");
-    EXPECT_EQ(session.Status().Panel2Text, "----");
+    EXPECT_EQ(session.Status().RatePanelText, "----");
 }
 
 TEST_F(ServerOutputStreamTest, ReconnectOrServerErrorStartsAFreshDecompressor) {
@@ -211,7 +211,7 @@ TEST_F(ServerOutputStreamTest, ReconnectOrServerErrorStartsAFreshDecompressor) {
         Event(kStart86 + Deflate("compressed\r\n"));
         ASSERT_TRUE(session.Status().MccpCompressing);
         if (byError) {
-            session.CSError("Connection reset");
+            session.OnServerError("Connection reset");
             EXPECT_FALSE(session.OutputStream().MccpActive());
         }
         NewClient();
@@ -265,7 +265,7 @@ TEST_F(ServerOutputStreamTest, CorruptStreamEndsSessionAfterRelayingTheGoodPart)
     std::string good = "Room\r\n";
     std::string stream = kStart86 + Deflate(good) + "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF" + "more junk";
     transport.ServerSends(stream);
-    session.CSRead();
+    session.OnServerReadable();
     EXPECT_EQ(transport.closedReceived[client], good + ServerOutputStream::CorruptStreamMessage);
     // A 0xFF in it would reach the client as a telnet command.
     EXPECT_EQ(ServerOutputStream::CorruptStreamMessage.find('\xFF'), std::string::npos);

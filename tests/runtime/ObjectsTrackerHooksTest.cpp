@@ -26,7 +26,7 @@ protected:
 };
 
 TEST_F(ObjectsTrackerHooksTest, ServerTextIsFiledEvenWithTracingOff) {
-    rig.tracker.TranslateCmd(W1251("\r\nПредмет \"меч\", тип: ОРУЖИЕ\r\nЦена: 3\r\nВес: 5\r\n") +
+    rig.tracker.ProcessServerText(W1251("\r\nПредмет \"меч\", тип: ОРУЖИЕ\r\nЦена: 3\r\nВес: 5\r\n") +
                              "->>Trellan objecs base <begin> (v.2)\r\n->>" + W1251("Мобы.волк") + "\r\n->>" +
                              W1251("Серый.") + "\r\n->>Trellan objecs base <end> (v.2)\r\n");
     ObjectNode* sword = base.Tree().FindPath({W1251("Предметы"), W1251("ОРУЖИЕ"), W1251("меч")});

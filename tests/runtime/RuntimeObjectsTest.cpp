@@ -35,7 +35,7 @@ TEST_F(RuntimeObjectsTest, TheWorldsBaseIsReadCapturedIntoAndSavedOnClose) {
     ASSERT_NE(runtime.Objects().Tree().FindPath({W1251("Мобы"), W1251("волк")}), nullptr);
     EXPECT_EQ(runtime.Objects().WorldDirectory(), home / "Maps/Demo");
 
-    runtime.Tracker().TranslateCmd(W1251("\r\nПредмет \"меч\", тип: ОРУЖИЕ\r\n"));
+    runtime.Tracker().ProcessServerText(W1251("\r\nПредмет \"меч\", тип: ОРУЖИЕ\r\n"));
     EXPECT_NE(runtime.Objects().Tree().FindPath({W1251("Предметы"), W1251("ОРУЖИЕ"), W1251("меч")}), nullptr);
     runtime.Close();
     std::string saved = ReadFile(home / "Maps/Demo/objects.dat");

@@ -26,9 +26,9 @@ protected:
     }
     // A client connects and the server connection is made.
     void Connect(TrellanRuntime& runtime) {
-        runtime.Session().SSClientConnect(transport.AddClient());
+        runtime.Session().OnClientConnected(transport.AddClient());
         transport.serverConnected = true;
-        runtime.Session().CSConnect();
+        runtime.Session().OnServerConnected();
     }
     bool Called(const std::string& call) const {
         return std::find(transport.calls.begin(), transport.calls.end(), call) != transport.calls.end();
@@ -74,7 +74,7 @@ TEST_F(TrellanRuntimeTest, WorldProfileWinsAndOverrideReplacesServer) {
     EXPECT_EQ(runtime.ListenLine(), "Trellan listens on 127.0.0.1:5002 and connects to localhost:6000");
 
     transport.calls.clear();
-    runtime.Session().SSClientConnect(transport.AddClient());
+    runtime.Session().OnClientConnected(transport.AddClient());
     EXPECT_TRUE(Called("ConnectServer localhost:6000 name"));
 }
 
@@ -101,7 +101,7 @@ TEST_F(TrellanRuntimeTest, CloseSavesTheDebugLogWhenLoggingIsOn) {
     ASSERT_TRUE(runtime.Log().Active());
     Connect(runtime);
     transport.ServerSends("Room\r\n\r\n");
-    runtime.Session().CSRead();
+    runtime.Session().OnServerReadable();
     runtime.Close();
     // The session's lines in order; the tracker's pass lines follow the
     // "CSRead: " line and are the tracker's own business.

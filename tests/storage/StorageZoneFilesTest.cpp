@@ -33,7 +33,7 @@ TEST_F(StorageZoneFilesTest, RenamesAndDeletesZoneFilesWithTheReasonWhenRefused)
     ASSERT_TRUE(tree.RenameZone("a", renamed).Succeeded());
     EXPECT_FALSE(fs::exists(ZonePath("w", "a")));
     EXPECT_TRUE(fs::exists(ZonePath("w", renamed)));
-    ASSERT_TRUE(tree.nnDeleteZoneClick(renamed).Succeeded());
+    ASSERT_TRUE(tree.DeleteZone(renamed).Succeeded());
     EXPECT_FALSE(fs::exists(ZonePath("w", renamed)));
     EXPECT_TRUE(world_->RoomsOfZone(renamed).empty());
     EXPECT_TRUE(files.SaveWorld().empty());

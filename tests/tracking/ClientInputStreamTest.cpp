@@ -36,29 +36,29 @@ TEST_F(ClientInputTest, DoorCommandsGoAheadOfTheMove) {
 
 TEST_F(ClientInputTest, LookAndClearResetTheQueueAndSwitchTracingOn) {
     for (int i = 0; i < 10; ++i) Client("n\r\n");
-    tracker().TranslateCmd("half a room");
+    tracker().ProcessServerText("half a room");
     ASSERT_TRUE(tracker().OutputBuffer().empty()) << "tracing is off";
-    tracker().ModeClick(MovementTracker::ModeSender::Walking);
+    tracker().SetTracing(MovementTracker::TracingSwitch::Off);
     for (int i = 0; i < 10; ++i) Client("n\r\n");
     Client("  LOOK \r\n");
     EXPECT_EQ(output().server.substr(output().server.size() - 9), "  LOOK \r\n");
     EXPECT_EQ(Queue(), std::vector<std::string>{"look"});
     EXPECT_TRUE(tracker().Tracing());
 
-    tracker().TranslateCmd("unfinished");
+    tracker().ProcessServerText("unfinished");
     Client("очистить\r\n");
     EXPECT_EQ(Queue(), std::vector<std::string>{W1251("очистить")});
     EXPECT_TRUE(tracker().OutputBuffer().empty());
 }
 
 TEST_F(ClientInputTest, TheStopCommandSwitchesTracingOff) {
-    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    tracker().SetTracing(MovementTracker::TracingSwitch::On);
     Client("стоптр\r\n");
     EXPECT_TRUE(output().server.empty());
     EXPECT_FALSE(tracker().Tracing());
 
     // After other words it is relayed, and still stops tracing.
-    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    tracker().SetTracing(MovementTracker::TracingSwitch::On);
     output().client.clear();
     Client("say стоптр\r\n");
     EXPECT_EQ(output().server, W1251("say стоптр\r\n"));

@@ -127,12 +127,12 @@ protected:
 
     // Tracing on with the player standing in `room`.
     void StandIn(MudRoom* room) {
-        tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+        tracker().SetTracing(MovementTracker::TracingSwitch::On);
         world().CurrentRoom = room;
     }
 
     void Type(const std::string& command) { tracker().QueueCommand(command); }
-    void Server(const std::string& text) { tracker().TranslateCmd(text); }
+    void Server(const std::string& text) { tracker().ProcessServerText(text); }
 
     bool Logged(std::string_view utf8) const {
         std::string line = W1251(utf8);

@@ -13,19 +13,19 @@ constexpr char kTracingOn[] = "\r\n\033[1;33m<Trellan> : Tracing now \033[1;32mO
 constexpr char kTracingOff[] = "\r\n\033[1;33m<Trellan> : Tracing now \033[1;31mOFF\033[0m\r\n";
 
 TEST_F(TrackerModesTest, TheTracingSwitchTellsThePlayerOnlyOfAChange) {
-    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
-    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    tracker().SetTracing(MovementTracker::TracingSwitch::On);
+    tracker().SetTracing(MovementTracker::TracingSwitch::On);
     EXPECT_EQ(output().client, kTracingOn);
     output().client.clear();
-    tracker().ModeClick(MovementTracker::ModeSender::Walking);
-    tracker().ModeClick(MovementTracker::ModeSender::Walking);
+    tracker().SetTracing(MovementTracker::TracingSwitch::Off);
+    tracker().SetTracing(MovementTracker::TracingSwitch::Off);
     EXPECT_EQ(output().client, kTracingOff);
     EXPECT_EQ(output().tracingChanges, (std::vector<bool>{true, true, false, false}));
 
     // Without a client and a server nobody is told.
     output().client.clear();
     output().connected = false;
-    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    tracker().SetTracing(MovementTracker::TracingSwitch::On);
     EXPECT_TRUE(output().client.empty());
     EXPECT_TRUE(tracker().Tracing());
 }
@@ -36,7 +36,7 @@ TEST_F(TrackerModesTest, SwitchingTracingOffForgetsThePosition) {
     start->Selected = true;
     Type("n");
     Server("partial text");
-    tracker().ModeClick(MovementTracker::ModeSender::Walking);
+    tracker().SetTracing(MovementTracker::TracingSwitch::Off);
     EXPECT_EQ(world().CurrentRoom, nullptr);
     EXPECT_FALSE(start->Selected);
     EXPECT_TRUE(start->Checked);
@@ -48,17 +48,17 @@ TEST_F(TrackerModesTest, SwitchingTracingOffForgetsThePosition) {
 TEST_F(TrackerModesTest, TracingOnWithoutAZoneStartsANewOne) {
     world().ClearZone();
     world().CurrentZone.clear();
-    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    tracker().SetTracing(MovementTracker::TracingSwitch::On);
     EXPECT_EQ(output().newZones, 1);
 }
 
 TEST_F(TrackerModesTest, TheWalkingAndAutoLinkSwitchesReportEveryChange) {
-    tracker().btnStepsClick(true);
-    tracker().btnStepsClick(false);
+    tracker().ChangeWalkingMode(true);
+    tracker().ChangeWalkingMode(false);
     EXPECT_EQ(output().walkingChanges, (std::vector<bool>{true, false}));
-    tracker().btnShortModeClick();
+    tracker().ToggleShortMode();
     EXPECT_TRUE(world().ShortMode());
-    tracker().btnShortModeClick();
+    tracker().ToggleShortMode();
     EXPECT_FALSE(world().ShortMode());
     EXPECT_EQ(output().shortChanges, (std::vector<bool>{true, false}));
 }

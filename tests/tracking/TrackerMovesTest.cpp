@@ -10,7 +10,7 @@ namespace {
 class TrackerMovesTest : public TrackerTest {};
 
 TEST_F(TrackerMovesTest, LookOnAnEmptyZoneCreatesTheFirstRoom) {
-    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    tracker().SetTracing(MovementTracker::TracingSwitch::On);
     Type("look");
     Server("Some chatter\r\n" + Room("Market", "A busy square.", " N E "));
 
@@ -31,7 +31,7 @@ TEST_F(TrackerMovesTest, LookFindsTheRoomByNameInTheZoneOrTheWorld) {
     Put("Square", 0, 0, 0, 1);
     MudRoom* gate = Put("Gate", 3, 3, 0, 2);
     Put("Far hall", 0, 0, 0, 1, "Other");
-    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    tracker().SetTracing(MovementTracker::TracingSwitch::On);
     Type("look");
     Server(Room("Gate"));
     EXPECT_EQ(world().CurrentRoom, gate);
@@ -128,7 +128,7 @@ TEST_F(TrackerMovesTest, ANewWayToTheFittingNeighbourSetsBothLinks) {
 TEST_F(TrackerMovesTest, ShortModeCreatesANewRoomInsteadOfLinking) {
     MudRoom* start = Put("Start", 0, 0, 0, 1);
     Put("Hall", -3, 0, 0, 2);
-    tracker().btnShortModeClick();
+    tracker().ToggleShortMode();
     StandIn(start);
     Type("n");
     Server(Room("Hall"));
@@ -155,7 +155,7 @@ TEST_F(TrackerMovesTest, WalkingModeFollowsTheMapAndAddsNothing) {
     MudRoom* start = Put("Start", 0, 0, 0, 1);
     MudRoom* north = Put("North", -1, 0, 0, 2);
     Join(start, kDirNorth, north);
-    tracker().btnStepsClick(true);
+    tracker().ChangeWalkingMode(true);
     StandIn(start);
     Type("n");
     Server(Room("Renamed", "Other words."));
@@ -279,10 +279,10 @@ TEST_F(TrackerMovesTest, TheSameRoomsSplitAnywhereGiveTheSamePosition) {
     const std::string stream = "Hello\r\n" + Room("A") + "chatter\r\n" + Room("B") + Room("C");
     for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
         TrackerRig rig;
-        rig.tracker.ModeClick(MovementTracker::ModeSender::Tracing);
+        rig.tracker.SetTracing(MovementTracker::TracingSwitch::On);
         for (const char* command : {"look", "n", "e"}) rig.tracker.QueueCommand(command);
-        rig.tracker.TranslateCmd(stream.substr(0, cut));
-        rig.tracker.TranslateCmd(stream.substr(cut));
+        rig.tracker.ProcessServerText(stream.substr(0, cut));
+        rig.tracker.ProcessServerText(stream.substr(cut));
         SCOPED_TRACE(cut);
         ASSERT_NE(rig.world.CurrentRoom, nullptr);
         EXPECT_EQ(rig.world.CurrentRoom->Hint, "C");
@@ -295,7 +295,7 @@ TEST_F(TrackerMovesTest, TheSameRoomsSplitAnywhereGiveTheSamePosition) {
 // Doors: the MUD shows a closed door in parentheses, and the same room with
 // the door open or closed is still one room.
 TEST_F(TrackerMovesTest, ADoorSeenClosedStaysOnTheMapWhenSeenOpen) {
-    tracker().ModeClick(MovementTracker::ModeSender::Tracing);
+    tracker().SetTracing(MovementTracker::TracingSwitch::On);
     Type("look");
     Server(Room("Tavern", "Warm.", " (E) S "));
     MudRoom* tavern = world().CurrentRoom;
@@ -318,8 +318,8 @@ TEST_F(TrackerMovesTest, ADoorSeenClosedStaysOnTheMapWhenSeenOpen) {
     EXPECT_EQ(tavern->ExitState(kDirEast), 2);
 
     // Found again by a look after the position was lost, door open.
-    tracker().ModeClick(MovementTracker::ModeSender::Walking);
-    input().SSClientRead("look\r\n");
+    tracker().SetTracing(MovementTracker::TracingSwitch::Off);
+    input().TakeCommandLine("look\r\n");
     Server(Room("Tavern", "Warm.", " E S "));
     EXPECT_EQ(world().CurrentRoom, tavern);
     EXPECT_EQ(world().RoomCount(), 2u);

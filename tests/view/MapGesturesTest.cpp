@@ -55,10 +55,10 @@ protected:
 
     // The bounds taken from the rooms, the view on cell (0, 0) of level 0.
     void ViewOnCellZero() {
-        view.CenterBox();
+        view.CenterOnCurrentRoom();
         view.DX = 0;
         view.DY = 0;
-        view.mShift();
+        view.Refresh();
     }
     void WideMap() {
         AddRoom(-10, -10, 0);
@@ -92,7 +92,7 @@ TEST_F(MapGesturesTest, DraggingTheEmptyMapScrollsByScrollMultCellsPerCell) {
 
     settings.ScrollMult = 2;
     view.DY = 0;
-    view.mShift();
+    view.Refresh();
     Press({300, 128});
     Drag({300 - 64, 128 + 32});  // left and down: east and north
     EXPECT_EQ(view.RoomOrigin(), (ViewOrigin{-2, 4, 0}));
@@ -146,7 +146,7 @@ TEST_F(MapGesturesTest, ARoomFollowsThePointerCellByCell) {
     world.CurrentZoneLocked = true;
     view.DX = 1;
     view.DY = 2;
-    view.mShift();
+    view.Refresh();
     Press({230, 128});
     EXPECT_EQ(world.TargetRoom, room);
     Drag({kTileX + 100, 128});

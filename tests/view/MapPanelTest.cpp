@@ -29,7 +29,7 @@ TEST_F(MapPanelTest, CentringScrollingAndLevelsDriveTheViewState) {
     world.CurrentRoom = AddRoom(1, 2, 0);
     AddRoom(3, 5, 0);
     AddRoom(-2, -4, 1);
-    panel->CenterBox();
+    panel->CenterOnCurrentRoom();
     EXPECT_EQ(view.RoomOrigin(), (ViewOrigin{1, 2, 0}));
     EXPECT_TRUE(world.CurrentRoom->Selected);
     const auto range = [](const QScrollBar* bar) { return std::array{bar->minimum(), bar->value(), bar->maximum()}; };
@@ -43,14 +43,14 @@ TEST_F(MapPanelTest, CentringScrollingAndLevelsDriveTheViewState) {
     panel->VerticalBar()->setValue(-1);
     EXPECT_EQ(view.RoomOrigin(), (ViewOrigin{-1, 4, 0}));
 
-    panel->tbLevelClick(+1);
+    panel->ChangeLevel(+1);
     EXPECT_EQ(view.RoomOrigin().DL, 1);
     EXPECT_FALSE(panel->LevelUpButton()->isEnabled());
     EXPECT_TRUE(panel->LevelDownButton()->isEnabled());
 
     // A refresh that moved the view outside the bounds keeps the bar on it.
     view.DY = 40;
-    view.mShift();
+    view.Refresh();
     EXPECT_EQ(panel->HorizontalBar()->value(), 40);
     EXPECT_EQ(view.RoomOrigin().DY, 40);
 }
@@ -69,8 +69,8 @@ TEST_F(MapPanelTest, CellUnderThePointerHalvesTheWidthExactly) {
 TEST_F(MapPanelTest, PaintsIntoABufferOfThePanelsSize) {
     world.CurrentRoom = AddRoom(0, 0, 0);
     panel->PanelMain()->resize(461, 240);
-    panel->CenterBox();
-    panel->PanelMainPaint();
+    panel->CenterOnCurrentRoom();
+    panel->RenderMap();
     ASSERT_EQ(panel->MapBuffer().size(), QSize(461, 240));
     EXPECT_EQ(panel->MapBuffer().pixel(214, 104), 0xFF00FF00u) << "the selected current room at the centre";
     EXPECT_EQ(panel->MapBuffer().pixel(214 + 16, 104 + 16), kSilverPx);
@@ -78,7 +78,7 @@ TEST_F(MapPanelTest, PaintsIntoABufferOfThePanelsSize) {
     settings.PanelBitmap = -1;
     settings.PanelColor = 0x0000FF;
     panel->PanelMain()->resize(100, 90);
-    panel->PanelMainPaint();
+    panel->RenderMap();
     ASSERT_EQ(panel->MapBuffer().size(), QSize(100, 90));
     EXPECT_EQ(panel->MapBuffer().pixel(0, 0), 0xFFFF0000u);
 }
@@ -91,14 +91,14 @@ TEST_F(MapPanelTest, CenterClickShowsTheCurrentRoomsZoneFirst) {
     far->Tag = 1;
     world.CurrentRoom = world.AddLoadedRoom("elsewhere", std::move(far));
     AddRoom(0, 0, 0);
-    panel->CenterClick();
+    panel->ShowCurrentRoom();
     EXPECT_EQ(world.ShownZone(), "elsewhere");
     EXPECT_EQ(view.RoomOrigin(), (ViewOrigin{7, -9, 2}));
 
     std::string asked;
     panel->ShowZone = [&](const std::string& zone) { asked = zone; };
     world.CurrentRoom = AddRoom(1, 1, 1);  // joins the shown zone
-    panel->CenterClick();
+    panel->ShowCurrentRoom();
     EXPECT_EQ(asked, "");
 }
 
@@ -114,10 +114,10 @@ TEST_F(MapPanelTest, SkinChooserFollowsTheSkinsAndReportsErrors) {
 
     std::string reported;
     panel->ErrorReported = [&](const std::string& message) { reported = message; };
-    panel->cbSkinsChange(1);
+    panel->SelectSkin(1);
     EXPECT_NE(reported.find("bad.bmp"), std::string::npos) << reported;
     EXPECT_EQ(panel->SkinChooser()->currentIndex(), 1);
-    panel->cbSkinsChange(0);
+    panel->SelectSkin(0);
     EXPECT_EQ(skins.ChooserIndex(), 0);
     EXPECT_EQ(panel->SkinChooser()->currentIndex(), 0);
 }

@@ -87,7 +87,7 @@ TEST_F(SkinSetTest, SectionsGeneralSkin0Skin1ListTwoSkinsAndLineOneLoadsSkin1) {
     EXPECT_EQ(skins.ChooserIndex(), 0);
     EXPECT_EQ(skins.CellSize(), 32);
 
-    skins.cbSkinsChange(1);
+    skins.SelectSkin(1);
     EXPECT_EQ(refills, 1);
     EXPECT_EQ(skins.ChooserIndex(), 1);
     EXPECT_EQ(skins.CellSize(), 20) << "the painter now uses slot 1";
@@ -105,7 +105,7 @@ TEST_F(SkinSetTest, ShortIconStripIsRefusedForLineZeroOnly) {
     WriteFile("s.ini", "[Skin0]\r\nIcons=icons64.bmp\r\n[Skin1]\r\nIcons=icons64.bmp\r\n");
     skins.LoadSkin(Dir(), "s.ini", 0);
     EXPECT_EQ(skins.Slot(0).Icons.Count(), kBuiltinIconCount);
-    skins.cbSkinsChange(1);
+    skins.SelectSkin(1);
     EXPECT_EQ(skins.Slot(1).Icons.Count(), 4);
 
     WriteIconStrip("icons96.bmp", 96);
@@ -171,7 +171,7 @@ TEST_F(SkinSetTest, GoingBackToLineZeroRestoresItsValuesWithoutReadingTheFile) {
 
     int changes = 0;
     skins.ActiveChanged = [&] { ++changes; };
-    skins.cbSkinsChange(0);
+    skins.SelectSkin(0);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(skins.ChooserIndex(), 0);
     EXPECT_EQ(skins.CellSize(), 20);

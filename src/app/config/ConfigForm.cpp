@@ -139,15 +139,15 @@ void ConfigForm::Fill() {
 
 void ConfigForm::ConnectTools() {
     connect(Pages.UsePromptExit, &QCheckBox::toggled, this, &ConfigForm::UpdatePromptExit);
-    connect(Pages.Color, &QPushButton::clicked, this, &ConfigForm::btnColorClick);
-    connect(Pages.Texture, &QComboBox::currentIndexChanged, this, &ConfigForm::cbTextureChange);
-    connect(Pages.SkinChoose, &QPushButton::clicked, this, &ConfigForm::btnSkinFileClick);
-    connect(Pages.NoSkin, &QPushButton::clicked, this, &ConfigForm::btnNoSkinClick);
-    connect(Pages.RoomColorFrom, &QPushButton::clicked, this, [this] { btnRoomColorClick(*Pages.RoomColorFrom); });
-    connect(Pages.RoomColorTo, &QPushButton::clicked, this, [this] { btnRoomColorClick(*Pages.RoomColorTo); });
-    connect(Pages.ReplaceColor, &QPushButton::clicked, this, &ConfigForm::btnReplaceColorClick);
-    connect(Pages.ExitWizard, &QPushButton::clicked, this, &ConfigForm::btnExitWizardClick);
-    connect(Pages.ButtonOk, &QPushButton::clicked, this, [this] { ButtonOkClick(); });
+    connect(Pages.Color, &QPushButton::clicked, this, &ConfigForm::ChooseBackgroundColor);
+    connect(Pages.Texture, &QComboBox::currentIndexChanged, this, &ConfigForm::SelectTexture);
+    connect(Pages.SkinChoose, &QPushButton::clicked, this, &ConfigForm::PickSkinFile);
+    connect(Pages.NoSkin, &QPushButton::clicked, this, &ConfigForm::UseDefaultSkin);
+    connect(Pages.RoomColorFrom, &QPushButton::clicked, this, [this] { ChooseSwatchColor(*Pages.RoomColorFrom); });
+    connect(Pages.RoomColorTo, &QPushButton::clicked, this, [this] { ChooseSwatchColor(*Pages.RoomColorTo); });
+    connect(Pages.ReplaceColor, &QPushButton::clicked, this, &ConfigForm::ReplaceRoomColors);
+    connect(Pages.ExitWizard, &QPushButton::clicked, this, &ConfigForm::OpenExitWizard);
+    connect(Pages.ButtonOk, &QPushButton::clicked, this, [this] { ApplyAndClose(); });
     connect(Pages.ButtonCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -161,7 +161,7 @@ void ConfigForm::UpdatePromptExit() {
 
 // --- The live tools ---------------------------------------------------------------
 
-void ConfigForm::btnColorClick() {
+void ConfigForm::ChooseBackgroundColor() {
     const QColor current = QColor::fromRgb(ColorRefToRgb(Pages.Preview->ColorRef()));
     if (const std::optional<QColor> chosen = ChooseColor(current)) {
         Pages.Preview->SetColorRef(RgbToColorRef(chosen->rgb()));
@@ -172,11 +172,11 @@ void ConfigForm::btnColorClick() {
     Pages.Preview->SetTexture(-1);
 }
 
-void ConfigForm::cbTextureChange(int entry) {
+void ConfigForm::SelectTexture(int entry) {
     Pages.Preview->SetTexture(entry - 1);
 }
 
-void ConfigForm::btnSkinFileClick() {
+void ConfigForm::PickSkinFile() {
     const std::string world = runtime_.TheWorld().CurrentWorld;
     const QString directory = world.empty() ? QString::fromStdString(runtime_.Home().Root())
                                             : QString::fromStdString(runtime_.Home().WorldDirectory(world));
@@ -185,22 +185,22 @@ void ConfigForm::btnSkinFileClick() {
     Pages.SkinFile->setText(QFileInfo(chosen).fileName());
 }
 
-void ConfigForm::btnNoSkinClick() {
+void ConfigForm::UseDefaultSkin() {
     Pages.SkinFile->setText(QString::fromLatin1(SkinSet::kDefaultFile));
 }
 
-void ConfigForm::btnRoomColorClick(ColorSwatch& swatch) {
+void ConfigForm::ChooseSwatchColor(ColorSwatch& swatch) {
     if (const std::optional<QColor> chosen = ChooseColor(QColor::fromRgb(ColorRefToRgb(swatch.ColorRef())))) {
         swatch.SetColorRef(RgbToColorRef(chosen->rgb()));
     }
 }
 
-void ConfigForm::btnReplaceColorClick() {
+void ConfigForm::ReplaceRoomColors() {
     ReplaceRoomColor(runtime_.TheWorld(), Pages.RoomColorFrom->ColorRef(), Pages.RoomColorTo->ColorRef());
-    runtime_.View().mShift();
+    runtime_.View().Refresh();
 }
 
-void ConfigForm::btnExitWizardClick() {
+void ConfigForm::OpenExitWizard() {
     std::array<std::string, kDirectionCount> labels;
     static const char* const names[] = {"lblExitN", "lblExitS", "lblExitW", "lblExitE", "lblExitU", "lblExitD"};
     for (int d = 0; d < kDirectionCount; ++d) labels[d] = FromQt(findChild<QLabel*>(names[d])->text());
@@ -211,7 +211,7 @@ void ConfigForm::btnExitWizardClick() {
         // once this dialog is confirmed.
         runtime_.Storage().ReplaceExitWords(oldWords, newWords, newWords);
         mapWords_ = newWords;
-        runtime_.View().mShift();
+        runtime_.View().Refresh();
     };
     RunExitWizard(wizard);
 }
@@ -231,7 +231,7 @@ bool ConfigForm::PortsValid() {
     return true;
 }
 
-bool ConfigForm::ButtonOkClick() {
+bool ConfigForm::ApplyAndClose() {
     // Checked before anything is applied, so a refused OK changes nothing.
     if (!PortsValid()) return false;
     MainSettings& settings = runtime_.Settings();
@@ -256,7 +256,7 @@ bool ConfigForm::ButtonOkClick() {
     // 8. The map background; the tracker and the map take the new words.
     settings.PanelColor = static_cast<int>(Pages.Preview->ColorRef());
     runtime_.ApplyTrackerSettings();
-    runtime_.View().mShift();
+    runtime_.View().Refresh();
 
     // 9. Another skin file; 10. both files, in full.
     ApplySkin();
@@ -334,7 +334,7 @@ void ConfigForm::ApplySkin() {
         profile.CurrentSkin = oldSkin;
         Report(error.what());
     }
-    runtime_.View().mShift();
+    runtime_.View().Refresh();
 }
 
 void ConfigForm::WriteSettings() {

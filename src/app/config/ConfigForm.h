@@ -57,16 +57,16 @@ public:
 
     // OK: applies the fields in order and closes with Accepted. False (the
     // dialog stays open, nothing applied) when a port field holds no port.
-    bool ButtonOkClick();
+    bool ApplyAndClose();
 
     // The live tools.
-    void btnColorClick();
-    void cbTextureChange(int entry);
-    void btnSkinFileClick();
-    void btnNoSkinClick();
-    void btnRoomColorClick(ColorSwatch& swatch);
-    void btnReplaceColorClick();
-    void btnExitWizardClick();
+    void ChooseBackgroundColor();
+    void SelectTexture(int entry);
+    void PickSkinFile();
+    void UseDefaultSkin();
+    void ChooseSwatchColor(ColorSwatch& swatch);
+    void ReplaceRoomColors();
+    void OpenExitWizard();
 
     // The standard choosers, replaceable (tests). The colour chooser returns
     // nothing when cancelled; the file chooser an empty path.

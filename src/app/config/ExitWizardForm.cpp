@@ -86,7 +86,7 @@ ExitWizardForm::ExitWizardForm(Localisation& localisation,
     replace_->setObjectName("btnReplace");
     QPushButton* cancelButton = buttons->addButton(ToQt(cancel), QDialogButtonBox::RejectRole);
     cancelButton->setObjectName("btnCancel");
-    connect(replace_, &QPushButton::clicked, this, &ExitWizardForm::btnReplaceClick);
+    connect(replace_, &QPushButton::clicked, this, &ExitWizardForm::ConfirmReplace);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
     UpdateReplaceButton();
@@ -110,7 +110,7 @@ void ExitWizardForm::UpdateReplaceButton() {
     replace_->setEnabled(filled);
 }
 
-void ExitWizardForm::btnReplaceClick() {
+void ExitWizardForm::ConfirmReplace() {
     if (!replace_->isEnabled()) return;
     const std::string question = localisation_.GetCaption(
         ConfigFormSection, "ConvertMaps",

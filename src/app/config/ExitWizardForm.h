@@ -41,7 +41,7 @@ public:
 
     // "Заменить": the question, then Convert and the form closes; on No the
     // form stays open.
-    void btnReplaceClick();
+    void ConfirmReplace();
 
     // Converts the rooms; called once, after the player confirmed.
     std::function<void(const ExitWords& oldWords, const ExitWords& newWords)> Convert;

@@ -114,7 +114,7 @@ bool AutomapList::AskDeleteOpposite(MudRoom* partner, int index, const CrossLink
     return true;
 }
 
-void AutomapList::NAddClick() {
+void AutomapList::AddEntry() {
     std::vector<std::string> zones;
     for (const ZoneNode& node : context_.TheWorld.Tree().Zones()) zones.push_back(node.Text);
     AutomapForm form(context_.Captions, context_.Config.DirectionPhrases, zones, list_.window());
@@ -134,10 +134,10 @@ void AutomapList::NAddClick() {
     OfferOpposite(partner, fields);
 }
 
-void AutomapList::NEditClick() {
+void AutomapList::EditEntry() {
     const int row = list_.currentItem() != nullptr ? list_.indexOfTopLevelItem(list_.currentItem()) : -1;
     if (row < 0 || row >= static_cast<int>(lines_.size())) {
-        NAddClick();
+        AddEntry();
         return;
     }
     const CrossLinkFields old = lines_[static_cast<std::size_t>(row)];
@@ -183,7 +183,7 @@ void AutomapList::NEditClick() {
     if (number >= 1) OfferOpposite(partner, fields);
 }
 
-void AutomapList::NDelClick() {
+void AutomapList::DeleteEntry() {
     const int row = list_.currentItem() != nullptr ? list_.indexOfTopLevelItem(list_.currentItem()) : -1;
     if (row < 0 || row >= static_cast<int>(lines_.size())) return;
     const CrossLinkFields line = lines_[static_cast<std::size_t>(row)];

@@ -26,10 +26,10 @@ public:
     // All references must outlive this object.
     AutomapList(const RoomEditContext& context, QTreeWidget& list, MudRoom& preview, MudRoom& room);
 
-    void NAddClick();
+    void AddEntry();
     // Without a selected line this adds.
-    void NEditClick();
-    void NDelClick();
+    void EditEntry();
+    void DeleteEntry();
 
     // The cross-link dialog, shown modally; true when confirmed.
     std::function<bool(AutomapForm& form)> RunAutomap;

@@ -52,8 +52,8 @@ MapWiring::MapWiring(TrellanForm& form, TrellanRuntime& runtime) : form_(form), 
     };
     view.StatusRefreshRequested = [this] { RefreshStatus(); };
 
-    QObject::connect(bar.tbLevelUp, &QAction::triggered, panel_.data(), [this] { panel_->tbLevelClick(+1); });
-    QObject::connect(bar.tbLevelDown, &QAction::triggered, panel_.data(), [this] { panel_->tbLevelClick(-1); });
+    QObject::connect(bar.tbLevelUp, &QAction::triggered, panel_.data(), [this] { panel_->ChangeLevel(+1); });
+    QObject::connect(bar.tbLevelDown, &QAction::triggered, panel_.data(), [this] { panel_->ChangeLevel(-1); });
     QObject::connect(form_.Status, &StatusPanels::LevelIconClicked, panel_.data(), [this](bool up) { StepLevel(up); });
 }
 
@@ -72,11 +72,11 @@ void MapWiring::LoadProfileSkins() {
     const WorldProfile& profile = runtime_.Profile();
     skins_.LoadProfileSkins(runtime_.Home().WorldDirectory(world), profile.SkinIniFile, profile.CurrentSkin);
     runtime_.Mapping().SkinRoomColor = skins_.SkinRoomColor;
-    runtime_.View().mShift();
+    runtime_.View().Refresh();
 }
 
-void MapWiring::CenterClick() {
-    panel_->CenterClick();
+void MapWiring::ShowCurrentRoom() {
+    panel_->ShowCurrentRoom();
 }
 
 void MapWiring::RefreshStatus() {
@@ -101,11 +101,11 @@ void MapWiring::StepLevel(bool up) {
     } else if (!up && view.DL > view.Bounds.MinL) {
         --view.DL;
     }
-    view.mShift();
+    view.Refresh();
 }
 
 void MapWiring::SpeedwalkToTarget() {
-    const SpeedwalkResult result = runtime_.Walks().nSpeedWalkClick(SpeedwalkSender::Send);
+    const SpeedwalkResult result = runtime_.Walks().WalkToTarget(SpeedwalkSender::Send);
     if (result.What == SpeedwalkResult::Kind::Message && MessageReported) MessageReported(result.Text);
 }
 

@@ -32,7 +32,7 @@ public:
     void LoadProfileSkins();
 
     // F8: the current room's zone, then centring.
-    void CenterClick();
+    void ShowCurrentRoom();
 
     // Where the panel's errors go (the program-wide error handler).
     std::function<void(const std::string& message)> ErrorReported;

@@ -235,10 +235,10 @@ void PropertyForm::BuildMorePage(QWidget* page) {
     QAction* edit = item("NEdit", "Изменить  ", QKeySequence(Qt::Key_Return));
     QAction* add = item("NAdd", "Добавить", QKeySequence(Qt::Key_Insert));
     QAction* del = item("NDel", "Удалить", QKeySequence(Qt::Key_Delete));
-    connect(edit, &QAction::triggered, this, [this] { automaps_->NEditClick(); });
-    connect(add, &QAction::triggered, this, [this] { automaps_->NAddClick(); });
-    connect(del, &QAction::triggered, this, [this] { automaps_->NDelClick(); });
-    connect(lvAutomap, &QTreeWidget::itemDoubleClicked, this, [this] { automaps_->NEditClick(); });
+    connect(edit, &QAction::triggered, this, [this] { automaps_->EditEntry(); });
+    connect(add, &QAction::triggered, this, [this] { automaps_->AddEntry(); });
+    connect(del, &QAction::triggered, this, [this] { automaps_->DeleteEntry(); });
+    connect(lvAutomap, &QTreeWidget::itemDoubleClicked, this, [this] { automaps_->EditEntry(); });
     layout->addWidget(lvAutomap, 1);
     auto* warning = new QLabel(
         Text("lblWarning", "Внимание! Изменения, сделанные в списке автозагрузки зон применяются сразу."), page);
@@ -293,7 +293,7 @@ void PropertyForm::Connect() {
         SetLinksFromLetters(preview_, FromQt(text));
         RoomPreview->update();
     });
-    connect(btnColor, &QPushButton::clicked, this, [this] { btnColorClick(); });
+    connect(btnColor, &QPushButton::clicked, this, [this] { ChooseRoomColor(); });
     const QCheckBox* boxes[] = {cbDT, cbFlyDT, cbAgro, cbNoStep};
     for (int mark = 1; mark <= 4; ++mark) {
         connect(boxes[mark - 1], &QCheckBox::toggled, this, [this, mark](bool on) { MarkTicked(mark, on); });
@@ -330,7 +330,7 @@ void PropertyForm::PictureChosen(int index) {
     RoomPreview->update();
 }
 
-void PropertyForm::btnColorClick() {
+void PropertyForm::ChooseRoomColor() {
     const std::optional<std::uint32_t> colour =
         PickColor ? PickColor(preview_.BColor) : PickColorWithDialog(preview_.BColor);
     if (!colour) return;

@@ -70,7 +70,7 @@ private:
     void MarkTicked(int mark, bool ticked);
     void PictureChosen(int index);
     void ShowMarks(int mark);
-    void btnColorClick();
+    void ChooseRoomColor();
     void RefreshLetters();
     QString Text(const char* key, const char* utf8Default) const;
 

@@ -78,7 +78,7 @@ void RoomEditWiring::EditRoom() {
     }
     ViewState& view = runtime_.View();
     view.InvalidateBounds();
-    view.mShift();
+    view.Refresh();
     if (bookmarkAdded && BookmarkAdded) {
         BookmarkAdded(room);
     } else if (bookmarks && TreeChanged) {

@@ -41,7 +41,7 @@ void RoomFinder::Open(RoomSearchMode mode) {
 void RoomFinder::FindNext(const std::string& text) {
     RoomSearchResult result;
     try {
-        result = search_.FindDialog2Find(text);
+        result = search_.FindNext(text);
     } catch (const TrellanError& error) {
         // The shown zone could not be written before the switch; its rooms
         // stay in memory for the next save.

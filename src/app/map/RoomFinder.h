@@ -30,9 +30,10 @@ public:
     // Binds the drop-down's items.
     void Connect(QAction* byName, QAction* byDescription);
 
-    // nFindByNameClick, nFindByDescClick.
+    // The drop-down's items (nFindByName, nFindByDesc): a new search of that
+    // kind, then the dialog.
     void Open(RoomSearchMode mode);
-    // FindDialog2Find.
+    // The dialog's Find Next.
     void FindNext(const std::string& text);
 
     // The dialog once opened; null before.

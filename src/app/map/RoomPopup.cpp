@@ -170,7 +170,7 @@ void RoomPopup::BuildPictureGrid() {
         const int tag = item.Value;
         QObject::connect(button, &QToolButton::clicked, grid, [this, tag] {
             CloseMenus();
-            nPictureClick(tag);
+            SetTargetPicture(tag);
         });
         layout->addWidget(button, row++, column);
     }
@@ -207,7 +207,7 @@ void RoomPopup::Report(const ZoneResult& result) {
 }
 
 void RoomPopup::Speedwalk(int sender) {
-    const SpeedwalkResult result = runtime_.Walks().nSpeedWalkClick(static_cast<SpeedwalkSender>(sender));
+    const SpeedwalkResult result = runtime_.Walks().WalkToTarget(static_cast<SpeedwalkSender>(sender));
     if (result.What == SpeedwalkResult::Kind::Clipboard) {
         QApplication::clipboard()->setText(ToQt(result.Text));
     } else if (result.What == SpeedwalkResult::Kind::Message) {
@@ -215,7 +215,7 @@ void RoomPopup::Speedwalk(int sender) {
     }
 }
 
-void RoomPopup::nPropClick(int tag) {
+void RoomPopup::SetColorOrMark(int tag) {
     MudRoom* room = context_.TheWorld.TargetRoom;
     if (room == nullptr) return;
     if (tag == 1) {
@@ -232,14 +232,14 @@ void RoomPopup::nPropClick(int tag) {
     Edited(true);
 }
 
-void RoomPopup::nLastColorClick() {
+void RoomPopup::ApplyLastColor() {
     MudRoom* room = context_.TheWorld.TargetRoom;
     if (room == nullptr) return;
     room->BColor = skins_.LastColor;
     Edited(false);
 }
 
-void RoomPopup::nPictureClick(int tag) {
+void RoomPopup::SetTargetPicture(int tag) {
     MudRoom* room = context_.TheWorld.TargetRoom;
     if (room == nullptr) return;
     SetPicture(*room, tag);
@@ -247,7 +247,7 @@ void RoomPopup::nPictureClick(int tag) {
     Edited(true);
 }
 
-void RoomPopup::nDoorClick(int direction) {
+void RoomPopup::ToggleTargetDoor(int direction) {
     MudRoom* room = context_.TheWorld.TargetRoom;
     if (room == nullptr) return;
     ToggleDoor(context_.TheWorld, *room, direction, context_.Config.Words);
@@ -265,29 +265,29 @@ void RoomPopup::ConnectCommands() {
     on(m.nSpeedWalkNT, [this] { Speedwalk(static_cast<int>(SpeedwalkSender::ClipboardWithoutSeparators)); });
     on(m.nSelectRoom, [this] {
         MovementTracker& tracker = runtime_.Tracker();
-        context_.Placer.SelectRoom([&tracker] { tracker.ModeClick(MovementTracker::ModeSender::Walking); });
+        context_.Placer.SelectRoom([&tracker] { tracker.SetTracing(MovementTracker::TracingSwitch::Off); });
     });
     on(m.nAddToQuickList, [this] {
-        MudRoom* room = tree_.nAddToQuickListClick();
+        MudRoom* room = tree_.BookmarkTargetRoom();
         if (room != nullptr && BookmarkAdded) BookmarkAdded(room);
     });
     on(m.nRemoveRoom, [this] {
-        tree_.nRemoveRoomClick();
+        tree_.UnbookmarkTargetRoom();
         if (TreeChanged) TreeChanged();
     });
     on(m.nEditRoom, [this] {
         if (EditRoom) EditRoom();
     });
-    on(m.nColor, [this] { nPropClick(1); });
-    on(m.nLastColor, [this] { nLastColorClick(); });
+    on(m.nColor, [this] { SetColorOrMark(1); });
+    on(m.nLastColor, [this] { ApplyLastColor(); });
     const std::array<QAction*, 4> marks = {m.nDT, m.nFlyDT, m.nAgro, m.nNoStep};
-    for (int k = 0; k < 4; ++k) on(marks[static_cast<std::size_t>(k)], [this, k] { nPropClick(k + 2); });
+    for (int k = 0; k < 4; ++k) on(marks[static_cast<std::size_t>(k)], [this, k] { SetColorOrMark(k + 2); });
     for (int i = 0; i < 6; ++i) {
         const int direction = kMenuDirections[i];
-        on(m.doorItems[i], [this, direction] { nDoorClick(direction); });
+        on(m.doorItems[i], [this, direction] { ToggleTargetDoor(direction); });
         on(m.addRoomItems[i], [this, i] { context_.Placer.StepTo(i + 1); });
         on(m.newZoneItems[i], [this, direction] { Report(zones_.StartNewZone(direction)); });
-        on(m.mergeItems[i], [this, direction] { Report(zones_.nMergeZone(direction)); });
+        on(m.mergeItems[i], [this, direction] { Report(zones_.MergeZone(direction)); });
         if (i < 4) {
             on(m.shiftItems[i], [this, i] { context_.Placer.MoveRoom(i + 1); });
             on(m.longItems[i], [this, i] {
@@ -297,12 +297,12 @@ void RoomPopup::ConnectCommands() {
     }
     const auto deleteRoom = [this] {
         Report(zones_.DeleteRoom());
-        runtime_.View().mShift();
+        runtime_.View().Refresh();
     };
     on(m.nDeleteRoom, deleteRoom);
     on(m.nDeleteLink, deleteRoom);
     for (int k = 0; k < 4; ++k) {
-        on(showZone_[static_cast<std::size_t>(k)], [this, k] { Report(tree_.nShowZone1Click(k)); });
+        on(showZone_[static_cast<std::size_t>(k)], [this, k] { Report(tree_.ShowCrossLinkZone(k)); });
     }
 }
 

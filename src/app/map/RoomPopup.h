@@ -62,10 +62,12 @@ private:
     void Edited(bool bookmarkImage);
     void Speedwalk(int sender);
     void Report(const ZoneResult& result);
-    void nPropClick(int tag);
-    void nLastColorClick();
-    void nPictureClick(int tag);
-    void nDoorClick(int direction);
+    // The items of TargetRoom's property submenu: tag 1 picks its colour,
+    // tags 2 to 5 toggle a mark (DT, FlyDT, Agro, NoStep).
+    void SetColorOrMark(int tag);
+    void ApplyLastColor();
+    void SetTargetPicture(int tag);
+    void ToggleTargetDoor(int direction);
 
     PopupMenus& menus_;
     RoomEditContext context_;

@@ -27,14 +27,14 @@ public:
     ObjectsFinder(const ObjectsFinder&) = delete;
     ObjectsFinder& operator=(const ObjectsFinder&) = delete;
 
-    // tbSearchClick / tbReplaceClick: closes the other dialog, opens this one.
+    // The buttons tbSearch and tbReplace: close the other dialog, open this one.
     void OpenFind();
     void OpenReplace();
 
-    // DialogFind: the next match after the last one, from the first node
-    // when there was none; "not found" ends a round.
+    // The dialog's Find Next: the next match after the last one, from the
+    // first node when there was none; "not found" ends a round.
     void FindNext(const std::string& findText);
-    // ReplaceDialog1Replace: the selection in the box (normally the last
+    // The dialog's Replace: the selection in the box (normally the last
     // match) becomes the replacement, then the next match is found.
     void Replace(const std::string& findText, const std::string& replacement);
     // After the user agreed: every occurrence in every description.

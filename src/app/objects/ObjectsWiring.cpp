@@ -69,8 +69,8 @@ void ObjectsWiring::ConnectCommands() {
         connect(action, &QAction::triggered, this, [this, command] { Guarded(command); });
     };
 
-    on(page.tbSaveObjects, [this] { tbSaveObjectsClick(); });
-    on(page.tbDiscard, [this] { tbDiscardClick(); });
+    on(page.tbSaveObjects, [this] { SaveObjects(); });
+    on(page.tbDiscard, [this] { DiscardObjects(); });
     on(page.tbExpand, [view] { view->ExpandAll(); });
     on(page.tbCollapse, [view] { view->CollapseAll(); });
     on(page.tbSearch, [finder] { finder->OpenFind(); });
@@ -83,7 +83,7 @@ void ObjectsWiring::ConnectCommands() {
     on(popups.nDeleteNode, [view] { view->DeleteSelected(); });
     on(popups.nSearch, [finder] { finder->OpenFind(); });
     on(popups.nReplace, [finder] { finder->OpenReplace(); });
-    on(popups.nAddFromFile, [this] { nAddFromFileClick(); });
+    on(popups.nAddFromFile, [this] { AddObjectsFromFile(); });
     on(popups.nGroupTell, [this] { Tell(false); });
     on(popups.nClanTell, [this] { Tell(true); });
 
@@ -114,13 +114,13 @@ void ObjectsWiring::UpdatePopupItems() {
     popups.nClanTell->setEnabled(tell);
 }
 
-void ObjectsWiring::tbSaveObjectsClick() {
+void ObjectsWiring::SaveObjects() {
     // A tool button takes no focus: what is typed in the box is stored here.
     view_->StoreBox();
     runtime_.Objects().Save();
 }
 
-void ObjectsWiring::tbDiscardClick() {
+void ObjectsWiring::DiscardObjects() {
     runtime_.Objects().Discard();
 }
 
@@ -130,7 +130,7 @@ std::string ObjectsWiring::ChooseWithFileDialog() {
     return path.toStdString();
 }
 
-void ObjectsWiring::nAddFromFileClick() {
+void ObjectsWiring::AddObjectsFromFile() {
     const std::string path = ChooseFileToAdd ? ChooseFileToAdd() : std::string();
     if (path.empty()) return;
     view_->StoreBox();
@@ -144,7 +144,7 @@ void ObjectsWiring::TestCapture() {
     if (!shown.isEmpty()) {
         for (const QString& line : shown.split(QLatin1Char('\n'))) text += FromQt(line) + "\r\n";
     }
-    runtime_.Tracker().TranslateCmd(text);
+    runtime_.Tracker().ProcessServerText(text);
 }
 
 void ObjectsWiring::Tell(bool clan) {

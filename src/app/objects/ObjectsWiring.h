@@ -39,9 +39,9 @@ public:
     void UpdatePopupItems();
 
     // The commands of the page.
-    void tbSaveObjectsClick();
-    void tbDiscardClick();
-    void nAddFromFileClick();
+    void SaveObjects();
+    void DiscardObjects();
+    void AddObjectsFromFile();
     // tbSave: the debug pane's text as if the MUD had sent it.
     void TestCapture();
     void Tell(bool clan);

@@ -28,10 +28,10 @@ void WorldCommands::Connect() {
     const auto on = [this](QAction* action, auto command) {
         if (action != nullptr) QObject::connect(action, &QAction::triggered, &form_, command);
     };
-    const auto create = [this] { nNewWorldClick(); };
-    const auto load = [this] { nLoadWorldClick(); };
-    const auto save = [this] { nSaveWorldClick(); };
-    const auto undo = [this] { btnUndoClick(); };
+    const auto create = [this] { NewWorld(); };
+    const auto load = [this] { LoadWorld(); };
+    const auto save = [this] { SaveWorld(); };
+    const auto undo = [this] { RevertWorld(); };
     on(form_.Menu.nNewWorld, create);
     on(form_.Popups.nnNewWorld, create);
     on(form_.Menu.nLoadWorld, load);
@@ -39,7 +39,7 @@ void WorldCommands::Connect() {
     on(form_.Menu.nSaveWorld, save);
     on(form_.Popups.nnSaveWorld, save);
     on(bar.btnSave, save);
-    on(form_.Menu.nSaveWorldAs, [this] { nSaveWorldAsClick(); });
+    on(form_.Menu.nSaveWorldAs, [this] { SaveWorldAs(); });
     on(form_.Menu.nUndoMap, undo);
     on(bar.btnUndo, undo);
 }
@@ -101,12 +101,12 @@ void WorldCommands::AfterReplace() {
     } catch (const TrellanError& error) {
         if (ErrorReported) ErrorReported(error.what());
     }
-    runtime_.View().CenterBox();
+    runtime_.View().CenterOnCurrentRoom();
     RefreshCaption();
     if (WorldReplaced) WorldReplaced();
 }
 
-void WorldCommands::nLoadWorldClick() {
+void WorldCommands::LoadWorld() {
     shown_.clear();
     WorldStorage& storage = runtime_.Storage();
     Report(storage.SaveWorldIfChanged());
@@ -125,7 +125,7 @@ void WorldCommands::nLoadWorldClick() {
     AfterReplace();
 }
 
-bool WorldCommands::nNewWorldClick() {
+bool WorldCommands::NewWorld() {
     shown_.clear();
     WorldStorage& storage = runtime_.Storage();
     std::string proposal = storage.ProposeNewWorldName();
@@ -159,13 +159,13 @@ bool WorldCommands::nNewWorldClick() {
     }
 }
 
-void WorldCommands::nSaveWorldClick() {
+void WorldCommands::SaveWorld() {
     shown_.clear();
     Report(runtime_.Storage().SaveWorld());
     RefreshCaption();
 }
 
-void WorldCommands::nSaveWorldAsClick() {
+void WorldCommands::SaveWorldAs() {
     shown_.clear();
     WorldStorage& storage = runtime_.Storage();
     std::string proposal = storage.ProposeNewWorldName();
@@ -191,7 +191,7 @@ void WorldCommands::nSaveWorldAsClick() {
     }
 }
 
-void WorldCommands::btnUndoClick() {
+void WorldCommands::RevertWorld() {
     shown_.clear();
     World& world = runtime_.TheWorld();
     if (world.CurrentWorld.empty()) return;
@@ -203,7 +203,7 @@ void WorldCommands::btnUndoClick() {
     Report(runtime_.Storage().RevertWorld());
     world.CurrentRoom = nullptr;
     world.TargetRoom = nullptr;
-    runtime_.View().CenterBox();
+    runtime_.View().CenterOnCurrentRoom();
     RefreshCaption();
     if (WorldReplaced) WorldReplaced();
 }
@@ -211,7 +211,7 @@ void WorldCommands::btnUndoClick() {
 void WorldCommands::EnsureWorld() {
     World& world = runtime_.TheWorld();
     if (!world.CurrentWorld.empty()) return;
-    if (nNewWorldClick() || !world.CurrentWorld.empty()) return;
+    if (NewWorld() || !world.CurrentWorld.empty()) return;
     WorldStorage& storage = runtime_.Storage();
     Report(storage.CreateWorld(storage.ProposeNewWorldName(), true));
     AfterReplace();

@@ -39,14 +39,14 @@ public:
     // parts of the window that show the world (the zone tree).
     std::function<void()> WorldReplaced;
 
-    void nLoadWorldClick();
+    void LoadWorld();
     // True when a world was created or an existing one loaded.
-    bool nNewWorldClick();
-    void nSaveWorldClick();
-    void nSaveWorldAsClick();
+    bool NewWorld();
+    void SaveWorld();
+    void SaveWorldAs();
     // Reads the open world's files again; asks first when that throws
     // changes away.
-    void btnUndoClick();
+    void RevertWorld();
     // The first activation found no world: the new-world command, and when
     // the player cancels it, the proposed world all the same, so that the
     // map being drawn has somewhere to be saved.

@@ -58,7 +58,7 @@ void ZoneTreeKeys::Step(QScrollBar* bar, int& position, int delta) {
     if (bar != nullptr) {
         position = std::clamp(bar->value() + delta, bar->minimum(), bar->maximum());
     }
-    view_.mShift();
+    view_.Refresh();
 }
 
 void ZoneTreeKeys::Level(bool plus) {

@@ -92,7 +92,7 @@ void ZoneTreeWiring::ConnectMenu() {
     bind(menus.nnLoadWorld, [this] { form_.Menu.nLoadWorld->trigger(); });
     bind(menus.nnSaveWorld, [this] { form_.Menu.nSaveWorld->trigger(); });
     bind(menus.nnLoadZone, [this] { LoadZone(); });
-    bind(menus.nnNewZone, [this] { nNewZoneClick(); });
+    bind(menus.nnNewZone, [this] { CreateZone(); });
     bind(menus.nnRenameZone, [this] {
         QTreeWidgetItem* item = view_->Selected();
         if (ZoneTreeView::Level(item) == 1) view_->EditLabel(item);
@@ -105,7 +105,7 @@ void ZoneTreeWiring::ConnectMenu() {
     bind(menus.nnShowOnMap, [this] { ShowOnMap(); });
     bind(menus.nnRemoveRoom, [this] { RemoveBookmark(); });
 
-    bind(form_.Menu.nNewZone, [this] { nNewZoneClick(); });
+    bind(form_.Menu.nNewZone, [this] { CreateZone(); });
 }
 
 // --- The menu ------------------------------------------------------------------
@@ -157,14 +157,14 @@ MudRoom* ZoneTreeWiring::SelectedRoom() const {
 void ZoneTreeWiring::LoadZone() {
     const std::string zone = SelectedZone();
     if (zone.empty()) return;
-    Report(treeOps_.nnLoadZoneClick(zone, true));
+    Report(treeOps_.OpenZone(zone, true));
     Refresh();
 }
 
-void ZoneTreeWiring::nNewZoneClick() {
+void ZoneTreeWiring::CreateZone() {
     std::string zone;
     try {
-        zone = zoneOps_.nNewZoneClick();
+        zone = zoneOps_.CreateZone();
     } catch (const TrellanError& error) {
         Error(error.what());
         return;
@@ -176,14 +176,14 @@ void ZoneTreeWiring::nNewZoneClick() {
 void ZoneTreeWiring::DeleteZone() {
     const std::string zone = SelectedZone();
     if (zone.empty() || !dialogs_.Question(messages_.DeleteZoneQuestion(zone))) return;
-    Report(treeOps_.nnDeleteZoneClick(zone));
+    Report(treeOps_.DeleteZone(zone));
     Refresh();
 }
 
 void ZoneTreeWiring::LockZone() {
     const std::string zone = SelectedZone();
     if (zone.empty()) return;
-    form_.Popups.nnLockZone->setChecked(treeOps_.nnLockZoneClick(zone));
+    form_.Popups.nnLockZone->setChecked(treeOps_.ToggleZoneLock(zone));
     Refresh();
 }
 
@@ -203,12 +203,12 @@ void ZoneTreeWiring::LabelEdited(int level, const std::string& oldText, MudRoom*
 void ZoneTreeWiring::DoubleClicked(QTreeWidgetItem* item) {
     switch (ZoneTreeView::Level(item)) {
         case 1:
-            Report(treeOps_.nnLoadZoneClick(view_->ZoneOf(item), false));
+            Report(treeOps_.OpenZone(view_->ZoneOf(item), false));
             Refresh();
             break;
         case 2:
             if (MudRoom* room = view_->RoomOf(item); room != nullptr && !room->DT) {
-                Deliver(runtime_.Walks().nnSpeedWalkClick(room, SpeedwalkSender::Send));
+                Deliver(runtime_.Walks().WalkToRoom(room, SpeedwalkSender::Send));
             }
             break;
         default:
@@ -220,19 +220,19 @@ void ZoneTreeWiring::DoubleClicked(QTreeWidgetItem* item) {
 
 void ZoneTreeWiring::SpeedWalk(int sender) {
     if (MudRoom* room = SelectedRoom()) {
-        Deliver(runtime_.Walks().nnSpeedWalkClick(room, static_cast<SpeedwalkSender>(sender)));
+        Deliver(runtime_.Walks().WalkToRoom(room, static_cast<SpeedwalkSender>(sender)));
     }
 }
 
 void ZoneTreeWiring::ShowOnMap() {
     if (MudRoom* room = SelectedRoom()) {
-        Report(treeOps_.nnShowOnMapClick(room));
+        Report(treeOps_.ShowBookmarkedRoom(room));
         Refresh();
     }
 }
 
 void ZoneTreeWiring::RemoveBookmark() {
-    treeOps_.nnRemoveRoomClick(SelectedRoom());
+    treeOps_.UnbookmarkRoom(SelectedRoom());
     Refresh();
 }
 

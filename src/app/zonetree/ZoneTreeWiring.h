@@ -46,7 +46,7 @@ public:
     // The room menu added a bookmark: its node goes into label editing.
     void BookmarkAdded(MudRoom* room);
     // A new empty zone, its node put into label editing.
-    void nNewZoneClick();
+    void CreateZone();
 
     ZoneTreeView& View() { return *view_; }
     RoomFinder& Finder() { return *finder_; }

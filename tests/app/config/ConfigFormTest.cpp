@@ -138,7 +138,7 @@ TEST_F(ConfigFormTest, OkAppliesTheEditedFieldsAndWritesTheProfileInFull) {
     config->Pages.ScrollMult->button(0)->setChecked(true);
     config->Pages.Texture->setCurrentIndex(0);
 
-    ASSERT_TRUE(config->ButtonOkClick());
+    ASSERT_TRUE(config->ApplyAndClose());
     EXPECT_EQ(config->result(), QDialog::Accepted);
     EXPECT_TRUE(errors.empty());
 
@@ -192,7 +192,7 @@ TEST_F(ConfigFormTest, StepCountFieldsTakeDigitsOnlyAndKeepSaneValues) {
     EXPECT_EQ(steps.text(), "12");
     steps.setText("0");
     config->Pages.MaxSteps->setText("9");
-    ASSERT_TRUE(config->ButtonOkClick());
+    ASSERT_TRUE(config->ApplyAndClose());
     EXPECT_EQ(Runtime().Settings().SpeedWalkLength, 5);
     EXPECT_EQ(Runtime().Settings().MaxSpeedWalkLength, 10);
 
@@ -201,7 +201,7 @@ TEST_F(ConfigFormTest, StepCountFieldsTakeDigitsOnlyAndKeepSaneValues) {
     config = Open();
     config->Pages.StepCount->clear();
     config->Pages.MaxSteps->setText("250");
-    ASSERT_TRUE(config->ButtonOkClick());
+    ASSERT_TRUE(config->ApplyAndClose());
     EXPECT_EQ(Runtime().Settings().SpeedWalkLength, 7);
     EXPECT_EQ(Runtime().Settings().MaxSpeedWalkLength, 250);
 }
@@ -218,7 +218,7 @@ TEST_F(ConfigFormTest, WhileConnectedTheConnectionStaysAsItIs) {
     config->Pages.ClientPort->clear();
     config->Pages.ServerName->setText("mud.example.org");
     config->Pages.MccpEnabled->setChecked(!before.MccpEnabled);
-    ASSERT_TRUE(config->ButtonOkClick());
+    ASSERT_TRUE(config->ApplyAndClose());
     EXPECT_EQ(Runtime().Connection().ClientPort, before.ClientPort);
     EXPECT_EQ(Runtime().Profile().ServerName, before.ServerName);
     EXPECT_EQ(Runtime().Profile().MccpEnabled, before.MccpEnabled);
@@ -230,7 +230,7 @@ TEST_F(ConfigFormTest, WhileDisconnectedOkListensOnTheNewPortAndRefusesABadOne) 
     std::unique_ptr<ConfigForm> config = Open();
     config->Pages.ServerPort->setText("0");
     const std::string profileBefore = ProfileFile();
-    EXPECT_FALSE(config->ButtonOkClick());
+    EXPECT_FALSE(config->ApplyAndClose());
     EXPECT_EQ(fixture.Boxes.Errors.size(), 1u);
     EXPECT_EQ(ProfileFile(), profileBefore);
 
@@ -238,7 +238,7 @@ TEST_F(ConfigFormTest, WhileDisconnectedOkListensOnTheNewPortAndRefusesABadOne) 
     config->Pages.ClientPort->setText(QString::number(port));
     config->Pages.ServerPort->setText("23456");
     config->Pages.ServerName->setText(" mud. example .org ");
-    ASSERT_TRUE(config->ButtonOkClick());
+    ASSERT_TRUE(config->ApplyAndClose());
     EXPECT_EQ(config->Pages.ServerName->text(), "mud.example.org");
     EXPECT_EQ(Runtime().Connection().ClientPort, port);
     EXPECT_EQ(Runtime().Connection().ServerPort, 23456);
@@ -257,7 +257,7 @@ TEST_F(ConfigFormTest, AClientPortInUseKeepsTheOldOneListening) {
     std::unique_ptr<ConfigForm> config = Open();
     config->Pages.ClientPort->setText(QString::number(squatter.serverPort()));
     config->Pages.ServerName->setText("mud.example.org");
-    ASSERT_TRUE(config->ButtonOkClick());
+    ASSERT_TRUE(config->ApplyAndClose());
     EXPECT_EQ(errors.size(), 1u);
     EXPECT_EQ(Runtime().Connection().ClientPort, oldPort);
     EXPECT_EQ(Runtime().Profile().ClientPort, oldPort);
@@ -272,16 +272,16 @@ TEST_F(ConfigFormTest, SwitchingTransparencyOffTellsOnceAndDisablesTheControl) {
     std::unique_ptr<ConfigForm> config = Open();
     ASSERT_TRUE(config->Pages.NoTransparency->isEnabled());
     config->Pages.NoTransparency->setChecked(true);
-    ASSERT_TRUE(config->ButtonOkClick());
+    ASSERT_TRUE(config->ApplyAndClose());
     EXPECT_EQ(fixture.Boxes.Informations.size(), 1u);
     EXPECT_FALSE(control.Available());
     EXPECT_TRUE(Runtime().Settings().NoTransparency);
 
     // Still off: nothing to tell. Back on: nothing either, and it works again.
-    ASSERT_TRUE(Open()->ButtonOkClick());
+    ASSERT_TRUE(Open()->ApplyAndClose());
     config = Open();
     config->Pages.NoTransparency->setChecked(false);
-    ASSERT_TRUE(config->ButtonOkClick());
+    ASSERT_TRUE(config->ApplyAndClose());
     EXPECT_EQ(fixture.Boxes.Informations.size(), 1u);
     EXPECT_TRUE(control.Available());
 
@@ -298,11 +298,11 @@ TEST_F(ConfigFormTest, ColourTexturesAndSkinFieldBehaveAsTools) {
     // A cancelled colour chooser still means the plain colour.
     config->ChooseColor = [](const QColor&) { return std::optional<QColor>(); };
     const std::uint32_t before = config->Pages.Preview->ColorRef();
-    config->btnColorClick();
+    config->ChooseBackgroundColor();
     EXPECT_EQ(config->Pages.Texture->currentIndex(), 0);
     EXPECT_EQ(config->Pages.Preview->ColorRef(), before);
     config->ChooseColor = [](const QColor&) { return std::optional<QColor>(QColor(0x10, 0x20, 0x30)); };
-    config->btnColorClick();
+    config->ChooseBackgroundColor();
     EXPECT_EQ(config->Pages.Preview->ColorRef(), 0x302010u);
 
     QString offered;
@@ -310,13 +310,13 @@ TEST_F(ConfigFormTest, ColourTexturesAndSkinFieldBehaveAsTools) {
         offered = proposed;
         return directory + "/dark.ini";
     };
-    config->btnSkinFileClick();
+    config->PickSkinFile();
     EXPECT_EQ(offered, "noskin.ini");
     EXPECT_EQ(config->Pages.SkinFile->text(), "dark.ini");
-    config->btnNoSkinClick();
+    config->UseDefaultSkin();
     EXPECT_EQ(config->Pages.SkinFile->text(), "noskin.ini");
 
-    ASSERT_TRUE(config->ButtonOkClick());
+    ASSERT_TRUE(config->ApplyAndClose());
     EXPECT_EQ(Runtime().Settings().PanelColor, 0x302010);
     EXPECT_EQ(Runtime().Settings().PanelBitmap, -1);
 }
@@ -331,7 +331,7 @@ TEST_F(ConfigFormTest, RoomColourReplacementRecoloursTheWholeWorldAtOnce) {
     EXPECT_EQ(config->Pages.RoomColorFrom->ColorRef(), runner->Map().Skins().SkinRoomColor);
     config->ChooseColor = [](const QColor&) { return std::optional<QColor>(QColor(0, 0x80, 0)); };
     config->Pages.RoomColorFrom->SetColorRef(0xC0C0C0);
-    config->btnRoomColorClick(*config->Pages.RoomColorTo);
+    config->ChooseSwatchColor(*config->Pages.RoomColorTo);
     config->Pages.ReplaceColor->click();
     EXPECT_EQ(silver->BColor, 0x008000u);
     EXPECT_EQ(red->BColor, 0x0000FFu);
@@ -370,25 +370,25 @@ TEST_F(ExitWizardTest, ReplaceConvertsTheWorldsRoomsAndFillsTheExitWordFields) {
     config->RunExitWizard = [&](ExitWizardForm& wizard) {
         ++runs;
         for (int d = 0; d < kDirectionCount; ++d) wizard.NewWord(d)->setText(Q(words[d]));
-        wizard.btnReplaceClick();
+        wizard.ConfirmReplace();
     };
 
     // Answered No: nothing changes.
     fixture.Boxes.Answer = false;
-    config->btnExitWizardClick();
+    config->OpenExitWizard();
     EXPECT_EQ(fixture.Boxes.Questions.size(), 1u);
     EXPECT_EQ(room->Exits(), "N E");
     EXPECT_EQ(config->Pages.ExitWords[kDirEast]->text(), "E");
 
     fixture.Boxes.Answer = true;
-    config->btnExitWizardClick();
+    config->OpenExitWizard();
     EXPECT_EQ(room->Exits(), W1251("с в"));
     EXPECT_EQ(other->Exits(), W1251("ю з вв"));
     EXPECT_EQ(config->Pages.ExitWords[kDirEast]->text(), Q("в"));
     EXPECT_EQ(config->Pages.ExitWords[kDirDown]->text(), Q("вн"));
     // The words take effect with OK.
     EXPECT_EQ(Runtime().Profile().ExitWordE, "E");
-    ASSERT_TRUE(config->ButtonOkClick());
+    ASSERT_TRUE(config->ApplyAndClose());
     EXPECT_EQ(Runtime().Profile().ExitWordE, W1251("в"));
     EXPECT_EQ(runs, 2);
 }

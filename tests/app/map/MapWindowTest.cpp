@@ -50,7 +50,7 @@ protected:
 
     QRgb Px(int x, int y) {
         MapPanel& panel = *form.Map->Panel;
-        panel.PanelMainPaint();
+        panel.RenderMap();
         return panel.MapBuffer().pixel(x, y) | 0xFF000000u;
     }
 
@@ -78,13 +78,13 @@ TEST_F(MapWindowTest, ARoomAddedToTheWorldIsPaintedAfterARefresh) {
     const int tileY = kHeight / 2 - 16;
     const QRgb before = Px(tileX + 12, tileY + 20);
     world.CurrentRoom = AddRoom(5, 7, 0, 0x0000FF);
-    runner.Runtime().View().CenterBox();
+    runner.Runtime().View().CenterOnCurrentRoom();
     EXPECT_NE(before, 0xFFFF0000u);
     EXPECT_EQ(Px(tileX + 12, tileY + 20), 0xFFFF0000u);
 
     // A second room one cell east and one north of it, after the next refresh.
     AddRoom(4, 8, 0, 0x00FF00);
-    runner.Runtime().View().mShift();
+    runner.Runtime().View().Refresh();
     EXPECT_EQ(Px(tileX + 32 + 12, tileY - 32 + 20), 0xFF00FF00u);
 
     // The status bar names the current room, the note box shows its note.
@@ -98,7 +98,7 @@ TEST_F(MapWindowTest, F8ShowsTheCurrentRoomsZoneAndCentres) {
     ViewState& view = runner.Runtime().View();
     view.DX = 0;
     view.DY = 0;
-    view.mShift();
+    view.Refresh();
     const std::string zone = world.ShownZone();
     world.ClearZone();
     world.CurrentZone = "other";
@@ -114,7 +114,7 @@ TEST_F(MapWindowTest, LevelIconAndLevelButtonsStayInsideTheMap) {
     AddRoom(0, 1, 1);
     AddRoom(0, 2, -1);
     ViewState& view = runner.Runtime().View();
-    view.CenterBox();
+    view.CenterOnCurrentRoom();
     MainToolBar& bar = *form.Map->ToolBar;
     EXPECT_TRUE(bar.tbLevelUp->isEnabled());
     EXPECT_TRUE(bar.tbLevelDown->isEnabled());

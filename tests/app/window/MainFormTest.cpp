@@ -160,7 +160,7 @@ TEST(MainFormTest, ClosingWritesSettingsAndDebugLog) {
     TrellanForm& form = runner.Form();
     runner.Runtime().Objects().AddNode(nullptr);
 
-    runner.Runtime().Log().DLine(W1251("строка журнала"));
+    runner.Runtime().Log().Log(W1251("строка журнала"));
     EXPECT_NE(form.Debug->toPlainText().indexOf(Q("строка журнала")), -1);
     form.setGeometry(40, 30, 640, 480);
     form.Menu.nStayOnTop->trigger();

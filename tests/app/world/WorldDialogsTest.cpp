@@ -211,7 +211,7 @@ TEST_F(WorldDialogsTest, NewWorldProposesAFreeNameAndCreatesIt) {
 
     AddRoom();
     typed = {"Гамма"};
-    EXPECT_TRUE(commands().nNewWorldClick());
+    EXPECT_TRUE(commands().NewWorld());
     EXPECT_EQ(OpenWorld(), "Гамма");
     EXPECT_NE(runner().Form().windowTitle().toStdString().find("[Гамма."), std::string::npos);
 }
@@ -220,7 +220,7 @@ TEST_F(WorldDialogsTest, NewWorldOverAnExistingOneAsksAndLoadsOnYes) {
     Start();
     typed = {"Альфа", "Альфа"};
     boxes.Answers = {false, true};
-    EXPECT_TRUE(commands().nNewWorldClick());
+    EXPECT_TRUE(commands().NewWorld());
     ASSERT_EQ(boxes.Questions.size(), 2u);
     EXPECT_EQ(Utf8(boxes.Questions[0]), "Мир <Альфа> уже существует. Загрузить его?");
     // No shows the dialog again with the name as typed.
@@ -234,7 +234,7 @@ TEST_F(WorldDialogsTest, RefusedNameIsExplainedAndChangesNothing) {
     Start();
     AddRoom();
     typed = {"a/b", std::nullopt};
-    EXPECT_FALSE(commands().nNewWorldClick());
+    EXPECT_FALSE(commands().NewWorld());
     ASSERT_EQ(boxes.Errors.size(), 1u);
     EXPECT_NE(Utf8(boxes.Errors[0]).find("<a/b>"), std::string::npos);
     ASSERT_EQ(asked.size(), 2u);
@@ -244,7 +244,7 @@ TEST_F(WorldDialogsTest, RefusedNameIsExplainedAndChangesNothing) {
     EXPECT_FALSE(fs::exists(fixture.Home / "Maps/a"));
 
     typed = {".."};
-    commands().nSaveWorldAsClick();
+    commands().SaveWorldAs();
     EXPECT_EQ(boxes.Errors.size(), 2u);
     EXPECT_EQ(OpenWorld(), "Новый мир");
 }
@@ -254,7 +254,7 @@ TEST_F(WorldDialogsTest, SaveAsAsksBeforeOverwritingAnotherWorld) {
     AddRoom();
     typed = {"Альфа", "Альфа"};
     boxes.Answers = {false, true};
-    commands().nSaveWorldAsClick();
+    commands().SaveWorldAs();
     ASSERT_EQ(boxes.Questions.size(), 2u);
     EXPECT_EQ(Utf8(boxes.Questions[0]), "Мир <Альфа> уже существует. Перезаписать его?");
     EXPECT_EQ(asked[0].first, SaveLoadMode::Save);
@@ -264,7 +264,7 @@ TEST_F(WorldDialogsTest, SaveAsAsksBeforeOverwritingAnotherWorld) {
 
     // Under its own name it is a plain save, no question.
     typed = {"Альфа"};
-    commands().nSaveWorldAsClick();
+    commands().SaveWorldAs();
     EXPECT_EQ(boxes.Questions.size(), 2u);
 }
 
@@ -277,11 +277,11 @@ TEST_F(WorldDialogsTest, RevertAsksOnlyWhenChangesWouldBeLost) {
     EXPECT_EQ(Utf8(boxes.Questions[0]), "Отменить все несохранённые изменения мира <Новый мир>?");
     EXPECT_EQ(world().AllRooms().size(), 1u);
 
-    commands().btnUndoClick();  // Yes
+    commands().RevertWorld();  // Yes
     EXPECT_EQ(world().AllRooms().size(), 0u);
     EXPECT_TRUE(world().MapSaved);
 
-    commands().btnUndoClick();
+    commands().RevertWorld();
     EXPECT_EQ(boxes.Questions.size(), 2u);
 }
 
@@ -289,19 +289,19 @@ TEST_F(WorldDialogsTest, LoadOpensTheChosenWorldAndKeepsTheOldOneWhenItIsMissing
     Start();
     AddRoom();
     typed = {std::nullopt, "Нет такого", "Альфа"};
-    commands().nLoadWorldClick();
+    commands().LoadWorld();
     EXPECT_EQ(asked[0].first, SaveLoadMode::Load);
     EXPECT_EQ(asked[0].second, "");
     EXPECT_EQ(OpenWorld(), "Новый мир");
     // Changes are saved before the dialog shows.
     EXPECT_TRUE(world().MapSaved);
 
-    commands().nLoadWorldClick();
+    commands().LoadWorld();
     ASSERT_EQ(boxes.Errors.size(), 1u);
     EXPECT_EQ(Utf8(boxes.Errors[0]), "Не найден мир <Нет такого>. Загрузка невозможна.");
     EXPECT_EQ(OpenWorld(), "Новый мир");
 
-    commands().nLoadWorldClick();
+    commands().LoadWorld();
     EXPECT_EQ(OpenWorld(), "Альфа");
 }
 

@@ -51,7 +51,7 @@ protected:
         alphaTavern->ImageIndex = 3;
         world.SetRoomAlias(alphaTavern, "pub");
         runner.Runtime().Storage().SaveWorld();
-        runner.Runtime().View().CenterBox();
+        runner.Runtime().View().CenterOnCurrentRoom();
     }
 
     MudRoom* AddRoom(std::int32_t x, std::int32_t y, const std::string& name, const std::string& description) {
@@ -122,7 +122,7 @@ TEST_F(ZoneTreeTest, ShowsTheWorldItsZonesSortedAndTheirBookmarks) {
     EXPECT_EQ(alpha->child(1)->data(0, ZoneTreeView::ImageRole).toInt(), 9);
     // A bookmark added behind the tree's back shows after the next refresh.
     world.SetRoomAlias(betaTavern, "inn");
-    runner.Runtime().View().mShift();
+    runner.Runtime().View().Refresh();
     EXPECT_EQ(Children(Zone("beta")), QStringList{"inn"});
 }
 
@@ -198,7 +198,7 @@ TEST_F(ZoneTreeTest, CtrlArrowsMoveTheViewWithinTheBarsRange) {
         if (repaint) repaint();
     };
     state.DX = state.Bounds.MaxX;
-    state.mShift();
+    state.Refresh();
     const int bottom = state.DX;
     refreshes = 0;
 
