@@ -74,15 +74,27 @@ for run in range(runs):
     text = template.replace(b"Client Port=4999", b"Client Port=%d" % client_port)
     with open(os.path.join(home, "local.ini"), "wb") as f:
         f.write(text)
+    # The world's own profile, written at the last run's end, would name that run's port.
+    if os.path.exists(os.path.join(maps, "local.ini")):
+        os.remove(os.path.join(maps, "local.ini"))
     mud = socket.socket()
     mud.bind(("127.0.0.1", 0))
     mud.listen(1)
     started = time.monotonic()
     proc = subprocess.Popen([trellan, "--headless", "--home", home, "--server", "127.0.0.1:%d" % mud.getsockname()[1]],
                             stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
-    proc.stdout.readline()  # listening: the world is loaded
+    listening = proc.stdout.readline()  # listening: the world is loaded
+    if b"listens" not in listening:
+        raise SystemExit("trellan did not start: %r" % listening)
     loaded = time.monotonic() - started
-    client = socket.create_connection(("127.0.0.1", client_port))
+    for attempt in range(100):  # the listening socket may still be opening
+        try:
+            client = socket.create_connection(("127.0.0.1", client_port))
+            break
+        except ConnectionRefusedError:
+            time.sleep(0.05)
+    else:
+        raise SystemExit("trellan does not listen on %d" % client_port)
     server, _ = mud.accept()
     time.sleep(0.2)
     client.sendall(b"look\r\n")
