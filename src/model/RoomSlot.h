@@ -19,7 +19,7 @@
 namespace trellan {
 
 struct ZoneInfo;
-struct SlotBlock;
+class SlotBlock;
 
 class RoomSlot {
 public:
