@@ -8,10 +8,12 @@
 #include <QPoint>
 #include <QPointer>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "app/map/RoomEditContext.h"
+#include "model/Direction.h"
 
 class QAction;
 class QMenu;
@@ -59,13 +61,16 @@ private:
     void ShowForRoom(const MudRoom& room);
     void CloseMenus();
     void Repaint();
-    void Edited(bool bookmarkImage);
+    // What an edit changed: a picture or mark also shows as the room's
+    // bookmark image in the zone tree.
+    enum class EditedPart : std::uint8_t { Colour, Picture };
+    void Edited(EditedPart part);
     void Speedwalk(int sender);
     void Report(const ZoneResult& result);
     void nPropClick(int tag);
     void nLastColorClick();
     void nPictureClick(int tag);
-    void nDoorClick(int direction);
+    void nDoorClick(Direction direction);
 
     PopupMenus& menus_;
     RoomEditContext context_;
