@@ -57,7 +57,7 @@ void StepInto(Map& map, const std::string& d) {
         map.place.ReposXYL(d, x, y, l);
     }
     map.place.SetCheck(from, d, true);
-    MudRoom* room = map.place.NewRoomAt(x, y, l, "Hall", "A long hall.", "N S E W", false);
+    MudRoom* room = map.place.NewRoomAt(x, y, l, "Hall", "A long hall.", "N S E W", RoomKind::Room);
     map.place.SetCheck(room, map.place.Opposite(d), true);
     from->Selected = false;
     world.CurrentRoom = room;
@@ -71,7 +71,7 @@ void BM_MapNewRooms(benchmark::State& state) {
         map.world.ClearZone();
         map.world.CurrentZone = "walk" + std::to_string(map.walks++);
         map.world.LoadZone();
-        map.world.CurrentRoom = map.place.NewRoomAt(0, 0, 0, "Start", "", "", false);
+        map.world.CurrentRoom = map.place.NewRoomAt(0, 0, 0, "Start", "", "", RoomKind::Room);
         map.view.CenterOnCurrentRoom();
         state.ResumeTiming();
         // A snake over rows of kRow rooms: east, one south, west, one south ...
@@ -93,7 +93,7 @@ void BM_WalkKnownRooms(benchmark::State& state) {
     if (map.walks == 0) {
         map.world.CurrentZone = "known";
         map.world.LoadZone();
-        map.world.CurrentRoom = map.place.NewRoomAt(0, 0, 0, "Start", "", "", false);
+        map.world.CurrentRoom = map.place.NewRoomAt(0, 0, 0, "Start", "", "", RoomKind::Room);
         for (int step = 1; step < kSteps; ++step) StepInto(map, "e");
         map.walks = 1;
     }

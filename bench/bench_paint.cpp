@@ -43,8 +43,8 @@ struct Scene {
         room->BColor = random() % 4 == 0 ? 0x80FFFF : 0xC0C0C0;
         room->Hint = "Room";
         room->SetExits(exits[random() % 6], config.Words);
-        room->ChN = room->ExitState(kDirNorth) != 0;
-        room->ChE = room->ExitState(kDirEast) != 0;
+        room->ChN = room->ExitState(Direction::North) != ExitStatus::Absent;
+        room->ChE = room->ExitState(Direction::East) != ExitStatus::Absent;
         room->Pipe = random() % 6 == 0;
         room->ImageIndex = static_cast<int>(random() % 10);
         world.AddRoom(std::move(room));

@@ -69,22 +69,22 @@ Fixture& Get(const Shape& shape) {
                     room->ChS = row + 1 < shape.rows && !pipe && !IsPipe(row + 1, column);
                     room->ChW = column > 0;
                     room->ChE = column + 1 < shape.columns;
-                    auto link = [&](int direction, int toRow, int toColumn, int tagRow, int tagColumn) {
+                    auto link = [&](Direction direction, int toRow, int toColumn, int tagRow, int tagColumn) {
                         room->Link(direction) = true;
-                        room->AutoMaps.push_back(ZoneName(toRow, toColumn) + "|" + phrases[direction] + "|" +
+                        room->AutoMaps.push_back(ZoneName(toRow, toColumn) + "|" + phrases[Index(direction)] + "|" +
                                                  std::to_string(tagAt(tagRow, tagColumn)));
                     };
                     if (column + 1 == shape.columns && row == shape.rows / 2 && zc + 1 < shape.zoneColumns) {
-                        link(kDirEast, zr, zc + 1, row, 0);
+                        link(Direction::East, zr, zc + 1, row, 0);
                     }
                     if (column == 0 && row == shape.rows / 2 && zc > 0) {
-                        link(kDirWest, zr, zc - 1, row, shape.columns - 1);
+                        link(Direction::West, zr, zc - 1, row, shape.columns - 1);
                     }
                     if (row + 1 == shape.rows && column == shape.columns / 2 && zr + 1 < shape.zoneRows) {
-                        link(kDirSouth, zr + 1, zc, 0, column);
+                        link(Direction::South, zr + 1, zc, 0, column);
                     }
                     if (row == 0 && column == shape.columns / 2 && zr > 0) {
-                        link(kDirNorth, zr - 1, zc, shape.rows - 1, column);
+                        link(Direction::North, zr - 1, zc, shape.rows - 1, column);
                     }
                     MudRoom* added = world.AddLoadedRoom(zone, std::move(room));
                     if (zr == 0 && zc == 0 && row == 0 && column == 0) fixture->start = added;
@@ -116,7 +116,8 @@ void Search(benchmark::State& state, const Shape& shape) {
     search.FindPath(fixture.start, fixture.target, SpeedwalkSearch::kGenerationCap);  // prepares the graph
     std::size_t steps = 0;
     for (auto _ : state) {
-        std::optional<std::string> path = search.FindPath(fixture.start, fixture.target, SpeedwalkSearch::kGenerationCap);
+        std::optional<std::string> path =
+            search.FindPath(fixture.start, fixture.target, SpeedwalkSearch::kGenerationCap);
         if (!path) state.SkipWithError("no path");
         steps = Steps(path);
         benchmark::DoNotOptimize(steps);
@@ -130,7 +131,8 @@ void SearchAfterLoad(benchmark::State& state, const Shape& shape) {
     std::size_t steps = 0;
     for (auto _ : state) {
         fixture.world.Changes().Everything();  // what loading a world tells
-        std::optional<std::string> path = search.FindPath(fixture.start, fixture.target, SpeedwalkSearch::kGenerationCap);
+        std::optional<std::string> path =
+            search.FindPath(fixture.start, fixture.target, SpeedwalkSearch::kGenerationCap);
         if (!path) state.SkipWithError("no path");
         steps = Steps(path);
         benchmark::DoNotOptimize(steps);
@@ -138,10 +140,18 @@ void SearchAfterLoad(benchmark::State& state, const Shape& shape) {
     Report(state, fixture, search, steps);
 }
 
-void BM_SpeedwalkZoneSquare(benchmark::State& state) { Search(state, kZoneSquare); }
-void BM_SpeedwalkOneBigZone(benchmark::State& state) { Search(state, kOneBigZone); }
-void BM_SpeedwalkZoneSquareAfterLoad(benchmark::State& state) { SearchAfterLoad(state, kZoneSquare); }
-void BM_SpeedwalkOneBigZoneAfterLoad(benchmark::State& state) { SearchAfterLoad(state, kOneBigZone); }
+void BM_SpeedwalkZoneSquare(benchmark::State& state) {
+    Search(state, kZoneSquare);
+}
+void BM_SpeedwalkOneBigZone(benchmark::State& state) {
+    Search(state, kOneBigZone);
+}
+void BM_SpeedwalkZoneSquareAfterLoad(benchmark::State& state) {
+    SearchAfterLoad(state, kZoneSquare);
+}
+void BM_SpeedwalkOneBigZoneAfterLoad(benchmark::State& state) {
+    SearchAfterLoad(state, kOneBigZone);
+}
 BENCHMARK(BM_SpeedwalkZoneSquare)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SpeedwalkOneBigZone)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SpeedwalkZoneSquareAfterLoad)->Unit(benchmark::kMillisecond);

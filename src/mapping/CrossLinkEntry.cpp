@@ -38,9 +38,10 @@ std::optional<std::int32_t> CrossLinkEntry::RoomNumber() const {
 
 int FindCrossLink(const MudRoom& room, std::string_view d, const MappingConfig& config) {
     if (d.empty()) return -1;
-    const int direction = TextDirection(d, config);
-    const std::string* phrase =
-        direction >= 0 && !config.DirectionPhrases[direction].empty() ? &config.DirectionPhrases[direction] : nullptr;
+    const std::optional<Direction> direction = TextDirection(d, config);
+    const std::string* phrase = direction && !config.DirectionPhrases[Index(*direction)].empty()
+                                    ? &config.DirectionPhrases[Index(*direction)]
+                                    : nullptr;
     for (std::size_t i = 0; i < room.AutoMaps.size(); ++i) {
         CrossLinkEntry entry = CrossLinkEntry::Parse(room.AutoMaps[i]);
         if (entry.Zone.empty()) continue;
@@ -49,9 +50,8 @@ int FindCrossLink(const MudRoom& room, std::string_view d, const MappingConfig& 
     return -1;
 }
 
-int FindCrossLink(const MudRoom& room, int direction, const MappingConfig& config) {
-    if (direction < 0 || direction >= kDirectionCount) return -1;
-    return FindCrossLink(room, config.DirectionPhrases[direction], config);
+int FindCrossLink(const MudRoom& room, Direction direction, const MappingConfig& config) {
+    return FindCrossLink(room, config.DirectionPhrases[Index(direction)], config);
 }
 
 std::string RewriteCrossLink(std::string_view previous, std::string_view zone, std::string_view exit,

@@ -32,8 +32,8 @@ struct CrossLinkEntry {
 // portal word) matches only itself. -1 when there is none.
 int FindCrossLink(const MudRoom& room, std::string_view d, const MappingConfig& config);
 
-// The same for a RoomDirection.
-int FindCrossLink(const MudRoom& room, int direction, const MappingConfig& config);
+// The same for a direction.
+int FindCrossLink(const MudRoom& room, Direction direction, const MappingConfig& config);
 
 // The entry pointing at room `number` of `zone` through `exit`, keeping the
 // command field of `previous` when it has one.

@@ -2,20 +2,20 @@
 
 namespace trellan {
 
-int CommandDirection(std::string_view d, const MappingConfig& config) {
-    for (int dir = 0; dir < kDirectionCount; ++dir) {
-        if (d == config.MoveCommands[dir]) return dir;
+std::optional<Direction> CommandDirection(std::string_view d, const MappingConfig& config) {
+    for (Direction dir : kAllDirections) {
+        if (d == config.MoveCommands[Index(dir)]) return dir;
     }
-    return -1;
+    return std::nullopt;
 }
 
 namespace {
 
-int PhraseDirection(std::string_view d, const MappingConfig& config) {
-    for (int dir = 0; dir < kDirectionCount; ++dir) {
-        if (d == config.DirectionPhrases[dir]) return dir;
+std::optional<Direction> PhraseDirection(std::string_view d, const MappingConfig& config) {
+    for (Direction dir : kAllDirections) {
+        if (d == config.DirectionPhrases[Index(dir)]) return dir;
     }
-    return -1;
+    return std::nullopt;
 }
 
 // Steps at the end of the integer range wrap around rather than overflow:
@@ -26,76 +26,58 @@ std::int32_t Add(std::int32_t value, int delta) {
 
 }  // namespace
 
-int TextDirection(std::string_view d, const MappingConfig& config) {
-    int dir = CommandDirection(d, config);
-    return dir >= 0 ? dir : PhraseDirection(d, config);
+std::optional<Direction> TextDirection(std::string_view d, const MappingConfig& config) {
+    std::optional<Direction> dir = CommandDirection(d, config);
+    return dir ? dir : PhraseDirection(d, config);
 }
 
 std::string Opposite(std::string_view d, const MappingConfig& config) {
     std::string result(d);
-    int command = CommandDirection(d, config);
-    if (command >= 0) result = config.MoveCommands[OppositeDirection(command)];
+    if (std::optional<Direction> command = CommandDirection(d, config))
+        result = config.MoveCommands[Index(OppositeDirection(*command))];
     // A text that is both a command and a phrase ends up as the opposite phrase.
-    int phrase = PhraseDirection(d, config);
-    if (phrase >= 0) result = config.DirectionPhrases[OppositeDirection(phrase)];
+    if (std::optional<Direction> phrase = PhraseDirection(d, config))
+        result = config.DirectionPhrases[Index(OppositeDirection(*phrase))];
     return result;
 }
 
-void StepCell(int direction, std::int32_t& x, std::int32_t& y, std::int32_t& l) {
-    switch (direction) {
-        case kDirNorth:
-            x = Add(x, -1);
-            break;
-        case kDirSouth:
-            x = Add(x, 1);
-            break;
-        case kDirWest:
-            y = Add(y, -1);
-            break;
-        case kDirEast:
-            y = Add(y, 1);
-            break;
-        case kDirUp:
-            l = Add(l, 1);
-            break;
-        case kDirDown:
-            l = Add(l, -1);
-            break;
-        default:
-            break;
-    }
+void StepCell(Direction direction, std::int32_t& x, std::int32_t& y, std::int32_t& l) {
+    const GridStep step = StepOf(direction);
+    x = Add(x, step.DX);
+    y = Add(y, step.DY);
+    l = Add(l, step.DL);
 }
 
 void ReposXYL(std::string_view d, std::int32_t& x, std::int32_t& y, std::int32_t& l, const MappingConfig& config) {
-    StepCell(CommandDirection(d, config), x, y, l);
+    if (std::optional<Direction> dir = CommandDirection(d, config)) StepCell(*dir, x, y, l);
 }
 
 bool WasStep(const MudRoom& room, std::string_view d, const MappingConfig& config) {
-    int dir = CommandDirection(d, config);
-    if (dir >= 0 && room.Link(dir)) return true;
+    std::optional<Direction> dir = CommandDirection(d, config);
+    if (dir && room.Link(*dir)) return true;
     return d == config.Portal;
 }
 
 std::string DirectionPhrase(std::string_view d, const MappingConfig& config) {
-    int dir = TextDirection(d, config);
-    return dir >= 0 ? config.DirectionPhrases[dir] : std::string(d);
+    std::optional<Direction> dir = TextDirection(d, config);
+    return dir ? config.DirectionPhrases[Index(*dir)] : std::string(d);
 }
 
-std::string CorridorExits(int direction, const MappingConfig& config, bool eastFirst) {
+std::string CorridorExits(Direction direction, const MappingConfig& config, CorridorWordOrder order) {
     const ExitWords& w = config.Words;
     switch (direction) {
-        case kDirNorth:
-        case kDirSouth:
-            return w[kDirNorth] + w[kDirSouth];
-        case kDirWest:
-        case kDirEast:
-            return eastFirst ? w[kDirEast] + w[kDirWest] : w[kDirWest] + w[kDirEast];
-        case kDirUp:
-        case kDirDown:
-            return w[kDirUp] + w[kDirDown];
-        default:
-            return {};
+        case Direction::North:
+        case Direction::South:
+            return w[Direction::North] + w[Direction::South];
+        case Direction::West:
+        case Direction::East:
+            return order == CorridorWordOrder::EastFirst ? w[Direction::East] + w[Direction::West]
+                                                         : w[Direction::West] + w[Direction::East];
+        case Direction::Up:
+        case Direction::Down:
+            break;
     }
+    return w[Direction::Up] + w[Direction::Down];
 }
 
 }  // namespace trellan

@@ -3,6 +3,7 @@
 // caller says so, one of the six direction phrases. These helpers turn them
 // into grid steps and link flags.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,16 +12,12 @@
 
 namespace trellan {
 
-// The RoomDirection of a movement command (the first of the six equal to
-// it), or -1 for any other text.
-int CommandDirection(std::string_view d, const MappingConfig& config);
-// The RoomDirection of a movement command or, failing that, of a direction
-// phrase; -1 for any other text.
-int TextDirection(std::string_view d, const MappingConfig& config);
-// north<->south, west<->east, up<->down.
-inline int OppositeDirection(int direction) {
-    return direction ^ 1;
-}
+// The direction of a movement command (the first of the six equal to it),
+// or none for any other text.
+std::optional<Direction> CommandDirection(std::string_view d, const MappingConfig& config);
+// The direction of a movement command or, failing that, of a direction
+// phrase; none for any other text.
+std::optional<Direction> TextDirection(std::string_view d, const MappingConfig& config);
 
 // The opposite movement command of a command and, independently, the
 // opposite phrase of a phrase; any other text (the portal command) is its
@@ -31,8 +28,8 @@ std::string Opposite(std::string_view d, const MappingConfig& config);
 // the position alone. Steps wrap at the ends of the integer range instead
 // of overflowing.
 void ReposXYL(std::string_view d, std::int32_t& x, std::int32_t& y, std::int32_t& l, const MappingConfig& config);
-// One step in a RoomDirection (wrapping likewise).
-void StepCell(int direction, std::int32_t& x, std::int32_t& y, std::int32_t& l);
+// One step in a direction (wrapping likewise).
+void StepCell(Direction direction, std::int32_t& x, std::int32_t& y, std::int32_t& l);
 
 // Whether the room has walked the command: its link flag for a movement
 // command is set, or the command is the portal command.
@@ -43,8 +40,9 @@ bool WasStep(const MudRoom& room, std::string_view d, const MappingConfig& confi
 std::string DirectionPhrase(std::string_view d, const MappingConfig& config);
 
 // The exits text of a corridor cell running along the direction's axis:
-// north-south N+S, up-down U+D, west-east W+E (as SetLink lays it) or E+W
-// (as a block shift lays it, eastFirst true).
-std::string CorridorExits(int direction, const MappingConfig& config, bool eastFirst);
+// north-south N+S, up-down U+D, west-east W+E (as SetLink lays it, WestFirst) or E+W
+// (as a block shift lays it, EastFirst).
+enum class CorridorWordOrder { WestFirst, EastFirst };
+std::string CorridorExits(Direction direction, const MappingConfig& config, CorridorWordOrder order);
 
 }  // namespace trellan

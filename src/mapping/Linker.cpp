@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace trellan {
@@ -17,56 +18,39 @@ Cell CellOf(const MudRoom& room) {
     return {room.X, room.Y, room.L};
 }
 
-void Step(int direction, Cell& cell) {
-    switch (direction) {
-        case kDirNorth:
-            --cell.x;
-            break;
-        case kDirSouth:
-            ++cell.x;
-            break;
-        case kDirWest:
-            --cell.y;
-            break;
-        case kDirEast:
-            ++cell.y;
-            break;
-        case kDirUp:
-            ++cell.l;
-            break;
-        case kDirDown:
-            --cell.l;
-            break;
-        default:
-            break;
-    }
+void Step(Direction direction, Cell& cell) {
+    const GridStep step = StepOf(direction);
+    cell.x += step.DX;
+    cell.y += step.DY;
+    cell.l += step.DL;
 }
 
 // The number of steps from A to B when B lies ahead of A on the line of the
 // direction on A's level; 0 otherwise.
-std::int64_t StepsAhead(const MudRoom& a, const MudRoom& b, int direction) {
+std::int64_t StepsAhead(const MudRoom& a, const MudRoom& b, Direction direction) {
     if (a.L != b.L) return 0;
     std::int64_t dx = std::int64_t(b.X) - a.X;
     std::int64_t dy = std::int64_t(b.Y) - a.Y;
     switch (direction) {
-        case kDirNorth:
+        case Direction::North:
             return dy == 0 && dx < 0 ? -dx : 0;
-        case kDirSouth:
+        case Direction::South:
             return dy == 0 && dx > 0 ? dx : 0;
-        case kDirWest:
+        case Direction::West:
             return dx == 0 && dy < 0 ? -dy : 0;
-        case kDirEast:
+        case Direction::East:
             return dx == 0 && dy > 0 ? dy : 0;
         default:
             return 0;
     }
 }
 
-bool Horizontal(int direction) {
-    return direction >= kDirNorth && direction <= kDirEast;
+// Whether a movement command's direction, if it has one, lies on the level.
+bool Horizontal(std::optional<Direction> direction) {
+    return direction && IsHorizontal(*direction);
 }
-bool NorthSouth(int direction) {
-    return direction == kDirNorth || direction == kDirSouth;
+bool NorthSouth(Direction direction) {
+    return direction == Direction::North || direction == Direction::South;
 }
 
 // Rooms in the way are looked at this many cells ahead; beyond that a
@@ -80,27 +64,27 @@ Linker::Linker(Placement& placement)
 
 bool Linker::SetLink(MudRoom* a, MudRoom* b, std::string_view d) {
     if (a == nullptr || b == nullptr) return false;
-    const int dir = CommandDirection(d, config_);
-    const std::int64_t distance = Horizontal(dir) ? StepsAhead(*a, *b, dir) : 0;
+    const std::optional<Direction> dir = CommandDirection(d, config_);
+    const std::int64_t distance = Horizontal(dir) ? StepsAhead(*a, *b, *dir) : 0;
     bool ok = distance > 0 && distance - 1 <= kMaxCorridor;
 
     std::vector<MudRoom*> block;
     for (int pass = 0; pass < 2 && ok; ++pass) {
         Cell cell = CellOf(*a);
         for (int step = 0; step < kClearingReach && ok; ++step) {
-            Step(dir, cell);
+            Step(*dir, cell);
             if (step + 1 >= distance) break;  // reached B
             MudRoom* c = world_.FindRoom(std::int32_t(cell.x), std::int32_t(cell.y), std::int32_t(cell.l));
             if (c == nullptr || c == b) continue;
             ok = false;
-            int side = -1;
-            if (NorthSouth(dir)) {
-                if (!(c->ChE && c->ChW)) side = c->ChE ? kDirEast : kDirWest;
+            std::optional<Direction> side;
+            if (NorthSouth(*dir)) {
+                if (!(c->ChE && c->ChW)) side = c->ChE ? Direction::East : Direction::West;
             } else if (!(c->ChN && c->ChS)) {
-                side = c->ChN ? kDirNorth : kDirSouth;
+                side = c->ChN ? Direction::North : Direction::South;
             }
-            if (side < 0) continue;
-            const std::string& s = config_.MoveCommands[side];
+            if (!side) continue;
+            const std::string& s = config_.MoveCommands[Index(*side)];
             block.clear();
             placement_.ListAt(s, c, block);
             if (std::find(block.begin(), block.end(), a) != block.end() ||
@@ -121,20 +105,20 @@ bool Linker::SetLink(MudRoom* a, MudRoom* b, std::string_view d) {
     if (ok) {
         Cell cell = CellOf(*a);
         for (std::int64_t step = 1; step < distance && ok; ++step) {
-            Step(dir, cell);
+            Step(*dir, cell);
             if (world_.FindRoom(std::int32_t(cell.x), std::int32_t(cell.y), std::int32_t(cell.l)) != nullptr) {
                 ok = false;
             }
         }
     }
     if (ok) {
-        const std::string exits = CorridorExits(dir, config_, false);
+        const std::string exits = CorridorExits(*dir, config_, CorridorWordOrder::WestFirst);
         const std::string back = placement_.Opposite(d);
         Cell cell = CellOf(*a);
         for (std::int64_t step = 1; step < distance; ++step) {
-            Step(dir, cell);
+            Step(*dir, cell);
             MudRoom* pipe = placement_.NewRoomAt(std::int32_t(cell.x), std::int32_t(cell.y), std::int32_t(cell.l), {},
-                                                 "Pipe", exits, true);
+                                                 "Pipe", exits, RoomKind::Corridor);
             placement_.SetCheck(pipe, d, true);
             placement_.SetCheck(pipe, back, true);
         }
@@ -146,7 +130,7 @@ bool Linker::SetLink(MudRoom* a, MudRoom* b, std::string_view d) {
 
 void Linker::TryToLink(MudRoom* a, MudRoom* b, std::string_view d) {
     if (a == nullptr || b == nullptr) return;
-    const int dir = CommandDirection(d, config_);
+    const std::optional<Direction> dir = CommandDirection(d, config_);
     const std::string& zoneA = world_.ZoneOf(a);
     const std::string& zoneB = world_.ZoneOf(b);
     // The grid of the shown zone is the only one the corridor can be laid
@@ -160,36 +144,39 @@ void Linker::TryToLink(MudRoom* a, MudRoom* b, std::string_view d) {
         const std::int64_t ax = a->X, ay = a->Y, bx = b->X, by = b->Y;
         bool inLine = false;
         bool offByOne = false;
-        switch (dir) {
-            case kDirNorth:
+        switch (*dir) {
+            case Direction::North:
                 inLine = ax > bx && ay == by;
                 offByOne = ax >= bx && std::llabs(ay - by) == 1;
                 break;
-            case kDirSouth:
+            case Direction::South:
                 inLine = ax < bx && ay == by;
                 offByOne = ax <= bx && std::llabs(ay - by) == 1;
                 break;
-            case kDirWest:
+            case Direction::West:
                 inLine = ay > by && ax == bx;
                 offByOne = ay >= by && std::llabs(ax - bx) == 1;
                 break;
-            case kDirEast:
+            case Direction::East:
                 inLine = ay < by && ax == bx;
                 offByOne = ay <= by && std::llabs(ax - bx) == 1;
+                break;
+            case Direction::Up:
+            case Direction::Down:
                 break;
         }
         if (inLine) {
             failed = !SetLink(a, b, d);
         } else if (offByOne) {
-            const bool level = NorthSouth(dir) ? ax == bx : ay == by;
+            const bool level = NorthSouth(*dir) ? ax == bx : ay == by;
             if (level) placement_.ExpandRooms(a, b, d);
-            int side;
-            if (NorthSouth(dir)) {
-                side = a->Y < b->Y ? kDirWest : kDirEast;
+            Direction side;
+            if (NorthSouth(*dir)) {
+                side = a->Y < b->Y ? Direction::West : Direction::East;
             } else {
-                side = a->X < b->X ? kDirNorth : kDirSouth;
+                side = a->X < b->X ? Direction::North : Direction::South;
             }
-            placement_.ExpandRooms(a, b, config_.MoveCommands[side]);
+            placement_.ExpandRooms(a, b, config_.MoveCommands[Index(side)]);
             failed = !SetLink(a, b, d);
         }
     }
@@ -212,7 +199,9 @@ bool Linker::MakeLink(int menuTag) {
     MudRoom* target = world_.TargetRoom;
     if (target == nullptr || menuTag < 1 || menuTag > 4) return false;
     const std::string d = placement_.MenuCommand(menuTag);
-    const int dir = CommandDirection(d, config_);
+    // The menu's command is one of the six, so it always has a direction.
+    const std::optional<Direction> dir = CommandDirection(d, config_);
+    if (!dir) return false;
     const MapBounds& bounds = placement_.View().Bounds;
     auto inside = [&bounds](const Cell& cell) {
         return cell.x >= bounds.MinX && cell.x <= bounds.MaxX && cell.y >= bounds.MinY && cell.y <= bounds.MaxY;
@@ -221,18 +210,21 @@ bool Linker::MakeLink(int menuTag) {
     // Cells to walk before leaving the bounds.
     Cell start = CellOf(*target);
     std::int64_t reach = 0;
-    switch (dir) {
-        case kDirNorth:
+    switch (*dir) {
+        case Direction::North:
             reach = start.x - bounds.MinX;
             break;
-        case kDirSouth:
+        case Direction::South:
             reach = bounds.MaxX - start.x;
             break;
-        case kDirWest:
+        case Direction::West:
             reach = start.y - bounds.MinY;
             break;
-        case kDirEast:
+        case Direction::East:
             reach = bounds.MaxY - start.y;
+            break;
+        case Direction::Up:
+        case Direction::Down:
             break;
     }
 
@@ -243,23 +235,26 @@ bool Linker::MakeLink(int menuTag) {
         std::int64_t nearest = std::numeric_limits<std::int64_t>::max();
         for (const RoomSlot& slot : world_.ZoneRooms()) {
             const MudRoom* room = slot.Room();
-            std::int64_t steps = StepsAhead(*target, *room, dir);
+            std::int64_t steps = StepsAhead(*target, *room, *dir);
             if (steps > 0 && steps < nearest && inside(CellOf(*room))) nearest = steps;
         }
         if (nearest != std::numeric_limits<std::int64_t>::max()) {
             Cell cell = start;
-            switch (dir) {
-                case kDirNorth:
+            switch (*dir) {
+                case Direction::North:
                     cell.x -= nearest;
                     break;
-                case kDirSouth:
+                case Direction::South:
                     cell.x += nearest;
                     break;
-                case kDirWest:
+                case Direction::West:
                     cell.y -= nearest;
                     break;
-                case kDirEast:
+                case Direction::East:
                     cell.y += nearest;
+                    break;
+                case Direction::Up:
+                case Direction::Down:
                     break;
             }
             found = world_.FindRoom(std::int32_t(cell.x), std::int32_t(cell.y), std::int32_t(cell.l));
@@ -267,7 +262,7 @@ bool Linker::MakeLink(int menuTag) {
     } else {
         Cell cell = start;
         while (found == nullptr) {
-            Step(dir, cell);
+            Step(*dir, cell);
             if (!inside(cell)) break;
             found = world_.FindRoom(std::int32_t(cell.x), std::int32_t(cell.y), std::int32_t(cell.l));
         }
@@ -280,8 +275,9 @@ bool Linker::MakeLink(int menuTag) {
 
 void Linker::DeleteLink(MudRoom* r, std::string_view d) {
     if (r == nullptr) return;
-    const int dir = TextDirection(d, config_);
-    if (dir < 0) return;
+    const std::optional<Direction> found = TextDirection(d, config_);
+    if (!found) return;
+    const Direction dir = *found;
     Cell cell = CellOf(*r);
     MudRoom* end = nullptr;
     for (;;) {
@@ -298,7 +294,7 @@ void Linker::DeleteLink(MudRoom* r, std::string_view d) {
         }
         world_.RemoveRoom(room);
     }
-    auto clear = [this](MudRoom* room, int direction) {
+    auto clear = [this](MudRoom* room, Direction direction) {
         bool& flag = room->Link(direction);
         if (flag) {
             flag = false;

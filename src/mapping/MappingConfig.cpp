@@ -29,8 +29,8 @@ ExitWords ProfileExitWords(const WorldProfile& profile) {
 }
 
 std::array<std::string, kDirectionCount> ProfileMoveCommands(const WorldProfile& profile) {
-    return {profile.MoveCmdN, profile.MoveCmdS, profile.MoveCmdW,
-            profile.MoveCmdE, profile.MoveCmdU, profile.MoveCmdD};
+    return FromProfileOrder<std::string>(
+        {profile.MoveCmdN, profile.MoveCmdS, profile.MoveCmdE, profile.MoveCmdW, profile.MoveCmdU, profile.MoveCmdD});
 }
 
 }  // namespace trellan

@@ -16,7 +16,7 @@ namespace trellan {
 struct WorldProfile;
 
 struct MappingConfig {
-    // RoomDirection order: north, south, west, east, up, down.
+    // The room's order of directions: north, south, west, east, up, down.
     std::array<std::string, kDirectionCount> MoveCommands = {"n", "s", "w", "e", "u", "d"};
     ExitWords Words = ExitWords::Defaults();
     std::array<std::string, kDirectionCount> DirectionPhrases;  // defaults: see the constructor
@@ -36,8 +36,8 @@ struct MappingConfig {
     static MappingConfig FromProfile(const WorldProfile& profile, std::uint32_t skinRoomColor);
 };
 
-// The profile keys run North, South, East, West, Up, Down; rooms and every
-// list of six kept with them run north, south, west, east, up, down.
+// The profile keys run North, South, East, West, Up, Down (kProfileKeyOrder);
+// these return them in the room's order.
 ExitWords ProfileExitWords(const WorldProfile& profile);
 std::array<std::string, kDirectionCount> ProfileMoveCommands(const WorldProfile& profile);
 

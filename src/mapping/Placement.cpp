@@ -1,6 +1,8 @@
 #include "mapping/Placement.h"
 
+#include <array>
 #include <memory>
+#include <optional>
 #include <unordered_set>
 #include <utility>
 
@@ -9,9 +11,6 @@
 namespace trellan {
 
 namespace {
-
-// The menu tags of the popup commands: north, south, east, west, up, down.
-constexpr int kMenuDirections[] = {kDirNorth, kDirSouth, kDirEast, kDirWest, kDirUp, kDirDown};
 
 // Whether a corridor cell's exits name the axis of a push, so that the
 // block stops there and the corridor is shortened or stretched instead.
@@ -24,15 +23,26 @@ bool RunsAlong(const MudRoom& room, const std::string& word) {
 Placement::Placement(World& world, ViewState& view, const MappingConfig& config)
     : world_(world), view_(view), config_(config) {}
 
+std::optional<Direction> Placement::MenuDirection(int menuTag) {
+    if (menuTag < 1 || menuTag > kDirectionCount) return std::nullopt;
+    return kProfileKeyOrder[static_cast<std::size_t>(menuTag - 1)];
+}
+
+int Placement::MenuTag(Direction direction) {
+    for (std::size_t i = 0; i < kProfileKeyOrder.size(); ++i)
+        if (kProfileKeyOrder[i] == direction) return static_cast<int>(i) + 1;
+    return 0;  // not reached: every direction has a tag
+}
+
 std::string Placement::MenuCommand(int menuTag) const {
-    if (menuTag < 1 || menuTag > 6) return {};
-    return config_.MoveCommands[kMenuDirections[menuTag - 1]];
+    const std::optional<Direction> direction = MenuDirection(menuTag);
+    return direction ? config_.MoveCommands[Index(*direction)] : std::string();
 }
 
 void Placement::SetCheck(MudRoom* room, std::string_view d, bool v) {
     if (room == nullptr) return;
-    for (int dir = 0; dir < kDirectionCount; ++dir) {
-        if (d != config_.MoveCommands[dir] && d != config_.DirectionPhrases[dir]) continue;
+    for (Direction dir : kAllDirections) {
+        if (d != config_.MoveCommands[Index(dir)] && d != config_.DirectionPhrases[Index(dir)]) continue;
         bool& flag = room->Link(dir);
         if (flag != v) {
             flag = v;
@@ -47,7 +57,8 @@ bool Placement::WasStep(const MudRoom* room, std::string_view d) const {
 }
 
 MudRoom* Placement::NewRoomAt(std::int32_t x, std::int32_t y, std::int32_t l, std::string_view name,
-                              std::string_view description, std::string_view exits, bool corridor) {
+                              std::string_view description, std::string_view exits, RoomKind kind) {
+    const bool corridor = kind == RoomKind::Corridor;
     auto room = std::make_unique<MudRoom>();
     room->Hint = corridor ? std::string() : std::string(name);
     room->Description = std::string(description);
@@ -93,24 +104,19 @@ void Placement::RefreshProp(MudRoom* room, std::string_view name, std::string_vi
 
 void Placement::ListAt(std::string_view d, MudRoom* start, std::vector<MudRoom*>& block) const {
     if (start == nullptr) return;
-    const int dir = CommandDirection(d, config_);
+    const std::optional<Direction> dir = CommandDirection(d, config_);
     const std::string empty;
-    const std::string& word = dir >= 0 ? config_.Words[dir] : empty;
+    const std::string& word = dir ? config_.Words[*dir] : empty;
     std::unordered_set<const MudRoom*> member(block.begin(), block.end());
     if (!member.insert(start).second) return;
 
     // Which neighbour of a pushed room comes along, in the order north,
     // south, east, west, up, down. In front of the push: always. Behind it:
     // never (its link is stretched instead). Beside it: when linked to it.
-    struct Side {
-        int direction;  // where the neighbour lies
-        int front;      // the push that always takes it
-        int back;       // the push that never takes it
-    };
-    static constexpr Side kSides[] = {
-        {kDirNorth, kDirNorth, kDirSouth}, {kDirSouth, kDirSouth, kDirNorth}, {kDirEast, kDirEast, kDirWest},
-        {kDirWest, kDirWest, kDirEast},    {kDirUp, kDirUp, kDirDown},        {kDirDown, kDirDown, kDirUp},
-    };
+    // The push that always takes a neighbour is the direction it lies in;
+    // the one that never does is the opposite.
+    static constexpr std::array<Direction, kDirectionCount> kSides = {
+        Direction::North, Direction::South, Direction::East, Direction::West, Direction::Up, Direction::Down};
 
     // Depth first like a recursion would go, with an explicit stack so that
     // a block as large as the map cannot exhaust the call stack.
@@ -127,14 +133,14 @@ void Placement::ListAt(std::string_view d, MudRoom* start, std::vector<MudRoom*>
             stack.pop_back();
             continue;
         }
-        const Side& side = kSides[frame.next++];
+        const Direction side = kSides[static_cast<std::size_t>(frame.next++)];
         const MudRoom* from = frame.room;
-        if (dir == side.back) continue;
+        if (dir == OppositeDirection(side)) continue;
         std::int32_t x = from->X, y = from->Y, l = from->L;
-        StepCell(side.direction, x, y, l);
+        StepCell(side, x, y, l);
         MudRoom* neighbour = world_.FindRoom(x, y, l);
         if (neighbour == nullptr || member.count(neighbour) != 0) continue;
-        if (dir != side.front && !neighbour->Link(OppositeDirection(side.direction))) continue;
+        if (dir != side && !neighbour->Link(OppositeDirection(side))) continue;
         member.insert(neighbour);
         block.push_back(neighbour);
         stack.push_back({neighbour, RunsAlong(*neighbour, word) ? kDirectionCount : 0});
@@ -144,8 +150,9 @@ void Placement::ListAt(std::string_view d, MudRoom* start, std::vector<MudRoom*>
 void Placement::MoveRoomTo(std::string_view d) {
     MudRoom* target = world_.TargetRoom;
     if (target == nullptr) return;
-    const int dir = CommandDirection(d, config_);
-    if (dir < 0) return;  // not a step on the grid: nothing can move
+    const std::optional<Direction> found = CommandDirection(d, config_);
+    if (!found) return;  // not a step on the grid: nothing can move
+    const Direction dir = *found;
     const std::string back = Opposite(d);
 
     std::vector<MudRoom*> block;
@@ -178,7 +185,7 @@ void Placement::MoveRoomTo(std::string_view d) {
     view_.InvalidateBounds();
 
     // Links left behind are stretched by one corridor cell.
-    const int backDir = OppositeDirection(dir);
+    const Direction backDir = OppositeDirection(dir);
     for (MudRoom* room : block) {
         if (!WasStep(room, back)) continue;
         std::int32_t x = room->X, y = room->Y, l = room->L;
@@ -188,7 +195,8 @@ void Placement::MoveRoomTo(std::string_view d) {
         StepCell(backDir, x2, y2, l2);
         MudRoom* behind = world_.FindRoom(x2, y2, l2);
         if (behind == nullptr || !WasStep(behind, d)) continue;
-        MudRoom* cell = NewRoomAt(x, y, l, {}, {}, CorridorExits(dir, config_, true), true);
+        MudRoom* cell =
+            NewRoomAt(x, y, l, {}, {}, CorridorExits(dir, config_, CorridorWordOrder::EastFirst), RoomKind::Corridor);
         SetCheck(cell, d, true);
         SetCheck(cell, back, true);
     }
@@ -221,9 +229,9 @@ MudRoom* Placement::StepTo(int menuTag) {
     if (target == nullptr || menuTag < 1 || menuTag > 6) return nullptr;
     const std::string d = MenuCommand(menuTag);
     std::int32_t x = target->X, y = target->Y, l = target->L;
-    StepCell(kMenuDirections[menuTag - 1], x, y, l);
+    StepCell(*MenuDirection(menuTag), x, y, l);
     MudRoom* neighbour = world_.FindRoom(x, y, l);
-    if (neighbour == nullptr) neighbour = NewRoomAt(x, y, l, config_.Dark, {}, {}, false);
+    if (neighbour == nullptr) neighbour = NewRoomAt(x, y, l, config_.Dark, {}, {}, RoomKind::Room);
     SetCheck(target, d, true);
     SetCheck(neighbour, Opposite(d), true);
     view_.Refresh();

@@ -10,6 +10,7 @@
 // where said, a direction phrase.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,9 @@
 #include "model/World.h"
 
 namespace trellan {
+
+// What NewRoomAt creates.
+enum class RoomKind : std::uint8_t { Room, Corridor };
 
 class Placement {
 public:
@@ -38,11 +42,11 @@ public:
     bool WasStep(const MudRoom* room, std::string_view d) const;
 
     // --- Rooms ---------------------------------------------------------------
-    // Creates a room (a corridor cell when `corridor`) at the cell in the
-    // current zone, numbers it (corridor cells keep 0), widens the bounds
-    // and refreshes the view. The world owns the room.
+    // Creates a room or a corridor cell at the cell in the current zone,
+    // numbers it (corridor cells keep 0), widens the bounds and refreshes
+    // the view. The world owns the room.
     MudRoom* NewRoomAt(std::int32_t x, std::int32_t y, std::int32_t l, std::string_view name,
-                       std::string_view description, std::string_view exits, bool corridor);
+                       std::string_view description, std::string_view exits, RoomKind kind);
     // Refreshes a known room from freshly parsed output: the name always,
     // the description unless empty or "Editing", the exits only when they
     // differ by more than blanks and parentheses. A dark room changes
@@ -84,6 +88,11 @@ public:
     // The movement command of a menu tag 1..6 (north, south, east, west, up,
     // down); empty for another tag.
     std::string MenuCommand(int menuTag) const;
+    // The direction of a menu tag: the popup menus number their direction
+    // items 1..6 in the profile's key order. None for another tag.
+    static std::optional<Direction> MenuDirection(int menuTag);
+    // The menu tag of a direction, 1..6.
+    static int MenuTag(Direction direction);
 
     World& GetWorld() const { return world_; }
     ViewState& View() const { return view_; }

@@ -22,10 +22,6 @@ bool* MarkFlag(MudRoom& room, int mark) {
     }
 }
 
-constexpr char kLetters[kDirectionCount] = {'N', 'S', 'W', 'E', 'U', 'D'};
-// The letters are listed north, south, east, west, up, down.
-constexpr int kLetterOrder[kDirectionCount] = {kDirNorth, kDirSouth, kDirEast, kDirWest, kDirUp, kDirDown};
-
 }  // namespace
 
 int MarkOf(const MudRoom& room) {
@@ -54,30 +50,27 @@ void SetPicture(MudRoom& room, int imageIndex) {
     SetMark(room, room.ImageIndex <= 4 ? room.ImageIndex : 0);
 }
 
-void ToggleDoor(World& world, MudRoom& room, int direction, const ExitWords& words) {
+void ToggleDoor(World& world, MudRoom& room, Direction direction, const ExitWords& words) {
     const std::string& word = words[direction];
     if (word.empty()) return;
     const std::string door = "(" + word + ")";
-    std::string exits = room.ExitState(direction) == 2 ? ReplaceAll(room.Exits(), door, word)
-                                                        : ReplaceAll(room.Exits(), word, door);
+    std::string exits = room.ExitState(direction) == ExitStatus::ClosedDoor ? ReplaceAll(room.Exits(), door, word)
+                                                                            : ReplaceAll(room.Exits(), word, door);
     world.SetRoomExits(&room, std::move(exits), words);
-}
-
-char LinkLetter(int direction) {
-    return kLetters[direction];
 }
 
 std::string LinkLetters(const MudRoom& room) {
     std::string letters;
-    for (int direction : kLetterOrder) {
-        if (room.Link(direction)) letters += kLetters[direction];
+    // Listed in the profile's order: north, south, east, west, up, down.
+    for (Direction direction : kProfileKeyOrder) {
+        if (room.Link(direction)) letters += Letter(direction);
     }
     return letters;
 }
 
 void SetLinksFromLetters(MudRoom& room, std::string_view letters) {
-    for (int direction = 0; direction < kDirectionCount; ++direction) {
-        room.Link(direction) = letters.find(kLetters[direction]) != std::string_view::npos;
+    for (Direction direction : kAllDirections) {
+        room.Link(direction) = letters.find(Letter(direction)) != std::string_view::npos;
     }
 }
 

@@ -30,16 +30,15 @@ void ToggleMark(MudRoom& room, RoomMark mark);
 // the marks. A negative index (the "no picture" item) is no picture, 0.
 void SetPicture(MudRoom& room, int imageIndex);
 
-// The door item of a direction (RoomDirection): a door "(word)" becomes the
+// The door item of a direction: a door "(word)" becomes the
 // bare word, a bare word becomes a door, everywhere in the exits text.
-void ToggleDoor(World& world, MudRoom& room, int direction, const ExitWords& words);
+void ToggleDoor(World& world, MudRoom& room, Direction direction, const ExitWords& words);
 
-// "N", "S", "E", "W", "U", "D" for the set link flags, in that order.
+// "N", "S", "E", "W", "U", "D" for the set link flags, in that order (a
+// direction's own letter is Letter(Direction)).
 std::string LinkLetters(const MudRoom& room);
 // Sets the six link flags from the presence of those letters.
 void SetLinksFromLetters(MudRoom& room, std::string_view letters);
-// The letter of a direction (RoomDirection).
-char LinkLetter(int direction);
 
 // A description as stored: every trailing CR LF pair removed.
 std::string WithoutTrailingLineBreaks(std::string text);

@@ -7,7 +7,7 @@ namespace trellan {
 ViewState::ViewState(World& world) : world_(world) {}
 
 void ViewState::Refresh() {
-    if (RefreshLock == 0) {
+    if (RefreshLock == RefreshLockState::Free) {
         if (world_.ShownZone() != originZone_) {
             // The zone shown before keeps the origin of its last refresh.
             FlushOrigin();
@@ -27,7 +27,7 @@ void ViewState::Refresh() {
         checked_.clear();
         if (StatusRefreshRequested) StatusRefreshRequested();
     }
-    if (RefreshLock == 2) RefreshLock = 0;
+    if (RefreshLock == RefreshLockState::SkipNextRefresh) RefreshLock = RefreshLockState::Free;
     if (RepaintRequested) RepaintRequested();
 }
 

@@ -44,6 +44,14 @@ struct ViewOrigin {
     bool operator==(const ViewOrigin&) const = default;
 };
 
+// The refresh lock.
+enum class RefreshLockState : std::uint8_t {
+    Free,             // refreshes do everything
+    Held,             // a mouse button is held on the map or the window closes:
+                      // refreshes skip the rooms and the status bar
+    SkipNextRefresh,  // the next refresh skips them, then the lock is Free
+};
+
 class ViewState {
 public:
     // The world must outlive the view state.
@@ -56,10 +64,7 @@ public:
     std::int32_t DL = 0;
     ViewOrigin Origin() const { return {DX, DY, DL}; }
 
-    // The refresh lock: 0 normally; 1 while a mouse button is held on the map
-    // or the window closes (refreshes skip the rooms and the status bar);
-    // 2 to skip exactly the next refresh.
-    int RefreshLock = 0;
+    RefreshLockState RefreshLock = RefreshLockState::Free;
 
     // The bounding box of the shown zone: widened by NewRoomAt, recomputed
     // by CenterOnCurrentRoom (or RecomputeBounds).

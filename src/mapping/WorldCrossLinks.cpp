@@ -43,8 +43,8 @@ std::size_t RemoveCrossLinksTo(World& world, std::string_view zone, const Mappin
     ForEachRoom(world, [&](MudRoom& room) {
         const std::size_t erased = std::erase_if(room.AutoMaps, [&](const std::string& entry) {
             if (!NamesZone(entry, zone)) return false;
-            int direction = TextDirection(CrossLinkEntry::Parse(entry).Exit, config);
-            if (direction >= 0) room.Link(direction) = false;
+            if (std::optional<Direction> direction = TextDirection(CrossLinkEntry::Parse(entry).Exit, config))
+                room.Link(*direction) = false;
             ++removed;
             return true;
         });
@@ -64,8 +64,7 @@ void UnlinkPartner(World& world, std::string_view text, const MappingConfig& con
     int index = FindCrossLink(*partner, back, config);
     if (index < 0) return;
     partner->AutoMaps.erase(partner->AutoMaps.begin() + index);
-    int direction = TextDirection(back, config);
-    if (direction >= 0) partner->Link(direction) = false;
+    if (std::optional<Direction> direction = TextDirection(back, config)) partner->Link(*direction) = false;
     world.NoteRoomEdited(partner);
     world.MapSaved = false;
 }

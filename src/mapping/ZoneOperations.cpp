@@ -13,10 +13,6 @@ namespace trellan {
 
 namespace {
 
-bool ValidDirection(int d) {
-    return d >= 0 && d < kDirectionCount;
-}
-
 // Positions wrap at the ends of the integer range, as every step does.
 std::int32_t Wrap(std::int64_t value) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
@@ -113,11 +109,11 @@ void ZoneOperations::RewritePartners(MudRoom* r, const std::string& zone) {
 
 // --- Starting a new zone -----------------------------------------------------------
 
-ZoneResult ZoneOperations::StartNewZone(int d) {
+ZoneResult ZoneOperations::StartNewZone(Direction d) {
     MudRoom* t = world_.TargetRoom;
-    if (!ValidDirection(d) || !InShownZone(t) || world_.CurrentWorld.empty()) return ZoneResult::Nothing();
+    if (!InShownZone(t) || world_.CurrentWorld.empty()) return ZoneResult::Nothing();
     const std::int32_t targetTag = t->Tag;
-    const bool vertical = d == kDirUp || d == kDirDown;
+    const bool vertical = !IsHorizontal(d);
 
     std::vector<MudRoom*> list;
     if (vertical) {
@@ -137,8 +133,8 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
     auto first = std::find_if(list.begin(), list.end(), [](const MudRoom* r) { return !r->Pipe; });
     if (first == list.end()) return ZoneResult::Refused(messages_.CantStartNewZone());
 
-    const std::string phrase = config_.DirectionPhrases[d];
-    const std::string backPhrase = config_.DirectionPhrases[OppositeDirection(d)];
+    const std::string phrase = config_.DirectionPhrases[Index(d)];
+    const std::string backPhrase = config_.DirectionPhrases[Index(OppositeDirection(d))];
     const std::string oldZone = world_.CurrentZone;
     const std::string newZone = CreateZone();
     if (newZone.empty()) return ZoneResult::Nothing();
@@ -172,8 +168,8 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
             world_.SetRoomTag(r, ++world_.LastRoomNumber);
             RewritePartners(r, newZone);
         }
-        if ((d == kDirDown && r->ChU) || (d == kDirUp && r->ChD)) {
-            std::int32_t level = Wrap(std::int64_t(r->L) + (d == kDirDown ? 1 : -1));
+        if ((d == Direction::Down && r->ChU) || (d == Direction::Up && r->ChD)) {
+            std::int32_t level = Wrap(std::int64_t(r->L) + (d == Direction::Down ? 1 : -1));
             MudRoom* q = world_.GlobalFindRoom(r->X, r->Y, level, oldZone);
             if (q != nullptr && moving.count(q) == 0) {
                 AddEntry(world_, q, newZone + "|" + phrase + "|" + std::to_string(r->Tag) + "|");
@@ -196,9 +192,9 @@ ZoneResult ZoneOperations::StartNewZone(int d) {
 
 // --- Joining a zone ------------------------------------------------------------------
 
-ZoneResult ZoneOperations::MergeZone(int d) {
+ZoneResult ZoneOperations::MergeZone(Direction d) {
     MudRoom* t = world_.TargetRoom;
-    if (!ValidDirection(d) || !InShownZone(t)) return ZoneResult::Nothing();
+    if (!InShownZone(t)) return ZoneResult::Nothing();
     const std::string current = world_.CurrentZone;
     const ZoneResult refused = ZoneResult::Refused(messages_.CantMergeZone());
 
@@ -280,13 +276,13 @@ ZoneResult ZoneOperations::DeleteRoom() {
         if (hooks_.TracingOff) hooks_.TracingOff();
         world_.CurrentRoom = nullptr;
     }
-    for (int direction = 0; direction < kDirectionCount; ++direction) {
+    for (Direction direction : kAllDirections) {
         if (!t->Link(direction)) continue;
         // The linker takes the direction as text; the phrase stands in for a
         // command that does not name this direction (left empty, say).
-        const std::string& command = config_.MoveCommands[direction];
+        const std::string& command = config_.MoveCommands[Index(direction)];
         linker_.DeleteLink(
-            t, CommandDirection(command, config_) == direction ? command : config_.DirectionPhrases[direction]);
+            t, CommandDirection(command, config_) == direction ? command : config_.DirectionPhrases[Index(direction)]);
     }
     const std::vector<std::string> entries = t->AutoMaps;
     // Removed first, so that no look-up below can take it for its partner.

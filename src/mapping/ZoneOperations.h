@@ -6,7 +6,7 @@
 // of the shown zone), keep every cross-link entry of the world pointing at
 // the right zone and room number, and leave the files to ZoneFiles.
 //
-// Directions are RoomDirection values (north, south, west, east, up, down).
+// Directions are Direction values.
 #include <string>
 #include <vector>
 
@@ -38,11 +38,11 @@ public:
     // marking them Checked until the next refresh. True when the part hangs
     // on T alone. Cross links are not followed. A walk that would circle
     // forever on inconsistent link flags gives false.
-    bool ListAtHand(int d, MudRoom* t, std::vector<MudRoom*>& list);
+    bool ListAtHand(Direction d, MudRoom* t, std::vector<MudRoom*>& list);
     // Grows `list` breadth first with every room of the shown zone linked to
     // a member, never passing T; links up are not followed when d is down,
     // links down not when d is up.
-    void ListAtStart(const MudRoom* t, std::vector<MudRoom*>& list, int d) const;
+    void ListAtStart(const MudRoom* t, std::vector<MudRoom*>& list, Direction d) const;
 
     // Moves the part of the map beyond TargetRoom in direction d into a new
     // zone, renumbered from 1 and placed with its first room at the origin
@@ -50,7 +50,7 @@ public:
     // cross-link entries. Saves the world and shows the new zone. Refused
     // (CantStartNewZone, nothing changed) when the part is also reached by
     // another path or there is no room beyond.
-    ZoneResult StartNewZone(int d);
+    ZoneResult StartNewZone(Direction d);
 
     // Joins the zone that TargetRoom's cross link in direction d leads to
     // onto the shown grid, its partner room landing on the cell next to
@@ -58,7 +58,7 @@ public:
     // zone is deleted. Refused (CantMergeZone, nothing changed) without such
     // a link or partner, for a partner in the shown zone, or when a room
     // would land on an occupied cell.
-    ZoneResult MergeZone(int d);
+    ZoneResult MergeZone(Direction d);
 
     // Deletes TargetRoom: its links with their corridors (a corridor cell
     // takes its whole corridor along), its bookmark, and the partners'

@@ -13,31 +13,27 @@ namespace trellan {
 
 namespace {
 
-int TurnRight(int heading) {
+Direction TurnRight(Direction heading) {
     switch (heading) {
-        case kDirNorth:
-            return kDirEast;
-        case kDirEast:
-            return kDirSouth;
-        case kDirSouth:
-            return kDirWest;
+        case Direction::North:
+            return Direction::East;
+        case Direction::East:
+            return Direction::South;
+        case Direction::South:
+            return Direction::West;
         default:
-            return kDirNorth;
+            return Direction::North;
     }
 }
 
-int TurnLeft(int heading) {
+Direction TurnLeft(Direction heading) {
     return OppositeDirection(TurnRight(heading));
-}
-
-bool Horizontal(int d) {
-    return d == kDirNorth || d == kDirSouth || d == kDirWest || d == kDirEast;
 }
 
 }  // namespace
 
-bool ZoneOperations::ListAtHand(int d, MudRoom* t, std::vector<MudRoom*>& list) {
-    if (t == nullptr || !Horizontal(d)) return false;
+bool ZoneOperations::ListAtHand(Direction d, MudRoom* t, std::vector<MudRoom*>& list) {
+    if (t == nullptr || !IsHorizontal(d)) return false;
     std::unordered_set<const MudRoom*> listed(list.begin(), list.end());
     // Headings already taken from each room: meeting one again means the
     // walk goes round in circles (link flags that do not match on both
@@ -50,12 +46,12 @@ bool ZoneOperations::ListAtHand(int d, MudRoom* t, std::vector<MudRoom*>& list) 
     StepCell(d, x, y, l);
     MudRoom* room = world_.FindRoom(x, y, l);
     if (room == nullptr || room == t) return false;
-    int heading = d;
+    Direction heading = d;
     long long turns = 0;
     for (;;) {
         if (listed.insert(room).second) list.push_back(room);
         view_.MarkChecked(room);
-        auto open = [&](int direction) {
+        auto open = [&](Direction direction) {
             return room->Link(direction) && FindCrossLink(*room, direction, config_) < 0;
         };
         if (open(TurnRight(heading))) {
@@ -70,8 +66,8 @@ bool ZoneOperations::ListAtHand(int d, MudRoom* t, std::vector<MudRoom*>& list) 
             turns -= 2;
         }
         unsigned& taken = headingsFrom[room];
-        if (taken & (1u << heading)) return false;
-        taken |= 1u << heading;
+        if (taken & (1u << Index(heading))) return false;
+        taken |= 1u << Index(heading);
 
         StepCell(heading, x, y, l);
         room = world_.FindRoom(x, y, l);
@@ -80,15 +76,16 @@ bool ZoneOperations::ListAtHand(int d, MudRoom* t, std::vector<MudRoom*>& list) 
     return turns == -2;
 }
 
-void ZoneOperations::ListAtStart(const MudRoom* t, std::vector<MudRoom*>& list, int d) const {
+void ZoneOperations::ListAtStart(const MudRoom* t, std::vector<MudRoom*>& list, Direction d) const {
     std::unordered_set<const MudRoom*> listed(list.begin(), list.end());
-    static constexpr int kOrder[] = {kDirNorth, kDirSouth, kDirEast, kDirWest, kDirUp, kDirDown};
+    static constexpr Direction kOrder[] = {Direction::North, Direction::South, Direction::East,
+                                           Direction::West,  Direction::Up,    Direction::Down};
     for (std::size_t i = 0; i < list.size(); ++i) {
         const MudRoom* member = list[i];
-        for (int direction : kOrder) {
+        for (Direction direction : kOrder) {
             if (!member->Link(direction)) continue;
-            if (d == kDirDown && direction == kDirUp) continue;
-            if (d == kDirUp && direction == kDirDown) continue;
+            if (d == Direction::Down && direction == Direction::Up) continue;
+            if (d == Direction::Up && direction == Direction::Down) continue;
             std::int32_t x = member->X;
             std::int32_t y = member->Y;
             std::int32_t l = member->L;

@@ -1,31 +1,25 @@
 #pragma once
-// The six exit words of a world and the order in which a room keeps its
-// lists of six.
+// The six exit words of a world, kept in the room's order of directions.
 #include <array>
 #include <string>
 #include <utility>
 
+#include "model/Direction.h"
+
 namespace trellan {
 
-// Index of a direction in every list of six held by a room (link flags, exit
-// states) and in ExitWords: north, south, west, east, up, down. The world
-// profile lists its keys in another order (North, South, East, West, Up,
-// Down); FromProfileOrder takes that order so callers need not swap.
-enum RoomDirection : int { kDirNorth = 0, kDirSouth = 1, kDirWest = 2, kDirEast = 3, kDirUp = 4, kDirDown = 5 };
-inline constexpr int kDirectionCount = 6;
-
 struct ExitWords {
-    // Indexed by RoomDirection: north, south, west, east, up, down.
+    // Indexed by Index(Direction): north, south, west, east, up, down.
     std::array<std::string, kDirectionCount> Word;
 
-    const std::string& operator[](int direction) const { return Word[direction]; }
+    const std::string& operator[](Direction direction) const { return Word[Index(direction)]; }
 
     // Arguments in the profile's key order: North, South, East, West, Up, Down.
     static ExitWords FromProfileOrder(std::string north, std::string south, std::string east, std::string west,
                                       std::string up, std::string down) {
         ExitWords words;
-        words.Word = {std::move(north), std::move(south), std::move(west),
-                      std::move(east),  std::move(up),    std::move(down)};
+        words.Word = trellan::FromProfileOrder<std::string>(
+            {std::move(north), std::move(south), std::move(east), std::move(west), std::move(up), std::move(down)});
         return words;
     }
 

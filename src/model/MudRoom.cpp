@@ -6,7 +6,7 @@ namespace trellan {
 
 ExitStates ComputeExitStates(std::string_view exits, const ExitWords& words) {
     ExitStates states{};
-    for (int dir = 0; dir < kDirectionCount; ++dir) {
+    for (Direction dir : kAllDirections) {
         const std::string& word = words[dir];
         // An empty word would be "found" everywhere; it means the direction
         // has no word, so it never shows up.
@@ -14,11 +14,11 @@ ExitStates ComputeExitStates(std::string_view exits, const ExitWords& words) {
         if (word.empty() || at == std::string_view::npos) continue;
         // Closed when some occurrence stands as "(" word ")"; looked for
         // without building that text, as this runs for every room read.
-        states[dir] = 1;
+        states[Index(dir)] = ExitStatus::Present;
         for (; at != std::string_view::npos; at = exits.find(word, at + 1)) {
             const std::size_t after = at + word.size();
             if (at > 0 && exits[at - 1] == '(' && after < exits.size() && exits[after] == ')') {
-                states[dir] = 2;
+                states[Index(dir)] = ExitStatus::ClosedDoor;
                 break;
             }
         }
@@ -31,24 +31,25 @@ void MudRoom::SetExits(std::string text, const ExitWords& words) {
     exitState_ = ComputeExitStates(exits_, words);
 }
 
-bool& MudRoom::Link(int direction) {
+bool& MudRoom::Link(Direction direction) {
     switch (direction) {
-        case kDirNorth:
+        case Direction::North:
             return ChN;
-        case kDirSouth:
+        case Direction::South:
             return ChS;
-        case kDirWest:
+        case Direction::West:
             return ChW;
-        case kDirEast:
+        case Direction::East:
             return ChE;
-        case kDirUp:
+        case Direction::Up:
             return ChU;
-        default:
-            return ChD;
+        case Direction::Down:
+            break;
     }
+    return ChD;
 }
 
-bool MudRoom::Link(int direction) const {
+bool MudRoom::Link(Direction direction) const {
     return const_cast<MudRoom*>(this)->Link(direction);
 }
 

@@ -18,15 +18,20 @@
 
 namespace trellan {
 
-// Per direction (north, south, west, east, up, down): 0 the exit word does
-// not occur in the exits text, 1 it occurs, 2 it occurs as "(" word ")"
-// (a closed door).
-using ExitStates = std::array<int, kDirectionCount>;
+// How the exit word of a direction stands in a room's exits text.
+enum class ExitStatus : std::uint8_t {
+    Absent,      // the word does not occur
+    Present,     // it occurs
+    ClosedDoor,  // it occurs as "(" word ")"
+};
+
+// Per direction, in the room's order (Index(Direction)).
+using ExitStates = std::array<ExitStatus, kDirectionCount>;
 
 class MudRoom {
 public:
     // A fresh room: every field zero, empty or false (BColor 0, not
-    // clSilver), no exits, all exit states 0.
+    // clSilver), no exits, every exit Absent.
     MudRoom() = default;
 
     // Tag is the room number: unique within its zone for ordinary rooms,
@@ -39,7 +44,7 @@ public:
     // now; setting the same text again with other words recomputes too.
     void SetExits(std::string text, const ExitWords& words);
     const ExitStates& ExitState() const { return exitState_; }
-    int ExitState(int direction) const { return exitState_[direction]; }
+    ExitStatus ExitState(Direction direction) const { return exitState_[Index(direction)]; }
 
     std::string Hint;  // the room's name (title line); empty for corridors
     // Link flags, north ... down: the room is joined to the room that way, on
@@ -71,9 +76,9 @@ public:
     std::vector<std::string> AutoMaps;
     std::int32_t ImageIndex = 0;  // picture drawn on the room, 0 for none
 
-    // The link flag of a direction (RoomDirection order).
-    bool& Link(int direction);
-    bool Link(int direction) const;
+    // The link flag of a direction (ChN for north, and so on).
+    bool& Link(Direction direction);
+    bool Link(Direction direction) const;
 
 private:
     std::string exits_;

@@ -40,7 +40,7 @@ Speedwalk::Speedwalk(MovementTracker& tracker, const MappingConfig& mapping, Deb
     : tracker_(tracker), log_(log), search_(tracker.TheWorld(), mapping) {}
 
 SpeedwalkResult Speedwalk::WalkToTarget(SpeedwalkSender sender) {
-    if (view_ != nullptr) view_->RefreshLock = 2;
+    if (view_ != nullptr) view_->RefreshLock = RefreshLockState::SkipNextRefresh;
     World& world = tracker_.TheWorld();
     SpeedwalkResult result;
     if (world.CurrentRoom == nullptr || world.TargetRoom == nullptr || world.CurrentRoom == world.TargetRoom ||

@@ -116,8 +116,9 @@ void SpeedwalkGraph::TakeWords() {
     for (int d = 0; d < kDirectionCount; ++d) {
         commands_[d] = config_.MoveCommands[d];
         phrases_[d] = config_.DirectionPhrases[d];
-        // A word listed twice walks the first direction it names.
-        directions_[d] = CommandDirection(commands_[d], config_);
+        // A word listed twice walks the first direction it names. The word is
+        // one of the six, so it always names one.
+        directions_[d] = CommandDirection(commands_[d], config_).value_or(DirectionAt(static_cast<std::size_t>(d)));
     }
     commands_[kLinkCommand] = "++";
     portal_ = config_.Portal;
@@ -244,7 +245,7 @@ void SpeedwalkGraph::CatchUp() {
     for (const WorldChangeLog::Cell& cell : log.Cells()) {
         const ZoneInfo* zone = world_.FindZone(cell.Zone);
         if (zone == nullptr) continue;
-        for (int d = 0; d < kDirectionCount; ++d) {
+        for (Direction d : kAllDirections) {
             std::int32_t x = cell.X, y = cell.Y, l = cell.L;
             StepCell(d, x, y, l);
             cellRooms_.clear();
@@ -289,16 +290,17 @@ void SpeedwalkGraph::BuildNode(NodeId id, const MudRoom& room, CellAt&& cellAt) 
     unsigned needed = room.Pipe ? (1u << kDirectionCount) - 1 : 0;
     const bool links[kDirectionCount] = {room.ChN, room.ChS, room.ChW, room.ChE, room.ChU, room.ChD};
     for (int c = 0; c < kDirectionCount; ++c) {
-        if (links[directions_[c]] || commands_[c] == portal_) {
+        const std::size_t direction = Index(directions_[static_cast<std::size_t>(c)]);
+        if (links[direction] || commands_[c] == portal_) {
             node.Walkable |= std::uint8_t(1u << c);
-            needed |= 1u << directions_[c];
+            needed |= 1u << direction;
         }
     }
-    for (int d = 0; d < kDirectionCount; ++d) {
-        if (!(needed & (1u << d))) continue;
+    for (Direction d : kAllDirections) {
+        if (!(needed & (1u << Index(d)))) continue;
         std::int32_t x = room.X, y = room.Y, l = room.L;
         StepCell(d, x, y, l);
-        node.Neighbour[d] = cellAt(x, y, l);
+        node.Neighbour[Index(d)] = cellAt(x, y, l);
     }
     hasLinks_[id] = 0;
     if (!room.AutoMaps.empty()) BuildSteps(id, room, node);
@@ -318,7 +320,7 @@ void SpeedwalkGraph::BuildSteps(NodeId id, const MudRoom& room, Node& node) {
     for (int c = 0; c < kCommandCount; ++c) {
         const bool anyLink = c == kLinkCommand;
         const std::string& word = commands_[c];
-        const std::string& phrase = anyLink ? word : phrases_[directions_[c]];
+        const std::string& phrase = anyLink ? word : phrases_[Index(directions_[static_cast<std::size_t>(c)])];
         std::string text = word;
         NodeId found = kNone;
         for (const std::string& entry : room.AutoMaps) {
@@ -378,9 +380,9 @@ std::string SpeedwalkGraph::Describe(const MudRoom* room) const {
     auto name = [&](NodeId other) {
         if (other == kNone) return std::string("-");
         const MudRoom* r = rooms_[other];
-        return r == nullptr ? std::string("free") : world_.ZoneOf(r) + ":" + std::to_string(r->Tag) + "@" +
-                                                        std::to_string(r->X) + "," + std::to_string(r->Y) + "," +
-                                                        std::to_string(r->L);
+        return r == nullptr ? std::string("free")
+                            : world_.ZoneOf(r) + ":" + std::to_string(r->Tag) + "@" + std::to_string(r->X) + "," +
+                                  std::to_string(r->Y) + "," + std::to_string(r->L);
     };
     const Node& node = nodes_[id];
     std::string out = "marks " + std::to_string(marks_[id]) + " walk " + std::to_string(node.Walkable) + " [";

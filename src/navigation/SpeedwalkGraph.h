@@ -42,7 +42,8 @@ class SpeedwalkGraph {
 public:
     using NodeId = std::uint32_t;
     static constexpr NodeId kNone = 0xFFFFFFFFu;
-    // Commands 0..5 are the movement words in RoomDirection order; this one
+    // Commands 0..5 are the movement words in the room's order of
+    // directions (Index(Direction)); this one
     // is "++", a step through any cross link.
     static constexpr int kLinkCommand = kDirectionCount;
     static constexpr int kCommandCount = kDirectionCount + 1;
@@ -60,7 +61,7 @@ public:
 
     struct Node {
         // The first room (list order) of each neighbouring cell, by
-        // RoomDirection; filled where a grid step or a corridor may need it.
+        // Index(Direction); filled where a grid step or a corridor may need it.
         std::array<NodeId, kDirectionCount> Neighbour;
         // The node's worked-out steps (StepsOf), or kNone: grid steps only.
         std::uint32_t StepList;
@@ -100,7 +101,7 @@ public:
     }
 
     // The direction each movement word walks (the first of equal words).
-    int DirectionOf(int command) const { return directions_[command]; }
+    Direction DirectionOf(int command) const { return directions_[static_cast<std::size_t>(command)]; }
     const std::string& Text(std::uint32_t text) const { return texts_[text]; }
     // Bit c: after a step of this text, command c would step straight back.
     std::uint8_t BackMask(std::uint32_t text) const { return backMasks_[text]; }
@@ -136,7 +137,7 @@ private:
     std::array<std::string, kCommandCount> commands_;
     std::array<std::string, kDirectionCount> phrases_;
     std::string portal_;
-    std::array<int, kDirectionCount> directions_{};
+    std::array<Direction, kDirectionCount> directions_{};
     std::array<std::string, kCommandCount> opposites_;
     bool built_ = false;
     std::uint64_t takes_ = 0;  // the log's count when this graph last emptied it

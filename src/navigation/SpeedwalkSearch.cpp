@@ -115,7 +115,7 @@ int SpeedwalkSearch::Expand(std::uint32_t entry) {
 // pit is fine inside a corridor; the rest still blocks there, and a blocked
 // piece does not end the corridor.
 int SpeedwalkSearch::Grid(std::uint32_t entry, NodeId from, int command, std::uint32_t text) {
-    const int direction = graph_.DirectionOf(command);
+    const std::size_t direction = Index(graph_.DirectionOf(command));
     const NodeId next = graph_.At(from).Neighbour[direction];
     if (next == SpeedwalkGraph::kNone || Listed(next) || Blocked(next)) return 0;
     Add(next, entry, text);

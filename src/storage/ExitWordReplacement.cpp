@@ -13,16 +13,16 @@ std::string ReplaceExitWordsInText(std::string_view exits, const ExitWords& oldW
     while (pos < exits.size()) {
         int best = -1;
         for (int d = 0; d < kDirectionCount; ++d) {
-            const std::string& word = oldWords[d];
+            const std::string& word = oldWords.Word[d];
             if (word.empty() || exits.compare(pos, word.size(), word) != 0) continue;
-            if (best < 0 || word.size() > oldWords[best].size()) best = d;
+            if (best < 0 || word.size() > oldWords.Word[best].size()) best = d;
         }
         if (best < 0) {
             out += exits[pos++];
             continue;
         }
-        out += newWords[best];
-        pos += oldWords[best].size();
+        out += newWords.Word[best];
+        pos += oldWords.Word[best].size();
     }
     return out;
 }

@@ -23,10 +23,10 @@ namespace trellan {
 namespace {
 
 constexpr std::array<const char*, kDirectionCount> kDirectionNames = {"north", "south", "west", "east", "up", "down"};
-constexpr std::array<int, kDirectionCount> kOpposite = {kDirSouth, kDirNorth, kDirEast, kDirWest, kDirDown, kDirUp};
-// Row, column, level steps in room direction order.
-constexpr std::array<std::array<int, 3>, kDirectionCount> kStep = {
-    {{-1, 0, 0}, {1, 0, 0}, {0, -1, 0}, {0, 1, 0}, {0, 0, 1}, {0, 0, -1}}};
+
+const char* NameOf(Direction direction) {
+    return kDirectionNames[Index(direction)];
+}
 
 std::string Where(const std::string& zone, const MudRoom& room) {
     std::string text = "zone <" + zone + "> ";
@@ -46,13 +46,13 @@ bool ZoneExists(const World& world, const std::string& zone) {
     return world.Tree().FindZone(zone) != nullptr || !world.RoomsOfZone(zone).empty();
 }
 
-int EntryDirection(const std::string& exit, const DirectionNames& names) {
-    for (int d = 0; d < kDirectionCount; ++d) {
-        if ((!names.Phrases[d].empty() && exit == names.Phrases[d]) ||
-            (!names.MoveCommands[d].empty() && exit == names.MoveCommands[d]))
-            return d;
+std::optional<Direction> EntryDirection(const std::string& exit, const DirectionNames& names) {
+    for (Direction d : kAllDirections) {
+        const std::string& phrase = names.Phrases[Index(d)];
+        const std::string& command = names.MoveCommands[Index(d)];
+        if ((!phrase.empty() && exit == phrase) || (!command.empty() && exit == command)) return d;
     }
-    return -1;
+    return std::nullopt;
 }
 
 class Checker {
@@ -77,19 +77,20 @@ public:
         std::array<bool, kDirectionCount> hasJump{};
         for (const std::string& entry : room.AutoMaps) {
             const MudRoom* target = CrossLink(zone, room, entry);
-            int d = EntryDirection(GetToken(2, entry, "|"), names_);
-            if (d >= 0 && !hasJump[d]) {
-                hasJump[d] = true;
-                jumpTarget[d] = target;
+            std::optional<Direction> d = EntryDirection(GetToken(2, entry, "|"), names_);
+            if (d && !hasJump[Index(*d)]) {
+                hasJump[Index(*d)] = true;
+                jumpTarget[Index(*d)] = target;
             }
         }
-        for (int d = 0; d < kDirectionCount; ++d) {
+        for (Direction d : kAllDirections) {
             if (!room.Link(d)) continue;
-            if (hasJump[d]) {
+            if (hasJump[Index(d)]) {
                 // A missing target was reported with its entry.
-                if (jumpTarget[d] != nullptr && !jumpTarget[d]->Link(kOpposite[d]))
-                    Problem(Where(zone, room) + ": linked " + kDirectionNames[d] +
-                            " by a cross link whose room has no link " + kDirectionNames[kOpposite[d]]);
+                const MudRoom* target = jumpTarget[Index(d)];
+                if (target != nullptr && !target->Link(OppositeDirection(d)))
+                    Problem(Where(zone, room) + ": linked " + NameOf(d) + " by a cross link whose room has no link " +
+                            NameOf(OppositeDirection(d)));
                 continue;
             }
             GridLink(zone, room, d);
@@ -119,30 +120,32 @@ private:
     // direction; corridor cells on the way carry both flags of their axis.
     // From a corridor cell only the neighbour's presence is checked: a
     // missing flag at either end is reported once, by the room's own walk.
-    void GridLink(const std::string& zone, const MudRoom& room, int d) {
+    void GridLink(const std::string& zone, const MudRoom& room, Direction d) {
+        const GridStep step = StepOf(d);
+        const Direction back = OppositeDirection(d);
         std::int64_t x = room.X, y = room.Y, l = room.L;
         const MudRoom* cell = nullptr;
         // A corridor is never longer than the zone has rooms.
         for (std::size_t steps = 0; steps <= world_.RoomCount(); ++steps) {
-            x += kStep[d][0];
-            y += kStep[d][1];
-            l += kStep[d][2];
+            x += step.DX;
+            y += step.DY;
+            l += step.DL;
             if (x < INT32_MIN || x > INT32_MAX || y < INT32_MIN || y > INT32_MAX || l < INT32_MIN || l > INT32_MAX)
                 break;
             cell = world_.GlobalFindRoom(static_cast<std::int32_t>(x), static_cast<std::int32_t>(y),
                                          static_cast<std::int32_t>(l), zone);
             if (cell == nullptr || !cell->Pipe || room.Pipe) break;
-            if (!cell->Link(kOpposite[d]) || !cell->Link(d)) {
-                Problem(Where(zone, *cell) + ": a corridor cell on the link " + kDirectionNames[d] + " of " +
-                        Where(zone, room) + " lacks a link flag of its axis");
+            if (!cell->Link(back) || !cell->Link(d)) {
+                Problem(Where(zone, *cell) + ": a corridor cell on the link " + NameOf(d) + " of " + Where(zone, room) +
+                        " lacks a link flag of its axis");
                 return;
             }
         }
         if (cell == nullptr) {
-            Problem(Where(zone, room) + ": linked " + kDirectionNames[d] + " but no room lies that way");
-        } else if (!room.Pipe && !cell->Link(kOpposite[d])) {
-            Problem(Where(zone, room) + ": linked " + kDirectionNames[d] + ", but " + Where(zone, *cell) +
-                    " has no link " + kDirectionNames[kOpposite[d]]);
+            Problem(Where(zone, room) + ": linked " + NameOf(d) + " but no room lies that way");
+        } else if (!room.Pipe && !cell->Link(back)) {
+            Problem(Where(zone, room) + ": linked " + NameOf(d) + ", but " + Where(zone, *cell) + " has no link " +
+                    NameOf(back));
         }
     }
 

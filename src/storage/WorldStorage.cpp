@@ -144,7 +144,7 @@ StorageResult WorldStorage::LoadWorld() {
     // its own: the partial write alone would create a profile holding only
     // the skin and the locks, and every other setting would fall back to
     // the built-in defaults at the next load.
-    AddSettingsWrite(result, !ownProfile);
+    AddSettingsWrite(result, ownProfile ? ProfileSections::SkinAndLocks : ProfileSections::All);
     CallHook(hooks_.Objects.Reload);
     CallHook(hooks_.WorldRead);
     return result;
@@ -311,7 +311,7 @@ StorageResult WorldStorage::SaveWorldAs(const std::string& world, bool overwrite
     worldDirectory_ = directory;
     world_.MapSaved = false;
     Append(result, SaveWorld());
-    AddSettingsWrite(result, false);
+    AddSettingsWrite(result, ProfileSections::SkinAndLocks);
     CallHook(hooks_.CaptionChanged);
     return result;
 }
@@ -407,12 +407,12 @@ void WorldStorage::ReplaceExitWords(const ExitWords& oldWords, const ExitWords& 
 
 // --- Settings ------------------------------------------------------------------
 
-StorageResult WorldStorage::WriteSettings(bool full) {
+StorageResult WorldStorage::WriteSettings(ProfileSections sections) {
     settings_.World = world_.CurrentWorld;
     profile_.LockedZones = world_.LockedZones;
     if (!world_.CurrentZone.empty()) profile_.Zone = world_.CurrentZone;
     SettingsWriteOptions options = writeOptions_;
-    options.full = full;
+    options.full = sections == ProfileSections::All;
     StorageResult result;
     try {
         WriteIniFile(home_, settings_, profile_, world_.CurrentWorld, options);
@@ -423,8 +423,8 @@ StorageResult WorldStorage::WriteSettings(bool full) {
     return result;
 }
 
-void WorldStorage::AddSettingsWrite(StorageResult& result, bool full) {
-    StorageResult written = WriteSettings(full);
+void WorldStorage::AddSettingsWrite(StorageResult& result, ProfileSections sections) {
+    StorageResult written = WriteSettings(sections);
     // The world itself is fine; only the settings file is not.
     for (std::string& error : written.Errors) result.Errors.push_back(std::move(error));
 }

@@ -15,6 +15,7 @@
 // the rooms read before the damage, but is never written: saving leaves its
 // file as it is and reports the zone, until the world is loaded again from a
 // repaired or renamed file, or the player accepts the loss (AcceptDamagedZone).
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -115,8 +116,11 @@ public:
     bool DeleteWorld(const std::string& world);
     // Rewrites the exits texts of every room, see ExitWordReplacement.h.
     void ReplaceExitWords(const ExitWords& oldWords, const ExitWords& newWords, const ExitWords& stateWords);
-    // Writes the main settings and the world profile (full: every section).
-    StorageResult WriteSettings(bool full);
+    // Writes the main settings and the world profile: every section of it
+    // (after the configuration dialog) or only the skin index and the
+    // locked zones.
+    enum class ProfileSections : std::uint8_t { SkinAndLocks, All };
+    StorageResult WriteSettings(ProfileSections sections);
 
     // --- Zones -------------------------------------------------------------
     // Creates an empty zone named after the new-zone caption ("Новая зона",
@@ -155,7 +159,7 @@ private:
     void WriteZone(const std::string& zone, bool sync);
     std::vector<std::string> ZonesToSave() const;
     bool ZoneNameTaken(const std::string& zone) const;
-    void AddSettingsWrite(StorageResult& result, bool full);
+    void AddSettingsWrite(StorageResult& result, ProfileSections sections);
 
     const HomeDirectory& home_;
     World& world_;

@@ -108,9 +108,9 @@ std::string ClientInputStream::WithDoorCommands(std::string_view text) const {
     std::string result(text);
     const TrackerConfig& config = tracker_.Config();
     const MudRoom* room = tracker_.TheWorld().CurrentRoom;
-    int direction = MoveDirection(TrimRightControls(text), config.Parser);
-    if (room == nullptr || direction < 0) return result;
-    std::string phrase = UpperCp1251(config.Parser.DirectionPhrases[direction]);
+    std::optional<Direction> direction = MoveDirection(TrimRightControls(text), config.Parser);
+    if (room == nullptr || !direction) return result;
+    std::string phrase = UpperCp1251(config.Parser.DirectionPhrases[Index(*direction)]);
     for (const std::string& entry : room->AutoMaps) {
         std::string commands = GetToken(4, entry, "|");
         if (commands.empty() || UpperCp1251(GetToken(2, entry, "|")) != phrase) continue;

@@ -16,6 +16,7 @@
 // The tracker does not own the world, the log, the output or the hooks; all
 // must outlive it.
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -120,9 +121,11 @@ private:
     void MoveIntoNewWay(MudRoom* from);
     void Confirm();
     void CenterOnCurrentRoom();
+    // Whether SwitchToZoneOf writes the zone shown before.
+    enum class ZoneWrite : std::uint8_t { Skip, SaveShownZone };
     // Makes the room's zone the shown one (writing the shown zone first when
-    // `saveZone`); true when the zone changed.
-    bool SwitchToZoneOf(MudRoom* room, bool saveZone);
+    // told to); true when the zone changed.
+    bool SwitchToZoneOf(MudRoom* room, ZoneWrite zoneWrite);
     bool ParseNext();
     bool IsDark(const std::string& name) const;
     std::string DescribeParsed() const;

@@ -46,8 +46,8 @@ bool MovementTracker::WasStep(const MudRoom* room, std::string_view command) con
 }
 
 bool MovementTracker::WasNotStep(const MudRoom* room, std::string_view command) const {
-    int direction = MoveDirection(command, config_.Parser);
-    return room != nullptr && direction >= 0 && !room->Link(direction);
+    std::optional<Direction> direction = MoveDirection(command, config_.Parser);
+    return room != nullptr && direction && !room->Link(*direction);
 }
 
 void MovementTracker::CenterOnCurrentRoom() {
@@ -60,11 +60,11 @@ void MovementTracker::Confirm() {
     CenterOnCurrentRoom();
 }
 
-bool MovementTracker::SwitchToZoneOf(MudRoom* room, bool saveZone) {
+bool MovementTracker::SwitchToZoneOf(MudRoom* room, ZoneWrite zoneWrite) {
     if (room == nullptr) return false;
     std::string target = world_.ZoneOf(room);
     if (target.empty() || target == world_.CurrentZone) return false;
-    if (saveZone) output_.SaveZone();
+    if (zoneWrite == ZoneWrite::SaveShownZone) output_.SaveZone();
     world_.ClearZone();
     world_.CurrentZone = target;
     world_.LoadZone();
@@ -82,11 +82,11 @@ void MovementTracker::Settle() {
     }
     if (SettleRefusedMove()) return;
     if (MudRoom* room = world_.CurrentRoom) {
-        if (SwitchToZoneOf(room, true)) CenterOnCurrentRoom();
+        if (SwitchToZoneOf(room, ZoneWrite::SaveShownZone)) CenterOnCurrentRoom();
         settled_ = true;
     }
     if (SettleJump()) return;
-    if (MoveDirection(currentCommand_, config_.Parser) >= 0 && world_.CurrentRoom != nullptr) {
+    if (MoveDirection(currentCommand_, config_.Parser) && world_.CurrentRoom != nullptr) {
         SettleMovement();
         return;
     }
@@ -112,14 +112,14 @@ void MovementTracker::SettleLook() {
             // The map is trusted as it stands in walking mode and in a locked
             // zone; a look refreshes it only otherwise.
             if (!walkingMode_ && !world_.CurrentZoneLocked) placement_.RefreshProp(current, name, description, exits);
-            SwitchToZoneOf(current, true);
+            SwitchToZoneOf(current, ZoneWrite::SaveShownZone);
             CenterOnCurrentRoom();
         } else {
             MudRoom* found = dark ? nullptr : world_.GlobalFindRoomByName(name, description, exits);
             if (found != nullptr) {
                 current->Selected = false;
                 world_.CurrentRoom = found;
-                SwitchToZoneOf(found, false);
+                SwitchToZoneOf(found, ZoneWrite::Skip);
                 CenterOnCurrentRoom();
             } else {
                 LossOfPosition();
@@ -135,14 +135,14 @@ void MovementTracker::SettleLook() {
             found = dark ? nullptr : world_.GlobalFindRoomByName(name, description, exits);
             if (found != nullptr) {
                 world_.CurrentRoom = found;
-                SwitchToZoneOf(found, false);
+                SwitchToZoneOf(found, ZoneWrite::Skip);
                 CenterOnCurrentRoom();
             } else {
                 LossOfPosition();
             }
         } else {
             // A fresh map: the first room.
-            MudRoom* first = placement_.NewRoomAt(0, 0, 0, name, description, exits, false);
+            MudRoom* first = placement_.NewRoomAt(0, 0, 0, name, description, exits, RoomKind::Room);
             world_.CurrentRoom = first;
             first->Selected = true;
             placement_.View().Refresh();
@@ -187,7 +187,8 @@ void MovementTracker::SettleFlee() {
             break;
         }
     }
-    for (int dir = 0; taken == nullptr && dir < kDirectionCount; ++dir) {
+    for (Direction dir : kAllDirections) {
+        if (taken != nullptr) break;
         std::int32_t x = current->X, y = current->Y, l = current->L;
         StepCell(dir, x, y, l);
         MudRoom* candidate = world_.FindRoom(x, y, l);
@@ -196,7 +197,7 @@ void MovementTracker::SettleFlee() {
     if (taken == nullptr) return;
     current->Selected = false;
     world_.CurrentRoom = taken;
-    SwitchToZoneOf(taken, true);
+    SwitchToZoneOf(taken, ZoneWrite::SaveShownZone);
     taken->Selected = true;
     CenterOnCurrentRoom();
 }
@@ -223,13 +224,13 @@ bool MovementTracker::SettleRefusedMove() {
 bool MovementTracker::SettleJump() {
     MudRoom* current = world_.CurrentRoom;
     if (current == nullptr) return false;
-    int direction = MoveDirection(currentCommand_, config_.Parser);
+    std::optional<Direction> direction = MoveDirection(currentCommand_, config_.Parser);
     for (const std::string& entry : current->AutoMaps) {
         std::string zone = GetToken(1, entry, "|");
         if (zone.empty()) continue;
         std::string exit = DecodeEscapes(GetToken(2, entry, "|"));
-        bool used = (direction >= 0 && exit == config_.Parser.DirectionPhrases[direction]) || exit == currentCommand_ ||
-                    exit == "=" + currentCommand_;
+        bool used = (direction && exit == config_.Parser.DirectionPhrases[Index(*direction)]) ||
+                    exit == currentCommand_ || exit == "=" + currentCommand_;
         if (!used) continue;
 
         if (!ParseNext()) {
@@ -349,7 +350,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
         linker_.TryToLink(from, known, command);
         from->Selected = false;
         world_.CurrentRoom = known;
-        SwitchToZoneOf(known, true);
+        SwitchToZoneOf(known, ZoneWrite::SaveShownZone);
         placement_.RefreshProp(known, name, description, exits);
         Confirm();
         return;
@@ -374,7 +375,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
     }
     placement_.SetCheck(from, command, true);
     from->Selected = false;
-    MudRoom* created = placement_.NewRoomAt(x, y, l, name, description, exits, false);
+    MudRoom* created = placement_.NewRoomAt(x, y, l, name, description, exits, RoomKind::Room);
     world_.CurrentRoom = created;
     placement_.SetCheck(created, placement_.Opposite(command), true);
     Confirm();

@@ -34,7 +34,7 @@ struct RoomParserConfig {
     std::string NoExits = "None!";
 
     // The six movement commands, exit words and direction phrases, each in
-    // RoomDirection order (north, south, west, east, up, down).
+    // The room's order of directions (north, south, west, east, up, down).
     std::array<std::string, kDirectionCount> MoveCommands = {"n", "s", "w", "e", "u", "d"};
     ExitWords Words = ExitWords::Defaults();
     std::array<std::string, kDirectionCount> DirectionPhrases = {Utf8ToCp1251("на север"), Utf8ToCp1251("на юг"),

@@ -6,12 +6,12 @@
 
 namespace trellan {
 
-int MoveDirection(std::string_view command, const RoomParserConfig& config) {
-    if (command.empty()) return -1;
-    for (int dir = 0; dir < kDirectionCount; ++dir) {
-        if (config.MoveCommands[dir] == command) return dir;
+std::optional<Direction> MoveDirection(std::string_view command, const RoomParserConfig& config) {
+    if (command.empty()) return std::nullopt;
+    for (Direction dir : kAllDirections) {
+        if (config.MoveCommands[Index(dir)] == command) return dir;
     }
-    return -1;
+    return std::nullopt;
 }
 
 bool SameRoom(const MudRoom* room, std::string_view name, std::string_view description, std::string_view exits,
@@ -29,17 +29,17 @@ bool SameRoom(const MudRoom* room, std::string_view name, std::string_view descr
 }
 
 bool HasExit(const MudRoom* room, std::string_view command, const RoomParserConfig& config) {
-    int dir = MoveDirection(command, config);
-    if (room == nullptr || dir < 0) return false;
-    const std::string& word = config.Words[dir];
+    std::optional<Direction> dir = MoveDirection(command, config);
+    if (room == nullptr || !dir) return false;
+    const std::string& word = config.Words[*dir];
     return !word.empty() && room->Exits().find(word) != std::string::npos;
 }
 
 int HasJump(const MudRoom* room, std::string_view command, const RoomParserConfig& config) {
     if (room == nullptr || command.empty()) return -1;
-    int dir = MoveDirection(command, config);
+    std::optional<Direction> dir = MoveDirection(command, config);
     const std::string* phrase =
-        dir >= 0 && !config.DirectionPhrases[dir].empty() ? &config.DirectionPhrases[dir] : nullptr;
+        dir && !config.DirectionPhrases[Index(*dir)].empty() ? &config.DirectionPhrases[Index(*dir)] : nullptr;
     for (std::size_t i = 0; i < room->AutoMaps.size(); ++i) {
         const std::string& entry = room->AutoMaps[i];
         if (GetToken(1, entry, "|").empty()) continue;

@@ -2,6 +2,7 @@
 // Questions the tracker and the speedwalk ask about a map room in terms of
 // the MUD's words: does parsed output fit the room, does the room have an
 // exit for a command, which cross link does a command take.
+#include <optional>
 #include <string_view>
 
 #include "model/MudRoom.h"
@@ -9,9 +10,9 @@
 
 namespace trellan {
 
-// The RoomDirection of a movement command (the first of the six that equals
-// it), or -1 for any other text, the empty one included.
-int MoveDirection(std::string_view command, const RoomParserConfig& config);
+// The direction of a movement command (the first of the six that equals
+// it), or none for any other text, the empty one included.
+std::optional<Direction> MoveDirection(std::string_view command, const RoomParserConfig& config);
 
 // Whether a parsed room fits a map room. An empty description or exits text
 // leaves that comparison out; exits are compared only in walking mode, and

@@ -45,7 +45,7 @@ struct TrackerConfig {
     std::string Follow = W1251("Вы последовали за");
     // The leader's direction stands on the follow line itself.
     bool FollowLine = false;
-    // The direction phrases of the leader's movement messages, RoomDirection
+    // The direction phrases of the leader's movement messages, the room's
     // order (north, south, west, east, up, down).
     std::array<std::string, kDirectionCount> LeaderPhrases = {W1251("на север"),  W1251("на юг"), W1251("на запад"),
                                                               W1251("на восток"), W1251("вверх"), W1251("вниз")};
@@ -62,7 +62,7 @@ struct TrackerConfig {
 
 // The parser's part of a profile: the decoded markers, the darkness list
 // and the six words of each kind, reordered from the profile's North,
-// South, East, West, Up, Down keys into RoomDirection order.
+// South, East, West, Up, Down keys into the room's order.
 RoomParserConfig ParserConfigFrom(const WorldProfile& profile);
 
 // Everything, the profile's request command taking precedence over the

@@ -8,22 +8,15 @@
 #include <cstdint>
 #include <string>
 
-#include "view/QtText.h"
 #include "view/MapPanel.h"
+#include "view/QtText.h"
 
 namespace trellan {
 
 namespace {
 
-// The refresh lock's values.
-constexpr int kFree = 0;
-constexpr int kButtonHeld = 1;
-
-// The menu tags of the mapping operations: north, south, east, west.
-constexpr int kNorth = 1;
-constexpr int kSouth = 2;
-constexpr int kEast = 3;
-constexpr int kWest = 4;
+constexpr RefreshLockState kFree = RefreshLockState::Free;
+constexpr RefreshLockState kButtonHeld = RefreshLockState::Held;
 
 constexpr int kHintMaxWidth = 600;
 
@@ -111,12 +104,12 @@ void MapGestures::DragRoom(const QPoint& pos, Qt::KeyboardModifiers modifiers) {
     // Compared in quarter cells: x - sx > 1.25 S is 4 (x - sx) > 5 S.
     const std::int64_t dx = 4 * (pos.x() - sx);
     const std::int64_t dy = 4 * (pos.y() - sy);
-    int sides[4];
+    int sides[4];  // menu tags
     int count = 0;
-    if (dx > 5 * s) sides[count++] = kEast;
-    if (dx < -s) sides[count++] = kWest;
-    if (dy > 5 * s) sides[count++] = kSouth;
-    if (dy < -s) sides[count++] = kNorth;
+    if (dx > 5 * s) sides[count++] = Placement::MenuTag(Direction::East);
+    if (dx < -s) sides[count++] = Placement::MenuTag(Direction::West);
+    if (dy > 5 * s) sides[count++] = Placement::MenuTag(Direction::South);
+    if (dy < -s) sides[count++] = Placement::MenuTag(Direction::North);
     if (count == 0 || world_.CurrentZoneLocked) return;
 
     const bool alt = modifiers & Qt::AltModifier;

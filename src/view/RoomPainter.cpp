@@ -16,8 +16,10 @@ TilePosition RoomTilePosition(const MudRoom& room, const ViewOrigin& origin, int
     return at;
 }
 
-int ExitVariant(const MudRoom& room, int direction) {
-    return room.ExitState(direction) + (room.Link(direction) ? 3 : 0);
+int ExitVariant(const MudRoom& room, Direction direction) {
+    // The skin's exit images run absent, present, closed door; then the
+    // same three linked.
+    return static_cast<int>(room.ExitState(direction)) + (room.Link(direction) ? 3 : 0);
 }
 
 std::array<int, kDirectionCount> ZoneLinkMarks(const MudRoom& room,
@@ -51,11 +53,11 @@ void PaintRoom(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& c
     auto draw = [&](int index) { canvas.Draw(rooms, index, sx, sy, mode); };
 
     std::array<int, kDirectionCount> variant{};
-    for (int d = 0; d < kDirectionCount; ++d) variant[static_cast<std::size_t>(d)] = ExitVariant(room, d);
+    for (Direction d : kAllDirections) variant[Index(d)] = ExitVariant(room, d);
 
     if (room.Pipe) {
-        const bool northSouth =
-            room.ExitState(kDirNorth) != 0 || room.ExitState(kDirSouth) != 0 || room.ChN || room.ChS;
+        const bool northSouth = room.ExitState(Direction::North) != ExitStatus::Absent ||
+                                room.ExitState(Direction::South) != ExitStatus::Absent || room.ChN || room.ChS;
         const int image = northSouth ? kImageCorridorNS : kImageCorridorEW;
         draw(above ? image + kUpperSet : image);
     } else {
@@ -63,8 +65,8 @@ void PaintRoom(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& c
         const int upperSet = above ? kUpperSet : 0;
         if (!above) {
             draw(kImageBase);
-            draw(kImageExits + 6 * variant[kDirUp] + kDirUp);
-            draw(kImageExits + 6 * variant[kDirDown] + kDirDown);
+            for (Direction d : {Direction::Up, Direction::Down})
+                draw(kImageExits + 6 * variant[Index(d)] + static_cast<int>(Index(d)));
             if (onLevel) {
                 // The fill is not clipped to the tile: the skin closes the area.
                 const int fx = sx + context.FillPoint.A;
@@ -72,8 +74,9 @@ void PaintRoom(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& c
                 canvas.FloodFill(fx, fy, ColorRefToRgb(room.BColor));
             }
             draw(kImageOverlay);
-            for (int d = kDirNorth; d <= kDirEast; ++d)
-                draw(kImageExits + 6 * variant[static_cast<std::size_t>(d)] + d);
+            for (Direction d : kAllDirections) {
+                if (IsHorizontal(d)) draw(kImageExits + 6 * variant[Index(d)] + static_cast<int>(Index(d)));
+            }
         } else {
             draw(kImageOverlay + kUpperSet);
             for (int d = 0; d < kDirectionCount; ++d) {

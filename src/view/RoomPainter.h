@@ -48,9 +48,9 @@ inline int LevelShift(int cellSize) {
 // room is two or more levels above the one shown.
 void PaintRoom(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& context);
 
-// Exit variant of a direction: exit state (0 none, 1 exit, 2 door) plus 3
-// when the room is linked that way.
-int ExitVariant(const MudRoom& room, int direction);
+// Exit variant of a direction: exit state (0 absent, 1 present, 2 closed
+// door) plus 3 when the room is linked that way.
+int ExitVariant(const MudRoom& room, Direction direction);
 // Zone-link marks of each direction from the room's cross-link entries:
 // 1 a zone to load, 2 a command to send, 3 both; the last entry of a
 // direction counts.

@@ -27,7 +27,7 @@ inline constexpr int kMaxTileSize = 256;
 // Most icons an icon strip gives; the rest of a longer strip is ignored.
 inline constexpr int kMaxIcons = 1024;
 
-// Where each exit mark lies inside a tile, in RoomDirection order (north,
+// Where each exit mark lies inside a tile, in the room's order of directions (north,
 // south, west, east, up, down).
 using ExitRects = std::array<QRect, kDirectionCount>;
 

@@ -23,12 +23,12 @@ protected:
 
     // An ordinary room.
     MudRoom* Room(std::int32_t x, std::int32_t y, std::int32_t l = 0, const std::string& name = "Room") {
-        return place.NewRoomAt(x, y, l, name, "desc", "NSEW", false);
+        return place.NewRoomAt(x, y, l, name, "desc", "NSEW", RoomKind::Room);
     }
     // Sets the link flags of a and b towards each other (direction from a).
-    static void Join(MudRoom* a, MudRoom* b, int direction) {
+    static void Join(MudRoom* a, MudRoom* b, Direction direction) {
         a->Link(direction) = true;
-        b->Link(direction ^ 1) = true;
+        b->Link(OppositeDirection(direction)) = true;
     }
     MudRoom* At(std::int32_t x, std::int32_t y, std::int32_t l = 0) const { return world.FindRoom(x, y, l); }
     std::size_t ZoneSize() const { return world.ZoneRooms().size(); }
@@ -45,8 +45,9 @@ protected:
     static ::testing::AssertionResult IsCorridor(const MudRoom* r, const std::string& exits) {
         if (r == nullptr || !r->Pipe) return ::testing::AssertionFailure() << "no corridor cell";
         if (r->Exits() != exits) return ::testing::AssertionFailure() << "exits " << r->Exits();
-        const int axis = exits == "NS" ? kDirNorth : exits == "UD" ? kDirUp : kDirWest;
-        if (!r->Link(axis) || !r->Link(axis + 1)) return ::testing::AssertionFailure() << "a flag of the axis is off";
+        const Direction axis = exits == "NS" ? Direction::North : exits == "UD" ? Direction::Up : Direction::West;
+        if (!r->Link(axis) || !r->Link(OppositeDirection(axis)))
+            return ::testing::AssertionFailure() << "a flag of the axis is off";
         return ::testing::AssertionSuccess();
     }
 

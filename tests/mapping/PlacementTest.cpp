@@ -1,3 +1,5 @@
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "MappingFixture.h"
@@ -33,6 +35,21 @@ TEST_F(PlacementTest, DirectionTexts) {
     EXPECT_FALSE(place.WasStep(&room, "w"));
 }
 
+TEST_F(PlacementTest, MenuTagsRunNorthSouthEastWestUpDown) {
+    const std::string commands[] = {"n", "s", "e", "w", "u", "d"};
+    for (int tag = 1; tag <= kDirectionCount; ++tag) {
+        const std::optional<Direction> direction = Placement::MenuDirection(tag);
+        ASSERT_TRUE(direction) << tag;
+        EXPECT_EQ(Placement::MenuTag(*direction), tag);
+        EXPECT_EQ(place.MenuCommand(tag), commands[tag - 1]);
+        EXPECT_EQ(CommandDirection(commands[tag - 1], config), direction) << tag;
+    }
+    for (int tag : {0, 7, -1}) {
+        EXPECT_FALSE(Placement::MenuDirection(tag)) << tag;
+        EXPECT_EQ(place.MenuCommand(tag), "") << tag;
+    }
+}
+
 TEST_F(PlacementTest, NewRoomTakesTheNextNumberTheViewAndTheBounds) {
     MudRoom* start = Room(5, 2);
     world.SetRoomTag(start, 41);
@@ -43,11 +60,11 @@ TEST_F(PlacementTest, NewRoomTakesTheNextNumberTheViewAndTheBounds) {
     view.DL = 1;
     config.SkinRoomColor = 0x123456;
 
-    MudRoom* room = place.NewRoomAt(4, 2, 0, "Hall", "A hall.", "N (S)", false);
+    MudRoom* room = place.NewRoomAt(4, 2, 0, "Hall", "A hall.", "N (S)", RoomKind::Room);
     EXPECT_EQ(At(4, 2), room);
     EXPECT_EQ(room->Tag, 42);
     EXPECT_EQ(world.LastRoomNumber, 42);
-    EXPECT_EQ(room->ExitState(kDirSouth), 2);
+    EXPECT_EQ(room->ExitState(Direction::South), ExitStatus::ClosedDoor);
     EXPECT_EQ(room->BColor, 0x123456u);
     EXPECT_EQ(Xyl(room->DX, room->DY, room->DL), Xyl(7, 8, 1));
     EXPECT_FALSE(world.MapSaved);
@@ -56,14 +73,14 @@ TEST_F(PlacementTest, NewRoomTakesTheNextNumberTheViewAndTheBounds) {
     EXPECT_EQ(Xyl(view.Bounds.MinX, view.Bounds.MaxX, view.Bounds.MaxY), Xyl(0, 5, 2));
 
     // Corridor cells have no name and no number.
-    MudRoom* pipe = place.NewRoomAt(3, 2, 0, "ignored", "", "NS", true);
+    MudRoom* pipe = place.NewRoomAt(3, 2, 0, "ignored", "", "NS", RoomKind::Corridor);
     EXPECT_EQ(pipe->Tag, 0);
     EXPECT_TRUE(pipe->Hint.empty());
     EXPECT_EQ(world.LastRoomNumber, 42);
 }
 
 TEST_F(PlacementTest, RefreshPropKeepsDoorsAndSpacingAndDarkness) {
-    MudRoom* room = place.NewRoomAt(0, 0, 0, "Old", "Old desc", "NS", false);
+    MudRoom* room = place.NewRoomAt(0, 0, 0, "Old", "Old desc", "NS", RoomKind::Room);
     world.MapSaved = true;
 
     place.RefreshProp(room, config.Dark, "x", "E");
@@ -85,7 +102,7 @@ TEST_F(PlacementTest, RefreshPropKeepsDoorsAndSpacingAndDarkness) {
     EXPECT_EQ(room->Description, "Fresh");
     place.RefreshProp(room, "New", "", "N E");
     EXPECT_EQ(room->Exits(), "N E");
-    EXPECT_EQ(room->ExitState(kDirEast), 1);
+    EXPECT_EQ(room->ExitState(Direction::East), ExitStatus::Present);
 }
 
 // Pushing north: what stands in front goes along, linked or not; what is
@@ -115,7 +132,7 @@ TEST_F(PlacementTest, PushStretchesLinksBehindWithOneCorridorCell) {
     MudRoom* r = Room(0, 0);
     MudRoom* behind = Room(1, 0);
     MudRoom* loose = Room(0, -1);  // unlinked west neighbour stays
-    Join(r, behind, kDirSouth);
+    Join(r, behind, Direction::South);
     world.TargetRoom = r;
     place.MoveRoomTo("n");
     EXPECT_EQ(At(-1, 0), r);
@@ -128,7 +145,7 @@ TEST_F(PlacementTest, PushStretchesLinksBehindWithOneCorridorCell) {
     // A west-east stretch writes its exit words east first.
     MudRoom* a = Room(10, 0);
     MudRoom* b = Room(10, 1);
-    Join(a, b, kDirEast);
+    Join(a, b, Direction::East);
     world.TargetRoom = b;
     place.MoveRoomTo("e");
     EXPECT_TRUE(IsCorridor(At(10, 1), "EW"));
@@ -136,7 +153,7 @@ TEST_F(PlacementTest, PushStretchesLinksBehindWithOneCorridorCell) {
     // A vertical link behind the push is stretched the same way.
     MudRoom* low = Room(5, 5, 0);
     MudRoom* high = Room(5, 5, 1);
-    Join(low, high, kDirUp);
+    Join(low, high, Direction::Up);
     world.TargetRoom = high;
     place.MoveRoomTo("u");
     EXPECT_EQ(At(5, 5, 2), high);
@@ -241,7 +258,7 @@ TEST_F(PlacementTest, SelectRoomMovesThePositionAndStopsTracing) {
 TEST_F(PlacementTest, DeepBlockDoesNotExhaustTheStack) {
     constexpr int kRooms = 100000;
     std::vector<MudRoom*> chain;
-    view.RefreshLock = 1;
+    view.RefreshLock = RefreshLockState::Held;
     for (int i = 0; i < kRooms; ++i) {
         auto room = std::make_unique<MudRoom>();
         room->Y = i;

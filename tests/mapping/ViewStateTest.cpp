@@ -52,18 +52,18 @@ TEST_F(ViewStateTest, RefreshLockSkipsRoomsAndStatusButAlwaysRepaints) {
     EXPECT_EQ(statusCalls, 2);  // the room's creation and this one
     EXPECT_EQ(repaintCalls, 2);
 
-    view.RefreshLock = 1;
+    view.RefreshLock = RefreshLockState::Held;
     view.DX = 5;
     view.Refresh();
     view.Refresh();
     EXPECT_EQ(statusCalls, 2);
     EXPECT_EQ(repaintCalls, 4);
     EXPECT_EQ(view.RoomOrigin().DX, 0);
-    EXPECT_EQ(view.RefreshLock, 1);
+    EXPECT_EQ(view.RefreshLock, RefreshLockState::Held);
 
-    view.RefreshLock = 2;
+    view.RefreshLock = RefreshLockState::SkipNextRefresh;
     view.Refresh();
-    EXPECT_EQ(view.RefreshLock, 0) << "a lock for exactly one refresh";
+    EXPECT_EQ(view.RefreshLock, RefreshLockState::Free) << "a lock for exactly one refresh";
     EXPECT_EQ(view.RoomOrigin().DX, 0);
     view.Refresh();
     EXPECT_EQ(view.RoomOrigin().DX, 5);

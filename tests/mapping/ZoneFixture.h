@@ -79,7 +79,7 @@ protected:
     ZoneFixture() : MappingFixture("a") { world.CurrentWorld = "w"; }
 
     MudRoom* Pipe(std::int32_t x, std::int32_t y, std::int32_t l = 0) {
-        return place.NewRoomAt(x, y, l, "", "Pipe", "NS", true);
+        return place.NewRoomAt(x, y, l, "", "Pipe", "NS", RoomKind::Corridor);
     }
     // A room of another zone, numbered by hand.
     MudRoom* Elsewhere(const std::string& zone, std::int32_t tag, std::int32_t x = 0, std::int32_t y = 0,
@@ -93,7 +93,7 @@ protected:
         world.AddZoneNode(zone);
         return world.AddLoadedRoom(zone, std::move(room));
     }
-    std::string Phrase(int direction) const { return config.DirectionPhrases[direction]; }
+    std::string Phrase(Direction direction) const { return config.DirectionPhrases[Index(direction)]; }
 
     DiskZoneFiles files{world};
     int tracingOff = 0;

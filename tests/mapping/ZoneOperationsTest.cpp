@@ -34,23 +34,23 @@ TEST_F(ZoneOperationsTest, StartNewZoneNorthMovesTheDeadEndAndRelinksEverything)
     MudRoom* r1 = Room(-2, 0, 0, "First");    // 2
     MudRoom* r2 = Room(-3, 0, 0, "Second");   // 3
     MudRoom* south = Room(1, 0, 0, "South");  // 4 stays
-    Join(t, pipe, kDirNorth);
-    Join(pipe, r1, kDirNorth);
-    Join(r1, r2, kDirNorth);
-    Join(t, south, kDirSouth);
+    Join(t, pipe, Direction::North);
+    Join(pipe, r1, Direction::North);
+    Join(r1, r2, Direction::North);
+    Join(t, south, Direction::South);
     // Second leads on into zone "b" by a cross link, which the walk must not
     // take for a way back; its partner's entry carries a command.
     r2->ChN = true;
-    r2->AutoMaps = {"b|" + Phrase(kDirNorth) + "|7"};
+    r2->AutoMaps = {"b|" + Phrase(Direction::North) + "|7"};
     MudRoom* far = Elsewhere("b", 7);
     far->ChS = true;
-    far->AutoMaps = {"a|" + Phrase(kDirSouth) + "|3|open gate"};
+    far->AutoMaps = {"a|" + Phrase(Direction::South) + "|3|open gate"};
     r1->QuickList.clear();
     world.SetRoomAlias(r2, "deep");
     files.Write(Cyr("Новая зона"));
 
     world.TargetRoom = t;
-    ZoneResult result = zones.StartNewZone(kDirNorth);
+    ZoneResult result = zones.StartNewZone(Direction::North);
     ASSERT_TRUE(result.Succeeded()) << result.Message;
     const std::string newZone = Cyr("Новая зона 1");
     EXPECT_EQ(world.CurrentZone, newZone);
@@ -64,7 +64,7 @@ TEST_F(ZoneOperationsTest, StartNewZoneNorthMovesTheDeadEndAndRelinksEverything)
     EXPECT_EQ(first->Hint, "First");
     EXPECT_EQ(first->Tag, 1);
     EXPECT_TRUE(first->ChS);
-    EXPECT_EQ(first->AutoMaps, std::vector<std::string>{"a|" + Phrase(kDirSouth) + "|1"});
+    EXPECT_EQ(first->AutoMaps, std::vector<std::string>{"a|" + Phrase(Direction::South) + "|1"});
     EXPECT_FALSE(first->Checked);
     EXPECT_EQ(second->Tag, 2);
     EXPECT_EQ(second->QuickList, "deep");
@@ -74,12 +74,12 @@ TEST_F(ZoneOperationsTest, StartNewZoneNorthMovesTheDeadEndAndRelinksEverything)
     const MudRoom* start = FileRoomAt(old, 0, 0);
     ASSERT_NE(start, nullptr);
     EXPECT_TRUE(start->ChN) << "the passage stays a link on both sides";
-    EXPECT_EQ(start->AutoMaps, std::vector<std::string>{newZone + "|" + Phrase(kDirNorth) + "|1"});
+    EXPECT_EQ(start->AutoMaps, std::vector<std::string>{newZone + "|" + Phrase(Direction::North) + "|1"});
     ASSERT_NE(FileRoomAt(old, 1, 0), nullptr);
 
     auto b = files.Read("b");
     ASSERT_EQ(b.size(), 1u);
-    EXPECT_EQ(b[0]->AutoMaps, std::vector<std::string>{newZone + "|" + Phrase(kDirSouth) + "|2|open gate"});
+    EXPECT_EQ(b[0]->AutoMaps, std::vector<std::string>{newZone + "|" + Phrase(Direction::South) + "|2|open gate"});
 
     // The bookmark went along to the new zone's node.
     EXPECT_TRUE(world.Tree().FindZone("a")->Aliases.empty());
@@ -93,14 +93,14 @@ TEST_F(ZoneOperationsTest, StartNewZoneRefusesAPartReachedTwice) {
     MudRoom* n1 = Room(-1, 0);
     MudRoom* n2 = Room(-1, 1);
     MudRoom* e1 = Room(0, 1);
-    Join(t, n1, kDirNorth);
-    Join(n1, n2, kDirEast);
-    Join(e1, n2, kDirNorth);
-    Join(t, e1, kDirEast);  // the part north of t is reached from the east too
+    Join(t, n1, Direction::North);
+    Join(n1, n2, Direction::East);
+    Join(e1, n2, Direction::North);
+    Join(t, e1, Direction::East);  // the part north of t is reached from the east too
     world.MapSaved = true;
 
     world.TargetRoom = t;
-    ZoneResult result = zones.StartNewZone(kDirNorth);
+    ZoneResult result = zones.StartNewZone(Direction::North);
     EXPECT_EQ(result.Outcome, ZoneOutcome::Refused);
     EXPECT_EQ(result.Message, Cyr("В указанном направлении новую карту начать нельзя."));
     EXPECT_EQ(world.CurrentZone, "a");
@@ -111,10 +111,10 @@ TEST_F(ZoneOperationsTest, StartNewZoneRefusesAPartReachedTwice) {
     EXPECT_EQ(world.Tree().Zones().size(), 1u);
 
     // Nothing beyond T, and a part of corridor cells alone, are refused too.
-    EXPECT_EQ(zones.StartNewZone(kDirWest).Outcome, ZoneOutcome::Refused);
+    EXPECT_EQ(zones.StartNewZone(Direction::West).Outcome, ZoneOutcome::Refused);
     MudRoom* pipe = Pipe(1, 0);
-    Join(t, pipe, kDirSouth);
-    EXPECT_EQ(zones.StartNewZone(kDirSouth).Outcome, ZoneOutcome::Refused);
+    Join(t, pipe, Direction::South);
+    EXPECT_EQ(zones.StartNewZone(Direction::South).Outcome, ZoneOutcome::Refused);
     EXPECT_TRUE(world.Contains(pipe));
 }
 
@@ -127,7 +127,7 @@ TEST_F(ZoneOperationsTest, OutlineWalkEndsOnLinksThatGoRoundInCircles) {
     MudRoom* n4 = Room(-1, 1);
     t->ChN = n1->ChN = n2->ChE = n3->ChS = n4->ChW = true;
     std::vector<MudRoom*> list;
-    EXPECT_FALSE(zones.ListAtHand(kDirNorth, t, list));
+    EXPECT_FALSE(zones.ListAtHand(Direction::North, t, list));
     EXPECT_EQ(list.size(), 4u);
     EXPECT_TRUE(n1->Checked && n3->Checked);
 }
@@ -147,15 +147,15 @@ TEST_F(ZoneOperationsTest, LongPartsAreWalkedWithoutRecursion) {
             (y == 0 ? west : east).push_back(world.AddRoom(std::move(room)));
         }
     }
-    Join(t, west[0], kDirNorth);
+    Join(t, west[0], Direction::North);
     for (int i = 0; i + 1 < kLength; ++i) {
-        Join(west[i], west[i + 1], kDirNorth);
-        Join(east[i], east[i + 1], kDirNorth);
+        Join(west[i], west[i + 1], Direction::North);
+        Join(east[i], east[i + 1], Direction::North);
     }
-    Join(west[kLength - 1], east[kLength - 1], kDirEast);
+    Join(west[kLength - 1], east[kLength - 1], Direction::East);
 
     world.TargetRoom = t;
-    ASSERT_TRUE(zones.StartNewZone(kDirNorth).Succeeded());
+    ASSERT_TRUE(zones.StartNewZone(Direction::North).Succeeded());
     EXPECT_EQ(world.ZoneRooms().size(), 2u * kLength);
     EXPECT_EQ(world.LastRoomNumber, 2 * kLength);
     EXPECT_EQ(world.FindRoom(0, 0, 0), west[0]);
@@ -166,29 +166,29 @@ TEST_F(ZoneOperationsTest, LongPartsAreWalkedWithoutRecursion) {
 TEST_F(ZoneOperationsTest, MergeZoneJoinsTheZoneBeyondTheCrossLink) {
     MudRoom* t = Room(0, 0, 0, "Gate");  // 1
     MudRoom* west = Room(0, -1);         // 2
-    Join(west, t, kDirEast);
+    Join(west, t, Direction::East);
     t->ChE = true;
-    t->AutoMaps = {"b|" + Phrase(kDirEast) + "|1"};
+    t->AutoMaps = {"b|" + Phrase(Direction::East) + "|1"};
     MudRoom* p = Elsewhere("b", 1, 5, 5);
     MudRoom* q = Elsewhere("b", 2, 5, 6);
     p->ChW = true;
-    p->AutoMaps = {"a|" + Phrase(kDirWest) + "|1"};
-    Join(p, q, kDirEast);
+    p->AutoMaps = {"a|" + Phrase(Direction::West) + "|1"};
+    Join(p, q, Direction::East);
     world.SetRoomAlias(q, "inn");
     // Q leads on into zone c; a room of zone d holds a stale entry into b.
     q->ChN = true;
-    q->AutoMaps = {"c|" + Phrase(kDirNorth) + "|4"};
+    q->AutoMaps = {"c|" + Phrase(Direction::North) + "|4"};
     MudRoom* c = Elsewhere("c", 4);
     c->ChS = true;
-    c->AutoMaps = {"b|" + Phrase(kDirSouth) + "|2"};
+    c->AutoMaps = {"b|" + Phrase(Direction::South) + "|2"};
     MudRoom* d = Elsewhere("d", 1);
     d->ChW = true;
-    d->AutoMaps = {"b|" + Phrase(kDirWest) + "|9", "bb|" + Phrase(kDirNorth) + "|1"};
+    d->AutoMaps = {"b|" + Phrase(Direction::West) + "|9", "bb|" + Phrase(Direction::North) + "|1"};
     files.SaveWorld();
     world.LastRoomNumber = 2;
 
     world.TargetRoom = t;
-    ZoneResult result = zones.MergeZone(kDirEast);
+    ZoneResult result = zones.MergeZone(Direction::East);
     ASSERT_TRUE(result.Succeeded()) << result.Message;
     EXPECT_TRUE(result.Errors.empty());
 
@@ -206,10 +206,10 @@ TEST_F(ZoneOperationsTest, MergeZoneJoinsTheZoneBeyondTheCrossLink) {
     EXPECT_EQ(partner->Tag, 3);
     EXPECT_EQ(inn->Tag, 4);
     EXPECT_EQ(inn->QuickList, "inn");
-    EXPECT_EQ(files.Read("c")[0]->AutoMaps, std::vector<std::string>{"a|" + Phrase(kDirSouth) + "|4"});
+    EXPECT_EQ(files.Read("c")[0]->AutoMaps, std::vector<std::string>{"a|" + Phrase(Direction::South) + "|4"});
 
     // The stale entry into the deleted zone goes with its link flag.
-    EXPECT_EQ(d->AutoMaps, std::vector<std::string>{"bb|" + Phrase(kDirNorth) + "|1"});
+    EXPECT_EQ(d->AutoMaps, std::vector<std::string>{"bb|" + Phrase(Direction::North) + "|1"});
     EXPECT_FALSE(d->ChW);
     ASSERT_EQ(world.Tree().FindZone("a")->Aliases.size(), 1u);
     EXPECT_EQ(world.FindRoom(0, 2, 0), q);
@@ -219,14 +219,14 @@ TEST_F(ZoneOperationsTest, MergeZoneRefusesACollisionAndChangesNothing) {
     MudRoom* t = Room(0, 0);
     Room(0, 3);  // in the way of the joined zone's second room
     t->ChE = true;
-    t->AutoMaps = {"b|" + Phrase(kDirEast) + "|1"};
+    t->AutoMaps = {"b|" + Phrase(Direction::East) + "|1"};
     MudRoom* p = Elsewhere("b", 1, 10, 10);
     Elsewhere("b", 2, 10, 12);
-    p->AutoMaps = {"a|" + Phrase(kDirWest) + "|1"};
+    p->AutoMaps = {"a|" + Phrase(Direction::West) + "|1"};
     files.SaveWorld();
 
     world.TargetRoom = t;
-    ZoneResult result = zones.MergeZone(kDirEast);
+    ZoneResult result = zones.MergeZone(Direction::East);
     EXPECT_EQ(result.Outcome, ZoneOutcome::Refused);
     EXPECT_EQ(result.Message, Cyr("В указанном направлении карту присоединить нельзя."));
     EXPECT_TRUE(world.MapSaved);
@@ -236,13 +236,13 @@ TEST_F(ZoneOperationsTest, MergeZoneRefusesACollisionAndChangesNothing) {
     EXPECT_EQ(files.Read("b").size(), 2u);
 
     // No entry that way, a partner that is not there, a number that is none.
-    EXPECT_EQ(zones.MergeZone(kDirWest).Outcome, ZoneOutcome::Refused);
-    t->AutoMaps = {"b|" + Phrase(kDirEast) + "|5"};
-    EXPECT_EQ(zones.MergeZone(kDirEast).Outcome, ZoneOutcome::Refused);
-    t->AutoMaps = {"b|" + Phrase(kDirEast) + "|x1"};
-    EXPECT_EQ(zones.MergeZone(kDirEast).Outcome, ZoneOutcome::Refused);
-    t->AutoMaps = {"a|" + Phrase(kDirEast) + "|1"};
-    EXPECT_EQ(zones.MergeZone(kDirEast).Outcome, ZoneOutcome::Refused);
+    EXPECT_EQ(zones.MergeZone(Direction::West).Outcome, ZoneOutcome::Refused);
+    t->AutoMaps = {"b|" + Phrase(Direction::East) + "|5"};
+    EXPECT_EQ(zones.MergeZone(Direction::East).Outcome, ZoneOutcome::Refused);
+    t->AutoMaps = {"b|" + Phrase(Direction::East) + "|x1"};
+    EXPECT_EQ(zones.MergeZone(Direction::East).Outcome, ZoneOutcome::Refused);
+    t->AutoMaps = {"a|" + Phrase(Direction::East) + "|1"};
+    EXPECT_EQ(zones.MergeZone(Direction::East).Outcome, ZoneOutcome::Refused);
 }
 
 TEST_F(ZoneOperationsTest, DeletingACorridorCellRemovesTheWholeCorridor) {

@@ -9,7 +9,7 @@ TEST_F(ZoneTreeOperationsTest, RenameFollowsTheFileRoomsEntriesAndLock) {
     MudRoom* room = Room(0, 0);
     world.SetZoneLocked("a", true);
     MudRoom* other = Elsewhere("c", 1);
-    other->AutoMaps = {"a|" + Phrase(kDirNorth) + "|5", "ab|" + Phrase(kDirSouth) + "|2", "a"};
+    other->AutoMaps = {"a|" + Phrase(Direction::North) + "|5", "ab|" + Phrase(Direction::South) + "|2", "a"};
     files.SaveWorld();
 
     ZoneResult result = tree.RenameZone("a", "b");
@@ -23,15 +23,15 @@ TEST_F(ZoneTreeOperationsTest, RenameFollowsTheFileRoomsEntriesAndLock) {
     EXPECT_TRUE(world.CurrentZoneLocked);
     EXPECT_NE(world.Tree().FindZone("b"), nullptr);
     EXPECT_EQ(world.Tree().FindZone("a"), nullptr);
-    EXPECT_EQ(other->AutoMaps,
-              (std::vector<std::string>{"b|" + Phrase(kDirNorth) + "|5", "ab|" + Phrase(kDirSouth) + "|2", "b"}));
+    EXPECT_EQ(other->AutoMaps, (std::vector<std::string>{"b|" + Phrase(Direction::North) + "|5",
+                                                         "ab|" + Phrase(Direction::South) + "|2", "b"}));
     EXPECT_FALSE(world.MapSaved);
 }
 
 TEST_F(ZoneTreeOperationsTest, RenameRefusedByTheFileOrTheNameChangesNothing) {
     MudRoom* room = Room(0, 0);
     MudRoom* other = Elsewhere("c", 1);
-    other->AutoMaps = {"a|" + Phrase(kDirNorth) + "|1"};
+    other->AutoMaps = {"a|" + Phrase(Direction::North) + "|1"};
     files.SaveWorld();
     files.Write("taken");  // a file without a zone in memory
 
@@ -46,7 +46,7 @@ TEST_F(ZoneTreeOperationsTest, RenameRefusedByTheFileOrTheNameChangesNothing) {
 
     EXPECT_EQ(world.CurrentZone, "a");
     EXPECT_EQ(world.ZoneOf(room), "a");
-    EXPECT_EQ(other->AutoMaps[0], "a|" + Phrase(kDirNorth) + "|1");
+    EXPECT_EQ(other->AutoMaps[0], "a|" + Phrase(Direction::North) + "|1");
     EXPECT_TRUE(files.ZoneFileExists("a"));
     EXPECT_TRUE(world.MapSaved);
 }
@@ -59,7 +59,7 @@ TEST_F(ZoneTreeOperationsTest, DeletingTheCurrentZoneLeavesNoZoneAndNoLinksIntoI
     MudRoom* other = Elsewhere("b", 1);
     other->ChE = true;
     other->ChN = true;
-    other->AutoMaps = {"a|" + Phrase(kDirEast) + "|1", "ab|" + Phrase(kDirNorth) + "|1"};
+    other->AutoMaps = {"a|" + Phrase(Direction::East) + "|1", "ab|" + Phrase(Direction::North) + "|1"};
     files.SaveWorld();
 
     files.refuse = true;
@@ -80,7 +80,7 @@ TEST_F(ZoneTreeOperationsTest, DeletingTheCurrentZoneLeavesNoZoneAndNoLinksIntoI
     EXPECT_EQ(world.Tree().FindZone("a"), nullptr);
     EXPECT_TRUE(world.LockedZones.empty());
     EXPECT_FALSE(files.ZoneFileExists("a"));
-    EXPECT_EQ(other->AutoMaps, std::vector<std::string>{"ab|" + Phrase(kDirNorth) + "|1"});
+    EXPECT_EQ(other->AutoMaps, std::vector<std::string>{"ab|" + Phrase(Direction::North) + "|1"});
     EXPECT_FALSE(other->ChE);
     EXPECT_TRUE(other->ChN);
 }
@@ -131,8 +131,8 @@ TEST_F(ZoneTreeOperationsTest, BookmarksAreAddedRenamedShownAndRemoved) {
 TEST_F(ZoneTreeOperationsTest, FollowingACrossLinkShowsThePartnerRoom) {
     MudRoom* gate = Room(0, 0);
     MudRoom* far = Elsewhere("b", 7, -5, 8, 1);
-    gate->AutoMaps = {"b|" + Phrase(kDirNorth) + "|x", "gone|" + Phrase(kDirEast) + "|1",
-                      "b|" + Phrase(kDirNorth) + "|7"};
+    gate->AutoMaps = {"b|" + Phrase(Direction::North) + "|x", "gone|" + Phrase(Direction::East) + "|1",
+                      "b|" + Phrase(Direction::North) + "|7"};
     world.TargetRoom = gate;
 
     ZoneResult bad = tree.ShowCrossLinkZone(0);

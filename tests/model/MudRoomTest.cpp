@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "model/MudRoom.h"
 #include "model/ZoneKey.h"
-
-#include <vector>
 
 namespace trellan {
 namespace {
@@ -18,7 +18,7 @@ TEST(MudRoom, FreshRoomIsAllZeroWithBlackColour) {
     EXPECT_EQ(room.BColor, 0u);  // not clSilver: the loader applies that default
     EXPECT_EQ(room.ImageIndex, 0);
     EXPECT_TRUE(room.Exits().empty());
-    EXPECT_EQ(room.ExitState(), (ExitStates{0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(room.ExitState(), ExitStates{});
     EXPECT_TRUE(room.AutoMaps.empty());
     EXPECT_FALSE(room.ChN || room.Pipe || room.Selected);
 }
@@ -26,54 +26,56 @@ TEST(MudRoom, FreshRoomIsAllZeroWithBlackColour) {
 TEST(MudRoom, ExitStateSeesParenthesesOnlyDirectlyAroundTheWord) {
     MudRoom room;
     room.SetExits("( N )", Words("N", "S"));
-    EXPECT_EQ(room.ExitState(kDirNorth), 1);
+    EXPECT_EQ(room.ExitState(Direction::North), ExitStatus::Present);
 
     room.SetExits("(N) S", Words("N", "S"));
-    EXPECT_EQ(room.ExitState(kDirNorth), 2);
-    EXPECT_EQ(room.ExitState(kDirSouth), 1);
-    EXPECT_EQ(room.ExitState(kDirEast), 0);
+    EXPECT_EQ(room.ExitState(Direction::North), ExitStatus::ClosedDoor);
+    EXPECT_EQ(room.ExitState(Direction::South), ExitStatus::Present);
+    EXPECT_EQ(room.ExitState(Direction::East), ExitStatus::Absent);
 
     // The closed door may come after an open mention of the word.
     room.SetExits("Nord N (N", Words("N", "S"));
-    EXPECT_EQ(room.ExitState(kDirNorth), 1);
+    EXPECT_EQ(room.ExitState(Direction::North), ExitStatus::Present);
     room.SetExits("Nord (Nx) (N)", Words("N", "S"));
-    EXPECT_EQ(room.ExitState(kDirNorth), 2);
+    EXPECT_EQ(room.ExitState(Direction::North), ExitStatus::ClosedDoor);
 }
 
 TEST(MudRoom, ExitWordsMatchInsideLongerWordsAndCaseSensitively) {
     MudRoom room;
     room.SetExits("Nord", ExitWords::Defaults());
-    EXPECT_EQ(room.ExitState(kDirNorth), 1);  // "N" inside "Nord"
-    EXPECT_EQ(room.ExitState(kDirDown), 0);   // "d" is not "D"
+    EXPECT_EQ(room.ExitState(Direction::North), ExitStatus::Present);  // "N" inside "Nord"
+    EXPECT_EQ(room.ExitState(Direction::Down), ExitStatus::Absent);    // "d" is not "D"
 }
 
 TEST(MudRoom, EmptyExitWordIsNeverFound) {
     MudRoom room;
     room.SetExits("() N S", ExitWords::FromProfileOrder("N", "S", "", "", "U", "D"));
-    EXPECT_EQ(room.ExitState(kDirEast), 0);
-    EXPECT_EQ(room.ExitState(kDirWest), 0);
+    EXPECT_EQ(room.ExitState(Direction::East), ExitStatus::Absent);
+    EXPECT_EQ(room.ExitState(Direction::West), ExitStatus::Absent);
 }
 
 TEST(MudRoom, ProfileOrderPutsEastAndWestInRoomOrder) {
     ExitWords words = ExitWords::FromProfileOrder("n", "s", "e", "w", "u", "d");
     MudRoom room;
     room.SetExits("w (e)", words);
-    EXPECT_EQ(room.ExitState(), (ExitStates{0, 0, 1, 2, 0, 0}));  // north, south, west, east, up, down
+    EXPECT_EQ(room.ExitState(),
+              (ExitStates{ExitStatus::Absent, ExitStatus::Absent, ExitStatus::Present, ExitStatus::ClosedDoor,
+                          ExitStatus::Absent, ExitStatus::Absent}));  // north, south, west, east, up, down
 }
 
 TEST(MudRoom, SettingTheSameExitsAgainUsesTheWordsNowInForce) {
     MudRoom room;
     room.SetExits("север юг", ExitWords::Defaults());
-    EXPECT_EQ(room.ExitState(kDirNorth), 0);
+    EXPECT_EQ(room.ExitState(Direction::North), ExitStatus::Absent);
     room.SetExits(room.Exits(), ExitWords::FromProfileOrder("север", "юг", "восток", "запад", "вверх", "вниз"));
-    EXPECT_EQ(room.ExitState(kDirNorth), 1);
-    EXPECT_EQ(room.ExitState(kDirSouth), 1);
+    EXPECT_EQ(room.ExitState(Direction::North), ExitStatus::Present);
+    EXPECT_EQ(room.ExitState(Direction::South), ExitStatus::Present);
 }
 
 TEST(MudRoom, LinkFlagsFollowRoomOrder) {
     MudRoom room;
-    room.Link(kDirWest) = true;
-    room.Link(kDirDown) = true;
+    room.Link(Direction::West) = true;
+    room.Link(Direction::Down) = true;
     EXPECT_TRUE(room.ChW);
     EXPECT_TRUE(room.ChD);
     EXPECT_FALSE(room.ChE);

@@ -72,7 +72,7 @@ struct NavigationRig {
     }
 
     // Both link flags: `from` walked `direction`, its partner the way back.
-    static void Link(MudRoom* from, int direction, MudRoom* to) {
+    static void Link(MudRoom* from, Direction direction, MudRoom* to) {
         from->Link(direction) = true;
         to->Link(OppositeDirection(direction)) = true;
     }
@@ -82,7 +82,7 @@ struct NavigationRig {
         return search.FindPath(from, to, generations);
     }
 
-    std::string Phrase(int direction) const { return mapping.DirectionPhrases[direction]; }
+    std::string Phrase(Direction direction) const { return mapping.DirectionPhrases[Index(direction)]; }
 
     std::int32_t lastTag = 0;
     World world;

@@ -40,11 +40,11 @@ inline std::optional<std::string> ReferenceFindPath(const World& world, const Ma
         int added = 0;
         std::string t = command;
         const MudRoom* f = nullptr;
-        int d = CommandDirection(command, config);
+        std::optional<Direction> d = CommandDirection(command, config);
         for (const std::string& entry : room->AutoMaps) {
             std::string f1 = GetToken(1, entry, "|"), f2 = GetToken(2, entry, "|");
             std::string f3 = GetToken(3, entry, "|"), f4 = GetToken(4, entry, "|");
-            bool matches = d >= 0 && f2 == config.DirectionPhrases[d];
+            bool matches = d && f2 == config.DirectionPhrases[Index(*d)];
             // Direction links are walked by their movement command only.
             bool phrase = std::find(config.DirectionPhrases.begin(), config.DirectionPhrases.end(), f2) !=
                           config.DirectionPhrases.end();

@@ -28,15 +28,16 @@ public:
                 for (int y = 0; y < size; ++y) {
                     if (Roll(7) == 0) continue;  // a hole
                     bool pipe = x % 4 == 2 && y % 5 != 0 && Roll(3) != 0;
-                    MudRoom* room = pipe ? rig_.Pipe(x, y, 0, kZones[z]) : rig_.Put(x, y, 0, x * size + y + 1, kZones[z]);
+                    MudRoom* room =
+                        pipe ? rig_.Pipe(x, y, 0, kZones[z]) : rig_.Put(x, y, 0, x * size + y + 1, kZones[z]);
                     rooms_.push_back(room);
                 }
             }
         }
         for (MudRoom* room : rooms_) {
-            for (int d = 0; d < kDirectionCount; ++d) {
+            for (Direction d : kAllDirections) {
                 // Mostly both ways; a few one-way links make mazes whose way back differs.
-                room->Link(d) = room->Pipe ? (d == kDirWest || d == kDirEast) : Roll(10) < 7;
+                room->Link(d) = room->Pipe ? (d == Direction::West || d == Direction::East) : Roll(10) < 7;
             }
         }
     }
@@ -47,7 +48,7 @@ public:
             for (int i = 0; i < perZone; ++i) {
                 std::int32_t x = Roll(6), y = Roll(6), l = Roll(2);
                 MudRoom* room = Roll(6) == 0 ? rig_.Pipe(x, y, l, kZones[z]) : rig_.Put(x, y, l, i + 1, kZones[z]);
-                for (int d = 0; d < kDirectionCount; ++d) room->Link(d) = Roll(4) != 0;
+                for (Direction d : kAllDirections) room->Link(d) = Roll(4) != 0;
                 rooms_.push_back(room);
             }
         }
@@ -61,7 +62,7 @@ public:
     }
 
     std::string Entry(int numbers) {
-        std::string phrase = rig_.Phrase(Roll(kDirectionCount));
+        std::string phrase = rig_.Phrase(DirectionAt(static_cast<std::size_t>(Roll(kDirectionCount))));
         std::string zone = kZones[Roll(3)];
         std::string number = std::to_string(1 + Roll(numbers));
         // Cross links with and without a command, a door command, a waiting
@@ -190,7 +191,7 @@ TEST(SpeedwalkGraphTest, KeptCurrentThroughEditsItEqualsAFreshGraph) {
                         fresh->Y = maker.Roll(9) - 1;
                         fresh->Tag = 1 + maker.Roll(60);
                         fresh->Pipe = maker.Roll(3) == 0;
-                        for (int d = 0; d < kDirectionCount; ++d) fresh->Link(d) = maker.Roll(2) == 0;
+                        for (Direction d : kAllDirections) fresh->Link(d) = maker.Roll(2) == 0;
                         rooms.push_back(rig.world.AddRoom(std::move(fresh)));
                         break;
                     }
@@ -210,7 +211,7 @@ TEST(SpeedwalkGraphTest, KeptCurrentThroughEditsItEqualsAFreshGraph) {
                         rig.world.SetRoomZone(room, zone);
                         break;
                     case 5:
-                        room->Link(maker.Roll(kDirectionCount)) ^= true;
+                        room->Link(DirectionAt(static_cast<std::size_t>(maker.Roll(kDirectionCount)))) ^= true;
                         rig.world.NoteRoomEdited(room);
                         break;
                     case 6:
@@ -234,7 +235,7 @@ TEST(SpeedwalkGraphTest, KeptCurrentThroughEditsItEqualsAFreshGraph) {
                         break;
                     default:  // several edits of one room in a row
                         rig.world.MoveRoom(room, room->X, room->Y + 1, room->L);
-                        room->Link(kDirEast) = true;
+                        room->Link(Direction::East) = true;
                         rig.world.NoteRoomEdited(room);
                         rig.world.MoveRoom(room, room->X + 1, room->Y, room->L);
                         break;
@@ -259,7 +260,7 @@ TEST(SpeedwalkGraphTest, MapEditingKeepsTheGraphCurrent) {
         NavigationRig rig;
         rig.world.CurrentZone = "Zone";
         rig.world.LoadZone();
-        std::vector<MudRoom*> rooms{rig.placement.NewRoomAt(0, 0, 0, "Start", "Desc.", "", false)};
+        std::vector<MudRoom*> rooms{rig.placement.NewRoomAt(0, 0, 0, "Start", "Desc.", "", RoomKind::Room)};
         SpeedwalkSearch kept(rig.world, rig.mapping);
         auto pick = [&] { return rooms[rng() % rooms.size()]; };
         auto word = [&] { return rig.mapping.MoveCommands[rng() % 4]; };
@@ -268,7 +269,7 @@ TEST(SpeedwalkGraphTest, MapEditingKeepsTheGraphCurrent) {
                 case 0: {
                     std::int32_t x = std::int32_t(rng() % 12) - 6, y = std::int32_t(rng() % 12) - 6;
                     if (rig.world.FindRoom(x, y, 0) == nullptr) {
-                        rooms.push_back(rig.placement.NewRoomAt(x, y, 0, "Room", "Desc.", "", false));
+                        rooms.push_back(rig.placement.NewRoomAt(x, y, 0, "Room", "Desc.", "", RoomKind::Room));
                     }
                     break;
                 }
@@ -297,7 +298,7 @@ TEST(SpeedwalkGraphTest, MapEditingKeepsTheGraphCurrent) {
             }
             // Corridor cells come and go; only the rooms the test made stay listed.
             std::erase_if(rooms, [&](MudRoom* room) { return !rig.world.Contains(room); });
-            if (rooms.empty()) rooms.push_back(rig.placement.NewRoomAt(20, 20, 0, "Room", "Desc.", "", false));
+            if (rooms.empty()) rooms.push_back(rig.placement.NewRoomAt(20, 20, 0, "Room", "Desc.", "", RoomKind::Room));
         }
         kept.FindPath(rooms.front(), rooms.back(), 100);
         ASSERT_NO_FATAL_FAILURE(ExpectSameAsFresh(rig, kept)) << "world " << world;
@@ -308,13 +309,13 @@ TEST(SpeedwalkGraphTest, NewWordsRebuildTheGraph) {
     NavigationRig rig;
     MudRoom* a = rig.Put(0, 0);
     MudRoom* b = rig.Put(-1, 0);
-    NavigationRig::Link(a, kDirNorth, b);
+    NavigationRig::Link(a, Direction::North, b);
     SpeedwalkSearch search(rig.world, rig.mapping);
     EXPECT_EQ(search.FindPath(a, b, 10), "n");
-    rig.mapping.MoveCommands[kDirNorth] = W1251("с");
+    rig.mapping.MoveCommands[Index(Direction::North)] = W1251("с");
     EXPECT_EQ(search.FindPath(a, b, 10), W1251("с"));
     // Another reader of the change log: the search notices and starts over.
-    NavigationRig::Link(b, kDirNorth, rig.Put(-2, 0));
+    NavigationRig::Link(b, Direction::North, rig.Put(-2, 0));
     rig.world.Changes().Clear();
     EXPECT_EQ(search.FindPath(a, rig.world.GlobalFindRoom(-2, 0, 0, "Zone"), 10), W1251("с;с"));
 }

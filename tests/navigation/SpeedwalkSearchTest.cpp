@@ -19,7 +19,7 @@ TEST_F(SpeedwalkSearchTest, CorridorIsOneStepAndEveryPieceIsReachedByIt) {
     MudRoom* c = rig.Put(-4, 1);
     a->ChN = true;
     b->ChS = true;
-    NavigationRig::Link(b, kDirEast, c);
+    NavigationRig::Link(b, Direction::East, c);
 
     EXPECT_EQ(rig.Find(a, b), "n");
     EXPECT_EQ(rig.Find(a, pipe1), "n");
@@ -62,8 +62,8 @@ TEST_F(SpeedwalkSearchTest, DangerousRoomsBlockTheWayButCanBeTheTarget) {
     MudRoom* a = rig.Put(0, 0);
     MudRoom* middle = rig.Put(-1, 0);
     MudRoom* b = rig.Put(-2, 0);
-    NavigationRig::Link(a, kDirNorth, middle);
-    NavigationRig::Link(middle, kDirNorth, b);
+    NavigationRig::Link(a, Direction::North, middle);
+    NavigationRig::Link(middle, Direction::North, b);
     ASSERT_EQ(rig.Find(a, b), "n;n");
 
     for (bool MudRoom::*flag : {&MudRoom::Agro, &MudRoom::FlyDT, &MudRoom::NoStep}) {
@@ -86,10 +86,10 @@ TEST_F(SpeedwalkSearchTest, EqualPathsPreferFrontierOrderThenNorthSouthWestEast)
     MudRoom* north = rig.Put(-1, 0);
     MudRoom* east = rig.Put(0, 1);
     MudRoom* corner = rig.Put(-1, 1);
-    NavigationRig::Link(a, kDirNorth, north);
-    NavigationRig::Link(a, kDirEast, east);
-    NavigationRig::Link(north, kDirEast, corner);
-    NavigationRig::Link(east, kDirNorth, corner);
+    NavigationRig::Link(a, Direction::North, north);
+    NavigationRig::Link(a, Direction::East, east);
+    NavigationRig::Link(north, Direction::East, corner);
+    NavigationRig::Link(east, Direction::North, corner);
     EXPECT_EQ(rig.Find(a, corner), "n;e");
     EXPECT_EQ(rig.Find(corner, a), "s;w");
 }
@@ -100,22 +100,22 @@ TEST_F(SpeedwalkSearchTest, ZoneLinkWithACommandLeadsIntoTheOtherZone) {
     MudRoom* grid = rig.Put(-1, 0);  // the grid neighbour the link replaces
     grid->ChS = true;
     a->ChN = true;
-    a->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|12|" + Gate()};
+    a->AutoMaps = {"Other|" + rig.Phrase(Direction::North) + "|12|" + Gate()};
     EXPECT_EQ(rig.Find(a, gateRoom), Gate() + ";n");
     EXPECT_EQ(rig.Find(a, grid), std::nullopt);
 
     // Without a command the step is the movement alone.
-    a->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|12"};
+    a->AutoMaps = {"Other|" + rig.Phrase(Direction::North) + "|12"};
     EXPECT_EQ(rig.Find(a, gateRoom), "n");
 
     // A waiting trigger ("=" exit) is no way to walk: the grid step is used.
-    a->AutoMaps = {"Other|=" + rig.Phrase(kDirNorth) + "|12|" + Gate()};
+    a->AutoMaps = {"Other|=" + rig.Phrase(Direction::North) + "|12|" + Gate()};
     EXPECT_EQ(rig.Find(a, gateRoom), std::nullopt);
     EXPECT_EQ(rig.Find(a, grid), "n");
 
     // Without the link flag the direction is not walked at all, and a
     // direction phrase is never sent as a command of its own.
-    a->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|12"};
+    a->AutoMaps = {"Other|" + rig.Phrase(Direction::North) + "|12"};
     a->ChN = false;
     EXPECT_EQ(rig.Find(a, gateRoom), std::nullopt);
 }
@@ -126,8 +126,8 @@ TEST_F(SpeedwalkSearchTest, DirectionLinkIsNotTakenAsAPortalWhereItMayNotBeWalke
     MudRoom* a = rig.Put(0, 0);
     MudRoom* b = rig.Put(1, 0);
     MudRoom* elsewhere = rig.Put(0, 0, 0, 12, "Other");
-    NavigationRig::Link(a, kDirSouth, b);
-    b->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|12"};
+    NavigationRig::Link(a, Direction::South, b);
+    b->AutoMaps = {"Other|" + rig.Phrase(Direction::North) + "|12"};
     EXPECT_EQ(rig.Find(b, elsewhere), "n");
     EXPECT_EQ(rig.Find(a, elsewhere), std::nullopt);
 }
@@ -136,10 +136,10 @@ TEST_F(SpeedwalkSearchTest, CommandOnlyEntryPutsItsDoorCommandAheadOfTheStep) {
     MudRoom* a = rig.Put(0, 0);
     MudRoom* b = rig.Put(0, 1);
     MudRoom* c = rig.Put(0, 2);
-    NavigationRig::Link(a, kDirEast, b);
-    NavigationRig::Link(b, kDirEast, c);
+    NavigationRig::Link(a, Direction::East, b);
+    NavigationRig::Link(b, Direction::East, c);
     std::string door = W1251("открыть дверь");
-    a->AutoMaps = {"|" + rig.Phrase(kDirEast) + "||" + door, "|" + rig.Phrase(kDirNorth) + "||knock"};
+    a->AutoMaps = {"|" + rig.Phrase(Direction::East) + "||" + door, "|" + rig.Phrase(Direction::North) + "||knock"};
     EXPECT_EQ(rig.Find(a, b), door + ";e");
     EXPECT_EQ(rig.Find(a, c), door + ";e;e");
 }
@@ -148,7 +148,7 @@ TEST_F(SpeedwalkSearchTest, PortalExitsAreWalkedByTheirOwnText) {
     MudRoom* a = rig.Put(0, 0);
     MudRoom* hall = rig.Put(3, 3, 0, 7, "Other");
     MudRoom* beyond = rig.Put(2, 3, 0, 8, "Other");
-    NavigationRig::Link(hall, kDirNorth, beyond);
+    NavigationRig::Link(hall, Direction::North, beyond);
     std::string portal = W1251("войти портал");
     a->AutoMaps = {"Other|" + portal + "|7"};
     // No link flag needed, and the exit text is the command.
@@ -165,9 +165,9 @@ TEST_F(SpeedwalkSearchTest, NeverStepsStraightBackEvenIntoAnotherRoom) {
     MudRoom* a = rig.Put(0, 0);
     MudRoom* hall = rig.Put(3, 3, 0, 7, "Other");
     MudRoom* cellar = rig.Put(4, 3, 0, 8, "Other");
-    NavigationRig::Link(hall, kDirSouth, cellar);
+    NavigationRig::Link(hall, Direction::South, cellar);
     a->ChN = true;
-    a->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|7"};
+    a->AutoMaps = {"Other|" + rig.Phrase(Direction::North) + "|7"};
     EXPECT_EQ(rig.Find(a, hall), "n");
     EXPECT_EQ(rig.Find(a, cellar), std::nullopt);
     EXPECT_EQ(rig.Find(hall, cellar), "s");
@@ -176,7 +176,7 @@ TEST_F(SpeedwalkSearchTest, NeverStepsStraightBackEvenIntoAnotherRoom) {
 TEST_F(SpeedwalkSearchTest, GenerationLimitCapsTheWalk) {
     std::vector<MudRoom*> line;
     for (int i = 0; i < 5; ++i) line.push_back(rig.Put(-i, 0));
-    for (int i = 0; i + 1 < 5; ++i) NavigationRig::Link(line[i], kDirNorth, line[i + 1]);
+    for (int i = 0; i + 1 < 5; ++i) NavigationRig::Link(line[i], Direction::North, line[i + 1]);
     EXPECT_EQ(rig.Find(line[0], line[4], 3), std::nullopt);
     EXPECT_EQ(rig.Find(line[0], line[4], 4), "n;n;n;n");
     EXPECT_EQ(rig.Find(line[0], line[4], 0), std::nullopt);
@@ -185,8 +185,8 @@ TEST_F(SpeedwalkSearchTest, GenerationLimitCapsTheWalk) {
 TEST_F(SpeedwalkSearchTest, CrossLinkWithoutARoomNumberIsSkippedAndNamed) {
     MudRoom* a = rig.Put(0, 0);
     MudRoom* b = rig.Put(-1, 0);
-    NavigationRig::Link(a, kDirNorth, b);
-    std::string bad = "Other|" + rig.Phrase(kDirNorth) + "|twelve";
+    NavigationRig::Link(a, Direction::North, b);
+    std::string bad = "Other|" + rig.Phrase(Direction::North) + "|twelve";
     a->AutoMaps = {bad, bad};
     SpeedwalkSearch search(rig.world, rig.mapping);
     EXPECT_EQ(search.FindPath(a, b, 10), "n");

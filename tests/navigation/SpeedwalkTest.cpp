@@ -13,7 +13,7 @@ class SpeedwalkTest : public ::testing::Test {
 protected:
     SpeedwalkTest() {
         for (int i = 0; i <= 25; ++i) line.push_back(rig.Put(-i, 0));
-        for (int i = 0; i < 25; ++i) NavigationRig::Link(line[i], kDirNorth, line[i + 1]);
+        for (int i = 0; i < 25; ++i) NavigationRig::Link(line[i], Direction::North, line[i + 1]);
         rig.speedwalk.SetView(&rig.view);
     }
 
@@ -49,7 +49,7 @@ TEST_F(SpeedwalkTest, WalkGoesOutInBatchesEachAfterThePreviousIsSettled) {
     StandIn(line[0]);
     ASSERT_EQ(WalkTo(line[25]).What, SpeedwalkResult::Kind::Sent);
     EXPECT_EQ(rig.world.ReturnRoom, line[0]);
-    EXPECT_EQ(rig.view.RefreshLock, 2);
+    EXPECT_EQ(rig.view.RefreshLock, RefreshLockState::SkipNextRefresh);
     EXPECT_EQ(rig.output.server, Repeat("n\r\n", 10));
     EXPECT_EQ(rig.output.client,
               "\r\n\x1B[1;33m<Trellan> : Speedwalk sent: \r\n\x1B[1;32m" + Repeat("n;", 10) + "\x1B[0m\r\n");
@@ -98,7 +98,7 @@ TEST_F(SpeedwalkTest, RefusedMoveOrLookStopsTheWalk) {
 
 TEST_F(SpeedwalkTest, DoorCommandsAreStepsOfTheirOwnAndTinyLengthsStillWalk) {
     rig.speedwalk.SetSettings({0, 100});
-    line[1]->AutoMaps = {"|" + rig.Phrase(kDirNorth) + "|| open  door ;unlock"};
+    line[1]->AutoMaps = {"|" + rig.Phrase(Direction::North) + "|| open  door ;unlock"};
     StandIn(line[0]);
     WalkTo(line[6]);
     // Batches of five, the door commands trimmed and each one a step.
@@ -109,7 +109,7 @@ TEST_F(SpeedwalkTest, DoorCommandsAreStepsOfTheirOwnAndTinyLengthsStillWalk) {
 
 TEST_F(SpeedwalkTest, ClipboardTextsWithAndWithoutSeparators) {
     MudRoom* east = rig.Put(-2, 1);
-    NavigationRig::Link(line[2], kDirEast, east);
+    NavigationRig::Link(line[2], Direction::East, east);
     rig.world.CurrentRoom = line[0];  // tracing off: clipboard only
     SpeedwalkResult with = WalkTo(east, SpeedwalkSender::ClipboardWithSeparators);
     EXPECT_EQ(with.What, SpeedwalkResult::Kind::Clipboard);
@@ -144,7 +144,7 @@ TEST_F(SpeedwalkTest, FailureIsAMessageBoxOffTracingAndAClientLineWhileTracing) 
 }
 
 TEST_F(SpeedwalkTest, SearchRunsWithoutLoggingAndThenNamesSkippedEntries) {
-    line[0]->AutoMaps = {"Other|" + rig.Phrase(kDirNorth) + "|#5"};
+    line[0]->AutoMaps = {"Other|" + rig.Phrase(Direction::North) + "|#5"};
     StandIn(line[0]);
     rig.log.Clear();
     WalkTo(line[2]);
@@ -192,7 +192,7 @@ TEST_F(SpeedwalkTest, PlayerCommandsListAliasesWalkAndWalkBack) {
 
 TEST_F(SpeedwalkTest, TelnetByteIsDoubledInWalkTextsWhenTheProfileSaysSo) {
     std::string yard = W1251("идти в ямку");  // holds the byte 0xFF
-    line[0]->AutoMaps = {"|" + rig.Phrase(kDirNorth) + "||" + yard};
+    line[0]->AutoMaps = {"|" + rig.Phrase(Direction::North) + "||" + yard};
     StandIn(line[0]);
     WalkTo(line[1]);
     EXPECT_EQ(rig.output.server, ReplaceAll(yard, "\xFF", "\xFF\xFF") + "\r\nn\r\n");

@@ -195,10 +195,10 @@ TEST(ExitWordReplacement, ReplacesInOnePass) {
     EXPECT_EQ(ReplaceExitWordsInText(W1251("с (ю) в з вв вн"), russian, latin), "N (S) E W U D");
     // Swapping two words works.
     ExitWords swapped = latin;
-    std::swap(swapped.Word[kDirNorth], swapped.Word[kDirSouth]);
+    std::swap(swapped.Word[Index(Direction::North)], swapped.Word[Index(Direction::South)]);
     EXPECT_EQ(ReplaceExitWordsInText("N S", latin, swapped), "S N");
     ExitWords noOld = latin;
-    noOld.Word[kDirNorth].clear();
+    noOld.Word[Index(Direction::North)].clear();
     EXPECT_EQ(ReplaceExitWordsInText("N", noOld, russian), "N");
 }
 
@@ -215,8 +215,8 @@ TEST_F(WorldStorageTest, ExitWordReplacementCoversEveryZone) {
     const MudRoom* roomA = world_->GlobalFindRoomByTag(1, "a");
     const MudRoom* roomB = world_->GlobalFindRoomByTag(1, "b");
     EXPECT_EQ(roomA->Exits(), "north (east)");
-    EXPECT_EQ(roomA->ExitState(kDirNorth), 1);
-    EXPECT_EQ(roomA->ExitState(kDirEast), 2);
+    EXPECT_EQ(roomA->ExitState(Direction::North), ExitStatus::Present);
+    EXPECT_EQ(roomA->ExitState(Direction::East), ExitStatus::ClosedDoor);
     EXPECT_EQ(roomB->Exits(), "down");
     EXPECT_FALSE(world_->MapSaved);
     // The name look-up follows the new text.

@@ -29,8 +29,8 @@ TEST_F(WorldStorageTest, LoadReadsTheProfileFirstThenTheZonesInNameOrder) {
     EXPECT_EQ(world_->ShownZone(), W1251("Б"));
     EXPECT_TRUE(world_->CurrentZoneLocked);
     const MudRoom* room = world_->RoomsOfZone(W1251("Б")).begin()->Room();
-    EXPECT_EQ(room->ExitState(kDirNorth), 1);
-    EXPECT_EQ(room->ExitState(kDirSouth), 2);
+    EXPECT_EQ(room->ExitState(Direction::North), ExitStatus::Present);
+    EXPECT_EQ(room->ExitState(Direction::South), ExitStatus::ClosedDoor);
     // The room list runs zone after zone in listing order.
     std::vector<std::string> listOrder;
     for (const RoomSlot& slot : world_->AllRooms()) listOrder.push_back(slot.Zone());

@@ -67,14 +67,14 @@ TEST_F(ZoneOperationsDump, ANewZoneDownPairsEveryLinkUpWithEntriesEndingInABar) 
     MudRoom* cellar = Room(0, 0, -1, "Cellar");  // 3
     MudRoom* vault = Room(0, 1, -1, "Vault");    // 4
     MudRoom* pit = Room(0, 1, -2, "Pit");        // 5
-    Join(hall, well, kDirEast);
-    Join(hall, cellar, kDirDown);
-    Join(cellar, vault, kDirEast);
-    Join(well, vault, kDirDown);
-    Join(vault, pit, kDirDown);
+    Join(hall, well, Direction::East);
+    Join(hall, cellar, Direction::Down);
+    Join(cellar, vault, Direction::East);
+    Join(well, vault, Direction::Down);
+    Join(vault, pit, Direction::Down);
 
     world.TargetRoom = hall;
-    ASSERT_TRUE(zones.StartNewZone(kDirDown).Succeeded());
+    ASSERT_TRUE(zones.StartNewZone(Direction::Down).Succeeded());
     const std::string newZone = Cyr("Новая зона");
     const std::string newZoneUtf8 = "Новая зона";
 
@@ -103,14 +103,15 @@ TEST_F(ZoneOperationsDump, ANewZoneDownPairsEveryLinkUpWithEntriesEndingInABar) 
 TEST_F(ZoneOperationsDump, DeletingACrossLinkedRoomLeavesNoEntryPointingAtIt) {
     MudRoom* gate = Room(0, 0, 0, "Gate");  // 1
     MudRoom* road = Room(0, 1, 0, "Road");  // 2
-    Join(gate, road, kDirEast);
+    Join(gate, road, Direction::East);
     // The gate leads north into zone b, whose room answers with an entry
     // carrying a command, and keeps a second entry elsewhere.
     gate->ChN = true;
-    gate->AutoMaps = {"b|" + Phrase(kDirNorth) + "|4"};
+    gate->AutoMaps = {"b|" + Phrase(Direction::North) + "|4"};
     MudRoom* yard = Elsewhere("b", 4, 3, 3);
     yard->ChS = yard->ChW = true;
-    yard->AutoMaps = {"a|" + Phrase(kDirSouth) + "|1|" + Cyr("открыть ворота"), "c|" + Phrase(kDirWest) + "|2"};
+    yard->AutoMaps = {"a|" + Phrase(Direction::South) + "|1|" + Cyr("открыть ворота"),
+                      "c|" + Phrase(Direction::West) + "|2"};
     files.SaveWorld();
 
     world.TargetRoom = gate;

@@ -69,7 +69,7 @@ TEST(HasExit, MovementCommandsMapToTheirExitWords) {
     EXPECT_FALSE(HasExit(&room, "look", config));
     EXPECT_FALSE(HasExit(&room, "", config));
     EXPECT_FALSE(HasExit(nullptr, W("с"), config));
-    config.Words.Word[kDirNorth].clear();
+    config.Words.Word[Index(Direction::North)].clear();
     EXPECT_FALSE(HasExit(&room, W("с"), config));
 }
 

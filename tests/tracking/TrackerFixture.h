@@ -120,9 +120,9 @@ protected:
     }
 
     // Both link flags: `from` walked `direction`, `to` the way back.
-    static void Join(MudRoom* from, int direction, MudRoom* to) {
+    static void Join(MudRoom* from, Direction direction, MudRoom* to) {
         from->Link(direction) = true;
-        to->Link(direction ^ 1) = true;
+        to->Link(OppositeDirection(direction)) = true;
     }
 
     // Tracing on with the player standing in `room`.

@@ -76,7 +76,7 @@ TEST_F(TrackerMovesTest, AMoveSplitOverTwoReadEventsSettlesOnTheSecond) {
 TEST_F(TrackerMovesTest, AMoveFollowsAKnownLinkAndRefreshesTheRoom) {
     MudRoom* start = Put("Start", 0, 0, 0, 1);
     MudRoom* north = Put("North", -1, 0, 0, 2);
-    Join(start, kDirNorth, north);
+    Join(start, Direction::North, north);
     StandIn(start);
     Type("n");
     Server(Room("North", "New words.", " S "));
@@ -99,7 +99,7 @@ TEST_F(TrackerMovesTest, AKnownLinkLandsBehindCorridorCellsAndADarkRoomFitsAnyRo
         cell->Pipe = cell->ChN = cell->ChS = true;
     }
     MudRoom* far = Put("Far", -3, 0, 0, 2);
-    Join(start, kDirNorth, far);
+    Join(start, Direction::North, far);
     TrackerConfig config;
     config.Parser.DarkMessages = {W1251("Слишком темно.")};
     tracker().SetConfig(config);
@@ -154,7 +154,7 @@ TEST_F(TrackerMovesTest, ATakenCellIsMadeFreeByShiftingABlock) {
 TEST_F(TrackerMovesTest, WalkingModeFollowsTheMapAndAddsNothing) {
     MudRoom* start = Put("Start", 0, 0, 0, 1);
     MudRoom* north = Put("North", -1, 0, 0, 2);
-    Join(start, kDirNorth, north);
+    Join(start, Direction::North, north);
     tracker().ChangeWalkingMode(true);
     StandIn(start);
     Type("n");
@@ -300,7 +300,7 @@ TEST_F(TrackerMovesTest, ADoorSeenClosedStaysOnTheMapWhenSeenOpen) {
     Server(Room("Tavern", "Warm.", " (E) S "));
     MudRoom* tavern = world().CurrentRoom;
     ASSERT_NE(tavern, nullptr);
-    EXPECT_EQ(tavern->ExitState(kDirEast), 2);
+    EXPECT_EQ(tavern->ExitState(Direction::East), ExitStatus::ClosedDoor);
 
     // Through the door, now open, and back: the known room is refreshed,
     // but an exits line that differs only in the door's parentheses keeps
@@ -311,11 +311,11 @@ TEST_F(TrackerMovesTest, ADoorSeenClosedStaysOnTheMapWhenSeenOpen) {
     Server(Room("Tavern", "Warm.", " E S "));
     EXPECT_EQ(world().CurrentRoom, tavern);
     EXPECT_EQ(tavern->Exits(), " (E) S ");
-    EXPECT_EQ(tavern->ExitState(kDirEast), 2);
+    EXPECT_EQ(tavern->ExitState(Direction::East), ExitStatus::ClosedDoor);
     Type("look");
     Server(Room("Tavern", "Warm.", " E S "));
     EXPECT_EQ(world().CurrentRoom, tavern);
-    EXPECT_EQ(tavern->ExitState(kDirEast), 2);
+    EXPECT_EQ(tavern->ExitState(Direction::East), ExitStatus::ClosedDoor);
 
     // Found again by a look after the position was lost, door open.
     tracker().SetTracing(MovementTracker::TracingSwitch::Off);
@@ -328,7 +328,7 @@ TEST_F(TrackerMovesTest, ADoorSeenClosedStaysOnTheMapWhenSeenOpen) {
     Type("look");
     Server(Room("Tavern", "Warm.", " E S U "));
     EXPECT_EQ(tavern->Exits(), " E S U ");
-    EXPECT_EQ(tavern->ExitState(kDirEast), 1);
+    EXPECT_EQ(tavern->ExitState(Direction::East), ExitStatus::Present);
 }
 
 TEST_F(TrackerMovesTest, ARoomReachedByANewWayWithItsDoorClosedIsLinkedNotDuplicated) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <optional>
 
 #include "ViewFixture.h"
 #include "mapping/Linker.h"
@@ -73,7 +74,7 @@ protected:
     std::unique_ptr<MapGestures> gestures;
     std::vector<const MudRoom*> shown;
     int menus = 0;
-    int menuLock = -1;
+    std::optional<RefreshLockState> menuLock;
 };
 
 TEST_F(MapGesturesTest, DraggingTheEmptyMapScrollsByScrollMultCellsPerCell) {
@@ -81,7 +82,7 @@ TEST_F(MapGesturesTest, DraggingTheEmptyMapScrollsByScrollMultCellsPerCell) {
     settings.ScrollMult = 1;
     Press({300, 128});
     EXPECT_TRUE(gestures->MapDragging());
-    EXPECT_EQ(view.RefreshLock, 0);
+    EXPECT_EQ(view.RefreshLock, RefreshLockState::Free);
     Drag({300 - 31, 128});  // under one cell: truncated to nothing
     EXPECT_EQ(view.RoomOrigin(), (ViewOrigin{0, 0, 0}));
     Drag({300 - 64, 128});
@@ -111,7 +112,7 @@ TEST_F(MapGesturesTest, RightClickCentresOnEmptyMapAndOpensTheMenuOnARoom) {
     world.CurrentRoom = AddRoom(3, 4, 0);
     Press({300, 200}, Qt::RightButton);
     EXPECT_EQ(view.RoomOrigin(), (ViewOrigin{3, 4, 0}));
-    EXPECT_EQ(view.RefreshLock, 0);
+    EXPECT_EQ(view.RefreshLock, RefreshLockState::Free);
     EXPECT_EQ(menus, 0);
     Release({300, 200}, Qt::RightButton);
 
@@ -119,16 +120,16 @@ TEST_F(MapGesturesTest, RightClickCentresOnEmptyMapAndOpensTheMenuOnARoom) {
     Press({230, 128}, Qt::RightButton);
     EXPECT_EQ(menus, 1);
     EXPECT_EQ(world.TargetRoom, world.CurrentRoom);
-    EXPECT_EQ(menuLock, 1);
+    EXPECT_EQ(menuLock, RefreshLockState::Held);
     // The menu swallowed the release; the lock must not stay held.
-    EXPECT_EQ(view.RefreshLock, 0);
+    EXPECT_EQ(view.RefreshLock, RefreshLockState::Free);
 }
 
 TEST_F(MapGesturesTest, ARoomFollowsThePointerCellByCell) {
     MudRoom* room = AddRoom(0, 0, 0);
     Press({230, 128});
     EXPECT_EQ(world.TargetRoom, room);
-    EXPECT_EQ(view.RefreshLock, 1);
+    EXPECT_EQ(view.RefreshLock, RefreshLockState::Held);
     Drag({kTileX + 40, 128});
     EXPECT_EQ(room->Y, 0);
     Drag({kTileX + 41, 128});
@@ -139,9 +140,9 @@ TEST_F(MapGesturesTest, ARoomFollowsThePointerCellByCell) {
     EXPECT_EQ(room->X, 0);
     Drag({kTileX + 64 + 16, kTileY + 41});
     EXPECT_EQ(room->X, 1);
-    EXPECT_EQ(view.RefreshLock, 1);
+    EXPECT_EQ(view.RefreshLock, RefreshLockState::Held);
     Release({0, 0});
-    EXPECT_EQ(view.RefreshLock, 0);
+    EXPECT_EQ(view.RefreshLock, RefreshLockState::Free);
 
     world.CurrentZoneLocked = true;
     view.DX = 1;
@@ -167,7 +168,7 @@ TEST_F(MapGesturesTest, CtrlDragLinksOnceAndAltDragStepsOnce) {
     EXPECT_TRUE(corridor->Pipe);
     EXPECT_TRUE(room->ChN);
     EXPECT_TRUE(north->ChS);
-    EXPECT_EQ(view.RefreshLock, 0);
+    EXPECT_EQ(view.RefreshLock, RefreshLockState::Free);
     const std::size_t rooms = world.RoomCount();
     Drag({230, kTileY - 40}, Qt::ControlModifier);
     EXPECT_EQ(world.RoomCount(), rooms);
@@ -217,7 +218,7 @@ TEST_F(MapGesturesTest, ShiftPressShowsTheHintUntilShiftIsLetGo) {
 TEST_F(MapGesturesTest, APressWhileAnOperationHoldsTheViewIsIgnored) {
     WideMap();
     MudRoom* room = AddRoom(0, 0, 0);
-    view.RefreshLock = 2;
+    view.RefreshLock = RefreshLockState::SkipNextRefresh;
     Press({230, 128});
     EXPECT_EQ(world.TargetRoom, nullptr);
     EXPECT_FALSE(gestures->MapDragging());

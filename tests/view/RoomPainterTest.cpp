@@ -90,9 +90,9 @@ TEST_F(RoomPainterTest, ExitVariantsDoorsAndLinks) {
     MudRoom* room = AddRoom(0, 0, 0, "N (S) U");
     room->ChN = true;
     room->ChE = true;
-    const std::array<int, 5> variants{ExitVariant(*room, kDirNorth), ExitVariant(*room, kDirSouth),
-                                      ExitVariant(*room, kDirEast), ExitVariant(*room, kDirWest),
-                                      ExitVariant(*room, kDirUp)};
+    const std::array<int, 5> variants{ExitVariant(*room, Direction::North), ExitVariant(*room, Direction::South),
+                                      ExitVariant(*room, Direction::East), ExitVariant(*room, Direction::West),
+                                      ExitVariant(*room, Direction::Up)};
     EXPECT_EQ(variants, (std::array<int, 5>{4, 2, 3, 0, 1}));
     Paint(*room);
     const int sx = 214, sy = 104;
@@ -109,8 +109,9 @@ TEST_F(RoomPainterTest, ExitVariantsDoorsAndLinks) {
 TEST_F(RoomPainterTest, ZoneLinkMarksFollowTheLastEntryOfEachDirection) {
     const auto& phrases = config.DirectionPhrases;
     MudRoom* room = AddRoom(0, 0, 0);
-    room->AutoMaps = {"Other|" + phrases[kDirNorth] + "|5|open gate", "Other|" + phrases[kDirNorth] + "|6",
-                      "|" + phrases[kDirEast] + "|7|pull lever", "Other|portal|3"};
+    room->AutoMaps = {"Other|" + phrases[Index(Direction::North)] + "|5|open gate",
+                      "Other|" + phrases[Index(Direction::North)] + "|6",
+                      "|" + phrases[Index(Direction::East)] + "|7|pull lever", "Other|portal|3"};
     std::array<int, kDirectionCount> marks = ZoneLinkMarks(*room, phrases);
     EXPECT_EQ(marks, (std::array<int, kDirectionCount>{1, 0, 0, 2, 0, 0}));
     Paint(*room);

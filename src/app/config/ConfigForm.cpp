@@ -25,6 +25,7 @@
 #include "app/window/Transparency.h"
 #include "app/window/TrellanForm.h"
 #include "common/Errors.h"
+#include "mapping/MappingConfig.h"
 #include "mapping/RoomColorReplacement.h"
 #include "runtime/TrellanRuntime.h"
 #include "text/Cp1251.h"
@@ -44,11 +45,6 @@ std::optional<int> PortOf(const QLineEdit& field) {
     const int port = field.text().toInt(&ok);
     if (!ok || port < 1 || port > 65535) return std::nullopt;
     return port;
-}
-
-ExitWords ProfileWords(const WorldProfile& profile) {
-    return ExitWords::FromProfileOrder(profile.ExitWordN, profile.ExitWordS, profile.ExitWordE, profile.ExitWordW,
-                                       profile.ExitWordU, profile.ExitWordD);
 }
 
 }  // namespace
@@ -102,7 +98,7 @@ void ConfigForm::Fill() {
     const MainSettings& settings = runtime_.Settings();
     const WorldProfile& profile = runtime_.Profile();
     bindings_->Fill();
-    mapWords_ = ProfileWords(profile);
+    mapWords_ = ProfileExitWords(profile);
 
     // The client side only ever listens on this machine unless the profile says otherwise.
     Pages.ClientName->setText(profile.ClientAddress == "127.0.0.1" ? QStringLiteral("localhost")
@@ -206,7 +202,7 @@ void ConfigForm::OpenExitWizard() {
     for (int d = 0; d < kDirectionCount; ++d) labels[d] = FromQt(findChild<QLabel*>(names[d])->text());
     ExitWizardForm wizard(runtime_.Captions(), labels, mapWords_, dialogs_, this);
     wizard.Convert = [this](const ExitWords& oldWords, const ExitWords& newWords) {
-        for (int d = 0; d < kDirectionCount; ++d) Pages.ExitWords[d]->setText(ToQt(newWords[d]));
+        for (int d = 0; d < kDirectionCount; ++d) Pages.ExitWords[d]->setText(ToQt(newWords.Word[d]));
         // The exit states follow the new words, which are the ones in force
         // once this dialog is confirmed.
         runtime_.Storage().ReplaceExitWords(oldWords, newWords, newWords);
@@ -340,7 +336,7 @@ void ConfigForm::ApplySkin() {
 void ConfigForm::WriteSettings() {
     // The window's own part (geometry, transparency, tree) as it is now.
     window_.StoreSettings(runtime_.Settings());
-    const StorageResult written = runtime_.Storage().WriteSettings(true);
+    const StorageResult written = runtime_.Storage().WriteSettings(WorldStorage::ProfileSections::All);
     for (const std::string& error : written.Errors) Report(error);
 }
 

@@ -67,7 +67,7 @@ ExitWizardForm::ExitWizardForm(Localisation& localisation,
     static const char* const suffix[] = {"N", "S", "W", "E", "U", "D"};
     for (int d = 0; d < kDirectionCount; ++d) {
         auto* direction = new QLabel(ToQt(directionLabels[d]));
-        old_[d] = new QLineEdit(ToQt(current[d]));
+        old_[d] = new QLineEdit(ToQt(current.Word[d]));
         old_[d]->setObjectName(QStringLiteral("edOld%1").arg(QLatin1String(suffix[d])));
         new_[d] = new QLineEdit;
         new_[d]->setObjectName(QStringLiteral("edNew%1").arg(QLatin1String(suffix[d])));

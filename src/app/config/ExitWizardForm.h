@@ -32,8 +32,8 @@ public:
     ExitWizardForm(Localisation& localisation, const std::array<std::string, kDirectionCount>& directionLabels,
                    const ExitWords& current, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    QLineEdit* OldWord(int direction) const { return old_[direction]; }
-    QLineEdit* NewWord(int direction) const { return new_[direction]; }
+    QLineEdit* OldWord(Direction direction) const { return old_[Index(direction)]; }
+    QLineEdit* NewWord(Direction direction) const { return new_[Index(direction)]; }
     QPushButton* ReplaceButton() const { return replace_; }
 
     ExitWords OldWords() const;

@@ -61,8 +61,7 @@ void AutomapList::SetLine(int row, const CrossLinkFields& fields) {
 }
 
 void AutomapList::SetFlag(const std::string& exit, bool on) {
-    const int direction = TextDirection(exit, context_.Config);
-    if (direction >= 0) preview_.Link(direction) = on;
+    if (std::optional<Direction> direction = TextDirection(exit, context_.Config)) preview_.Link(*direction) = on;
     context_.Placer.SetCheck(&room_, exit, on);
 }
 

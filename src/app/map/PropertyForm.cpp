@@ -358,13 +358,13 @@ bool PropertyForm::ApplyToRoom() {
     world.SetRoomAlias(&room_, alias);
 
     const std::string letters = FromQt(edChecked->text());
-    for (int direction : {kDirNorth, kDirSouth, kDirWest, kDirEast}) {
-        if (room_.Link(direction) && letters.find(LinkLetter(direction)) == std::string::npos) {
+    for (Direction direction : {Direction::North, Direction::South, Direction::West, Direction::East}) {
+        if (room_.Link(direction) && letters.find(Letter(direction)) == std::string::npos) {
             // A profile may leave a movement command empty; the phrase then names the direction.
-            const std::string& command = context_.Config.MoveCommands[direction];
+            const std::string& command = context_.Config.MoveCommands[Index(direction)];
             context_.Links.DeleteLink(&room_, CommandDirection(command, context_.Config) == direction
                                                   ? command
-                                                  : context_.Config.DirectionPhrases[direction]);
+                                                  : context_.Config.DirectionPhrases[Index(direction)]);
         }
     }
     SetLinksFromLetters(room_, letters);

@@ -25,8 +25,11 @@ namespace trellan {
 
 namespace {
 
-// The menus list directions north, south, east, west, up, down.
-constexpr int kMenuDirections[6] = {kDirNorth, kDirSouth, kDirEast, kDirWest, kDirUp, kDirDown};
+// The direction of the i-th item of a direction submenu (item i has the
+// menu tag i + 1).
+Direction ItemDirection(int i) {
+    return *Placement::MenuDirection(i + 1);
+}
 
 QIcon Swatch(std::uint32_t colorRef) {
     QPixmap swatch(25, 12);
@@ -56,7 +59,7 @@ RoomPopup::RoomPopup(PopupMenus& menus, const RoomEditContext& context, TrellanR
 
 void RoomPopup::Open(const QPoint& globalPos) {
     // The popup takes the release of the button that opened it.
-    runtime_.View().RefreshLock = 0;
+    runtime_.View().RefreshLock = RefreshLockState::Free;
     Prepare();
     if (context_.TheWorld.TargetRoom != nullptr) menus_.PopupMap->exec(globalPos);
 }
@@ -100,9 +103,9 @@ void RoomPopup::ShowForRoom(const MudRoom& room) {
     bool anyNewZone = false;
     bool anyMerge = false;
     for (int i = 0; i < 6; ++i) {
-        const int direction = kMenuDirections[i];
-        m.doorItems[i]->setVisible(room.ExitState(direction) != 0);
-        m.doorItems[i]->setChecked(room.ExitState(direction) == 2);
+        const Direction direction = ItemDirection(i);
+        m.doorItems[i]->setVisible(room.ExitState(direction) != ExitStatus::Absent);
+        m.doorItems[i]->setChecked(room.ExitState(direction) == ExitStatus::ClosedDoor);
         m.addRoomItems[i]->setEnabled(!room.Link(direction));
         if (i < 4) m.longItems[i]->setEnabled(!room.Link(direction));
         const int entry = room.Link(direction) ? FindCrossLink(room, direction, config) : -1;
@@ -112,7 +115,7 @@ void RoomPopup::ShowForRoom(const MudRoom& room) {
         if (entry >= 0) {
             anyMerge = true;
             const CrossLinkEntry link = CrossLinkEntry::Parse(room.AutoMaps[static_cast<std::size_t>(entry)]);
-            m.mergeItems[i]->setText(ToQt("<" + link.Zone + "> (" + config.DirectionPhrases[direction] + ")"));
+            m.mergeItems[i]->setText(ToQt("<" + link.Zone + "> (" + config.DirectionPhrases[Index(direction)] + ")"));
         }
     }
     m.nStartNewZone->setEnabled(anyNewZone);
@@ -189,10 +192,10 @@ void RoomPopup::Repaint() {
     if (view.RepaintRequested) view.RepaintRequested();
 }
 
-void RoomPopup::Edited(bool bookmarkImage) {
+void RoomPopup::Edited(EditedPart part) {
     context_.TheWorld.MapSaved = false;
-    if (bookmarkImage && context_.TheWorld.TargetRoom != nullptr && !context_.TheWorld.TargetRoom->QuickList.empty() &&
-        TreeChanged) {
+    if (part == EditedPart::Picture && context_.TheWorld.TargetRoom != nullptr &&
+        !context_.TheWorld.TargetRoom->QuickList.empty() && TreeChanged) {
         TreeChanged();
     }
     Repaint();
@@ -224,19 +227,19 @@ void RoomPopup::SetColorOrMark(int tag) {
         if (!colour) return;
         skins_.LastColor = *colour;
         room->BColor = *colour;
-        Edited(false);
+        Edited(EditedPart::Colour);
         return;
     }
     ToggleMark(*room, static_cast<RoomMark>(tag - 1));
     context_.TheWorld.NoteRoomEdited(room);
-    Edited(true);
+    Edited(EditedPart::Picture);
 }
 
 void RoomPopup::ApplyLastColor() {
     MudRoom* room = context_.TheWorld.TargetRoom;
     if (room == nullptr) return;
     room->BColor = skins_.LastColor;
-    Edited(false);
+    Edited(EditedPart::Colour);
 }
 
 void RoomPopup::SetTargetPicture(int tag) {
@@ -244,10 +247,10 @@ void RoomPopup::SetTargetPicture(int tag) {
     if (room == nullptr) return;
     SetPicture(*room, tag);
     context_.TheWorld.NoteRoomEdited(room);
-    Edited(true);
+    Edited(EditedPart::Picture);
 }
 
-void RoomPopup::ToggleTargetDoor(int direction) {
+void RoomPopup::ToggleTargetDoor(Direction direction) {
     MudRoom* room = context_.TheWorld.TargetRoom;
     if (room == nullptr) return;
     ToggleDoor(context_.TheWorld, *room, direction, context_.Config.Words);
@@ -283,7 +286,7 @@ void RoomPopup::ConnectCommands() {
     const std::array<QAction*, 4> marks = {m.nDT, m.nFlyDT, m.nAgro, m.nNoStep};
     for (int k = 0; k < 4; ++k) on(marks[static_cast<std::size_t>(k)], [this, k] { SetColorOrMark(k + 2); });
     for (int i = 0; i < 6; ++i) {
-        const int direction = kMenuDirections[i];
+        const Direction direction = ItemDirection(i);
         on(m.doorItems[i], [this, direction] { ToggleTargetDoor(direction); });
         on(m.addRoomItems[i], [this, i] { context_.Placer.StepTo(i + 1); });
         on(m.newZoneItems[i], [this, direction] { Report(zones_.StartNewZone(direction)); });

@@ -8,10 +8,12 @@
 #include <QPoint>
 #include <QPointer>
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 
 #include "app/map/RoomEditContext.h"
+#include "model/Direction.h"
 
 class QAction;
 class QMenu;
@@ -59,7 +61,10 @@ private:
     void ShowForRoom(const MudRoom& room);
     void CloseMenus();
     void Repaint();
-    void Edited(bool bookmarkImage);
+    // What an edit changed: a picture or mark also shows as the room's
+    // bookmark image in the zone tree.
+    enum class EditedPart : std::uint8_t { Colour, Picture };
+    void Edited(EditedPart part);
     void Speedwalk(int sender);
     void Report(const ZoneResult& result);
     // The items of TargetRoom's property submenu: tag 1 picks its colour,
@@ -67,7 +72,7 @@ private:
     void SetColorOrMark(int tag);
     void ApplyLastColor();
     void SetTargetPicture(int tag);
-    void ToggleTargetDoor(int direction);
+    void ToggleTargetDoor(Direction direction);
 
     PopupMenus& menus_;
     RoomEditContext context_;

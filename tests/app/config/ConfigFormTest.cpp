@@ -348,15 +348,15 @@ TEST_F(ExitWizardTest, ReplaceIsEnabledOnlyWhileAllTwelveFieldsHoldWords) {
     std::array<std::string, kDirectionCount> labels{"N", "S", "W", "E", "U", "D"};
     ExitWizardForm wizard(Runtime().Captions(), labels, ExitWords::Defaults(), fixture.Boxes);
     EXPECT_EQ(wizard.windowTitle(), Q("Замена выходов"));
-    EXPECT_EQ(wizard.OldWord(kDirWest)->text(), "W");
+    EXPECT_EQ(wizard.OldWord(Direction::West)->text(), "W");
     EXPECT_FALSE(wizard.ReplaceButton()->isEnabled());
     const char* const words[] = {"с", "ю", "з", "в", "вв", "вн"};
-    for (int d = 0; d < kDirectionCount; ++d) {
-        EXPECT_FALSE(wizard.ReplaceButton()->isEnabled()) << d;
-        wizard.NewWord(d)->setText(Q(words[d]));
+    for (Direction d : kAllDirections) {
+        EXPECT_FALSE(wizard.ReplaceButton()->isEnabled()) << Letter(d);
+        wizard.NewWord(d)->setText(Q(words[Index(d)]));
     }
     EXPECT_TRUE(wizard.ReplaceButton()->isEnabled());
-    wizard.OldWord(kDirUp)->clear();
+    wizard.OldWord(Direction::Up)->clear();
     EXPECT_FALSE(wizard.ReplaceButton()->isEnabled());
 }
 
@@ -369,7 +369,7 @@ TEST_F(ExitWizardTest, ReplaceConvertsTheWorldsRoomsAndFillsTheExitWordFields) {
     int runs = 0;
     config->RunExitWizard = [&](ExitWizardForm& wizard) {
         ++runs;
-        for (int d = 0; d < kDirectionCount; ++d) wizard.NewWord(d)->setText(Q(words[d]));
+        for (Direction d : kAllDirections) wizard.NewWord(d)->setText(Q(words[Index(d)]));
         wizard.ConfirmReplace();
     };
 
@@ -378,14 +378,14 @@ TEST_F(ExitWizardTest, ReplaceConvertsTheWorldsRoomsAndFillsTheExitWordFields) {
     config->OpenExitWizard();
     EXPECT_EQ(fixture.Boxes.Questions.size(), 1u);
     EXPECT_EQ(room->Exits(), "N E");
-    EXPECT_EQ(config->Pages.ExitWords[kDirEast]->text(), "E");
+    EXPECT_EQ(config->Pages.ExitWords[Index(Direction::East)]->text(), "E");
 
     fixture.Boxes.Answer = true;
     config->OpenExitWizard();
     EXPECT_EQ(room->Exits(), W1251("с в"));
     EXPECT_EQ(other->Exits(), W1251("ю з вв"));
-    EXPECT_EQ(config->Pages.ExitWords[kDirEast]->text(), Q("в"));
-    EXPECT_EQ(config->Pages.ExitWords[kDirDown]->text(), Q("вн"));
+    EXPECT_EQ(config->Pages.ExitWords[Index(Direction::East)]->text(), Q("в"));
+    EXPECT_EQ(config->Pages.ExitWords[Index(Direction::Down)]->text(), Q("вн"));
     // The words take effect with OK.
     EXPECT_EQ(Runtime().Profile().ExitWordE, "E");
     ASSERT_TRUE(config->ApplyAndClose());

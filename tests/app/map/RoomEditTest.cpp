@@ -129,7 +129,7 @@ TEST_F(RoomEditTest, DoorItemsFollowTheExitsAndToggleTheDoor) {
 
     menus.doorItems[0]->trigger();
     EXPECT_EQ(room->Exits(), "(N) S");
-    EXPECT_EQ(room->ExitState(kDirNorth), 2);
+    EXPECT_EQ(room->ExitState(Direction::North), ExitStatus::ClosedDoor);
     Target(room);
     EXPECT_TRUE(menus.doorItems[0]->isChecked());
     menus.doorItems[0]->trigger();
@@ -141,7 +141,8 @@ TEST_F(RoomEditTest, CrossLinksGiveShowZoneMergeAndNewZoneItems) {
     room->ChN = true;  // with an entry: merge
     room->ChE = true;  // without one: a new zone
     room->AutoMaps = {"A|" + Phrase("на север") + "|5", "B|" + Phrase("на юг") + "|0",
-                      "C|" + Phrase("вверх") + "|2|open", "|" + Phrase("вниз") + "|3", "E|" + Phrase("на запад") + "|4"};
+                      "C|" + Phrase("вверх") + "|2|open", "|" + Phrase("вниз") + "|3",
+                      "E|" + Phrase("на запад") + "|4"};
     Target(room);
     const RoomPopup& popup = runner.RoomEdit().Popup();
     EXPECT_TRUE(popup.ShowZoneItem(0)->isVisible());
@@ -185,8 +186,8 @@ TEST_F(RoomEditTest, MarksAndPicturesToggleEachOther) {
 
     const auto pick = [&](int value) {
         Target(room);
-        auto* button = runner.RoomEdit().Popup().PictureGrid()->findChild<QToolButton*>(
-            QStringLiteral("nPicture%1").arg(value));
+        auto* button =
+            runner.RoomEdit().Popup().PictureGrid()->findChild<QToolButton*>(QStringLiteral("nPicture%1").arg(value));
         ASSERT_NE(button, nullptr) << value;
         button->click();
     };

@@ -58,9 +58,9 @@ TEST(ZoneFileReader, ExitsGoThroughTheSetterWithTheCallersWords) {
     std::string bytes = RecordHead() + Name("Exits") + Hex("06 0D") + "(north) south" + kEnd;
     ZoneReadResult r = ReadZoneBytes(bytes, "z", words);
     ASSERT_EQ(r.Rooms.size(), 1u);
-    EXPECT_EQ(r.Rooms[0]->ExitState(kDirNorth), 2);
-    EXPECT_EQ(r.Rooms[0]->ExitState(kDirSouth), 1);
-    EXPECT_EQ(r.Rooms[0]->ExitState(kDirEast), 0);
+    EXPECT_EQ(r.Rooms[0]->ExitState(Direction::North), ExitStatus::ClosedDoor);
+    EXPECT_EQ(r.Rooms[0]->ExitState(Direction::South), ExitStatus::Present);
+    EXPECT_EQ(r.Rooms[0]->ExitState(Direction::East), ExitStatus::Absent);
 }
 
 TEST(ZoneFileReader, LaterEntriesWinAndTheListIsEmptiedFirst) {

@@ -62,8 +62,8 @@ TEST(ZoneFileWriter, WorkedRecordIsByteExactAndReadsBack) {
     MudRoom back = ReadOne(bytes);
     EXPECT_EQ(back.Tag, 7);
     EXPECT_EQ(back.Exits(), "N");
-    EXPECT_EQ(back.ExitState(kDirNorth), 1);
-    EXPECT_EQ(back.ExitState(kDirSouth), 0);
+    EXPECT_EQ(back.ExitState(Direction::North), ExitStatus::Present);
+    EXPECT_EQ(back.ExitState(Direction::South), ExitStatus::Absent);
     EXPECT_TRUE(back.ChN);
     EXPECT_FALSE(back.ChS || back.ChW || back.ChE || back.ChU || back.ChD);
     EXPECT_EQ(back.X, 5);
@@ -211,8 +211,8 @@ TEST(ZoneFileWriter, EveryPropertyRoundTripsInTheFixedOrder) {
 
     MudRoom back = ReadOne(bytes);
     EXPECT_EQ(RecordOf(back), bytes);
-    EXPECT_EQ(back.ExitState(kDirNorth), 2);
-    EXPECT_EQ(back.ExitState(kDirSouth), 1);
+    EXPECT_EQ(back.ExitState(Direction::North), ExitStatus::ClosedDoor);
+    EXPECT_EQ(back.ExitState(Direction::South), ExitStatus::Present);
     EXPECT_EQ(back.AutoMaps, room.AutoMaps);
 }
 
