@@ -315,38 +315,53 @@ void SpeedwalkGraph::BuildNode(NodeId id, const MudRoom& room, CellAt&& cellAt) 
 // cannot be added a second time, so only the entries that find a room make
 // a step.
 void SpeedwalkGraph::BuildSteps(NodeId id, const MudRoom& room, Node& node) {
-    std::vector<Step> steps;
+    // Each entry read once; the room it names is looked up when a command first needs it.
+    struct Entry {
+        std::string zone, exit, commands;
+        std::optional<std::int32_t> number;
+        bool directionPhrase = false;
+        std::optional<NodeId> target;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(room.AutoMaps.size());
     bool links = false;
+    for (const std::string& text : room.AutoMaps) {
+        Entry& entry = entries.emplace_back();
+        entry.zone = GetToken(1, text, "|");
+        entry.exit = GetToken(2, text, "|");
+        entry.commands = GetToken(4, text, "|");
+        entry.number = RoomNumber(GetToken(3, text, "|"));
+        entry.directionPhrase = std::find(phrases_.begin(), phrases_.end(), entry.exit) != phrases_.end();
+        links = links || !entry.zone.empty();
+    }
+
+    std::vector<Step> steps;
     for (int c = 0; c < kCommandCount; ++c) {
         const bool anyLink = c == kLinkCommand;
         const std::string& word = commands_[c];
         const std::string& phrase = anyLink ? word : phrases_[Index(directions_[static_cast<std::size_t>(c)])];
         std::string text = word;
         NodeId found = kNone;
-        for (const std::string& entry : room.AutoMaps) {
-            std::string zone = GetToken(1, entry, "|");
-            std::string exit = GetToken(2, entry, "|");
-            std::string commands = GetToken(4, entry, "|");
-            links = links || !zone.empty();
-            const bool sameWay = !anyLink && exit == phrase;
-            const bool directionPhrase = std::find(phrases_.begin(), phrases_.end(), exit) != phrases_.end();
+        for (std::size_t e = 0; e < entries.size(); ++e) {
+            Entry& entry = entries[e];
+            const bool sameWay = !anyLink && entry.exit == phrase;
             bool foundHere = false;
-            if (zone.empty() && !commands.empty() && sameWay) {
-                text = commands + ";" + text;
-            } else if (!zone.empty() && (sameWay || (anyLink && !directionPhrase)) &&
-                       !(!exit.empty() && exit[0] == '=')) {
-                std::optional<std::int32_t> number = RoomNumber(GetToken(3, entry, "|"));
-                if (number) {
-                    found = Resolve(zone, *number);
+            if (entry.zone.empty() && !entry.commands.empty() && sameWay) {
+                text = entry.commands + ";" + text;
+            } else if (!entry.zone.empty() && (sameWay || (anyLink && !entry.directionPhrase)) &&
+                       !(!entry.exit.empty() && entry.exit[0] == '=')) {
+                if (entry.number) {
+                    if (!entry.target) entry.target = Resolve(entry.zone, *entry.number);
+                    found = *entry.target;
                     foundHere = true;
                 } else {
-                    steps.push_back(Step{std::uint8_t(c), StepKind::Damaged, Intern(entry), kNone});
+                    steps.push_back(Step{std::uint8_t(c), StepKind::Damaged, Intern(room.AutoMaps[e]), kNone});
                 }
             }
             if (found == kNone) continue;
-            if (anyLink) text = exit;
+            if (anyLink) text = entry.exit;
             if (!foundHere) continue;
-            std::string stepText = commands.empty() ? text : commands + ";" + text;
+            std::string stepText = entry.commands.empty() ? text : entry.commands + ";" + text;
             std::uint32_t textId = !anyLink && stepText == word ? std::uint32_t(c) : Intern(std::move(stepText));
             steps.push_back(Step{std::uint8_t(c), StepKind::Link, textId, found});
         }

@@ -106,23 +106,6 @@ std::string Utf8ToCp1251(std::string_view text, bool* lossless, Utf8Reading read
     bool clean = true;
     std::size_t pos = 0;
     while (pos < text.size()) {
-        // Latin and Cyrillic letters, nearly all a text holds, decode here;
-        // the rest goes through the full decoder.
-        const auto lead = static_cast<unsigned char>(text[pos]);
-        if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
-            ++pos;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF && pos + 1 < text.size()) {
-            const auto next = static_cast<unsigned char>(text[pos + 1]);
-            const int b = next >= 0x80 && next <= 0xBF ? ByteOf(char32_t((lead & 0x1F) << 6 | (next & 0x3F))) : -1;
-            if (b >= 0) {
-                out.push_back(static_cast<char>(b));
-                pos += 2;
-                continue;
-            }
-        }
         Utf8Sequence seq = DecodeUtf8(text, pos, reading);
         int b = seq.Valid ? ByteOf(seq.CodePoint) : -1;
         if (b < 0) {

@@ -2,7 +2,7 @@
 
 namespace trellan {
 
-Utf8Sequence DecodeUtf8(std::string_view text, std::size_t pos, Utf8Reading reading) {
+Utf8Sequence DecodeLongerUtf8(std::string_view text, std::size_t pos, Utf8Reading reading) {
     auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const bool strict = reading == Utf8Reading::Strict;
     Utf8Sequence seq;

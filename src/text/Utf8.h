@@ -28,8 +28,21 @@ struct Utf8Sequence {
     std::size_t Length = 1;  // bytes taken, at least one
 };
 
+// Every sequence but the one- and well-formed two-byte ones.
+Utf8Sequence DecodeLongerUtf8(std::string_view text, std::size_t pos, Utf8Reading reading);
+
 // Decodes the sequence that starts at `pos` (which must be inside `text`).
-Utf8Sequence DecodeUtf8(std::string_view text, std::size_t pos, Utf8Reading reading = Utf8Reading::Strict);
+// Latin and Cyrillic letters, nearly all a text holds, decode in place: the
+// code page decodes every letter of every text, debug lines included.
+inline Utf8Sequence DecodeUtf8(std::string_view text, std::size_t pos, Utf8Reading reading = Utf8Reading::Strict) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) return {true, lead, 1};
+    if (lead >= 0xC2 && lead <= 0xDF && pos + 1 < text.size()) {
+        const auto next = static_cast<unsigned char>(text[pos + 1]);
+        if (next >= 0x80 && next <= 0xBF) return {true, char32_t((lead & 0x1F) << 6 | (next & 0x3F)), 2};
+    }
+    return DecodeLongerUtf8(text, pos, reading);
+}
 
 // Whether every sequence of `text` decodes.
 bool IsValidUtf8(std::string_view text, Utf8Reading reading = Utf8Reading::Strict);
