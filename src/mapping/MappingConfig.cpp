@@ -2,6 +2,7 @@
 
 #include "settings/WorldProfile.h"
 #include "text/Cp1251.h"
+#include "text/TextUtils.h"
 
 namespace trellan {
 
@@ -28,9 +29,40 @@ ExitWords ProfileExitWords(const WorldProfile& profile) {
                                        profile.ExitWordU, profile.ExitWordD);
 }
 
+namespace {
+
+// The words of one move key; blanks around a word are not part of it. A key
+// without "|" is one word, kept exactly as written.
+std::vector<std::string> MoveWords(const std::string& key) {
+    if (key.find('|') == std::string::npos) return {key};
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = key.find('|', start);
+        std::string word = TrimCtl(std::string_view(key).substr(start, end - start));
+        if (!word.empty() || words.empty()) words.push_back(std::move(word));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    // "|north": the first word is the one sent, so an empty first one gives
+    // way to the next.
+    if (words.size() > 1 && words.front().empty()) words.erase(words.begin());
+    return words;
+}
+
+}  // namespace
+
+std::array<std::vector<std::string>, kDirectionCount> ProfileMoveWords(const WorldProfile& profile) {
+    return FromProfileOrder<std::vector<std::string>>({MoveWords(profile.MoveCmdN), MoveWords(profile.MoveCmdS),
+                                                       MoveWords(profile.MoveCmdE), MoveWords(profile.MoveCmdW),
+                                                       MoveWords(profile.MoveCmdU), MoveWords(profile.MoveCmdD)});
+}
+
 std::array<std::string, kDirectionCount> ProfileMoveCommands(const WorldProfile& profile) {
-    return FromProfileOrder<std::string>(
-        {profile.MoveCmdN, profile.MoveCmdS, profile.MoveCmdE, profile.MoveCmdW, profile.MoveCmdU, profile.MoveCmdD});
+    std::array<std::vector<std::string>, kDirectionCount> words = ProfileMoveWords(profile);
+    std::array<std::string, kDirectionCount> commands;
+    for (int d = 0; d < kDirectionCount; ++d) commands[d] = words[d].front();
+    return commands;
 }
 
 }  // namespace trellan

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/ExitWords.h"
 #include "model/RoomDefaults.h"
@@ -39,6 +40,10 @@ struct MappingConfig {
 // The profile keys run North, South, East, West, Up, Down (kProfileKeyOrder);
 // these return them in the room's order.
 ExitWords ProfileExitWords(const WorldProfile& profile);
+// A move key may list several words the MUD accepts, separated by "|"
+// ("n|north|с|север"): the first is the command Trellan sends, and any of
+// them is recognised when the player types it.
 std::array<std::string, kDirectionCount> ProfileMoveCommands(const WorldProfile& profile);
+std::array<std::vector<std::string>, kDirectionCount> ProfileMoveWords(const WorldProfile& profile);
 
 }  // namespace trellan

@@ -16,6 +16,8 @@ struct EscapedText {
 
     std::string Raw;
     std::string Text;
+
+    bool operator==(const EscapedText&) const = default;
 };
 
 }  // namespace trellan

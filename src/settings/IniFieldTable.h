@@ -32,6 +32,9 @@ enum class IniFieldForm : std::uint8_t {
     KeyList,
     // A list held as the section's values, written as <key>0, <key>1, ...
     ValueList,
+    // Written only when it differs from its default or the file already has
+    // it, so that a profile that never used the key is written as before.
+    WrittenWhenSet,
 };
 
 template <typename Settings>
@@ -106,6 +109,11 @@ template <typename Settings>
 void WriteIniField(IniFile& ini, const IniField<Settings>& field, const Settings& settings) {
     using namespace ini_field_detail;
     if (field.Form == IniFieldForm::ReadOnly) return;
+    if (field.Form == IniFieldForm::WrittenWhenSet && !ini.Find(field.Section, field.Key)) {
+        static const Settings defaults{};
+        bool isDefault = std::visit([&](auto member) { return settings.*member == defaults.*member; }, field.Setting);
+        if (isDefault) return;
+    }
     std::visit(
         [&](auto member) {
             const auto& value = settings.*member;

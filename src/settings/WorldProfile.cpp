@@ -27,6 +27,7 @@ constexpr Field kFullWriteFields[] = {
     {kConnect, "Client Address", &WorldProfile::ClientAddress},
     {kConnect, "Server Name", &WorldProfile::ServerName},
     {kConnect, "Server Port", &WorldProfile::ServerPort},
+    {kConnect, "Server Encoding", &WorldProfile::ServerEncoding, Form::WrittenWhenSet},
 
     {kOptions, "NoDoubleYa", &WorldProfile::NoDoubleYa},
     {kOptions, "AddDoubleYa", &WorldProfile::AddDoubleYa},
@@ -41,6 +42,7 @@ constexpr Field kFullWriteFields[] = {
     {kExits, "West", &WorldProfile::ExitWordW},
     {kExits, "Up", &WorldProfile::ExitWordU},
     {kExits, "Down", &WorldProfile::ExitWordD},
+    {kExits, "IgnoreCase", &WorldProfile::ExitsIgnoreCase, Form::WrittenWhenSet},
 
     {kMessages, "Dark", &WorldProfile::Dark},
     {kMessages, "NoExits", &WorldProfile::NoExits},
@@ -52,6 +54,7 @@ constexpr Field kFullWriteFields[] = {
     {kMessages, "PromptExitStart", &WorldProfile::PromptExitStart},
     {kMessages, "PromptExitEnd", &WorldProfile::PromptExitEnd},
     {kMessages, "UsePromptExit", &WorldProfile::UsePromptExit},
+    {kMessages, "PromptExitLetters", &WorldProfile::PromptExitLetters, Form::WrittenWhenSet},
     {kMessages, "RoomNameStart", &WorldProfile::RoomNameStart},
     {kMessages, "RoomNameEnd", &WorldProfile::RoomNameEnd},
     {kMessages, "StuffTem", &WorldProfile::StuffTem, Form::LineBreaksEscaped},

@@ -26,6 +26,9 @@ struct WorldProfile {
     // A numeric address or a host name, see IsServerAddress.
     std::string ServerName;
     int ServerPort = 4000;
+    // The code page the MUD speaks: "Windows-1251", "KOI8-R" or "UTF-8"
+    // (see text/ServerCharset.h).
+    std::string ServerEncoding = "Windows-1251";
 
     // [Options]
     // True: the server DOES double 0xFF ("я" is also telnet IAC), so the
@@ -44,6 +47,8 @@ struct WorldProfile {
     std::string ExitWordW = "W";
     std::string ExitWordU = "U";
     std::string ExitWordD = "D";
+    // True: "E" and "e" in an exits line are the same exit word.
+    bool ExitsIgnoreCase = false;
 
     // [Messages]
     EscapedText AutoexitStart{"#$1B[36m[ Exits:"};
@@ -51,6 +56,10 @@ struct WorldProfile {
     EscapedText PromptExitStart{W1251("Вых:")};
     EscapedText PromptExitEnd{">"};
     bool UsePromptExit = false;
+    // The prompt's exit letters, "|" list in the order north, south, west,
+    // east, up, down ("С|Ю|З|В|^|v"); empty: the prompt's exits are taken
+    // as they stand, and only with UsePromptExit.
+    std::string PromptExitLetters;
     EscapedText RoomNameStart{"#$1B[1;36m"};
     EscapedText RoomNameEnd{"#$0D#$0A"};
     std::string RequestCommand = W1251("лор");  // read only, never written

@@ -7,6 +7,7 @@
 #include "proxy/DebugLog.h"
 #include "text/TextUtils.h"
 #include "text/W1251.h"
+#include "tracking/RoomQueries.h"
 
 namespace trellan {
 
@@ -90,6 +91,8 @@ void MovementTracker::RunPass() {
                 currentCommand_.erase(0, withBlank.size());
             }
         }
+        // Any word the MUD takes for a direction is that direction's move.
+        currentCommand_ = CanonicalMove(currentCommand_, config_.Parser);
         Settle();
     }
 

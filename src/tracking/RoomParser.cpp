@@ -1,8 +1,10 @@
 #include "tracking/RoomParser.h"
 
+#include <optional>
 #include <string_view>
 
 #include "text/TextUtils.h"
+#include "tracking/ExitText.h"
 
 namespace trellan {
 
@@ -96,6 +98,7 @@ bool ContainsDarkMessage(std::string_view text, const RoomParserConfig& config) 
 struct Cut {
     bool found = false;
     std::size_t rest = 0;
+    bool exitsLine = false;  // the room came with an exits line
 };
 
 // No exits line in the buffer: the earliest darkness message stands for a
@@ -207,7 +210,28 @@ Cut ParseLitRoom(std::string_view buffer, std::size_t exitsStart, const RoomPars
         room.ParsedDesc = NormaliseDescription(desc);
     }
     room.ParsedExits = std::move(exits);
-    return {true, rest};
+    return {true, rest, true};
+}
+
+bool HasPromptLetters(const RoomParserConfig& config) {
+    for (const std::string& letter : config.PromptExitLetters) {
+        if (!letter.empty()) return true;
+    }
+    return false;
+}
+
+// The exits of the prompt that stands in `rest`, if it stands there before
+// anything of a next room.
+std::optional<std::string> PromptExits(std::string_view rest, const RoomParserConfig& config) {
+    std::size_t promptStart = Find(rest, config.PromptExitStart, 0);
+    if (promptStart == kNpos) return std::nullopt;
+    for (const std::string* nextRoom : {&config.RoomNameStart, &config.AutoexitStart}) {
+        if (Find(rest.substr(0, promptStart), *nextRoom, 0) != kNpos) return std::nullopt;
+    }
+    promptStart += config.PromptExitStart.size();
+    std::size_t promptEnd = Find(rest, config.PromptExitEnd, promptStart);
+    if (promptEnd == kNpos) return std::nullopt;
+    return std::string(rest.substr(promptStart, promptEnd - promptStart));
 }
 
 }  // namespace
@@ -220,6 +244,7 @@ bool ParseRoom(std::string& outputBuffer, const RoomParserConfig& config, Parsed
         exitsStart == kNpos ? ParseDarkRoom(buffer, config, room) : ParseLitRoom(buffer, exitsStart, config, room);
     if (!cut.found) return false;
 
+    const bool letters = HasPromptLetters(config);
     if (config.UsePromptExit) {
         // The prompt follows the room; until it has arrived the room waits.
         const std::string_view rest = buffer.substr(cut.rest);
@@ -229,7 +254,16 @@ bool ParseRoom(std::string& outputBuffer, const RoomParserConfig& config, Parsed
         std::size_t promptEnd = Find(rest, config.PromptExitEnd, promptStart);
         if (promptEnd == kNpos) return false;
         room.ParsedExits = std::string(rest.substr(promptStart, promptEnd - promptStart));
+        if (letters) room.ParsedExits = ExitsFromPromptLetters(room.ParsedExits, config);
+    } else if (letters && !cut.exitsLine) {
+        // A room shown without an exits line (a dark one) has its exits in
+        // the prompt, when the prompt came with it: a MUD that prints no
+        // prompt must not hold the room back.
+        if (std::optional<std::string> prompt = PromptExits(buffer.substr(cut.rest), config)) {
+            room.ParsedExits = ExitsFromPromptLetters(*prompt, config);
+        }
     }
+    if (config.ExitsIgnoreCase) room.ParsedExits = MatchExitWordCase(room.ParsedExits, config.Words);
 
     parsed = std::move(room);
     outputBuffer.erase(0, cut.rest);

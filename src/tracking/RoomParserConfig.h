@@ -24,6 +24,13 @@ struct RoomParserConfig {
     // Take the exits from the prompt that follows a room instead of its
     // exits line.
     bool UsePromptExit = false;
+    // The prompt's letter for each direction (room order); all empty: the
+    // prompt's exits are taken as they stand. With letters, a room shown
+    // without an exits line (a dark room) takes its exits from the prompt
+    // too.
+    std::array<std::string, kDirectionCount> PromptExitLetters;
+    // Exit words (and prompt letters) match in any letter case.
+    bool ExitsIgnoreCase = false;
 
     // The name every dark room gets, and what a room fits against any map
     // room (SameRoom).
@@ -36,6 +43,9 @@ struct RoomParserConfig {
     // The six movement commands, exit words and direction phrases, each in
     // The room's order of directions (north, south, west, east, up, down).
     std::array<std::string, kDirectionCount> MoveCommands = {"n", "s", "w", "e", "u", "d"};
+    // Every word the player may type for each direction, the command above
+    // first; empty means that command alone.
+    std::array<std::vector<std::string>, kDirectionCount> MoveWords;
     ExitWords Words = ExitWords::Defaults();
     std::array<std::string, kDirectionCount> DirectionPhrases = {Utf8ToCp1251("на север"), Utf8ToCp1251("на юг"),
                                                                  Utf8ToCp1251("на запад"), Utf8ToCp1251("на восток"),

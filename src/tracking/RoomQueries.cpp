@@ -11,7 +11,17 @@ std::optional<Direction> MoveDirection(std::string_view command, const RoomParse
     for (Direction dir : kAllDirections) {
         if (config.MoveCommands[Index(dir)] == command) return dir;
     }
+    for (Direction dir : kAllDirections) {
+        for (const std::string& word : config.MoveWords[Index(dir)]) {
+            if (!word.empty() && word == command) return dir;
+        }
+    }
     return std::nullopt;
+}
+
+std::string CanonicalMove(std::string_view command, const RoomParserConfig& config) {
+    std::optional<Direction> dir = MoveDirection(command, config);
+    return dir ? config.MoveCommands[Index(*dir)] : std::string(command);
 }
 
 bool SameRoom(const MudRoom* room, std::string_view name, std::string_view description, std::string_view exits,

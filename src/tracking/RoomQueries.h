@@ -3,6 +3,7 @@
 // the MUD's words: does parsed output fit the room, does the room have an
 // exit for a command, which cross link does a command take.
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "model/MudRoom.h"
@@ -11,8 +12,13 @@
 namespace trellan {
 
 // The direction of a movement command (the first of the six that equals
-// it), or none for any other text, the empty one included.
+// it, else the first direction with a word that equals it), or none for any
+// other text, the empty one included.
 std::optional<Direction> MoveDirection(std::string_view command, const RoomParserConfig& config);
+
+// A move typed with any of its words becomes the direction's command; any
+// other text stays as it is.
+std::string CanonicalMove(std::string_view command, const RoomParserConfig& config);
 
 // Whether a parsed room fits a map room. An empty description or exits text
 // leaves that comparison out; exits are compared only in walking mode, and

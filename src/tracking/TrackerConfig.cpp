@@ -46,6 +46,15 @@ void Copy(const CopiedSetting<From, Value> (&settings)[Count], const From& from,
     for (const auto& setting : settings) config.*setting.To = from.*setting.Source;
 }
 
+// "|" list in the order north, south, west, east, up, down, which is the
+// room's own order; missing entries are empty.
+std::array<std::string, kDirectionCount> PromptLettersOf(const WorldProfile& profile) {
+    std::array<std::string, kDirectionCount> letters;
+    if (profile.PromptExitLetters.empty()) return letters;
+    for (int d = 0; d < kDirectionCount; ++d) letters[d] = GetToken(d + 1, profile.PromptExitLetters, "|");
+    return letters;
+}
+
 }  // namespace
 
 RoomParserConfig ParserConfigFrom(const WorldProfile& profile) {
@@ -57,11 +66,14 @@ RoomParserConfig ParserConfigFrom(const WorldProfile& profile) {
     config.PromptExitStart = profile.PromptExitStart.Text;
     config.PromptExitEnd = profile.PromptExitEnd.Text;
     config.UsePromptExit = profile.UsePromptExit;
+    config.ExitsIgnoreCase = profile.ExitsIgnoreCase;
+    config.PromptExitLetters = PromptLettersOf(profile);
     config.Dark = profile.Dark;
     config.DarkMessages.clear();
     for (const std::string& message : profile.DarkMessages) config.DarkMessages.push_back(DecodeEscapes(message));
     config.NoExits = profile.NoExits;
     config.MoveCommands = ProfileMoveCommands(profile);
+    config.MoveWords = ProfileMoveWords(profile);
     config.Words = ProfileExitWords(profile);
     config.DirectionPhrases = profile.DirectionPhrases;
     return config;

@@ -3,6 +3,9 @@
 // and that each reaches the member it belongs to.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "settings/IniFile.h"
 #include "settings/MainSettings.h"
 #include "settings/WorldProfile.h"
@@ -143,6 +146,29 @@ TEST(SettingsEveryKey, ProfileUpdatesAnExistingFileInPlace) {
               "[Can`t Move]\r\nCantMove0=c1\r\n\r\n"
               "[Dark]\r\nDark0=k1\r\nDark1=k2\r\nDark2=k3\r\n\r\n"
               "[Lock]\r\nL1=1\r\nL2=1\r\n");
+}
+
+TEST(SettingsEveryKey, KeysBeyondTheClassicProfileAreWrittenOnlyOnceUsed) {
+    // A profile that never set them is written exactly as before.
+    WorldProfile profile = ProfileWithEveryKeySet();
+    EXPECT_EQ(FullWrite(profile), kProfileSections);
+
+    profile.ServerEncoding = "KOI8-R";
+    profile.ExitsIgnoreCase = true;
+    profile.PromptExitLetters = "a|b|c|d|e|f";
+    std::string written = FullWrite(profile);
+    EXPECT_NE(written.find("Server Port=2\r\nServer Encoding=KOI8-R\r\n"), std::string::npos);
+    EXPECT_NE(written.find("Down=ed\r\nIgnoreCase=1\r\n"), std::string::npos);
+    EXPECT_NE(written.find("UsePromptExit=1\r\nPromptExitLetters=a|b|c|d|e|f\r\n"), std::string::npos);
+    WorldProfile read = ReadWorldProfile(IniFile::FromBytes(written), "");
+    EXPECT_EQ((std::vector<std::string>{read.ServerEncoding, read.PromptExitLetters}),
+              (std::vector<std::string>{"KOI8-R", "a|b|c|d|e|f"}));
+    EXPECT_TRUE(read.ExitsIgnoreCase);
+
+    // Set back to the default, a key the file holds is still written.
+    IniFile ini = IniFile::FromBytes(written);
+    WriteWorldProfile(ini, ProfileWithEveryKeySet(), true);
+    EXPECT_NE(ini.ToBytes().find("IgnoreCase=0\r\n"), std::string::npos);
 }
 
 MainSettings MainSettingsWithEveryKeySet() {
