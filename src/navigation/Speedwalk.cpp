@@ -118,7 +118,8 @@ void Speedwalk::SendNextBatch() {
         tracker_.QueueCommand(std::move(step));
     }
     TrackerOutput& output = tracker_.Output();
-    output.SendToServer(ForTelnet(ReplaceAll(batch, ";", "\r\n")));
+    const TrackerConfig& config = tracker_.Config();
+    output.SendToServer(ToServerCharset(ReplaceAll(batch, ";", "\r\n"), config.Charset, config.AddDoubleYaLor));
     output.SendToClient(ForTelnet(SpeedwalkSentLine(batch)));
 }
 

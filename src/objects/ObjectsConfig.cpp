@@ -15,6 +15,7 @@ ObjectsConfig ObjectsConfigFromProfile(const WorldProfile& profile) {
     config.ClanTell = profile.ClanTell;
     config.AddDoubleYa = profile.AddDoubleYa;
     config.AddDoubleYaLor = profile.AddDoubleYaLor;
+    config.Charset = ProfileServerCharset(profile);
     return config;
 }
 

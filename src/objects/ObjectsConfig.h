@@ -3,6 +3,8 @@
 // a profile is read.
 #include <string>
 
+#include "text/ServerCharset.h"
+
 namespace trellan {
 
 struct WorldProfile;
@@ -24,6 +26,8 @@ struct ObjectsConfig {
     std::string ClanTell;
     bool AddDoubleYa = false;    // when sending to the chat
     bool AddDoubleYaLor = true;  // when answering the client's search
+    // The code page shared objects are told to the MUD in.
+    ServerCharset Charset = ServerCharset::Windows1251;
 };
 
 ObjectsConfig ObjectsConfigFromProfile(const WorldProfile& profile);

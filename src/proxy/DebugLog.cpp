@@ -31,9 +31,45 @@ std::vector<std::string_view> SplitEntry(std::string_view text) {
 
 }  // namespace
 
+DebugLog::~DebugLog() {
+    if (file_ != nullptr) std::fclose(file_);
+}
+
+void DebugLog::AppendTo(std::string path) {
+    filePath_ = std::move(path);
+    fileFailed_ = false;
+}
+
+void DebugLog::StartFileGeneration() {
+    if (file_ != nullptr) std::fclose(file_);
+    file_ = nullptr;
+    // The older generation goes; a missing file is no error.
+    std::rename(filePath_.c_str(), (filePath_ + ".1").c_str());
+    file_ = std::fopen(filePath_.c_str(), "wb");
+    if (file_ == nullptr) fileFailed_ = true;
+}
+
+void DebugLog::AppendToFile(const std::vector<std::string_view>& lines) {
+    if (filePath_.empty() || fileFailed_) return;
+    if (file_ == nullptr || std::ftell(file_) > MaxFileBytes) StartFileGeneration();
+    if (file_ == nullptr) return;
+    bool written = true;
+    for (std::string_view line : lines) {
+        written = written && std::fwrite(line.data(), 1, line.size(), file_) == line.size() &&
+                  std::fwrite("\r\n", 1, 2, file_) == 2;
+    }
+    // Flushed per entry: what a crash leaves behind is the story up to it.
+    if (!written || std::fflush(file_) != 0) {
+        fileFailed_ = true;
+        std::fclose(file_);
+        file_ = nullptr;
+    }
+}
+
 void DebugLog::Log(std::string_view text) {
     if (!active_) return;
     std::vector<std::string_view> lines = SplitEntry(text);
+    AppendToFile(lines);
     // Lines that would be pushed out by the same entry are never stored.
     std::size_t first = lines.size() > MaxLines ? lines.size() - MaxLines : 0;
     for (std::size_t i = first; i < lines.size(); ++i) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/ServerCharset.h"
+
 namespace trellan {
 
 // A server name whose first character is one of "123456789" is used as a
@@ -26,6 +28,9 @@ struct ProxyConfig {
     std::uint16_t ServerPort = 4000;
     bool MccpEnabled = true;
     bool NoDoubleYa = true;
+    // The server's code page: the tracker's copy of its text is converted
+    // from it, Trellan's own messages to it.
+    ServerCharset Charset = ServerCharset::Windows1251;
     // "HOST:PORT" given for this run only (--server); replaces ServerName and
     // ServerPort without being saved. Empty when not given.
     std::string ServerOverride;

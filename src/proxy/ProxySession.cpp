@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "proxy/DebugLog.h"
+#include "text/W1251.h"
 
 namespace trellan {
 
@@ -17,6 +18,16 @@ void ProxySession::SetHooks(SessionHooks& hooks) {
 bool ProxySession::AnyClient() const { return !transport_.Clients().empty(); }
 
 void ProxySession::OnClientConnected(ClientId client) {
+    // One player, one session: the newcomer takes the game over, and the
+    // client it replaces is told so and closed before it can type into the
+    // new session.
+    for (ClientId other : transport_.Clients()) {
+        if (other == client) continue;
+        log_.Log("SSClientConnect:Replacing client socket");
+        transport_.SendToClient(other, ReplacedClientMessage());
+        hooks_->ClientClosed(other);
+        transport_.CloseClient(other);
+    }
     if (transport_.ServerActive()) {
         log_.Log("SSClientConnect:Closing client socket");
         transport_.CloseServer();
@@ -149,6 +160,14 @@ bool ProxySession::ApplyConnectionSettings(const ProxyConfig& config) {
     ListenAgain();
     return listenError_.empty() && transport_.Listening();
 }
+
+std::string ProxySession::ReplacedClientMessage() const {
+    return ToServerCharset(
+        W1251("\r\n\033[1;33m<Trellan> : Подключился другой клиент, это соединение закрыто.\033[0m\r\n"),
+        config_.Charset);
+}
+
+void ProxySession::SetServerCharset(ServerCharset charset) { config_.Charset = charset; }
 
 void ProxySession::SendToClient(std::string_view text) {
     std::vector<ClientId> clients = transport_.Clients();

@@ -4,9 +4,9 @@
 // connection (re)starts. The handlers are called by the transport when a
 // socket event arrives; each runs to completion.
 //
-// With several clients connected, relayed server output goes to the newest
-// connection and Trellan's own messages to the oldest; the server connection
-// lives while at least one client is connected.
+// One client plays at a time: a client that connects while another is
+// connected replaces it (the older one is told and closed), and the server
+// connection lives while the client is connected.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -25,6 +25,10 @@ public:
     static constexpr std::string_view Banner = "\033[1;33m<Trellan v. 2.5.3 (Win2K Server fix)> is online\033[0m";
     static constexpr std::string_view ServerErrorMessage =
         "\r\n\033[1;33m<Trellan>\033[1;31m Server communication error\033[0m\r\n";
+
+    // Told to a client just before a newer connection replaces it, in the
+    // server's code page.
+    std::string ReplacedClientMessage() const;
 
     // `transport` and `log` must outlive the session.
     ProxySession(Transport& transport, DebugLog& log);
@@ -50,6 +54,9 @@ public:
     // why) when the listening socket cannot be opened.
     bool ApplyConnectionSettings(const ProxyConfig& config);
     const std::string& ListenError() const { return listenError_; }
+    // The server's code page may change while connected (the profile was
+    // edited); everything else of the connection waits for the next one.
+    void SetServerCharset(ServerCharset charset);
 
     // Trellan's own messages: to the oldest client connection, and only when
     // there is one.

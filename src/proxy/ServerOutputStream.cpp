@@ -129,6 +129,7 @@ void ServerOutputStream::ResetSession() {
     mccpActive_ = false;
     mccp_.reset();
     status_.Reset();
+    decoder_.Reset();
 }
 
 void ServerOutputStream::StartDecompressor() {
@@ -247,6 +248,8 @@ void ServerOutputStream::HandOn(std::string& text, ReadResult& result) {
         result = ReadResult::ClosedNoClient;
     }
     Normalise(text, config_.NoDoubleYa);
+    decoder_.SetCharset(config_.Charset);
+    decoder_.Decode(text);
     if (log_.Active()) log_.Log("CSRead: " + text);
     hooks_->ProcessServerText(text);
 }

@@ -8,6 +8,7 @@
 
 #include "proxy/MccpStatus.h"
 #include "proxy/SessionHooks.h"
+#include "text/ServerCharset.h"
 
 namespace trellan {
 
@@ -55,7 +56,7 @@ public:
     // The normalised copy the tracker gets (the client gets `text` as sent):
     // 0xFF pairs undoubled and a line break after each IAC GA or IAC EOR
     // (with `noDoubleYa`), runs of line breaks collapsed, LF CR turned into
-    // CR LF.
+    // CR LF. The copy is then converted from the server's code page.
     static void Normalise(std::string& text, bool noDoubleYa);
 
 private:
@@ -79,6 +80,8 @@ private:
     // The text of the current read event; kept between events so that its
     // memory is reused rather than allocated and given back every time.
     std::string text_;
+    // The tracker's copy in Windows-1251, whatever the server speaks.
+    ServerTextDecoder decoder_;
 };
 
 }  // namespace trellan

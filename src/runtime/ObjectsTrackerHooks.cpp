@@ -15,7 +15,12 @@ void ObjectsTrackerHooks::SearchObjects(const std::string& query) {
 
 bool ObjectsTrackerHooks::Tell(const ObjectNode& node, const std::string& word) {
     if (!node.HasDescription()) return false;
-    output_.SendToServer(FormatSharedBlock(node, word, config_.AddDoubleYa));
+    if (config_.Charset == ServerCharset::Windows1251) {
+        output_.SendToServer(FormatSharedBlock(node, word, config_.AddDoubleYa));
+    } else {
+        // Doubled after the conversion, where 0xFF is another letter or none.
+        output_.SendToServer(ToServerCharset(FormatSharedBlock(node, word, false), config_.Charset, config_.AddDoubleYa));
+    }
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string_view>
 
+#include "text/ServerCharset.h"
 #include "tracking/TrackerOutput.h"
 
 namespace trellan {
@@ -16,6 +17,14 @@ class SessionTrackerOutput : public TrackerOutput {
 public:
     // The session must outlive this object.
     explicit SessionTrackerOutput(ProxySession& session) : session_(session) {}
+
+    // Trellan's own messages are made in Windows-1251, their 0xFF bytes
+    // doubled when `doubledFF` (the profile's AddDoubleYaLor); the client
+    // gets them in the server's code page, doubled the same way.
+    void SetClientTextForm(ServerCharset charset, bool doubledFF) {
+        charset_ = charset;
+        doubledFF_ = doubledFF;
+    }
 
     void SendToClient(std::string_view text) override;
     void SendToServer(std::string_view text) override;
@@ -47,6 +56,8 @@ public:
 
 private:
     ProxySession& session_;
+    ServerCharset charset_ = ServerCharset::Windows1251;
+    bool doubledFF_ = true;
 };
 
 }  // namespace trellan

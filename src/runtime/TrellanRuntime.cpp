@@ -48,6 +48,7 @@ void TrellanRuntime::Start() {
     localisation_ = std::make_unique<Localisation>(home_->LanguageIniPath());
     speedwalk_.SetCaptions(localisation_.get());
     main_ = ReadMainIniFile(*home_, options_.LayeredWindowsAvailable);
+    log_.AppendTo(home_->DebugLogPath());
     log_.SetActive(main_.DebugActiv);
     profile_ = ReadProfile();
     ApplyTrackerSettings();
@@ -131,6 +132,8 @@ void TrellanRuntime::Report(StorageResult result) {
 void TrellanRuntime::ApplyTrackerSettings() {
     mappingConfig_ = MappingConfig::FromProfile(profile_, mappingConfig_.SkinRoomColor);
     tracker_.SetConfig(TrackerConfigFrom(profile_, main_));
+    session_.SetServerCharset(ProfileServerCharset(profile_));
+    trackerOutput_.SetClientTextForm(ProfileServerCharset(profile_), profile_.AddDoubleYaLor);
     objectsConfig_ = ObjectsConfigFromProfile(profile_);
     speedwalk_.SetSettings(SpeedwalkSettings::From(main_));
     if (world_.ShortMode() != profile_.ShortMode) world_.SetShortMode(profile_.ShortMode);
@@ -157,6 +160,7 @@ ProxyConfig TrellanRuntime::ConnectionFromProfile() const {
     config.ServerPort = PortOrDefault(profile_.ServerPort, 4000);
     config.MccpEnabled = profile_.MccpEnabled;
     config.NoDoubleYa = profile_.NoDoubleYa;
+    config.Charset = ProfileServerCharset(profile_);
     config.ServerOverride = options_.ServerOverride;
     return config;
 }
@@ -194,7 +198,7 @@ void TrellanRuntime::Close() {
     } catch (const TrellanError&) {
         if (!firstError) firstError = std::current_exception();
     }
-    if (main_.DebugActiv) {
+    if (main_.DebugActiv && !log_.FileComplete()) {
         try {
             log_.SaveTo(home_->DebugLogPath());
         } catch (const TrellanError&) {

@@ -106,6 +106,10 @@ bool IsServerAddress(std::string_view serverName) {
     return !serverName.empty() && serverName.front() >= '1' && serverName.front() <= '9';
 }
 
+ServerCharset ProfileServerCharset(const WorldProfile& profile) {
+    return ServerCharsetNamed(profile.ServerEncoding).value_or(ServerCharset::Windows1251);
+}
+
 WorldProfile ReadWorldProfile(const IniFile& ini, std::string_view currentZone) {
     WorldProfile p;
     p.Zone = currentZone;

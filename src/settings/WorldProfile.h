@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "settings/EscapedText.h"
+#include "text/ServerCharset.h"
 #include "text/W1251.h"
 
 namespace trellan {
@@ -126,6 +127,10 @@ struct WorldProfile {
 // is a numeric address, anything else (an address starting with 0 too) a
 // host name.
 bool IsServerAddress(std::string_view serverName);
+
+// The profile's "Server Encoding"; a name Trellan does not know is taken as
+// Windows-1251, the code page of profiles that have no such key.
+ServerCharset ProfileServerCharset(const WorldProfile& profile);
 
 // Reads a profile; every missing key takes its built-in default except Zone,
 // which keeps `currentZone`.

@@ -104,6 +104,13 @@ bool ClientInputStream::IsOwnCommand(std::string_view text) const {
     return false;
 }
 
+std::string ClientInputStream::InTrackerCharset(std::string_view received) const {
+    const ServerCharset charset = tracker_.Config().Charset;
+    if (charset == ServerCharset::Windows1251) return std::string(received);
+    // In KOI8-R the doubled 0xFF is the letter "Ъ" (UTF-8 has no 0xFF).
+    return FromServerCharset(ReplaceAll(received, "\xFF\xFF", "\xFF"), charset);
+}
+
 std::string ClientInputStream::WithDoorCommands(std::string_view text) const {
     std::string result(text);
     const TrackerConfig& config = tracker_.Config();
@@ -122,10 +129,19 @@ std::string ClientInputStream::WithDoorCommands(std::string_view text) const {
 void ClientInputStream::TakeCommandLine(std::string_view received) {
     const TrackerConfig& config = tracker_.Config();
     TrackerOutput& output = tracker_.Output();
-    std::string text(received);
+    // The line as the tracker reads it, in Windows-1251; what goes to the
+    // server is the player's own bytes.
+    std::string text = InTrackerCharset(received);
     if (!IsOwnCommand(text)) {
-        text = WithDoorCommands(text);
-        output.SendToServer(text);
+        std::string withDoors = WithDoorCommands(text);
+        if (config.Charset == ServerCharset::Windows1251) {
+            output.SendToServer(withDoors);
+        } else {
+            const std::size_t doors = withDoors.size() - text.size();
+            output.SendToServer(ToServerCharset(std::string_view(withDoors).substr(0, doors), config.Charset) +
+                                std::string(received));
+        }
+        text = std::move(withDoors);
     }
 
     if (StartsWith(text, config.Speedwalk)) {

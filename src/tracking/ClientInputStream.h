@@ -38,6 +38,8 @@ public:
 private:
     bool RelayTelnetCommands();
     bool IsOwnCommand(std::string_view text) const;
+    // A client's line converted from the server's code page.
+    std::string InTrackerCharset(std::string_view received) const;
     std::string WithDoorCommands(std::string_view text) const;
     void QueueCommands(std::string_view text);
 

@@ -27,7 +27,26 @@ void MovementTracker::QueueCommand(std::string command) {
         // anything any more; the newest count.
         commandQueue_.pop_front();
     }
+    if (tracing_ && IsMove(command)) recognition_.MoveQueued();
     commandQueue_.push_back(std::move(command));
+}
+
+bool MovementTracker::IsMove(std::string_view command) const {
+    for (const std::string* prefix : {&config_.Sneakwalk, &config_.Fleewalk}) {
+        if (!prefix->empty() && command.size() > prefix->size() && command.starts_with(*prefix) &&
+            command[prefix->size()] == ' ') {
+            command.remove_prefix(prefix->size() + 1);
+        }
+    }
+    return MoveDirection(command, config_.Parser).has_value();
+}
+
+void MovementTracker::WarnWhenNothingIsRecognised() {
+    if (!tracing_) return;
+    std::optional<std::string> warning = recognition_.TakeWarning();
+    if (!warning) return;
+    log_.Log("TranslateCmd: " + *warning);
+    if (output_.ClientAndServerConnected()) output_.SendToClient("\r\n\033[1;33m<Trellan> : " + *warning + "\033[0m\r\n");
 }
 
 void MovementTracker::ResetQueue() {
@@ -36,6 +55,7 @@ void MovementTracker::ResetQueue() {
 }
 
 void MovementTracker::ProcessServerText(const std::string& text) {
+    if (tracing_) recognition_.ServerText(text, config_.Parser);
     outputBuffer_ += text;
     currentCommand_.clear();
     settled_ = true;
@@ -47,6 +67,7 @@ void MovementTracker::ProcessServerText(const std::string& text) {
         // would be repeated for ever.
         if (outputBuffer_.size() == bufferBefore && commandQueue_.size() == queueBefore) break;
     }
+    WarnWhenNothingIsRecognised();
     if (tracing_ && commandQueue_.empty()) speedwalk_->SendNextBatch();
     BoundOutputBuffer();
 }
@@ -107,6 +128,7 @@ void MovementTracker::EndPass() {
         // next command.
         ParsedRoom stale;
         while (ParseRoom(outputBuffer_, config_.Parser, stale)) {
+            recognition_.RoomRecognised();
             log_.Log(W1251("TranslateCMD.Deleted: Описатель комнаты:") + stale.ParsedName + "\r\n" +
                        stale.ParsedDesc + "\r\n" + stale.ParsedExits);
         }
@@ -139,6 +161,7 @@ void MovementTracker::SetTracing(TracingSwitch to) {
             output_.SendToClient("\r\n\033[1;33m<Trellan> : Tracing now \033[1;32mON\033[0m\r\n");
         }
     }
+    if (toTracing != tracing_) recognition_.Restart();
     tracing_ = toTracing;
     output_.TracingChanged(tracing_);
     if (tracing_ && world_.CurrentZone.empty()) output_.StartNewZone();

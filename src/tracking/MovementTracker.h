@@ -23,6 +23,7 @@
 #include <utility>
 
 #include "tracking/RoomParser.h"
+#include "tracking/RecognitionWatch.h"
 #include "tracking/TrackerConfig.h"
 #include "tracking/TrackerExtensions.h"
 #include "tracking/TrackerOutput.h"
@@ -106,6 +107,10 @@ private:
     void ScanTriggers(std::size_t exitsStart);
     void EndPass();
     void BoundOutputBuffer();
+    // Tells the player once when moves keep coming and no room is recognised.
+    void WarnWhenNothingIsRecognised();
+    // Whether a queued command is a move (a sneaking or fleeing one too).
+    bool IsMove(std::string_view command) const;
 
     // The decisions about the position.
     void Settle();
@@ -150,6 +155,7 @@ private:
     std::string currentCommand_;
     ParsedRoom parsed_;
     bool settled_ = false;
+    RecognitionWatch recognition_;
     bool tracing_ = false;
     bool walkingMode_ = false;
 };

@@ -30,7 +30,9 @@ std::int32_t RoomNumber(std::string_view field) {
 }  // namespace
 
 bool MovementTracker::ParseNext() {
-    return ParseRoom(outputBuffer_, config_.Parser, parsed_);
+    if (!ParseRoom(outputBuffer_, config_.Parser, parsed_)) return false;
+    recognition_.RoomRecognised();
+    return true;
 }
 
 bool MovementTracker::IsDark(const std::string& name) const {

@@ -86,6 +86,7 @@ TrackerConfig TrackerConfigFrom(const WorldProfile& profile, const MainSettings&
     Copy(kProfileFlags, profile, config);
     Copy(kMainTexts, settings, config);
     Copy(kMainFlags, settings, config);
+    config.Charset = ProfileServerCharset(profile);
     config.RequestObject = profile.RequestCommand.empty() ? settings.RequestObject : profile.RequestCommand;
     config.LeaderPhrases = {profile.LeaderN, profile.LeaderS, profile.LeaderW,
                             profile.LeaderE, profile.LeaderU, profile.LeaderD};

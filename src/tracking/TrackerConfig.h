@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/ExitWords.h"
+#include "text/ServerCharset.h"
 #include "text/W1251.h"
 #include "tracking/RoomParserConfig.h"
 
@@ -58,6 +59,9 @@ struct TrackerConfig {
     bool NeedRepos = true;
     // Double every 0xFF byte in object descriptions sent to the client.
     bool AddDoubleYaLor = true;
+    // The code page the player's client and the server speak; the tracker
+    // works in Windows-1251.
+    ServerCharset Charset = ServerCharset::Windows1251;
 };
 
 // The parser's part of a profile: the decoded markers, the darkness list

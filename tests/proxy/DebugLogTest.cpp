@@ -84,5 +84,39 @@ TEST(DebugLogTest, SavesLinesWithCrLf) {
     EXPECT_THROW(log.SaveTo(dir / "missing/trdebug.log"), FileWriteError);
 }
 
+TEST(DebugLogTest, AFileKeepsTheWholeSessionAndOneOlderGeneration) {
+    testing::TempDirectory dir;
+    std::string path = dir / "trdebug.log";
+    WriteFileAtomically(path, "the last run");
+
+    DebugLog log;
+    log.AppendTo(path);
+    log.Log("not logged while off");
+    EXPECT_EQ(ReadWholeFile(path), std::string("the last run"));
+    log.SetActive(true);
+    for (std::size_t i = 0; i < DebugLog::MaxLines + 500; ++i) log.Log("move " + std::to_string(i) + "\nroom");
+    EXPECT_TRUE(log.FileComplete());
+    std::string written = *ReadWholeFile(path);
+    EXPECT_EQ(written.substr(0, 20), "move 0\r\nroom\r\nmove 1") << "the story from its start, not the last lines only";
+    EXPECT_EQ(written.size(), 24390u) << "1500 entries of two lines each";
+    EXPECT_EQ(ReadWholeFile(path + ".1"), std::string("the last run"));
+
+    // Past the size limit the file starts a new generation.
+    const std::string big(64 * 1024, 'x');
+    // 64 of them take the file past the limit, 63 do not.
+    for (int i = 0; i < 64; ++i) log.Log(big);
+    log.Log("after the turn");
+    EXPECT_EQ(ReadWholeFile(path), std::string("after the turn\r\n"));
+    EXPECT_GT(ReadWholeFile(path + ".1")->size(), static_cast<std::size_t>(DebugLog::MaxFileBytes));
+
+    // A file that cannot be written is given up; the lines stay in memory.
+    DebugLog broken;
+    broken.AppendTo(dir / "missing/trdebug.log");
+    broken.SetActive(true);
+    broken.Log("line");
+    EXPECT_FALSE(broken.FileComplete());
+    EXPECT_EQ(broken.Lines().size(), 1u);
+}
+
 }  // namespace
 }  // namespace trellan

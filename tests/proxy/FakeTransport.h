@@ -126,9 +126,11 @@ class RecordingHooks : public SessionHooks {
 public:
     void TracingOff() override { ++tracingOff; }
     void ProcessServerText(const std::string& text) override { texts.push_back(text); }
+    void ClientClosed(ClientId client) override { closed.push_back(client); }
 
     int tracingOff = 0;
     std::vector<std::string> texts;
+    std::vector<ClientId> closed;
 };
 
 }  // namespace trellan::testing

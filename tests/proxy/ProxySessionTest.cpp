@@ -67,21 +67,39 @@ TEST_F(ProxySessionTest, ClientConnectSendsBannerFirstAndConnectsServer) {
     EXPECT_TRUE(Logged("CSConnect"));
 }
 
-TEST_F(ProxySessionTest, NewClientRestartsServerConnection) {
+TEST_F(ProxySessionTest, ANewClientReplacesTheOldOneAndRestartsTheServerConnection) {
     ClientId first = StartSession();
+    transport.clients[first].unread = "half a li";
     Forget();
     ClientId second = transport.AddClient();
     session.OnClientConnected(second);
-    EXPECT_EQ(transport.calls,
-              (std::vector<std::string>{"CloseServer", "ConnectServer mud.example.org:4000 name"}));
-    EXPECT_EQ(LogLines(),
-              (std::vector<std::string>{"SSClientConnect:Closing client socket",
-                                        "SSClientConnect:Open client socket"}));
+    EXPECT_EQ(transport.calls, (std::vector<std::string>{"CloseClient " + std::to_string(first), "CloseServer",
+                                                         "ConnectServer mud.example.org:4000 name"}));
+    EXPECT_EQ(LogLines(), (std::vector<std::string>{"SSClientConnect:Replacing client socket",
+                                                    "SSClientConnect:Closing client socket",
+                                                    "SSClientConnect:Open client socket"}));
     EXPECT_FALSE(session.ServerConnected());
     EXPECT_EQ(hooks.tracingOff, 1);
-    // The older client stays; it is not sent a second banner.
-    EXPECT_EQ(transport.Received(first), ProxySession::Banner);
+    EXPECT_EQ(hooks.closed, std::vector<ClientId>{first}) << "its unfinished line is void";
+    // The old client is told in one line; its typing never reaches the server.
+    EXPECT_EQ(transport.closedReceived[first], std::string(ProxySession::Banner) + session.ReplacedClientMessage());
+    EXPECT_EQ(transport.sentToServer, "");
     EXPECT_EQ(transport.Received(second), ProxySession::Banner);
+
+    // The newcomer gets both the game and Trellan's own messages.
+    transport.serverConnected = true;
+    session.OnServerConnected();
+    transport.ServerSends("output");
+    session.OnServerReadable();
+    session.SendToClient("own");
+    EXPECT_EQ(transport.Received(second), std::string(ProxySession::Banner) + "outputown");
+}
+
+TEST_F(ProxySessionTest, TheReplacedClientIsToldInTheServersCodePage) {
+    config.Charset = ServerCharset::Utf8;
+    ASSERT_TRUE(session.ApplyConnectionSettings(config));
+    EXPECT_EQ(session.ReplacedClientMessage(),
+              "\r\n\033[1;33m<Trellan> : Подключился другой клиент, это соединение закрыто.\033[0m\r\n");
 }
 
 TEST_F(ProxySessionTest, RelaysBothWays) {
@@ -99,28 +117,6 @@ TEST_F(ProxySessionTest, RelaysBothWays) {
 
     session.SendToServer("say hi\r\n");
     EXPECT_EQ(transport.sentToServer, "look\r\n\xFF\xFFsay hi\r\n");
-}
-
-TEST_F(ProxySessionTest, SeveralClientsRelayToNewestAndOwnMessagesToOldest) {
-    ClientId older = StartSession();
-    ClientId newer = StartSession();
-    transport.Received(older).clear();
-    transport.Received(newer).clear();
-
-    transport.ServerSends("output");
-    session.OnServerReadable();
-    session.SendToClient("own");
-    EXPECT_EQ(transport.Received(older), "own");
-    EXPECT_EQ(transport.Received(newer), "output");
-
-    // The server stays while a client is left.
-    transport.RemoveClient(newer);
-    session.OnClientDisconnected(newer);
-    EXPECT_TRUE(session.ServerConnected());
-    EXPECT_TRUE(session.ClientPresent());
-    transport.ServerSends("more");
-    session.OnServerReadable();
-    EXPECT_EQ(transport.Received(older), "ownmore");
 }
 
 TEST_F(ProxySessionTest, ServerOutputWithoutClientClosesServerAndStillReachesTracker) {
@@ -172,10 +168,9 @@ TEST_F(ProxySessionTest, ServerClosingWithoutClientDoesNotRelisten) {
     EXPECT_EQ(hooks.tracingOff, 1);
 }
 
-TEST_F(ProxySessionTest, ServerErrorRelistensClosesServerAndTellsTheOldestClient) {
-    ClientId first = StartSession();
-    ClientId second = transport.AddClient();
-    session.OnClientConnected(second);
+TEST_F(ProxySessionTest, ServerErrorRelistensClosesServerAndTellsTheClient) {
+    ClientId first = transport.AddClient();
+    session.OnClientConnected(first);
     Forget();
 
     session.OnServerError("Host not found");
@@ -186,11 +181,10 @@ TEST_F(ProxySessionTest, ServerErrorRelistensClosesServerAndTellsTheOldestClient
     EXPECT_FALSE(session.ServerConnected());
     EXPECT_FALSE(session.ClientPresent());
     EXPECT_GE(hooks.tracingOff, 1);
-    // The message reaches the oldest client before it is dropped.
+    // The message reaches the client before it is dropped.
     EXPECT_EQ(transport.closedReceived[first],
               std::string(ProxySession::Banner) +
                   "\r\n\033[1;33m<Trellan>\033[1;31m Server communication error\033[0m\r\n");
-    EXPECT_EQ(transport.closedReceived[second], ProxySession::Banner);
 }
 
 TEST_F(ProxySessionTest, ClientClosingClosesServer) {
