@@ -64,6 +64,7 @@ constexpr ProfileText kProfileTexts[] = {
     {"edStuffSeq", &WorldProfile::StuffSeq},
     {"edMobSeq", &WorldProfile::MobSeq},
     {"edRequestCommand", &WorldProfile::RequestCommand},
+    {"edPromptExitLetters", &WorldProfile::PromptExitLetters},
 };
 
 constexpr MainText kMainTexts[] = {
@@ -94,6 +95,7 @@ constexpr ProfileFlag kProfileFlags[] = {
     {"cbNoDoubleYa", &WorldProfile::NoDoubleYa},         {"cbAddDoubleYa", &WorldProfile::AddDoubleYa},
     {"cbAddDoubleYaLor", &WorldProfile::AddDoubleYaLor}, {"cbUsePromptExit", &WorldProfile::UsePromptExit},
     {"cbFollowLine", &WorldProfile::FollowLine},
+    {"cbExitsIgnoreCase", &WorldProfile::ExitsIgnoreCase},
 };
 
 constexpr MainFlag kMainFlags[] = {

@@ -106,6 +106,7 @@ void ConfigForm::Fill() {
     Pages.ClientPort->setText(QString::number(profile.ClientPort));
     Pages.ServerName->setText(ToQt(profile.ServerName));
     Pages.ServerPort->setText(QString::number(profile.ServerPort));
+    Pages.ServerEncoding->setCurrentText(QString::fromLatin1(ServerCharsetName(ProfileServerCharset(profile))));
     Pages.MccpEnabled->setChecked(profile.MccpEnabled);
     for (QWidget* field :
          std::initializer_list<QWidget*>{Pages.ClientPort, Pages.ServerName, Pages.ServerPort, Pages.MccpEnabled}) {
@@ -239,6 +240,7 @@ bool ConfigForm::ApplyAndClose() {
     // 2., 5., 7., 8. The fields the tables bind: options, texts, markers
     // (decoded again), templates and lists.
     bindings_->Store();
+    profile.ServerEncoding = FromQt(Pages.ServerEncoding->currentText());
     // The search command is the profile's; the main setting follows it until the next load.
     settings.RequestObject = profile.RequestCommand;
     settings.PanelBitmap = Pages.Texture->currentIndex() - 1;

@@ -1,6 +1,7 @@
 #include "app/config/ConfigPages.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -14,6 +15,9 @@
 
 #include "app/config/ConfigPageParts.h"
 #include "app/config/ConfigWidgets.h"
+#include "view/QtText.h"
+#include "text/W1251.h"
+#include "text/ServerCharset.h"
 
 namespace trellan {
 
@@ -75,6 +79,17 @@ QWidget* BuildConnectionPage(ConfigPages& pages) {
     pages.ServerPort = Row(*grid, 1, "lblServerPort", "edServerPort");
     pages.ServerPort->setMaximumWidth(80);
     AcceptDigitsOnly(*pages.ServerPort, 5);
+    // The code page the player picked at the MUD's login; the server's own
+    // text reaches the client unchanged whatever is chosen here.
+    QLabel* encodingCaption = Label("lblServerEncoding");
+    pages.ServerEncoding = new QComboBox;
+    pages.ServerEncoding->setObjectName("cbServerEncoding");
+    for (ServerCharset charset : {ServerCharset::Windows1251, ServerCharset::Koi8r, ServerCharset::Utf8}) {
+        pages.ServerEncoding->addItem(QString::fromLatin1(ServerCharsetName(charset)));
+    }
+    encodingCaption->setBuddy(pages.ServerEncoding);
+    grid->addWidget(encodingCaption, 2, 0);
+    grid->addWidget(pages.ServerEncoding, 2, 1);
 
     Group("gbProcessing", column, grid);
     grid->addWidget(Check("cbNoDoubleYa"), 0, 0);
@@ -100,6 +115,11 @@ QWidget* BuildMovesPage() {
               {"lblMoveD", "edMoveD"},
               {"lblMoveSneak", "edSneakwalk"},
               {"lblMoveFlick", "edFleewalk"}});
+    // A MUD takes several words for a move: "n|north|с|север".
+    for (const char* move : {"edMoveN", "edMoveS", "edMoveW", "edMoveE", "edMoveU", "edMoveD"}) {
+        grid->parentWidget()->findChild<QLineEdit*>(move)->setToolTip(
+            ToQt(W1251("Несколько слов через \"|\": первое посылается на сервер, любое узнаётся, когда его набирает игрок")));
+    }
 
     Group("gbTracing", column, grid);
     Row(*grid, 0, "lblTraceStart", "edLook");
@@ -133,6 +153,7 @@ QWidget* BuildAutomaticsPage(ConfigPages& pages) {
     pages.PromptExitLabel = prompt.first;
     pages.PromptExitStart = prompt.second.first;
     pages.PromptExitEnd = prompt.second.second;
+    Row(*grid, 4, "lblPromptExitLetters", "edPromptExitLetters", 2);
 
     Group("gbAutoexits", column, grid);
     PairRows(*grid, 0,
@@ -149,6 +170,7 @@ QWidget* BuildAutomaticsPage(ConfigPages& pages) {
     const char* const words[] = {"edExitWordN", "edExitWordS", "edExitWordW",
                                  "edExitWordE", "edExitWordU", "edExitWordD"};
     for (int d = 0; d < 6; ++d) pages.ExitWords[d] = grid->parentWidget()->findChild<QLineEdit*>(words[d]);
+    grid->addWidget(Check("cbExitsIgnoreCase"), 3, 0, 1, 5);
 
     Group("gbDark", column, grid);
     Row(*grid, 0, "lblDarkHere", "edDark");

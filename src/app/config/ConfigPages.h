@@ -28,6 +28,7 @@ struct ConfigPages {
     QLineEdit* ClientPort = nullptr;
     QLineEdit* ServerName = nullptr;
     QLineEdit* ServerPort = nullptr;
+    QComboBox* ServerEncoding = nullptr;
     QCheckBox* MccpEnabled = nullptr;
 
     // "Автоматика"
