@@ -1,6 +1,5 @@
 #include "Connection.h"
 
-#include "Win1251.h"
 
 namespace demomud {
 
@@ -116,7 +115,7 @@ void Connection::StartCompression() {
 }
 
 void Connection::SendText(std::string_view utf8) {
-    const std::string text = ToWin1251(utf8);
+    const std::string text = EncodeOutput(charset_, utf8);
     std::string wire;
     wire.reserve(text.size() + 8);
     for (char c : text) {
@@ -127,7 +126,7 @@ void Connection::SendText(std::string_view utf8) {
         }
         wire.push_back(c);
         if (static_cast<unsigned char>(c) == IAC) {
-            wire.push_back(c);  // the letter "я" is the telnet IAC byte
+            wire.push_back(c);  // "я" in Windows-1251, "Ъ" in KOI8-R: the telnet IAC byte
         }
     }
     SendRaw(wire);

@@ -1,14 +1,17 @@
 #pragma once
 // One player's telnet connection: splits the input into command lines
 // (telnet commands removed, bounded line length), answers the compression
-// negotiation, and frames the output: Windows-1251, 0xFF doubled, deflated
-// once the client has accepted MCCP v2.
+// negotiation, and frames the output: in the client's code page
+// (Windows-1251 unless chosen), 0xFF doubled, deflated once the client has
+// accepted MCCP v2.
 #include <zlib.h>
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "Charset.h"
 
 namespace demomud {
 
@@ -25,9 +28,13 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Feeds bytes from the socket; complete command lines (Windows-1251,
-    // without the line end) are appended to `lines`.
+    // Feeds bytes from the socket; complete command lines (in the client's
+    // code page, 0xFF undoubled, without the line end) are appended to `lines`.
     void Receive(const char* data, std::size_t length, std::vector<std::string>& lines);
+
+    // The code page of the client (Windows-1251 until set).
+    void SetCharset(Charset charset) { charset_ = charset; }
+    Charset GetCharset() const { return charset_; }
 
     // Queues game text (UTF-8) for the client.
     void SendText(std::string_view utf8);
@@ -46,6 +53,7 @@ private:
     enum class State { Data, Iac, Verb, Sub, SubIac };
 
     bool offerMccp_;
+    Charset charset_ = Charset::Windows1251;
     bool compressing_ = false;
     z_stream zs_{};
     State state_ = State::Data;

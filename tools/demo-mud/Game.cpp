@@ -9,7 +9,6 @@ namespace demomud {
 
 namespace {
 
-constexpr const char* ExitWords[DirCount] = {"N", "S", "E", "W", "U", "D"};
 constexpr const char* LeaderPhrases[DirCount] = {"на север", "на юг", "на восток", "на запад", "вверх", "вниз"};
 constexpr int OppositeDir[DirCount] = {South, North, West, East, Down, Up};
 
@@ -58,7 +57,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 constexpr int LeaderHome = 0;
 constexpr int LeaderAway = 17;
 
-Game::Game() : rooms_(BuildWorld()), leaderRoom_(LeaderHome) {
+Game::Game(Style style) : style_(style), rooms_(BuildWorld()), leaderRoom_(LeaderHome) {
     for (const Room& room : rooms_) {
         closedDoors_.push_back(room.doors);
     }
@@ -99,10 +98,12 @@ std::string Game::ShowRoom(int player) const {
             out += std::string("   ") + line + "\r\n";
         }
     }
-    out += texts::ExitsStart;
-    const std::string exits = ExitsText(p.room, " ");
-    out += exits.empty() ? " None! ]\r\n" : " " + exits + " ]\r\n";
-    out += "\033[0m";
+    if (!(room.dark && style_.darkExitsInPrompt)) {
+        out += texts::ExitsStart;
+        const std::string exits = ExitsText(p.room, ExitsFor::Line);
+        out += exits.empty() ? " None! ]\r\n" : " " + exits + " ]\r\n";
+        out += "\033[0m";
+    }
     if (room.itemHere && !room.dark) {
         out += std::string("\033[33m") + room.itemHere + "\033[0m\r\n";
     }
@@ -117,7 +118,7 @@ std::string Game::ShowRoom(int player) const {
     return out;
 }
 
-std::string Game::ExitsText(int roomIndex, const char* separator) const {
+std::string Game::ExitsText(int roomIndex, ExitsFor where) const {
     const Room& room = rooms_[static_cast<std::size_t>(roomIndex)];
     const unsigned closed = closedDoors_[static_cast<std::size_t>(roomIndex)];
     std::string exits;
@@ -125,11 +126,13 @@ std::string Game::ExitsText(int roomIndex, const char* separator) const {
         if (room.exits[d] < 0) {
             continue;
         }
-        if (!exits.empty()) {
-            exits += separator;
+        if (!exits.empty() && where == ExitsFor::Line) {
+            exits += " ";
         }
+        const bool intoAnotherArea = AreaOf(style_, room.exits[d]) != AreaOf(style_, roomIndex);
+        const std::string word = ExitWord(style_, where, d, intoAnotherArea);
         // A closed door is shown in parentheses, as MUDs do.
-        exits += (closed & (1u << d)) ? std::string("(") + ExitWords[d] + ")" : ExitWords[d];
+        exits += (closed & (1u << d)) ? "(" + word + ")" : word;
     }
     return exits;
 }
@@ -137,7 +140,7 @@ std::string Game::ExitsText(int roomIndex, const char* separator) const {
 // The prompt has no line end; go-ahead tells the client it is complete, and
 // the next answer follows right behind it.
 std::string Game::Prompt(int player) const {
-    return "\r\n\033[0m<30H 90M Вых:" + ExitsText(players_.at(player).room, "") + "> " + Connection::GoAheadMark;
+    return "\r\n\033[0m<30H 90M Вых:" + ExitsText(players_.at(player).room, ExitsFor::Prompt) + "> " + Connection::GoAheadMark;
 }
 
 std::string Game::Move(int player, Dir dir) {

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "Style.h"
+
 namespace demomud {
 
 enum Dir { North, South, East, West, Up, Down, DirCount };
@@ -39,7 +41,7 @@ inline constexpr const char* LeaderLeft = "ушел";
 
 class Game {
 public:
-    Game();
+    explicit Game(Style style = {});
 
     const std::vector<Room>& Rooms() const { return rooms_; }
     static int StartRoom() { return 2; }
@@ -76,9 +78,10 @@ private:
     std::string Follow(int player, std::string_view whom);
     std::string EnterPortal(int player);
     std::string GroupTell(int player, std::string_view text);
-    std::string ExitsText(int room, const char* separator) const;
+    std::string ExitsText(int room, ExitsFor where) const;
     std::string Help() const;
 
+    Style style_;
     std::vector<Room> rooms_;
     std::vector<unsigned> closedDoors_;  // per room, like Room::doors
     int leaderRoom_;

@@ -20,6 +20,7 @@
 
 #include "Connection.h"
 #include "Game.h"
+#include "Style.h"
 #include "Win1251.h"
 
 namespace {
@@ -31,13 +32,16 @@ struct Client {
     int player = 0;
     std::unique_ptr<demomud::Connection> connection;
     bool closing = false;  // close once the output has gone
+    bool choosingCharset = false;  // at the login menu, not in the game yet (player 0)
 };
 
 void Usage(FILE* to) {
     std::fprintf(to,
-                 "Usage: trellan-demo-mud [--port N] [--no-mccp]\n"
+                 "Usage: trellan-demo-mud [--port N] [--no-mccp] [--russian] [--ask-charset] [--charset NAME]\n"
+                 "                        [--exit-case] [--russian-prompt] [--dark-exits-in-prompt]\n"
                  "  Serves a small Russian-language MUD on 127.0.0.1 (default port 4000).\n"
                  "  --no-mccp   do not offer MCCP v2 compression\n");
+    demomud::PrintRussianUsage(to);
 }
 
 bool SetNonBlocking(int fd) {
@@ -85,9 +89,15 @@ bool Flush(Client& client) {
 int main(int argc, char** argv) {
     int port = 4000;
     bool mccp = true;
+    demomud::RussianOptions russian;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--port" && i + 1 < argc) {
+        if (const int taken = demomud::ParseRussianOption(argc, argv, i, russian); taken != 0) {
+            if (taken < 0) {
+                Usage(stderr);
+                return 2;
+            }
+        } else if (arg == "--port" && i + 1 < argc) {
             char* end = nullptr;
             const long value = std::strtol(argv[++i], &end, 10);
             if (*end != '\0' || value < 0 || value > 65535) {
@@ -113,7 +123,7 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "trellan-demo-mud: listening on 127.0.0.1:%d%s\n", port, mccp ? "" : " (no MCCP)");
 
-    demomud::Game game;
+    demomud::Game game(russian.style);
     std::map<int, Client> clients;  // by fd
     std::vector<pollfd> fds;
     std::vector<std::string> lines;
@@ -149,9 +159,17 @@ int main(int argc, char** argv) {
                 setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
                 Client client;
                 client.fd = fd;
-                client.player = game.AddPlayer();
                 client.connection = std::make_unique<demomud::Connection>(mccp);
-                client.connection->SendText(game.Greeting(client.player));
+                if (russian.charset) {
+                    client.connection->SetCharset(*russian.charset);
+                }
+                if (russian.askCharset && !russian.charset) {
+                    client.choosingCharset = true;
+                    client.connection->SendText(demomud::CharsetMenu());
+                } else {
+                    client.player = game.AddPlayer();
+                    client.connection->SendText(game.Greeting(client.player));
+                }
                 clients.emplace(fd, std::move(client));
             }
         }
@@ -172,8 +190,21 @@ int main(int argc, char** argv) {
                         if (client.closing) {
                             break;
                         }
+                        if (client.choosingCharset) {
+                            const auto charset = demomud::CharsetChoice(line);
+                            if (!charset) {
+                                client.connection->SendText(demomud::CharsetMenu());
+                                continue;
+                            }
+                            client.connection->SetCharset(*charset);
+                            client.choosingCharset = false;
+                            client.player = game.AddPlayer();
+                            client.connection->SendText(game.Greeting(client.player));
+                            continue;
+                        }
                         bool quit = false;
-                        const std::string typed = demomud::InputToWin1251(line);
+                        const std::string typed =
+                            demomud::DecodeInput(client.connection->GetCharset(), line);
                         const std::string command = demomud::FromWin1251(demomud::LowerWin1251(typed));
                         client.connection->SendText(
                             game.Command(client.player, command, demomud::FromWin1251(typed), quit));
