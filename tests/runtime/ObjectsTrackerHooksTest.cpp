@@ -3,6 +3,7 @@
 #include "objects/ObjectsBase.h"
 #include "objects/ObjectsConfig.h"
 #include "runtime/ObjectsTrackerHooks.h"
+#include "text/ServerCharset.h"
 #include "text/W1251.h"
 #include "tracking/TrackerFixture.h"
 
@@ -49,6 +50,23 @@ TEST_F(ObjectsTrackerHooksTest, ClientSearchIsAnsweredAndNodesAreSentToTheChat) 
     EXPECT_EQ(rig.output.server, W1251("гг ->>Trellan objecs base <begin> (v.2)\r\nгг ->>Предметы.Меч\r\n"
                                        "гг ->>Острый.\r\nгг ->>Trellan objecs base <end> (v.2)\r\n"));
     EXPECT_FALSE(hooks.TellClan(*sword->Parent()));
+}
+
+TEST_F(ObjectsTrackerHooksTest, NodesGoToTheChatInTheServersCodePageWithItsFFDoubled) {
+    ObjectNode* cloak = base.Tree().AddChild(base.Tree().AddChild(nullptr, W1251("Предметы")), W1251("Плащ"));
+    cloak->Description = std::vector<std::string>{W1251("Объёмный, я бы взял.")};
+    config.Charset = ServerCharset::Koi8r;
+    config.AddDoubleYa = true;
+    EXPECT_TRUE(hooks.TellGroup(*cloak));
+    // KOI8-R: "я" is 0xD1, "Ъ" (here in "Объёмный" as "ъ", 0xDF) is not 0xFF;
+    // only the capital "Ъ" would be, and it would go out doubled.
+    EXPECT_EQ(rig.output.server, ToServerCharset(W1251("гг ->>Trellan objecs base <begin> (v.2)\r\nгг ->>Предметы.Плащ\r\n"
+                                                       "гг ->>Объёмный, я бы взял.\r\nгг ->>Trellan objecs base <end> (v.2)\r\n"),
+                                                 ServerCharset::Koi8r));
+    rig.output.server.clear();
+    cloak->Description = std::vector<std::string>{W1251("ЪЪ")};
+    EXPECT_TRUE(hooks.TellGroup(*cloak));
+    EXPECT_NE(rig.output.server.find("->>\xFF\xFF\xFF\xFF\r\n"), std::string::npos);
 }
 
 }  // namespace
