@@ -26,6 +26,11 @@ std::string SpeedwalkSentLine(std::string_view batch) {
     return "\r\n\x1B[1;33m<Trellan> : Speedwalk sent: \r\n\x1B[1;32m" + std::string(batch) + "\x1B[0m\r\n";
 }
 
+std::string ClosedDoorLine(std::string_view room, std::string_view phrase) {
+    return "\r\n\x1B[1;33m<Trellan> : " + W1251("на пути закрытая дверь: ") + std::string(room) + ", " +
+           std::string(phrase) + W1251("; откройте её и повторите команду") + "\x1B[0m\r\n";
+}
+
 std::string AliasListLine(std::string_view alias, std::string_view zone, std::string_view name) {
     return "\r\n\x1B[1;32m" + std::string(alias) + "\x1B[0m  - " + std::string(zone) + "." + std::string(name);
 }

@@ -22,6 +22,10 @@ inline constexpr std::string_view kSpeedwalkUnabledLine =
 // The client's lines for one batch, the batch text with its ";" separators.
 std::string SpeedwalkSentLine(std::string_view batch);
 
+// The client's line for a walk that would stop at a closed door with no
+// door command stored for it; the walk waits for the command again.
+std::string ClosedDoorLine(std::string_view room, std::string_view phrase);
+
 // One line of the alias list: alias, zone and room name.
 std::string AliasListLine(std::string_view alias, std::string_view zone, std::string_view name);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mapping/ViewState.h"
+#include "navigation/ClosedDoors.h"
 #include "model/World.h"
 #include "navigation/NavigationMessages.h"
 #include "proxy/DebugLog.h"
@@ -74,10 +75,13 @@ SpeedwalkResult Speedwalk::WalkToTarget(SpeedwalkSender sender) {
             result.Text = ReplaceAll(*path, ";", " ");
             break;
         case SpeedwalkSender::Send:
-            if (tracker_.Tracing()) {
-                SendWalk(*path);
-                result.What = SpeedwalkResult::Kind::Sent;
+            if (!tracker_.Tracing()) break;
+            if (HoldAtClosedDoor(*path)) {
+                result.What = SpeedwalkResult::Kind::Reported;
+                break;
             }
+            SendWalk(*path);
+            result.What = SpeedwalkResult::Kind::Sent;
             break;
     }
     return result;
@@ -86,6 +90,21 @@ SpeedwalkResult Speedwalk::WalkToTarget(SpeedwalkSender sender) {
 SpeedwalkResult Speedwalk::WalkToRoom(MudRoom* room, SpeedwalkSender sender) {
     tracker_.TheWorld().TargetRoom = room;
     return WalkToTarget(sender);
+}
+
+bool Speedwalk::HoldAtClosedDoor(const std::string& path) {
+    World& world = tracker_.TheWorld();
+    if (warnedDoorTarget_ == world.TargetRoom) {
+        warnedDoorTarget_ = nullptr;
+        return false;
+    }
+    warnedDoorTarget_ = nullptr;
+    std::optional<ClosedDoor> door = FirstDoorWithoutCommand(world, world.CurrentRoom, path, tracker_.Config().Parser);
+    if (!door) return false;
+    warnedDoorTarget_ = world.TargetRoom;
+    log_.Log(W1251("Спидволк: на пути закрытая дверь: ") + door->Room->Hint + ", " + door->Phrase);
+    tracker_.Output().SendToClient(ForTelnet(ClosedDoorLine(door->Room->Hint, door->Phrase)));
+    return true;
 }
 
 void Speedwalk::SendWalk(const std::string& path) {

@@ -99,6 +99,9 @@ public:
 
 private:
     void SendWalk(const std::string& path);
+    // Tells the player of a closed door on the way that has no door command
+    // and holds the walk back; true when it did.
+    bool HoldAtClosedDoor(const std::string& path);
     void ListAliases();
     // 0xFF doubled when the profile asks for it.
     std::string ForTelnet(std::string text) const;
@@ -110,6 +113,9 @@ private:
     Localisation* captions_ = nullptr;
     ViewState* view_ = nullptr;
     std::deque<std::string> queue_;
+    // The target of the last walk held back at a closed door: asked for
+    // again at once, it goes out (the player has opened the door).
+    const MudRoom* warnedDoorTarget_ = nullptr;
 };
 
 }  // namespace trellan

@@ -1,6 +1,7 @@
 // Delivering a walk: batches settled by the tracker, clipboard texts, the
 // failure messages, and the player's speedwalk, alias list and return
 // commands.
+#include "navigation/ClosedDoors.h"
 #include "navigation/NavigationFixture.h"
 #include "navigation/NavigationMessages.h"
 #include "text/TextUtils.h"
@@ -105,6 +106,33 @@ TEST_F(SpeedwalkTest, DoorCommandsAreStepsOfTheirOwnAndTinyLengthsStillWalk) {
     EXPECT_EQ(rig.output.server, "n\r\nopen  door\r\nunlock\r\nn\r\nn\r\n");
     EXPECT_EQ(rig.speedwalk.Queue().size(), 3u);
     EXPECT_EQ(rig.tracker.CommandQueue().at(1), "open  door");
+}
+
+TEST_F(SpeedwalkTest, AClosedDoorWithoutDoorCommandIsToldBeforeTheWalkAndTheRepeatWalks) {
+    line[3]->SetExits(" (N) S ", ExitWords::Defaults());
+    line[3]->Hint = "Tavern";
+    StandIn(line[0]);
+    EXPECT_EQ(WalkTo(line[6]).What, SpeedwalkResult::Kind::Reported);
+    EXPECT_EQ(rig.output.server, "");
+    // ("я" doubled, as in every line of Trellan's own to the client)
+    EXPECT_EQ(rig.output.client, ReplaceAll(ClosedDoorLine("Tavern", rig.Phrase(Direction::North)), "\xFF", "\xFF\xFF"));
+
+    // Asked again (the player opened it), the walk goes out.
+    rig.output.client.clear();
+    EXPECT_EQ(WalkTo(line[6]).What, SpeedwalkResult::Kind::Sent);
+    EXPECT_EQ(rig.output.server, Repeat("n\r\n", 6));
+
+    // A door command stored for that exit opens the door on the way: no word.
+    rig.tracker.SetTracing(MovementTracker::TracingSwitch::Off);
+    rig.output.server.clear();
+    rig.output.client.clear();
+    line[3]->AutoMaps = {"|" + rig.Phrase(Direction::North) + "||open door"};
+    rig.world.NoteRoomEdited(line[3]);
+    StandIn(line[0]);
+    EXPECT_EQ(WalkTo(line[6]).What, SpeedwalkResult::Kind::Sent);
+    EXPECT_EQ(rig.output.server, "n\r\nn\r\nn\r\nopen door\r\nn\r\nn\r\nn\r\n");
+    // A door behind the way's end, or on another way, says nothing either.
+    EXPECT_FALSE(FirstDoorWithoutCommand(rig.world, line[0], "n;n", rig.tracker.Config().Parser));
 }
 
 TEST_F(SpeedwalkTest, ClipboardTextsWithAndWithoutSeparators) {

@@ -1,0 +1,53 @@
+#include "navigation/ClosedDoors.h"
+
+#include "mapping/Directions.h"
+#include "model/MudRoom.h"
+#include "model/World.h"
+#include "text/Cp1251.h"
+#include "text/TextUtils.h"
+#include "tracking/RoomQueries.h"
+
+namespace trellan {
+
+namespace {
+
+// The entry that opens the door: its exit is the direction's phrase and it
+// carries commands (field 4), as the client input stream sends them.
+bool HasDoorCommand(const MudRoom& room, const std::string& phrase) {
+    const std::string wanted = UpperCp1251(phrase);
+    for (const std::string& entry : room.AutoMaps) {
+        if (!GetToken(4, entry, "|").empty() && UpperCp1251(GetToken(2, entry, "|")) == wanted) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<ClosedDoor> FirstDoorWithoutCommand(const World& world, const MudRoom* from, std::string_view path,
+                                                  const RoomParserConfig& config) {
+    const MudRoom* room = from;
+    std::size_t start = 0;
+    while (room != nullptr && start <= path.size()) {
+        const std::size_t end = std::min(path.find(';', start), path.size());
+        const std::string step = TrimCtl(path.substr(start, end - start));
+        start = end + 1;
+        if (step.empty()) continue;
+        const std::optional<Direction> direction = MoveDirection(step, config);
+        if (!direction) return std::nullopt;
+        const std::string& phrase = config.DirectionPhrases[Index(*direction)];
+        if (room->ExitState(*direction) == ExitStatus::ClosedDoor && !HasDoorCommand(*room, phrase)) {
+            return ClosedDoor{room, phrase};
+        }
+        std::int32_t x = room->X, y = room->Y, l = room->L;
+        const MudRoom* next = nullptr;
+        for (std::size_t steps = 0; steps <= world.RoomCount(); ++steps) {
+            StepCell(*direction, x, y, l);
+            next = world.FindRoom(x, y, l);
+            if (next == nullptr || !next->Pipe) break;
+        }
+        room = next;
+    }
+    return std::nullopt;
+}
+
+}  // namespace trellan
