@@ -140,7 +140,8 @@ std::string Game::ExitsText(int roomIndex, ExitsFor where) const {
 // The prompt has no line end; go-ahead tells the client it is complete, and
 // the next answer follows right behind it.
 std::string Game::Prompt(int player) const {
-    return "\r\n\033[0m<30H 90M Вых:" + ExitsText(players_.at(player).room, ExitsFor::Prompt) + "> " + Connection::GoAheadMark;
+    return "\r\n\033[0m<30H 90M Вых:" + ExitsText(players_.at(player).room, ExitsFor::Prompt) + "> " +
+           Connection::GoAheadMark;
 }
 
 std::string Game::Move(int player, Dir dir) {

@@ -1,7 +1,8 @@
 #pragma once
 // The demo world and what its characters can do. Text in and out of Game is
 // UTF-8 (input lines are converted by the caller); the connection turns the
-// output into Windows-1251 for the wire.
+// output into the player's code page for the wire. `Style` says how exits
+// are written.
 #include <map>
 #include <string>
 #include <string_view>
