@@ -70,6 +70,7 @@ struct GuiFixture {
         options.ProgramDirectory = Home.Path();
         options.LayeredWindowsAvailable = layeredWindows;
         options.CreateStartWorld = CreateStartWorld;
+        options.ServerOverride = ServerOverride;
         Runner = std::make_unique<GuiRunner>(options);
         Runner->SetDialogs(Boxes);
         Runner->Start();
@@ -77,6 +78,8 @@ struct GuiFixture {
     }
 
     bool CreateStartWorld = true;
+    // --server HOST:PORT for this run, when not empty.
+    std::string ServerOverride;
     TempDirectory Home;
     RecordingDialogs Boxes;
     std::unique_ptr<GuiRunner> Runner;

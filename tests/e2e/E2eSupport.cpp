@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
@@ -248,6 +249,31 @@ void WriteHome(const TempDir& home, std::uint16_t clientPort, bool debug, const 
 
 std::string DemoProfile() {
     return ReadFile(std::string(TRELLAN_SOURCE_DIR) + "/tools/demo-mud/local.ini");
+}
+
+::testing::AssertionResult SetAlias(const std::string& zoneFile, const std::string& nameUtf8,
+                                    const std::string& aliasUtf8) {
+    Process dump(TRELLAN_BINARY, {"zone", "dump", zoneFile});
+    std::string json;
+    bool found = false;
+    for (std::string line = dump.ReadLine(); !line.empty(); line = dump.ReadLine()) {
+        if (line.find("\"Hint\":\"" + nameUtf8 + "\"") != std::string::npos) {
+            const std::size_t key = line.find("\"QuickList\":\"\"");
+            if (key == std::string::npos) return ::testing::AssertionFailure() << "no empty QuickList: " << line;
+            line.insert(key + 13, aliasUtf8);
+            found = true;
+        }
+        json += line + "\n";
+    }
+    if (dump.Wait() != 0) return ::testing::AssertionFailure() << "zone dump failed";
+    if (!found) return ::testing::AssertionFailure() << "no room " << nameUtf8;
+    const std::string input = zoneFile + ".json";
+    WriteFile(input, json);
+    Process write("/bin/sh", {"-c", std::string("exec '") + TRELLAN_BINARY + "' zone write '" + zoneFile + "' < '" +
+                                        input + "'"});
+    if (write.Wait() != 0) return ::testing::AssertionFailure() << "zone write failed";
+    std::remove(input.c_str());
+    return ::testing::AssertionSuccess();
 }
 
 DemoMud::DemoMud(std::vector<std::string> extra)

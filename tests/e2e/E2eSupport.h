@@ -100,6 +100,11 @@ void WriteHome(const TempDir& home, std::uint16_t clientPort, bool debug, const 
 // The demo MUD's world profile as shipped (Windows-1251, CR LF).
 std::string DemoProfile();
 
+// Gives the room named `nameUtf8` in a zone file the alias `aliasUtf8`, by
+// way of `trellan zone dump` and `trellan zone write`, as a player could.
+::testing::AssertionResult SetAlias(const std::string& zoneFile, const std::string& nameUtf8,
+                                    const std::string& aliasUtf8);
+
 // trellan-demo-mud on a free port; killed with the object.
 class DemoMud {
 public:

@@ -127,5 +127,49 @@ TEST(PlayerSession, TheDebugLogFileKeepsAWalkLongerThanThePane) {
     EXPECT_GE(kept.size(), live.size());
 }
 
+TEST(PlayerSession, ASpeedwalkThroughAClosedDoorIsToldFirstAndWalksOnceAskedAgain) {
+    std::unique_ptr<DemoMud> mud = StartMud();
+    TempDir home;
+    const std::uint16_t clientPort = FreePort();
+    {
+        Trellan trellan(home, clientPort, mud->Port(), false, DemoProfile());
+        Socket client = trellan.ConnectClient();
+        client.ReadUntilContains(GoAhead);
+        ASSERT_TRUE(Step(client, "look", Wire("Центральная площадь")));
+        ASSERT_TRUE(Step(client, "s", Wire("Таверна")));
+        ASSERT_TRUE(Step(client, W("открыть дверь"), Wire("Вы открыли дверь.")));
+        ASSERT_TRUE(Step(client, "e", Wire("Кладовая")));
+        ASSERT_TRUE(Step(client, "w", Wire("Таверна")));
+        ASSERT_TRUE(Step(client, W("закрыть дверь"), Wire("Вы закрыли дверь.")));
+        ASSERT_TRUE(Step(client, "look", Wire("(E)")));
+        ASSERT_TRUE(Step(client, "n", Wire("Центральная площадь")));
+        client.Close();
+        trellan.Proc().Signal(SIGTERM);
+        ASSERT_EQ(trellan.Proc().Wait(), 0);
+    }
+    ASSERT_TRUE(SetAlias(home.Path() + "/Maps/Новый мир/Новая зона.tr2", "Кладовая", "кладовая"));
+
+    Trellan trellan(home, clientPort, mud->Port(), false, DemoProfile());
+    Socket client = trellan.ConnectClient();
+    client.ReadUntilContains(GoAhead);
+    ASSERT_TRUE(Step(client, "look", Wire("Центральная площадь")));
+    client.Received().clear();
+    client.SendAll(W("гоу кладовая") + "\r\n");
+    const std::string told = client.ReadUntilContains(W("повторите команду"));
+    EXPECT_NE(told.find(Wire("на пути закрытая дверь: Таверна \"Пьяный тролль\", на восток")), std::string::npos)
+        << trellan::Cp1251ToUtf8(told);
+    EXPECT_EQ(told.find("Speedwalk sent"), std::string::npos);
+
+    // The player opens the door and asks again: the walk goes out.
+    ASSERT_TRUE(Step(client, "s", Wire("Таверна")));
+    ASSERT_TRUE(Step(client, W("открыть дверь"), Wire("Вы открыли дверь.")));
+    ASSERT_TRUE(Step(client, "n", Wire("Центральная площадь")));
+    ASSERT_TRUE(Step(client, W("гоу кладовая"), Wire("Кладовая")));
+    EXPECT_NE(client.Received().find("Speedwalk sent: \r\n\033[1;32ms;e;"), std::string::npos);
+    client.Close();
+    trellan.Proc().Signal(SIGTERM);
+    EXPECT_EQ(trellan.Proc().Wait(), 0);
+}
+
 }  // namespace
 }  // namespace e2e

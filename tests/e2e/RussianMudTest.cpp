@@ -175,24 +175,7 @@ TEST_P(RussianMud, ARussianWalkIsMappedAndWalkedBackBySpeedwalk) {
 
     // An alias on the square, then a new session walks south by Russian
     // words and back by speedwalk, which sends the first word of each move.
-    Process dump(TRELLAN_BINARY, {"zone", "dump", zone});
-    std::string json;
-    for (std::string line = dump.ReadLine(); !line.empty(); line = dump.ReadLine()) {
-        if (line.find("\"Центральная площадь\"") != std::string::npos) {
-            const std::size_t key = line.find("\"QuickList\":\"\"");
-            if (key != std::string::npos) {
-                line.insert(key + 13, "площадь");
-            } else {
-                line.insert(line.rfind('}'), ",\"QuickList\":\"площадь\"");
-            }
-        }
-        json += line + "\n";
-    }
-    ASSERT_EQ(dump.Wait(), 0);
-    WriteFile(home / "zone.json", json);
-    Process write("/bin/sh", {"-c", std::string("exec '") + TRELLAN_BINARY + "' zone write '" + zone + "' < '" +
-                                        home.Path() + "/zone.json'"});
-    ASSERT_EQ(write.Wait(), 0);
+    ASSERT_TRUE(SetAlias(zone, "Центральная площадь", "площадь"));
 
     RussianSession again(GetParam(), home, mud.Port(), clientPort);
     ASSERT_TRUE(again.Step("look", "Центральная площадь"));

@@ -29,6 +29,7 @@
 #include "mapping/RoomColorReplacement.h"
 #include "runtime/TrellanRuntime.h"
 #include "text/Cp1251.h"
+#include "text/W1251.h"
 #include "view/BuiltinSkin.h"
 #include "view/ColorRef.h"
 #include "view/QtText.h"
@@ -108,10 +109,28 @@ void ConfigForm::Fill() {
     Pages.ServerPort->setText(QString::number(profile.ServerPort));
     Pages.ServerEncoding->setCurrentText(QString::fromLatin1(ServerCharsetName(ProfileServerCharset(profile))));
     Pages.MccpEnabled->setChecked(profile.MccpEnabled);
+    const QString disconnectFirst = ToQt(W1251("Отключитесь от MUD, чтобы изменить"));
     for (QWidget* field :
          std::initializer_list<QWidget*>{Pages.ClientPort, Pages.ServerName, Pages.ServerPort, Pages.MccpEnabled}) {
         field->setEnabled(!options_.Connected);
+        field->setToolTip(options_.Connected ? disconnectFirst : QString());
     }
+    // A server given with --server is the one in use for this run; the
+    // profile's own stays as it is, and is named beside it.
+    const ProxyConfig& connection = runtime_.Connection();
+    QStringList notes;
+    if (!connection.ServerOverride.empty()) {
+        Pages.ServerName->setText(ToQt(connection.ServerHost()));
+        Pages.ServerPort->setText(QString::number(connection.ServerPortInUse()));
+        Pages.ServerName->setEnabled(false);
+        Pages.ServerPort->setEnabled(false);
+        const std::string own = profile.ServerName.empty() ? W1251("не задан")
+                                                           : profile.ServerName + ":" + std::to_string(profile.ServerPort);
+        notes << ToQt(W1251("Сервер задан в командной строке (--server) на этот запуск; в профиле: ") + own);
+    }
+    if (options_.Connected) notes << ToQt(W1251("Соединение открыто: отключитесь от MUD, чтобы изменить адрес и порты."));
+    Pages.ServerNote->setText(notes.join(QLatin1Char('\n')));
+    Pages.ServerNote->setVisible(!notes.isEmpty());
 
     FillTextureList(*Pages.Texture, static_cast<std::uint32_t>(settings.PanelColor));
     const int entry = settings.PanelBitmap + 1;
@@ -266,17 +285,19 @@ bool ConfigForm::ApplyAndClose() {
 void ConfigForm::ApplyConnection() {
     if (options_.Connected) return;
     WorldProfile& profile = runtime_.Profile();
-    QString server = Pages.ServerName->text();
+    // The fields show a --server given for this run, which is not saved.
+    const bool overridden = !runtime_.Connection().ServerOverride.empty();
+    QString server = overridden ? ToQt(profile.ServerName) : Pages.ServerName->text();
     server.remove(QLatin1Char(' '));
     server.remove(QLatin1Char('\t'));
-    Pages.ServerName->setText(server);
+    if (!overridden) Pages.ServerName->setText(server);
 
     const int oldClientPort = profile.ClientPort;
     const std::string oldServer = profile.ServerName;
     const int oldServerPort = profile.ServerPort;
     const bool oldMccp = profile.MccpEnabled;
     profile.ClientPort = *PortOf(*Pages.ClientPort);
-    profile.ServerPort = *PortOf(*Pages.ServerPort);
+    if (!overridden) profile.ServerPort = *PortOf(*Pages.ServerPort);
     profile.ServerName = FromQt(server);
     profile.MccpEnabled = Pages.MccpEnabled->isChecked();
     // Listening again drops a client that is waiting for its server; only

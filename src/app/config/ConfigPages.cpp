@@ -90,6 +90,11 @@ QWidget* BuildConnectionPage(ConfigPages& pages) {
     encodingCaption->setBuddy(pages.ServerEncoding);
     grid->addWidget(encodingCaption, 2, 0);
     grid->addWidget(pages.ServerEncoding, 2, 1);
+    pages.ServerNote = new QLabel;
+    pages.ServerNote->setObjectName("lblServerNote");
+    pages.ServerNote->setWordWrap(true);
+    pages.ServerNote->hide();
+    grid->addWidget(pages.ServerNote, 3, 0, 1, 2);
 
     Group("gbProcessing", column, grid);
     grid->addWidget(Check("cbNoDoubleYa"), 0, 0);

@@ -29,6 +29,8 @@ struct ConfigPages {
     QLineEdit* ServerName = nullptr;
     QLineEdit* ServerPort = nullptr;
     QComboBox* ServerEncoding = nullptr;
+    // Why the server fields show what they show, or cannot be edited.
+    QLabel* ServerNote = nullptr;
     QCheckBox* MccpEnabled = nullptr;
 
     // "Автоматика"

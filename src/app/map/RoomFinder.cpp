@@ -1,6 +1,7 @@
 #include "app/map/RoomFinder.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QLineEdit>
 
 #include "app/map/FindRoomDialog.h"
@@ -30,6 +31,9 @@ void RoomFinder::Open(RoomSearchMode mode) {
     if (!dialog_) {
         dialog_ = new FindRoomDialog(&captions_, window_);
         dialog_->FindNext = [this](const std::string& text) { FindNext(text); };
+        connect(dialog_, &QDialog::finished, this, [this] {
+            if (Closed) Closed();
+        });
     }
     dialog_->show();
     dialog_->raise();

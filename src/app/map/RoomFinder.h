@@ -41,6 +41,8 @@ public:
 
     // Where a zone that could not be saved on the way is reported.
     std::function<void(const std::string& message)> ErrorReported;
+    // The dialog was closed: the map may go back to where the player is.
+    std::function<void()> Closed;
 
 private:
     RoomSearch& search_;

@@ -119,7 +119,14 @@ void SaveLoadForm::BuildWidgets() {
     buttons->addStretch(1);
     buttons->addWidget(btnOk);
     buttons->addWidget(ButtonCancel);
+    // Shown only when a world is made because none is open yet (the first
+    // start): a new player does not know what a world is.
+    lblWhatIsAWorld = new QLabel(this);
+    lblWhatIsAWorld->setObjectName("lblWhatIsAWorld");
+    lblWhatIsAWorld->setWordWrap(true);
+    lblWhatIsAWorld->hide();
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lblWhatIsAWorld);
     layout->addWidget(ListViewWorlds, 1);
     layout->addLayout(nameRow);
     layout->addLayout(buttons);
@@ -186,6 +193,14 @@ void SaveLoadForm::LocaliseAndFill(SaveLoadMode mode, const std::string& propose
             case SaveLoadMode::Create:
                 title = Text("NewCaption", "Создать новый мир...");
                 ok = Text("btnOkNew", "Создать");
+                if (services_.OpenWorld.empty()) {
+                    lblWhatIsAWorld->setText(ToQt(
+                        Text("lblWhatIsAWorld",
+                             "Мир - это папка, в которой Trellan хранит карту одного MUD: его зоны, базу объектов и "
+                             "настройки соединения. Без мира карта не сохраняется. Назовите мир, например, по имени "
+                             "MUD; если отменить, мир будет создан под предложенным именем.")));
+                    lblWhatIsAWorld->show();
+                }
                 break;
         }
         setWindowTitle(ToQt(title));

@@ -66,6 +66,7 @@ public:
     // Closes with OK when the name field holds a name Windows-1251 can spell.
     void accept() override;
 
+    QLabel* lblWhatIsAWorld = nullptr;
     QLabel* lblName = nullptr;
     QListWidget* ListViewWorlds = nullptr;
     QLineEdit* EditName = nullptr;

@@ -6,10 +6,13 @@
 #include "app/window/MainToolBar.h"
 #include "app/map/MapPage.h"
 #include "app/map/MapWiring.h"
+#include "app/window/StatusPanels.h"
 #include "app/window/TrellanForm.h"
 #include "common/Errors.h"
 #include "runtime/TrellanRuntime.h"
 #include "storage/StorageNames.h"
+#include "text/Cp1251.h"
+#include "text/W1251.h"
 
 namespace trellan {
 
@@ -215,6 +218,12 @@ void WorldCommands::EnsureWorld() {
     WorldStorage& storage = runtime_.Storage();
     Report(storage.CreateWorld(storage.ProposeNewWorldName(), true));
     AfterReplace();
+    if (world.CurrentWorld.empty()) return;
+    // The player cancelled the dialog: say what was made and where.
+    const std::string made = W1251("Создан мир \"") + world.CurrentWorld + W1251("\": ") +
+                             Utf8ToCp1251(storage.WorldDirectory(), nullptr, Utf8Reading::Lenient);
+    runtime_.Log().Log(made);
+    form_.Status->SetText(StatusPanels::PanelCount - 1, made);
 }
 
 }  // namespace trellan

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include "app/window/Dialogs.h"
@@ -51,6 +52,15 @@ ZoneTreeWiring::ZoneTreeWiring(TrellanForm& form, TrellanRuntime& runtime, MapWi
     finder_ = std::make_unique<RoomFinder>(runtime_.Search(), runtime_.Captions(), dialogs_, form_);
     finder_->Connect(bar.nFindByName, bar.nFindByDesc);
     finder_->ErrorReported = [this](const std::string& message) { Error(message); };
+    // The search showed rooms wherever they were; closed, the map returns
+    // to the player's room and level, and the search button comes up.
+    finder_->Closed = [this, &bar] {
+        if (runtime_.TheWorld().CurrentRoom != nullptr) map_.ShowCurrentRoom();
+        if (auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(bar.tbFind))) {
+            button->setDown(false);
+            button->update();
+        }
+    };
 
     // Whatever changed the world ends with a map refresh; the tree follows.
     std::weak_ptr<bool> alive = alive_;

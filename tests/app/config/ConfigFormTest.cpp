@@ -225,6 +225,28 @@ TEST_F(ConfigFormTest, WhileConnectedTheConnectionStaysAsItIs) {
     EXPECT_TRUE(runner->Transport().Listening());
 }
 
+TEST_F(ConfigFormTest, TheServerGivenOnTheCommandLineIsShownAndNeverSavedAndGreyFieldsSayWhy) {
+    fixture.ServerOverride = "127.0.0.1:4010";
+    testing::WriteFile(fixture.Home / "local.ini", "[Connect]\r\nClient Port=" + std::to_string(testing::FreePort()) +
+                                                       "\r\nServer Name=mud.example.org\r\nServer Port=4000\r\n");
+    Start();
+    std::unique_ptr<ConfigForm> config = Open();
+    EXPECT_EQ(config->Pages.ServerName->text(), "127.0.0.1");
+    EXPECT_EQ(config->Pages.ServerPort->text(), "4010");
+    EXPECT_FALSE(config->Pages.ServerName->isEnabled());
+    EXPECT_FALSE(config->Pages.ServerNote->isHidden());
+    EXPECT_TRUE(config->Pages.ServerNote->text().contains("--server"));
+    EXPECT_TRUE(config->Pages.ServerNote->text().contains("mud.example.org:4000"));
+    ASSERT_TRUE(config->ApplyAndClose());
+    EXPECT_EQ(Runtime().Profile().ServerName, "mud.example.org");
+    EXPECT_EQ(Runtime().Profile().ServerPort, 4000);
+
+    // Connected, the greyed fields say why.
+    std::unique_ptr<ConfigForm> connected = Open(true);
+    EXPECT_FALSE(connected->Pages.ClientPort->toolTip().isEmpty());
+    EXPECT_TRUE(connected->Pages.ServerNote->text().contains(Q("отключитесь")));
+}
+
 TEST_F(ConfigFormTest, WhileDisconnectedOkListensOnTheNewPortAndRefusesABadOne) {
     Start();
     std::unique_ptr<ConfigForm> config = Open();

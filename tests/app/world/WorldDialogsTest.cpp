@@ -3,6 +3,8 @@
 // player's choices in the dialog and the questions.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
@@ -12,6 +14,7 @@
 #include <optional>
 
 #include "app/GuiTestSupport.h"
+#include "app/window/StatusPanels.h"
 #include "app/world/SaveLoadForm.h"
 #include "app/window/TrellanForm.h"
 #include "app/world/WorldCommands.h"
@@ -318,10 +321,26 @@ TEST_F(WorldDialogsTest, FirstActivationWithoutAWorldAsksForOne) {
 
 TEST_F(WorldDialogsTest, FirstActivationCancelledStillGivesTheMapAHome) {
     Start(false);
+    runner().Runtime().Log().SetActive(true);
     typed = {std::nullopt};
     runner().Form().EnsureFirstActivation();
     EXPECT_EQ(OpenWorld(), "Новый мир");
     EXPECT_TRUE(WorldOnDisk("Новый мир"));
+    // The player is told what was made, and where.
+    const std::string made = Utf8(runner().Form().Status->Text(StatusPanels::PanelCount - 1));
+    EXPECT_NE(made.find("Создан мир \"Новый мир\""), std::string::npos) << made;
+    EXPECT_NE(made.find(WorldPath("Новый мир")), std::string::npos) << made;
+    EXPECT_EQ(Utf8(runner().Runtime().Log().Lines().back()), made);
+}
+
+TEST_F(WorldDialogsTest, TheDialogSaysWhatAWorldIsOnlyWhenNoneIsOpen) {
+    Start(false);
+    auto first = Form(SaveLoadMode::Create, "Новый мир");
+    EXPECT_FALSE(first->lblWhatIsAWorld->isHidden());
+    EXPECT_TRUE(first->lblWhatIsAWorld->text().contains(testing::Q("Без мира карта не сохраняется")));
+    world().CurrentWorld = W1251("Альфа");
+    EXPECT_TRUE(Form(SaveLoadMode::Create, "Новый мир 1")->lblWhatIsAWorld->isHidden());
+    EXPECT_TRUE(Form(SaveLoadMode::Load)->lblWhatIsAWorld->isHidden());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -265,6 +266,23 @@ TEST_F(RoomSearchDialogTest, FindNextWalksTheMatchesThenStartsOver) {
     dialog.BtnFindNext->click();
     EXPECT_EQ(runner.Runtime().View().DY, 1);
     EXPECT_EQ(fixture.Boxes.Errors.size(), 1u);
+}
+
+TEST_F(RoomSearchDialogTest, ClosingTheSearchReturnsToThePlayersRoomAndReleasesTheButton) {
+    MainToolBar& bar = *form.Map->ToolBar;
+    world.CurrentRoom = alphaHall;
+    FindRoomDialog& dialog = Open(bar.nFindByName);
+    dialog.EditFindWhat->setText("TAVERN");
+    dialog.BtnFindNext->click();
+    ASSERT_EQ(world.ShownZone(), "beta");
+    auto* button = qobject_cast<QToolButton*>(bar.widgetForAction(bar.tbFind));
+    ASSERT_NE(button, nullptr);
+    button->setDown(true);
+
+    dialog.reject();
+    EXPECT_EQ(world.ShownZone(), "Alpha");
+    EXPECT_EQ(runner.Runtime().View().DL, alphaHall->L);
+    EXPECT_FALSE(button->isDown());
 }
 
 }  // namespace
