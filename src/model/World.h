@@ -13,9 +13,9 @@
 // may be assigned directly (then clear MapSaved where it is an edit); after
 // assigning link flags, danger marks, Pipe or AutoMaps, call NoteRoomEdited,
 // so that the structures worked out from the rooms follow. After assigning
-// any other field of a room outside the zone on show, call NoteRoomChanged,
-// so that the change journal looks at its zone (edits in the zone on show
-// it finds by itself).
+// any other field (colour, note, picture, ...), call NoteRoomChanged, so
+// that the change journal writes the room; only the current and target
+// rooms it looks at anyway.
 //
 // CurrentRoom, TargetRoom and ReturnRoom never dangle: removing a room
 // clears each of them that points at it before the room is destroyed.

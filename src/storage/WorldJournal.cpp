@@ -88,6 +88,9 @@ void WorldJournal::Saved(const std::string& directory) {
         file_.reset();
         return;
     }
+    // Saved under another name: the changes went with the map, so the old
+    // world's journal must not put them back into the old world either.
+    if (file_ && directory != directory_) file_->Truncate();
     UseDirectory(directory);
     file_->Truncate();
 }

@@ -13,6 +13,7 @@
 #include "E2eSupport.h"
 #include "storage/JsonLine.h"
 #include "text/Cp1251.h"
+#include "text/TextUtils.h"
 
 namespace e2e {
 namespace {
@@ -359,13 +360,17 @@ TEST(ObjectsThroughTrellan, IdentifiedAndSharedEntriesAreKeptAndFound) {
     }
 }
 
-// Every line of `trellan zone dump` of the one zone the demo walks map.
+// Every line of `trellan zone dump` of the one zone the demo walks map. The
+// marks of the view are left out: the room the player stood in (a start
+// clears it, as the position is not known before the next look) and the
+// rooms a view refresh passed (they depend on when the last refresh ran).
 std::string DumpedZone(const DemoSession& session) {
     Process dump(TRELLAN_BINARY, {"zone", "dump", session.Home().Path() + "/Maps/" + session.ZoneFiles().at(0)});
     std::string lines;
     for (std::string line = dump.ReadLine(); !line.empty(); line = dump.ReadLine()) lines += line + "\n";
     EXPECT_EQ(dump.Wait(), 0);
-    return lines;
+    lines = trellan::ReplaceAll(lines, "\"Selected\":true", "\"Selected\":false");
+    return trellan::ReplaceAll(lines, "\"Checked\":true", "\"Checked\":false");
 }
 
 const std::vector<std::pair<std::string, std::string>> kShortWalk = {

@@ -221,15 +221,14 @@ TEST_F(RelayTest, CompressionBombWaitsForASlowClient) {
     Start();
     constexpr std::size_t LineCount = 1000000;  // 102 MB inflated
     constexpr std::size_t Batch = 20000;
-    std::atomic<bool> serverDone{false};
     std::thread serverWriter([&] {
         Deflater deflate;
         server_.SendAll("\xFF\xFB\x56\xFF\xFA\x56\xFF\xF0");
         for (std::size_t i = 0; i < LineCount; i += Batch) server_.SendAll(deflate(BombLines(i, Batch)));
-        serverDone = true;
     });
+    // The compressed bomb (under 3 MB) fits the socket buffers; what must
+    // not happen is inflating it while nobody reads.
     std::this_thread::sleep_for(Millis(2000));
-    EXPECT_FALSE(serverDone.load()) << "nothing held the server back";
     const long rss = ResidentKilobytes(trellan_->Proc().Pid());
     EXPECT_GT(rss, 0);
     EXPECT_LT(rss, 64 * 1024) << "trellan inflated what the client did not read";
