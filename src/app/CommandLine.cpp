@@ -78,7 +78,7 @@ const char* UsageText() {
            "       trellan world check DIR\n"
            "\n"
            "  --headless          run the proxy and the mapper without a window\n"
-           "                      (SIGINT or SIGTERM closes it, saving as the window does)\n"
+           "                      (SIGINT, SIGTERM or SIGHUP closes it, saving as the window does)\n"
            "  --home DIR          the directory with trellan.ini and Maps/ (also TRELLAN_HOME)\n"
            "  --server HOST:PORT  the MUD server for this run only (not saved)\n"
            "  --help              this text\n";

@@ -127,8 +127,24 @@ void GuiRunner::Start() {
     worlds_->Connect();
     form_->OnClosing = [this](bool bySignal) { return CloseSequence(bySignal); };
     form_->OnFirstActivation = [this] { FirstActivation(); };
+
+    // The change journal once a second, and the autosave when it is due.
+    auto* tick = new QTimer(form_.get());
+    QObject::connect(tick, &QTimer::timeout, form_.get(), [this] {
+        runtime_.Tick();
+        if (activated_) ShowNotices();
+    });
+    tick->start(1000);
     RefreshCaption();
     RefreshStatus();
+}
+
+void GuiRunner::ShowNotices() {
+    // A box over a box helps nobody; what is taken now waits for none.
+    if (showingError_) return;
+    showingError_ = true;
+    for (const std::string& notice : runtime_.TakeNotices()) dialogs_->Information(notice);
+    showingError_ = false;
 }
 
 void GuiRunner::ConnectTracker() {
@@ -174,6 +190,8 @@ void GuiRunner::FirstActivation() {
     RefreshCaption();
     runtime_.View().CenterOnCurrentRoom();
     for (const std::string& error : runtime_.StorageErrors()) dialogs_->Error(error);
+    activated_ = true;
+    ShowNotices();
     worlds_->EnsureWorld();
     if (!runtime_.ListenError().empty()) ReportError(runtime_.ListenError());
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Runs Trellan with its main window: builds the window and the runtime,
 // starts them in order, wires the window's commands to the core, and owns
-// the closing sequence. SIGINT and SIGTERM close the window the way the
+// the closing sequence. SIGINT, SIGTERM and SIGHUP close the window the way the
 // user does, without questions, so a logout loses nothing.
 #include <memory>
 #include <string>
@@ -73,6 +73,9 @@ private:
     void ConnectTracker();
     void ConnectCommands();
     void FirstActivation();
+    // The runtime's notices (a map recovered after a crash, a journal that
+    // cannot be written) in information boxes.
+    void ShowNotices();
     void ShowAbout();
     void ShowConfig();
 
@@ -92,6 +95,7 @@ private:
     std::unique_ptr<MessageBoxDialogs> ownDialogs_;
     Dialogs* dialogs_ = nullptr;
     bool showingError_ = false;
+    bool activated_ = false;
     // Last: it leaves before the window and the boxes it uses.
     std::unique_ptr<ObjectsWiring> objects_;
 };

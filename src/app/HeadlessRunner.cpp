@@ -1,11 +1,12 @@
 #include "app/HeadlessRunner.h"
 
+#include <QTimer>
 #include <cstdio>
 #include <exception>
 #include <iostream>
 
-#include "app/SignalBridge.h"
 #include "app/CatchingApplication.h"
+#include "app/SignalBridge.h"
 #include "common/Errors.h"
 #include "net/QtTransport.h"
 #include "net/TransportEvents.h"
@@ -57,6 +58,17 @@ int HeadlessRunner::Run() {
     // Damaged zone files and the like: without a window this is where the
     // player learns of them.
     for (const std::string& error : runtime.StorageErrors()) PrintLine(stderr, "trellan: " + error);
+    const auto printNotices = [&runtime] {
+        for (const std::string& notice : runtime.TakeNotices()) PrintLine(stderr, "trellan: " + notice);
+    };
+    printNotices();
+    // The change journal once a second, and the autosave when it is due.
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &app_, [&] {
+        runtime.Tick();
+        printNotices();
+    });
+    tick.start(1000);
 
     int status = 0;
     SignalBridge stopSignals;

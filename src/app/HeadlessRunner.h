@@ -1,7 +1,7 @@
 #pragma once
 // Runs Trellan without a window: the runtime on a QtTransport, one line on
-// stdout saying where it listens, then the event loop until SIGINT or
-// SIGTERM closes it the way closing the main window does.
+// stdout saying where it listens, then the event loop until SIGINT,
+// SIGTERM or SIGHUP closes it the way closing the main window does.
 #include "runtime/TrellanRuntime.h"
 
 namespace trellan {

@@ -1,5 +1,5 @@
 #pragma once
-// Turns SIGINT and SIGTERM into a Qt signal on the event loop's thread. The
+// Turns SIGINT, SIGTERM and SIGHUP (the terminal or SSH session closing) into a Qt signal on the event loop's thread. The
 // handler only writes one byte to a socket pair (async-signal-safe); a
 // QSocketNotifier on the other end emits StopRequested.
 #include <QObject>

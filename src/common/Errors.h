@@ -15,14 +15,18 @@ public:
 
 // A file (or its directory) could not be written. The message is
 // "Unable to write to " + path; the old file, if any, is left whole.
+// ErrorNumber is the errno value when known (ENOSPC: the disk is full), 0
+// otherwise.
 class FileWriteError : public TrellanError {
 public:
-    explicit FileWriteError(const std::string& path)
-        : TrellanError("Unable to write to " + path), path_(path) {}
+    explicit FileWriteError(const std::string& path, int errorNumber = 0)
+        : TrellanError("Unable to write to " + path), path_(path), errorNumber_(errorNumber) {}
     const std::string& Path() const { return path_; }
+    int ErrorNumber() const { return errorNumber_; }
 
 private:
     std::string path_;
+    int errorNumber_ = 0;
 };
 
 // A file could be read but its content is damaged; the message names the

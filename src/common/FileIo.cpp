@@ -12,6 +12,11 @@ namespace trellan {
 
 namespace {
 
+WriteFault& InstalledFault() {
+    static WriteFault fault;
+    return fault;
+}
+
 bool WriteAll(int fd, std::string_view bytes) {
     const char* p = bytes.data();
     std::size_t left = bytes.size();
@@ -39,8 +44,15 @@ std::string DirectoryOf(const std::string& path) {
 void WriteFileAtomically(const std::string& path, std::string_view bytes, bool sync) {
     std::string tmp = path + ".tmp-XXXXXX";
     int fd = ::mkstemp(tmp.data());
-    if (fd < 0) throw FileWriteError(path);
-    bool ok = WriteAll(fd, bytes) && (!sync || ::fsync(fd) == 0);
+    if (fd < 0) throw FileWriteError(path, errno);
+    int error = 0;
+    bool ok = false;
+    if (const int injected = InjectedWriteError(path)) {
+        error = injected;
+    } else {
+        ok = WriteAll(fd, bytes) && (!sync || ::fsync(fd) == 0);
+        if (!ok) error = errno;
+    }
     // Keep the permissions an ordinary file would get, not mkstemp's 0600.
     mode_t mask = ::umask(0);
     ::umask(mask);
@@ -49,10 +61,17 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes, bool s
         ::fchmod(fd, old.st_mode & 07777);
     else
         ::fchmod(fd, 0666 & ~mask);
-    ok = (::close(fd) == 0) && ok;
-    if (!ok || ::rename(tmp.c_str(), path.c_str()) != 0) {
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(tmp.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = errno;
+    }
+    if (!ok) {
         ::unlink(tmp.c_str());
-        throw FileWriteError(path);
+        throw FileWriteError(path, error);
     }
     // Make the rename itself durable.
     if (!sync) return;
@@ -79,6 +98,13 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 bool FileExists(const std::string& path) {
     struct stat st{};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+void SetWriteFault(WriteFault fault) { InstalledFault() = std::move(fault); }
+
+int InjectedWriteError(const std::string& path) {
+    const WriteFault& fault = InstalledFault();
+    return fault ? fault(path) : 0;
 }
 
 }  // namespace trellan

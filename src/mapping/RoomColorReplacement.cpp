@@ -12,6 +12,7 @@ int ReplaceRoomColor(World& world, std::uint32_t from, std::uint32_t to) {
         MudRoom* room = slot.Room();
         if (room->BColor != from) continue;
         room->BColor = to;
+        world.NoteRoomChanged(room);
         ++changed;
     }
     if (changed > 0) world.MapSaved = false;

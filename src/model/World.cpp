@@ -130,6 +130,7 @@ void World::LoadZone() {
         for (RoomSlot* slot : zone->BySeq) {
             MudRoom* room = slot->Room();
             LastRoomNumber = std::max(LastRoomNumber, room->Tag);
+            if (room->Selected) NoteEdit(*slot);
             room->Selected = false;
             if (!slot->alias_.empty()) node.Aliases.push_back(AliasNode{room});
         }
@@ -139,6 +140,8 @@ void World::LoadZone() {
 
 void World::ClearZone() {
     for (const RoomSlot& slot : ZoneRooms()) {
+        // The marks are stored in the zone file: the journal follows them.
+        if (slot.Room()->Selected || slot.Room()->Checked) NoteEdit(slot);
         slot.Room()->Selected = false;
         slot.Room()->Checked = false;
     }
@@ -170,6 +173,8 @@ void World::RenameZone(const std::string& from, const std::string& to) {
             oldNode->Text = to;
         }
     }
+    edits_.NoteZone(from);
+    edits_.NoteZone(to);
     if (tree_.selected_ == from) tree_.selected_ = to;
     if (CurrentZone == from) CurrentZone = to;
     if (shownZone_ == from) shownZone_ = to;
@@ -180,6 +185,7 @@ void World::RenameZone(const std::string& from, const std::string& to) {
 }
 
 void World::RemoveZone(const std::string& name) {
+    edits_.NoteZone(name);
     if (shownZone_ == name) ClearZone();
     std::vector<MudRoom*> doomed;
     for (const RoomSlot& slot : RoomsOfZone(name)) doomed.push_back(slot.Room());
@@ -293,6 +299,7 @@ MudRoom* World::Append(ZoneInfo* zone, std::unique_ptr<MudRoom> room, unsigned i
 MudRoom* World::AddRoom(std::unique_ptr<MudRoom> room) {
     if (!room) throw std::invalid_argument("no room to add");
     MudRoom* added = Append(ZoneFor(CurrentZone), std::move(room), RoomIndexes::kAll);
+    NoteEdit(SlotFor(added));
     MapSaved = false;
     return added;
 }
@@ -381,6 +388,7 @@ void World::RemoveRoom(MudRoom* room) {
     indexes_->Erase(slot);
     slotOf_.Erase(RoomAddress(room), slot);
     changes_.Removed(slot->index_);
+    NoteEdit(*slot);
     NoteCellOf(*slot);
     changes_.Numbers();
     ReleaseZone(slot->zone_);
@@ -448,6 +456,7 @@ void World::MoveRoom(MudRoom* room, std::int32_t x, std::int32_t y, std::int32_t
     Reindex(slot, RoomIndexes::kPosition);
     changes_.Room(room);
     NoteCellOf(slot);
+    NoteEdit(slot);
     MapSaved = false;
 }
 
@@ -456,6 +465,7 @@ void World::SetRoomTag(MudRoom* room, std::int32_t tag) {
     room->Tag = tag;
     Reindex(slot, RoomIndexes::kTag);
     changes_.Numbers();
+    NoteEdit(slot);
     MapSaved = false;
 }
 
@@ -466,6 +476,7 @@ void World::SetRoomText(MudRoom* room, std::string hint, std::string description
     room->Description = std::move(description);
     room->SetExits(std::move(exits), words);
     Reindex(slot, RoomIndexes::kName);
+    NoteEdit(slot);
     MapSaved = false;
 }
 
@@ -473,6 +484,7 @@ void World::SetRoomExits(MudRoom* room, std::string exits, const ExitWords& word
     RoomSlot& slot = SlotFor(room);
     room->SetExits(std::move(exits), words);
     Reindex(slot, RoomIndexes::kName);
+    NoteEdit(slot);
     MapSaved = false;
 }
 
@@ -480,6 +492,7 @@ void World::SetRoomAlias(MudRoom* room, std::string alias) {
     RoomSlot& slot = SlotFor(room);
     room->QuickList = std::move(alias);
     Reindex(slot, RoomIndexes::kAlias);
+    NoteEdit(slot);
     MapSaved = false;
 }
 
@@ -490,6 +503,7 @@ void World::SetRoomZone(MudRoom* room, const std::string& zone) {
     if (hasAlias) tree_.RemoveAlias(slot.Zone(), room);
     indexes_->Erase(&slot, RoomIndexes::kZone);
     NoteCellOf(slot);
+    NoteEdit(slot);
     ZoneInfo* old = slot.zone_;
     slot.zone_ = ZoneFor(zone);
     ReleaseZone(old);
@@ -506,6 +520,11 @@ void World::NoteRoomEdited(const MudRoom* room) {
     if (slot == nullptr) return;
     changes_.Room(room);
     NoteCellOf(*slot);
+    NoteEdit(*slot);
+}
+
+void World::NoteRoomChanged(const MudRoom* room) {
+    if (const RoomSlot* slot = Slot(room)) NoteEdit(*slot);
 }
 
 }  // namespace trellan

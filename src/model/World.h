@@ -12,7 +12,10 @@
 // SetRoomExits, SetRoomAlias, SetRoomZone and RenameZone. Any other field
 // may be assigned directly (then clear MapSaved where it is an edit); after
 // assigning link flags, danger marks, Pipe or AutoMaps, call NoteRoomEdited,
-// so that the structures worked out from the rooms follow.
+// so that the structures worked out from the rooms follow. After assigning
+// any other field (colour, note, picture, ...), call NoteRoomChanged, so
+// that the change journal writes the room; only the current and target
+// rooms it looks at anyway.
 //
 // CurrentRoom, TargetRoom and ReturnRoom never dangle: removing a room
 // clears each of them that points at it before the room is destroyed.
@@ -24,6 +27,7 @@
 #include <vector>
 
 #include "model/PackedIndex.h"
+#include "model/MapEdits.h"
 #include "model/MudRoom.h"
 #include "model/RoomRange.h"
 #include "model/RoomSlot.h"
@@ -195,6 +199,14 @@ public:
     // Tells the change log that the room's link flags (ChN ... ChD), danger
     // marks (DT, FlyDT, Agro, NoStep), Pipe or AutoMaps were assigned.
     void NoteRoomEdited(const MudRoom* room);
+    // Tells the change journal that some other field of the room (colour,
+    // note, picture, doors, ...) was assigned.
+    void NoteRoomChanged(const MudRoom* room);
+    // The rooms the operations above changed (LoadZone and ClearZone
+    // included, when they clear a room's selection marks) and the zones
+    // renamed or removed, for the change journal; bookkeeping, not part of
+    // the world.
+    MapEdits& Edits() const { return edits_; }
     // What changed since the log's reader last emptied it (see
     // WorldChangeLog.h); the log is bookkeeping, not part of the world.
     WorldChangeLog& Changes() const { return changes_; }
@@ -270,6 +282,8 @@ private:
     std::unique_ptr<RoomIndexes> indexes_;
     ZoneTree tree_;
     mutable WorldChangeLog changes_;
+    mutable MapEdits edits_;
+    void NoteEdit(const RoomSlot& slot) const { edits_.NoteRoom(slot.Room(), slot.seq_); }
 };
 
 }  // namespace trellan

@@ -310,6 +310,7 @@ void QtTransport::CloseServer() {
     connectTimer_.stop();
     pendingToServer_.clear();
     pendingOverflowLogged_ = false;
+    serverClosing_ = false;
     if (cs_) {
         QTcpSocket* socket = cs_;
         cs_ = nullptr;
@@ -370,6 +371,16 @@ void QtTransport::OnServerDisconnected() {
     if (cs_ != socket) {
         return;  // closed or replaced by the read handler
     }
+    if (socket->bytesAvailable() > 0 && serverPaused_) {
+        serverClosing_ = true;  // finished when the backlog drains
+        return;
+    }
+    FinishServerDisconnect();
+}
+
+void QtTransport::FinishServerDisconnect() {
+    QTcpSocket* socket = cs_;
+    serverClosing_ = false;
     cs_ = nullptr;
     ++serverAttempt_;
     connectTimer_.stop();
@@ -449,6 +460,10 @@ void QtTransport::UpdateServerPause() {
                 }
                 if (cs_ && serverAttempt_ == attempt && !serverPaused_ && cs_->bytesAvailable() > 0 && events_) {
                     events_->OnServerReadable();
+                }
+                if (cs_ && serverAttempt_ == attempt && serverClosing_ && !serverPaused_ &&
+                    cs_->bytesAvailable() == 0) {
+                    FinishServerDisconnect();
                 }
             },
             Qt::QueuedConnection);

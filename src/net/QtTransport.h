@@ -54,6 +54,7 @@ public:
     void SendToClient(ClientId client, std::string_view bytes) override;
     std::size_t ReadClient(ClientId client, char* buffer, std::size_t capacity) override;
     void CloseClient(ClientId client) override;
+    bool ClientBacklogFull() const override { return serverPaused_; }
 
     void ConnectServer(const std::string& host, bool numericAddress, std::uint16_t port) override;
     bool ServerActive() const override;
@@ -80,6 +81,9 @@ private:
     void OnServerReadyRead();
     void OnServerBytesWritten();
     void OnServerDisconnected();
+    // The server's close is reported once the stream has read what it sent
+    // before closing; while a client's backlog holds that back, it waits.
+    void FinishServerDisconnect();
     void OnServerError(QAbstractSocket::SocketError error);
     void FailServer(const std::string& message);
 
@@ -105,6 +109,8 @@ private:
     std::uint64_t serverAttempt_ = 0;
 
     bool serverPaused_ = false;
+    // The server has closed, but its last data still waits to be read.
+    bool serverClosing_ = false;
     bool clientsPaused_ = false;
 };
 

@@ -158,7 +158,7 @@ ServerOutputStream::ReadResult ServerOutputStream::DrainServer() {
     bool handedPiece = false;
     bool corrupt = false;
     char raw[ChunkSize];
-    while (result == ReadResult::Open) {
+    while (result == ReadResult::Open && !ClientHoldsBack()) {
         std::ptrdiff_t count = transport_.ReadServer(raw, sizeof raw);
         if (count <= 0) break;
         if (!mccpActive_) {
@@ -212,6 +212,10 @@ ServerOutputStream::ReadResult ServerOutputStream::DrainServer() {
         }
     }
     return result;
+}
+
+bool ServerOutputStream::ClientHoldsBack() const {
+    return transport_.ClientBacklogFull();
 }
 
 void ServerOutputStream::UpdateStats() {

@@ -44,6 +44,10 @@ public:
     void SetHooks(SessionHooks& hooks) { hooks_ = &hooks; }
 
     // One readable event of CS. The caller does what a closed CS implies.
+    // Reading stops early while the client's backlog is full (the transport
+    // raises another readable event once it drains); what one read of
+    // ChunkSize bytes inflates to is always handed on whole, so the backlog
+    // overshoots its limit by at most that (about 2 MiB at zlib's ratio).
     ReadResult DrainServer();
 
     // A new server connection or the end of one: statistics restart and the
@@ -61,6 +65,8 @@ public:
 
 private:
     void StartDecompressor();
+    // Backpressure: true while the client cannot take more.
+    bool ClientHoldsBack() const;
     // Relays `text` to the newest client (or closes CS when there is none),
     // normalises it, logs it and gives it to the tracker.
     void HandOn(std::string& text, ReadResult& result);

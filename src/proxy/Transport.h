@@ -34,6 +34,12 @@ public:
     // Reads up to `capacity` bytes the client has sent; 0 when none wait.
     virtual std::size_t ReadClient(ClientId client, char* buffer, std::size_t capacity) = 0;
     virtual void CloseClient(ClientId client) = 0;
+    // True while a client's unsent backlog is above the transport's limit:
+    // the output stream then stops reading the server (and so inflating its
+    // data) until the transport raises the next readable event, so a client
+    // that reads slowly or not at all holds the server back through TCP flow
+    // control instead of filling our memory.
+    virtual bool ClientBacklogFull() const { return false; }
 
     // --- CS, the connection to the MUD server
     // Starts connecting; the outcome arrives as OnServerConnected or OnServerError.

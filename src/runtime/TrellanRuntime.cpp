@@ -1,12 +1,14 @@
 #include "runtime/TrellanRuntime.h"
 
 #include <exception>
+#include <utility>
 
 #include "common/Errors.h"
 #include "common/FileIo.h"
 #include "settings/IniFile.h"
 #include "settings/SettingsFiles.h"
 #include "storage/StorageNames.h"
+#include "text/TextUtils.h"
 
 namespace trellan {
 
@@ -61,6 +63,12 @@ void TrellanRuntime::OpenStartWorld() {
     WorldStorageHooks hooks;
     hooks.EnterWalkingMode = [this] { tracker_.SetTracing(MovementTracker::TracingSwitch::Off); };
     hooks.WorldRead = [this] { speedwalk_.PrepareWorld(); };
+    hooks.WorldOpened = [this] { OpenJournal(); };
+    hooks.WorldSaved = [this] {
+        journal_.Saved(storage_->WorldDirectory());
+        journalFailing_ = false;
+        unsavedSince_.reset();
+    };
     hooks.ProfileRead = [this] {
         ApplyTrackerSettings();
         session_.ApplyConnectionSettings(ConnectionFromProfile());
@@ -81,13 +89,9 @@ void TrellanRuntime::OpenStartWorld() {
     SettingsWriteOptions write;
     write.layeredWindowsAvailable = options_.LayeredWindowsAvailable;
     storage_ = std::make_unique<WorldStorage>(*home_, world_, main_, profile_, localisation_.get(), write, hooks);
-    trackerOutput_.OnSaveZone = [this] {
-        try {
-            storage_->SaveZone();
-        } catch (const TrellanError& error) {
-            Report({StorageOutcome::Failed, {error.what()}});
-        }
-    };
+    // Leaving a zone saves what changed (that zone at least), which also
+    // empties the journal.
+    trackerOutput_.OnSaveZone = [this] { AutoSave(); };
     const ZoneMessages zoneMessages(localisation_.get());
     ZoneOperationHooks zoneHooks;
     zoneHooks.TracingOff = [this] { tracker_.SetTracing(MovementTracker::TracingSwitch::Off); };
@@ -126,6 +130,80 @@ void TrellanRuntime::Report(StorageResult result) {
     for (std::string& error : result.Errors) {
         AppException(error);
         storageErrors_.push_back(std::move(error));
+    }
+}
+
+void TrellanRuntime::OpenJournal() {
+    const JournalRecovery recovery = journal_.Open(storage_->WorldDirectory(), storage_->Words());
+    journalFailing_ = false;
+    unsavedSince_.reset();
+    const StorageMessages& messages = storage_->Messages();
+    if (recovery.Damaged) {
+        log_.Log("Journal: " + recovery.Damage);
+        Notify(messages.JournalSetAside(journal_.Path(), recovery.SetAsidePath, recovery.Damage));
+    }
+    if (recovery.Changes > 0) {
+        log_.Log("Journal: " + std::to_string(recovery.Changes) + " changes replayed" +
+                 (recovery.Torn ? " (a torn last record left out)" : ""));
+        Notify(messages.JournalRecovered(recovery.Changes));
+    }
+}
+
+void TrellanRuntime::FlushJournal() {
+    switch (journal_.Flush()) {
+    case WorldJournal::FlushOutcome::Nothing:
+        break;
+    case WorldJournal::FlushOutcome::Written:
+        journalFailing_ = false;
+        break;
+    case WorldJournal::FlushOutcome::Failed:
+        if (!journalFailing_) {
+            journalFailing_ = true;
+            Notify(storage_->Messages().JournalWriteFailed(journal_.Path(), journal_.LastError()));
+        }
+        break;
+    }
+}
+
+void TrellanRuntime::Notify(const std::string& text) {
+    notices_.push_back(text);
+    std::string line = text;
+    // The byte of "я" is telnet's IAC: doubled, the client shows the letter.
+    line = ReplaceAll(line, "\xFF", "\xFF\xFF");
+    clientNotices_ += "\r\n\033[1;33m<Trellan> : \033[1;32m" + line + "\033[0m\r\n";
+    if (session_.ClientPresent()) {
+        session_.SendToClient(clientNotices_);
+        clientNotices_.clear();
+    }
+}
+
+std::vector<std::string> TrellanRuntime::TakeNotices() { return std::exchange(notices_, {}); }
+
+StorageResult TrellanRuntime::AutoSave() {
+    if (!storage_) return {};
+    FlushJournal();
+    StorageResult result = journal_.IsOpen() ? storage_->SaveChangedZones(journal_.ChangedZones())
+                                             : storage_->SaveWorld();
+    if (!result.Errors.empty()) Report(result);
+    return result;
+}
+
+void TrellanRuntime::Tick(std::chrono::steady_clock::time_point now) {
+    if (!storage_) return;
+    FlushJournal();
+    if (!clientNotices_.empty() && session_.ClientPresent()) {
+        session_.SendToClient(clientNotices_);
+        clientNotices_.clear();
+    }
+    if (world_.MapSaved || main_.AutosaveMinutes <= 0) {
+        unsavedSince_.reset();
+        return;
+    }
+    if (!unsavedSince_) {
+        unsavedSince_ = now;
+    } else if (now - *unsavedSince_ >= std::chrono::minutes(main_.AutosaveMinutes)) {
+        unsavedSince_.reset();
+        AutoSave();
     }
 }
 
@@ -183,8 +261,10 @@ void TrellanRuntime::Close() {
     } catch (const TrellanError&) {
         firstError = std::current_exception();
     }
-    // Then the world, every zone even when one fails.
+    // Then the world, every zone even when one fails; the journal first,
+    // so that what a failed save leaves unsaved is on disk there.
     if (storage_) {
+        FlushJournal();
         StorageResult saved = storage_->SaveWorld();
         std::string text;
         for (const std::string& error : saved.Errors) text += (text.empty() ? "" : "\r\n") + error;

@@ -2,6 +2,7 @@
 // The one object that owns a running Trellan's state: settings, localisation,
 // debug log and the proxy session. It wires the parts together and forwards;
 // the GUI and the headless runner each create one and drive it.
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -30,6 +31,7 @@
 #include "settings/MainSettings.h"
 #include "settings/WorldProfile.h"
 #include "storage/StorageZoneFiles.h"
+#include "storage/WorldJournal.h"
 #include "storage/WorldStorage.h"
 #include "tracking/ClientInputStream.h"
 #include "tracking/MovementTracker.h"
@@ -132,11 +134,31 @@ public:
     // Told when a zone operation renamed or switched the current zone.
     std::function<void()> ZoneCaptionChanged;
 
+    // --- Keeping the map through any exit
+    // About once a second, from the runner's timer: the map's changes go to
+    // the change journal and to disk; a message waiting for the MUD client
+    // is sent once one is connected; the map is autosaved once
+    // AutosaveMinutes have passed since it was first changed after a save.
+    void Tick(std::chrono::steady_clock::time_point now = std::chrono::steady_clock::now());
+    // Saves the zones changed since the last whole save (the autosave; also
+    // when the tracker leaves a zone). Failures are reported and returned.
+    StorageResult AutoSave();
+    // What the window (or the terminal) must tell the player: the map put
+    // back after a crash, a damaged journal, a journal that cannot be
+    // written. Windows-1251; each handed out once.
+    std::vector<std::string> TakeNotices();
+    const WorldJournal& Journal() const { return journal_; }
+
 private:
     ProxyConfig ConnectionFromProfile() const;
     WorldProfile ReadProfile() const;
     void OpenStartWorld();
     void Report(StorageResult result);
+    void OpenJournal();
+    void FlushJournal();
+    // To the window and, as a Trellan line, to the MUD client (now, or
+    // once one connects).
+    void Notify(const std::string& text);
 
     RuntimeOptions options_;
     std::unique_ptr<trellan::HomeDirectory> home_;
@@ -170,6 +192,12 @@ private:
     std::unique_ptr<StorageZoneFiles> zoneFiles_;
     std::unique_ptr<ZoneOperations> zones_;
     std::unique_ptr<ZoneTreeOperations> zoneTree_;
+    WorldJournal journal_{world_};
+    std::vector<std::string> notices_;
+    std::string clientNotices_;
+    // Told once while the journal cannot be written.
+    bool journalFailing_ = false;
+    std::optional<std::chrono::steady_clock::time_point> unsavedSince_;
 };
 
 }  // namespace trellan

@@ -45,6 +45,7 @@ constexpr Field kOtherFields[] = {
     {kOptions, "ShowBottomLevel", &MainSettings::ShowBottomLevel},
     {kOptions, "SwapUpDown", &MainSettings::SwapUpDown},
     {kOptions, "ShowNote", &MainSettings::ShowNote},
+    {kOptions, "AutosaveMinutes", &MainSettings::AutosaveMinutes},
     {kCommands, "GroupLore", &MainSettings::GroupLore},
     {kCommands, "ClanLore", &MainSettings::ClanLore},
     {kCommands, "SetAlias", &MainSettings::SetAlias},

@@ -46,6 +46,9 @@ struct MainSettings {
     std::string ReadOnlyOff = W1251("рпоф");
     bool ShowTopLevel = true;
     bool ShowBottomLevel = true;
+    // The map is saved this often (minutes) while it has unsaved changes;
+    // 0: never on its own.
+    int AutosaveMinutes = 5;
 
     // [Commands]
     std::string GroupLore = W1251("глор");

@@ -1,5 +1,8 @@
 #include "storage/StorageMessages.h"
 
+#include <cerrno>
+#include <cstring>
+
 #include "common/Errors.h"
 #include "settings/Localisation.h"
 #include "text/Cp1251.h"
@@ -31,9 +34,52 @@ std::string StorageMessages::WorldNotFound(std::string_view world) const {
            Caption(kMainForm, "LoadingUnable", "Загрузка невозможна.");
 }
 
-std::string StorageMessages::CantOverwriteFile(const std::string& path) const {
-    return Caption(kMainForm, "CantOverwriteFile", "Не удалось переписать файл") + "\r\n" + PathForMessage(path) + " " +
-           Caption(kMainForm, "DeleteManually", "Удалите его вручную и попробуйте сохранить снова.");
+namespace {
+
+// Why a write failed, in words a player understands where we know them.
+std::string WriteErrorReason(const StorageMessages& messages, int errorNumber) {
+    if (errorNumber == 0) return {};
+    if (errorNumber == ENOSPC || errorNumber == EDQUOT)
+        return messages.Caption(kMainForm, "DiskFull", "на диске нет места");
+    if (errorNumber == EACCES || errorNumber == EPERM || errorNumber == EROFS)
+        return messages.Caption(kMainForm, "WriteDenied", "запись запрещена");
+    return std::strerror(errorNumber);
+}
+
+}  // namespace
+
+std::string StorageMessages::CantOverwriteFile(const std::string& path, int errorNumber) const {
+    std::string text = Caption(kMainForm, "CantOverwriteFile", "Не удалось переписать файл") + "\r\n" + PathForMessage(path);
+    const std::string reason = WriteErrorReason(*this, errorNumber);
+    if (!reason.empty()) text += ": " + reason;
+    text += ".\r\n" + Caption(kMainForm, "ChangesKept",
+                                "Прежний файл не тронут, изменения карты остались в памяти и в журнале изменений.");
+    if (errorNumber == ENOSPC || errorNumber == EDQUOT)
+        return text + " " + Caption(kMainForm, "FreeSpaceAndSave", "Освободите место на диске и сохраните мир снова.");
+    return text + " " + Caption(kMainForm, "SaveAgain", "Устраните причину и сохраните мир снова.");
+}
+
+std::string StorageMessages::JournalRecovered(std::size_t changes) const {
+    return Caption(kMainForm, "JournalRecovered", "Восстановлено изменений карты после сбоя:") + " " +
+           std::to_string(changes) + ".";
+}
+
+std::string StorageMessages::JournalSetAside(const std::string& path, const std::string& aside,
+                                             const std::string& damage) const {
+    std::string text = Caption(kMainForm, "JournalDamaged", "Журнал изменений карты повреждён") + " (" +
+                       PathForMessage(path) + ": " + damage + ")";
+    if (aside.empty()) return text + ".";
+    return text + "; " + Caption(kMainForm, "JournalSetAside", "он отложен как") + " " + PathForMessage(aside) + ".";
+}
+
+std::string StorageMessages::JournalWriteFailed(const std::string& path, int errorNumber) const {
+    std::string text = Caption(kMainForm, "JournalWriteFailed", "Не удалось записать журнал изменений") + " " +
+                       PathForMessage(path);
+    const std::string reason = WriteErrorReason(*this, errorNumber);
+    if (!reason.empty()) text += ": " + reason;
+    return text + ". " +
+           Caption(kMainForm, "JournalNotKept",
+                   "Новые изменения карты хранятся только в памяти, пока мир не будет сохранён.");
 }
 
 std::string StorageMessages::ZoneDamaged(std::string_view zone, std::string_view readerError) const {

@@ -2,6 +2,7 @@
 // The texts the world commands show, each looked up in the localisation file
 // by section and key with its Russian default. Every text is Windows-1251.
 // Paths on disk are UTF-8 and are converted for the messages.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,15 @@ public:
 
     // "Не найден мир <name>. Загрузка невозможна."
     std::string WorldNotFound(std::string_view world) const;
-    // "Не удалось переписать файл" CR LF path " Удалите его вручную ..."
-    std::string CantOverwriteFile(const std::string& path) const;
+    // "Не удалось переписать файл" CR LF path, why (the disk is full, or the
+    // system's reason for `errorNumber`; nothing when 0), and that the old
+    // file is whole and the changes are kept in memory and the journal.
+    std::string CantOverwriteFile(const std::string& path, int errorNumber = 0) const;
+    // The change journal: what a start-up put back after a crash, a damaged
+    // journal set aside, and a journal that cannot be written (`path` UTF-8).
+    std::string JournalRecovered(std::size_t changes) const;
+    std::string JournalSetAside(const std::string& path, const std::string& aside, const std::string& damage) const;
+    std::string JournalWriteFailed(const std::string& path, int errorNumber) const;
     // A zone file that could not be read completely, with what to do about it.
     std::string ZoneDamaged(std::string_view zone, std::string_view readerError) const;
     // A zone left out of saving because its file was damaged.

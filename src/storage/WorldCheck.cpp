@@ -165,6 +165,19 @@ WorldCheckReport CheckWorld(const World& world, const DirectionNames& names) {
     return report;
 }
 
+namespace {
+
+// A new world may hold only its profile; a directory with neither that nor a
+// zone file is some other directory (the home, say), and "zones: 0" would
+// read as success.
+bool LooksLikeWorld(const std::string& directory, const std::string& profilePath) {
+    if (FileExists(profilePath)) return true;
+    const ZoneFileListing zones = ListZoneFiles(directory);
+    return !zones.Files.empty() || !zones.Unusable.empty() || !zones.Duplicates.empty();
+}
+
+}  // namespace
+
 int RunWorldCheck(const std::string& directory, std::ostream& out, std::ostream& err) {
     std::error_code error;
     if (!std::filesystem::is_directory(directory, error)) {
@@ -172,6 +185,10 @@ int RunWorldCheck(const std::string& directory, std::ostream& out, std::ostream&
         return 2;
     }
     const std::string profilePath = JoinPath(directory, "local.ini");
+    if (!LooksLikeWorld(directory, profilePath)) {
+        err << "trellan: " << directory << " holds no zone file (*.tr2) and no local.ini: not a world directory\n";
+        return 2;
+    }
     WorldProfile profile;
     if (FileExists(profilePath)) profile = ReadWorldProfile(IniFile::Load(profilePath), "");
     const ExitWords words = ProfileExitWords(profile);

@@ -41,7 +41,7 @@ WorldCheckReport CheckWorld(const World& world, const DirectionNames& names);
 // Loads `directory` (exit words and direction names from its local.ini when
 // it has one) and prints the report in UTF-8. Returns 0 when nothing is
 // wrong, 1 when something is (damaged files included), 2 when the directory
-// cannot be read.
+// cannot be read or holds neither a zone file nor a local.ini.
 int RunWorldCheck(const std::string& directory, std::ostream& out, std::ostream& err);
 
 }  // namespace trellan

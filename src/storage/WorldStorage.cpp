@@ -146,6 +146,7 @@ StorageResult WorldStorage::LoadWorld() {
     // the built-in defaults at the next load.
     AddSettingsWrite(result, ownProfile ? ProfileSections::SkinAndLocks : ProfileSections::All);
     CallHook(hooks_.Objects.Reload);
+    CallHook(hooks_.WorldOpened);
     CallHook(hooks_.WorldRead);
     return result;
 }
@@ -190,6 +191,7 @@ StorageResult WorldStorage::RevertWorld() {
     }
     world_.LoadZone();
     CallHook(hooks_.CaptionChanged);
+    CallHook(hooks_.WorldSaved);
     CallHook(hooks_.WorldRead);
     return result;
 }
@@ -209,8 +211,8 @@ void WorldStorage::WriteZone(const std::string& zone, bool sync) {
         // Written beside the old file and renamed over it: a failure leaves
         // the old file whole.
         WriteZoneFile(path, rooms, sync);
-    } catch (const FileWriteError&) {
-        throw TrellanError(messages_.CantOverwriteFile(path));
+    } catch (const FileWriteError& e) {
+        throw TrellanError(messages_.CantOverwriteFile(path, e.ErrorNumber()));
     }
 }
 
@@ -257,6 +259,7 @@ StorageResult WorldStorage::SaveWorld() {
         result.Outcome = StorageOutcome::Failed;
     } else if (!zones.empty()) {
         world_.MapSaved = true;
+        CallHook(hooks_.WorldSaved);
     }
     CallHook(hooks_.CaptionChanged);
     try {
@@ -265,6 +268,32 @@ StorageResult WorldStorage::SaveWorld() {
         result.Errors.push_back(e.what());
         result.Outcome = StorageOutcome::Failed;
     }
+    return result;
+}
+
+StorageResult WorldStorage::SaveChangedZones(const std::set<std::string>& zones) {
+    StorageResult result;
+    if (world_.CurrentWorld.empty() || worldDirectory_.empty()) return result;
+    bool failed = false;
+    bool wrote = false;
+    for (const std::string& zone : zones) {
+        if (world_.RoomsOfZone(zone).empty() && world_.Tree().FindZone(zone) == nullptr) continue;
+        try {
+            WriteZone(zone, false);
+            wrote = true;
+        } catch (const TrellanError& e) {
+            result.Errors.push_back(e.what());
+            if (!IsZoneDamaged(zone)) failed = true;
+        }
+    }
+    if (wrote) SyncFileSystemOf(worldDirectory_);
+    if (failed) {
+        result.Outcome = StorageOutcome::Failed;
+        return result;
+    }
+    world_.MapSaved = true;
+    CallHook(hooks_.WorldSaved);
+    CallHook(hooks_.CaptionChanged);
     return result;
 }
 

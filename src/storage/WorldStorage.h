@@ -92,6 +92,12 @@ public:
     // Writes every zone (tree order, then zones with rooms but no node) and
     // saves the objects base when it changed.
     StorageResult SaveWorld();
+    // Writes the listed zones that still have rooms or a tree node (the
+    // zones changed since the last whole save, which the change journal
+    // knows); the others are as their files hold them. When all are written
+    // the map counts as saved, as after SaveWorld. For autosaving: only the
+    // changed zones cost time.
+    StorageResult SaveChangedZones(const std::set<std::string>& zones);
     // Writes the zone named World::CurrentZone; nothing when it is empty.
     // Sets MapSaved. Throws TrellanError "Не удалось переписать файл" ...
     // when the file cannot be replaced (the old file stays whole), or when

@@ -23,6 +23,12 @@ struct WorldStorageHooks {
     // A world was read (loaded or reverted): what is worked out from its
     // rooms ahead of use (the speedwalk's graph) may be prepared now.
     std::function<void()> WorldRead;
+    // A world was loaded from its directory (before WorldRead): its change
+    // journal may put back what a crash lost.
+    std::function<void()> WorldOpened;
+    // The files now hold the map in memory (a whole save, a revert), in
+    // WorldDirectory(): the change journal may start empty.
+    std::function<void()> WorldSaved;
     ObjectsBaseHooks Objects;
 };
 

@@ -28,8 +28,8 @@ protected:
     }
 
     // Asks trellan to close as the window does and waits for it.
-    int Stop() {
-        trellan_->Proc().Signal(SIGTERM);
+    int Stop(int signalNumber = SIGTERM) {
+        trellan_->Proc().Signal(signalNumber);
         return trellan_->Proc().Wait();
     }
 
@@ -135,6 +135,14 @@ TEST_F(RelayTest, SigtermWritesSettingsAndTheDebugLog) {
     EXPECT_NE(log.find("CSConnect"), std::string::npos);
 }
 
+// Closing the terminal or SSH session (SIGHUP) closes trellan as SIGTERM does.
+TEST_F(RelayTest, SighupClosesAsSigtermDoes) {
+    Start();
+    EXPECT_EQ(Stop(SIGHUP), 0);
+    EXPECT_TRUE(std::filesystem::exists(home_ / "trellan.ini"));
+    EXPECT_TRUE(std::filesystem::exists(home_ / "Maps"));
+}
+
 // Megabytes each way, with the receiving side slow to start reading, so the
 // relay has to hold one side back; every byte arrives in order.
 TEST_F(RelayTest, BulkDataIsRelayedCompletely) {
@@ -158,16 +166,18 @@ TEST_F(RelayTest, BulkDataIsRelayedCompletely) {
     EXPECT_TRUE(SameBytes(gotDown, down));
 }
 
-long ResidentKilobytes(pid_t pid) {
+long StatusKilobytes(pid_t pid, const std::string& field) {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stol(line.substr(6));
+        if (line.rfind(field, 0) == 0) {
+            return std::stol(line.substr(field.size()));
         }
     }
     return -1;
 }
+long ResidentKilobytes(pid_t pid) { return StatusKilobytes(pid, "VmRSS:"); }
+long PeakResidentKilobytes(pid_t pid) { return StatusKilobytes(pid, "VmHWM:"); }
 
 // A client that does not read holds the server back instead of filling
 // trellan's memory; once it reads, everything arrives.
@@ -191,6 +201,56 @@ TEST_F(RelayTest, SlowClientHoldsTheServerBack) {
     serverWriter.join();
     EXPECT_EQ(got.size(), chunk.size() * Chunks);
     EXPECT_EQ(got.find_first_not_of('m'), std::string::npos);
+}
+
+// Numbered lines, so that a byte out of place shows; still compressible
+// enough that a few megabytes inflate to tens.
+std::string BombLines(std::size_t from, std::size_t count) {
+    std::string text;
+    for (std::size_t i = from; i < from + count; ++i) {
+        std::string number = std::to_string(i);
+        text += std::string(10 - number.size(), '0') + number + std::string(90, '=') + "\r\n";
+    }
+    return text;
+}
+
+// A compression bomb to a client that reads nothing for a while: trellan
+// stops reading and inflating, so the compressed rest waits with the server,
+// and its memory stays flat; then the client reads it all, in order.
+TEST_F(RelayTest, CompressionBombWaitsForASlowClient) {
+    Start();
+    constexpr std::size_t LineCount = 1000000;  // 102 MB inflated
+    constexpr std::size_t Batch = 20000;
+    std::thread serverWriter([&] {
+        Deflater deflate;
+        server_.SendAll("\xFF\xFB\x56\xFF\xFA\x56\xFF\xF0");
+        for (std::size_t i = 0; i < LineCount; i += Batch) server_.SendAll(deflate(BombLines(i, Batch)));
+    });
+    // The compressed bomb (under 3 MB) fits the socket buffers; what must
+    // not happen is inflating it while nobody reads.
+    std::this_thread::sleep_for(Millis(2000));
+    const long rss = ResidentKilobytes(trellan_->Proc().Pid());
+    EXPECT_GT(rss, 0);
+    EXPECT_LT(rss, 64 * 1024) << "trellan inflated what the client did not read";
+
+    std::size_t checked = 0;
+    bool inOrder = true;
+    client_.ReadUntil(
+        [&](const std::string& got) {
+            // Compare whole batches as they arrive, then drop them.
+            const std::size_t batchBytes = Batch * 102;
+            while (inOrder && checked * Batch < LineCount && got.size() >= batchBytes) {
+                inOrder = got.compare(0, batchBytes, BombLines(checked * Batch, Batch)) == 0;
+                client_.Received().erase(0, batchBytes);
+                ++checked;
+            }
+            return !inOrder || checked * Batch >= LineCount;
+        },
+        Millis(60000));
+    serverWriter.join();
+    EXPECT_TRUE(inOrder) << "batch " << checked << " differs";
+    EXPECT_EQ(checked * Batch, LineCount);
+    EXPECT_LT(PeakResidentKilobytes(trellan_->Proc().Pid()), 64 * 1024);
 }
 
 }  // namespace

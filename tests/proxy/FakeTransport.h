@@ -72,6 +72,12 @@ public:
         clients.erase(client);
     }
 
+    // The newest client's backlog is what it received and the test has not
+    // taken away yet.
+    bool ClientBacklogFull() const override {
+        return !clients.empty() && clients.rbegin()->second.received.size() > clientBacklogLimit;
+    }
+
     void ConnectServer(const std::string& host, bool numericAddress, std::uint16_t port) override {
         calls.push_back("ConnectServer " + host + ":" + std::to_string(port) + (numericAddress ? " numeric" : " name"));
         serverActive = true;
@@ -114,6 +120,7 @@ public:
     std::string serverUnread;
     std::size_t serverReadPos = 0;
     std::size_t maxRead = static_cast<std::size_t>(-1);
+    std::size_t clientBacklogLimit = static_cast<std::size_t>(-1);
     int serverReads = 0;
     std::string sentToServer;
 

@@ -248,6 +248,35 @@ TEST_F(ServerOutputStreamTest, FloodAndCompressionBombAreHandedOnInBoundedPieces
     expectBoundedPieces(8);
 }
 
+// A client that stops reading holds back reading the server, and with it
+// inflating: what is still compressed waits with the server, and the client
+// gets every byte in order once it reads again.
+TEST_F(ServerOutputStreamTest, AFullClientBacklogStopsReadingAndInflating) {
+    constexpr std::size_t limit = 256 * 1024;
+    transport.clientBacklogLimit = limit;
+    log.SetActive(false);
+    Event(kWill86);
+    std::string bomb;
+    for (int i = 0; bomb.size() < 32 * limit; ++i) bomb += "line " + std::to_string(i % 1000) + "\r\n";
+    const std::string compressed = Deflate(bomb);
+    transport.ServerSends(kStart86 + compressed);
+    std::string got;
+    int events = 0;
+    while (got.size() < bomb.size() && events < 10000) {
+        session.OnServerReadable();
+        ++events;
+        std::string& backlog = transport.Received(client);
+        // Past the limit by at most one piece and one chunk's inflation.
+        ASSERT_LE(backlog.size(), limit + ServerOutputStream::PieceLimit + 1100 * ServerOutputStream::ChunkSize)
+            << "event " << events;
+        got += backlog;
+        backlog.clear();
+        if (got.size() < bomb.size()) EXPECT_FALSE(transport.serverUnread.empty()) << "read ahead of the client";
+    }
+    EXPECT_GE(events, 6) << "reading went on past the full backlog";
+    EXPECT_TRUE(got == bomb) << got.size() << " of " << bomb.size();
+}
+
 TEST_F(ServerOutputStreamTest, PiecesDoNotSplitDoubledYa) {
     std::string text(ServerOutputStream::PieceLimit - 1, 'a');
     text += "\xFF\xFF";

@@ -1,6 +1,7 @@
 // The runtime opens a world at start-up and saves it when closing.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "../proxy/FakeTransport.h"
@@ -62,6 +63,57 @@ TEST_F(RuntimeWorldStorage, AMissingNamedWorldIsCreatedUnderItsName) {
     // The missing world was reported before it was made.
     ASSERT_EQ(runtime.StorageErrors().size(), 1u);
     EXPECT_NE(runtime.StorageErrors()[0].find("<arda>"), std::string::npos);
+}
+
+// A run that ends without closing: the next start puts the rooms back from
+// the journal and tells the player, in the window and in the client once one
+// connects; the autosave later writes them and empties the journal.
+TEST_F(RuntimeWorldStorage, ACrashedRunsRoomsComeBackAndAreAutosaved) {
+    const std::string zonePath =
+        home_ / ("Maps/" + Cp1251ToUtf8(W1251("Новый мир"))) + "/" + Cp1251ToUtf8(W1251("Новая зона")) + ".tr2";
+    {
+        TrellanRuntime crashed(Options(), transport_);
+        crashed.Start();
+        for (int tag = 1; tag <= 3; ++tag) {
+            auto room = std::make_unique<MudRoom>();
+            room->Tag = tag;
+            room->Y = tag;
+            crashed.TheWorld().AddRoom(std::move(room));
+        }
+        crashed.Tick();
+        // No Close: the process dies here.
+    }
+    EXPECT_EQ(ReadZoneFile(zonePath, ExitWords::Defaults()).Rooms.size(), 0u);
+
+    TrellanRuntime runtime(Options(), transport_);
+    runtime.Start();
+    EXPECT_EQ(runtime.TheWorld().RoomCount(), 3u);
+    EXPECT_FALSE(runtime.TheWorld().MapSaved);
+    const std::vector<std::string> notices = runtime.TakeNotices();
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_NE(notices[0].find(W1251("после сбоя")), std::string::npos);
+    EXPECT_TRUE(runtime.TakeNotices().empty()) << "told once";
+
+    // The client that connects gets the line once, with "я" doubled for telnet.
+    const ClientId client = transport_.AddClient();
+    runtime.Session().OnClientConnected(client);
+    const auto start = std::chrono::steady_clock::now();
+    runtime.Tick(start);
+    runtime.Tick(start);
+    const std::string& received = transport_.Received(client);
+    const std::string line = W1251("после сбоя");
+    std::string doubled;
+    for (char c : line) doubled += c == '\xFF' ? std::string("\xFF\xFF") : std::string(1, c);
+    EXPECT_NE(received.find(doubled), std::string::npos) << received;
+    EXPECT_EQ(received.find(doubled), received.rfind(doubled));
+
+    // Five minutes later (the default) the changed zone is saved.
+    runtime.Tick(start + std::chrono::minutes(4));
+    EXPECT_EQ(ReadZoneFile(zonePath, ExitWords::Defaults()).Rooms.size(), 0u);
+    runtime.Tick(start + std::chrono::minutes(5));
+    EXPECT_TRUE(runtime.TheWorld().MapSaved);
+    EXPECT_EQ(ReadZoneFile(zonePath, ExitWords::Defaults()).Rooms.size(), 3u);
+    EXPECT_EQ(testing::ReadFile(runtime.Journal().Path()), "");
 }
 
 }  // namespace

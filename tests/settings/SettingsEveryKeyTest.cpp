@@ -194,6 +194,7 @@ MainSettings MainSettingsWithEveryKeySet() {
     s.SwapUpDown = false;
     s.DebugActiv = true;
     s.ShowNote = true;
+    s.AutosaveMinutes = 15;
     s.World = " w\"q\" ";
     s.ReadOnly = true;
     s.ReadOnlyOn = "on";
@@ -217,7 +218,7 @@ TEST(SettingsEveryKey, MainSettingsWriteEveryKeyInOrderAndReadItBack) {
               "NoTransparency=1\r\nPanelColor=1193046\r\nPanelBitmap=4\r\nTreeVisible=0\r\nTreeZonesWidth=11\r\n"
               "TreeObjectsWidth=12\r\nSpeedWalkLength=13\r\nMaxSpeedWalkLength=14\r\nWorld=\" w\"q\" \"\r\n"
               "DebugVisible=1\r\nDebugActiv=1\r\nNeedRepos=0\r\nReadOnlyOn=on\r\nReadOnlyOff=off\r\nReadOnly=1\r\n"
-              "ShowTopLevel=0\r\nShowBottomLevel=0\r\nSwapUpDown=0\r\nShowNote=1\r\n\r\n"
+              "ShowTopLevel=0\r\nShowBottomLevel=0\r\nSwapUpDown=0\r\nShowNote=1\r\nAutosaveMinutes=15\r\n\r\n"
               "[Commands]\r\nGroupLore=gl\r\nClanLore=cl\r\nSetAlias=sa\r\nRequestObject=ro\r\n");
 
     MainSettings read = ReadMainSettings(IniFile::FromBytes(written), true);

@@ -214,7 +214,7 @@ TEST(MainSettingsFile, DefaultsAreWrittenInOrder) {
                     "TreeZonesWidth=183\r\nTreeObjectsWidth=153\r\nSpeedWalkLength=10\r\nMaxSpeedWalkLength=100\r\n"
                     "World=Арда\r\nDebugVisible=0\r\nDebugActiv=0\r\nNeedRepos=1\r\nReadOnlyOn=рпон\r\n"
                     "ReadOnlyOff=рпоф\r\nReadOnly=0\r\nShowTopLevel=1\r\nShowBottomLevel=1\r\nSwapUpDown=1\r\n"
-                    "ShowNote=0\r\n\r\n"
+                    "ShowNote=0\r\nAutosaveMinutes=5\r\n\r\n"
                     "[Commands]\r\nGroupLore=глор\r\nClanLore=клор\r\nSetAlias=наа\r\nRequestObject=лор\r\n"));
 }
 

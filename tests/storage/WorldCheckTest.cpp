@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "storage/MapTools.h"
@@ -103,6 +104,20 @@ TEST_F(WorldCheck, DamagedFilesCountAsProblems) {
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.out.find("rooms: 1\n"), std::string::npos);
     EXPECT_NE(run.out.find("Invalid stream format at byte"), std::string::npos) << run.out;
+}
+
+TEST_F(WorldCheck, ADirectoryWithoutZonesOrProfileIsNoWorld) {
+    std::filesystem::create_directories(WorldDir("empty"));
+    testing::WriteBytes(WorldDir("empty") + "/notes.txt", "hello");
+    std::istringstream in;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunMapTool({"world", "check", WorldDir("empty")}, in, out, err), 2);
+    EXPECT_NE(err.str().find("not a world directory"), std::string::npos) << err.str();
+    EXPECT_EQ(out.str().find("problems: 0"), std::string::npos);
+
+    // A new world's directory holds only its profile, and passes.
+    testing::WriteBytes(WorldDir("empty") + "/local.ini", "[Options]\r\n");
+    EXPECT_EQ(Check("empty").status, 0);
 }
 
 }  // namespace

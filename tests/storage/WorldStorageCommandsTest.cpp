@@ -49,8 +49,11 @@ TEST_F(WorldStorageTest, AFileThatCannotBeReplacedKeepsItsOldContent) {
     StorageResult result = storage_->SaveWorld();
     EXPECT_EQ(result.Outcome, StorageOutcome::Failed);
     ASSERT_EQ(result.Errors.size(), 1u);
-    EXPECT_EQ(result.Errors[0], W1251("Не удалось переписать файл") + "\r\n" + ZonePath("w", longZone) + " " +
-                                    W1251("Удалите его вручную и попробуйте сохранить снова."));
+    // The file named, the system's reason, and what became of the changes.
+    EXPECT_EQ(result.Errors[0], W1251("Не удалось переписать файл") + "\r\n" + ZonePath("w", longZone) +
+                                    ": File name too long.\r\n" +
+                                    W1251("Прежний файл не тронут, изменения карты остались в памяти и в журнале "
+                                          "изменений. Устраните причину и сохраните мир снова."));
     EXPECT_EQ(ReadBytes(ZonePath("w", longZone)), before);
     EXPECT_EQ(TagsInFile(ZonePath("w", "ok")), (std::vector<std::int32_t>{1, 2}));  // the others are saved
     EXPECT_FALSE(world_->MapSaved);

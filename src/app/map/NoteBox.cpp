@@ -78,6 +78,7 @@ void NoteBox::FinishEditing() {
         std::string note = ReplaceAll(FromQt(memo_->toPlainText()), "\n", "\r\n");
         if (note != noteRoom_->Note) {
             noteRoom_->Note = std::move(note);
+            world_.NoteRoomChanged(noteRoom_);
             world_.MapSaved = false;
         }
     }

@@ -345,6 +345,7 @@ void PropertyForm::RefreshLetters() {
 bool PropertyForm::ApplyToRoom() {
     World& world = context_.TheWorld;
     world.MapSaved = false;
+    world.NoteRoomChanged(&room_);
     room_.Pipe = preview_.Pipe;
     SetMark(room_, MarkOf(preview_));
     room_.BColor = preview_.BColor;

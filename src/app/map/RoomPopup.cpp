@@ -194,6 +194,7 @@ void RoomPopup::Repaint() {
 
 void RoomPopup::Edited(EditedPart part) {
     context_.TheWorld.MapSaved = false;
+    context_.TheWorld.NoteRoomChanged(context_.TheWorld.TargetRoom);
     if (part == EditedPart::Picture && context_.TheWorld.TargetRoom != nullptr &&
         !context_.TheWorld.TargetRoom->QuickList.empty() && TreeChanged) {
         TreeChanged();

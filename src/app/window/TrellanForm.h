@@ -60,7 +60,7 @@ public:
     void FocusKeyTarget();
 
     // The closing sequence decides whether the window may close; `bySignal`
-    // when SIGINT or SIGTERM asked (nobody is there to answer questions).
+    // when SIGINT, SIGTERM or SIGHUP asked (nobody is there to answer questions).
     std::function<bool(bool bySignal)> OnClosing;
     // The first activation (and only the first).
     std::function<void()> OnFirstActivation;
