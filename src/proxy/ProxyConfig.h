@@ -26,6 +26,9 @@ struct ProxyConfig {
     std::uint16_t ServerPort = 4000;
     bool MccpEnabled = true;
     bool NoDoubleYa = true;
+    // Take up the server's MSDP / GMCP offer and ask for the room data.
+    bool Msdp = true;
+    bool Gmcp = true;
     // "HOST:PORT" given for this run only (--server); replaces ServerName and
     // ServerPort without being saved. Empty when not given.
     std::string ServerOverride;

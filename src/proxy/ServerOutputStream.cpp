@@ -129,6 +129,7 @@ void ServerOutputStream::ResetSession() {
     mccpActive_ = false;
     mccp_.reset();
     status_.Reset();
+    negotiation_.Reset();
 }
 
 void ServerOutputStream::StartDecompressor() {
@@ -237,10 +238,31 @@ void ServerOutputStream::HandOnPiece(std::string& text, ReadResult& result) {
     text = std::move(rest);
 }
 
+void ServerOutputStream::Negotiate(std::string& text, std::string& toClient) {
+    RoomReportNegotiation::ServerOutput out;
+    out.ToClient.swap(toClient);
+    out.ToClient.clear();
+    negotiation_.FromServer(text, {config_.Msdp, config_.Gmcp}, out);
+    if (!out.ToServer.empty()) transport_.SendToServer(out.ToServer);
+    for (const RoomReport& report : out.Reports) hooks_->RoomReported(report);
+    toClient.swap(out.ToClient);
+    text.swap(out.ToTracker);
+}
+
 void ServerOutputStream::HandOn(std::string& text, ReadResult& result) {
+    // Without MSDP or GMCP in play, or in text without IAC, every byte
+    // passes unchanged and no copy is made.
+    bool negotiating = config_.Msdp || config_.Gmcp || negotiation_.MsdpOn() || negotiation_.GmcpOn();
+    bool filtered = negotiating && (!negotiation_.ServerIdle() || text.find('\xFF') != std::string::npos);
+    if (filtered) {
+        Negotiate(text, toClient_);
+    } else if (!text.empty()) {
+        negotiation_.TextPassed();
+    }
+    const std::string& relayed = filtered ? toClient_ : text;
     std::vector<ClientId> clients = transport_.Clients();
     if (!clients.empty()) {
-        transport_.SendToClient(clients.back(), text);
+        if (!relayed.empty() || !filtered) transport_.SendToClient(clients.back(), relayed);
     } else if (result == ReadResult::Open) {
         // A server without a client is dropped at its first output.
         transport_.CloseServer();

@@ -157,6 +157,8 @@ ProxyConfig TrellanRuntime::ConnectionFromProfile() const {
     config.ServerPort = PortOrDefault(profile_.ServerPort, 4000);
     config.MccpEnabled = profile_.MccpEnabled;
     config.NoDoubleYa = profile_.NoDoubleYa;
+    config.Msdp = profile_.Msdp;
+    config.Gmcp = profile_.Gmcp;
     config.ServerOverride = options_.ServerOverride;
     return config;
 }

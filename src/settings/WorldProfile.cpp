@@ -33,6 +33,8 @@ constexpr Field kFullWriteFields[] = {
     {kOptions, "AddDoubleYaLor", &WorldProfile::AddDoubleYaLor},
     {kOptions, "NoDescription", &WorldProfile::ShortMode},
     {kOptions, "MccpEnabled", &WorldProfile::MccpEnabled},
+    {kOptions, "Msdp", &WorldProfile::Msdp},
+    {kOptions, "Gmcp", &WorldProfile::Gmcp},
     {kOptions, "Zone", &WorldProfile::Zone},
 
     {kExits, "North", &WorldProfile::ExitWordN},
