@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "Connection.h"
+#include "Twins.h"
 #include "World.h"
 
 namespace demomud {
@@ -58,7 +59,10 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 constexpr int LeaderHome = 0;
 constexpr int LeaderAway = 17;
 
-Game::Game() : rooms_(BuildWorld()), leaderRoom_(LeaderHome) {
+Game::Game(bool twins) : rooms_(BuildWorld()), leaderRoom_(LeaderHome) {
+    if (twins) {
+        AddTwins(rooms_);
+    }
     for (const Room& room : rooms_) {
         closedDoors_.push_back(room.doors);
     }

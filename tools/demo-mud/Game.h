@@ -39,7 +39,8 @@ inline constexpr const char* LeaderLeft = "ушел";
 
 class Game {
 public:
-    Game();
+    // `twins`: the ring of look-alike rooms below Звериная тропа (Twins.h).
+    explicit Game(bool twins = false);
 
     const std::vector<Room>& Rooms() const { return rooms_; }
     static int StartRoom() { return 2; }

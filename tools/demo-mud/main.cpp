@@ -35,9 +35,12 @@ struct Client {
 
 void Usage(FILE* to) {
     std::fprintf(to,
-                 "Usage: trellan-demo-mud [--port N] [--no-mccp]\n"
+                 "Usage: trellan-demo-mud [--port N] [--no-mccp] [--msdp] [--gmcp] [--twins]\n"
                  "  Serves a small Russian-language MUD on 127.0.0.1 (default port 4000).\n"
-                 "  --no-mccp   do not offer MCCP v2 compression\n");
+                 "  --no-mccp   do not offer MCCP v2 compression\n"
+                 "  --msdp      offer MSDP and report the room (ROOM table) on every move\n"
+                 "  --gmcp      offer GMCP and report the room (Room.Info) on every move\n"
+                 "  --twins     add the ring of look-alike rooms below Звериная тропа\n");
 }
 
 bool SetNonBlocking(int fd) {
@@ -85,6 +88,9 @@ bool Flush(Client& client) {
 int main(int argc, char** argv) {
     int port = 4000;
     bool mccp = true;
+    bool msdp = false;
+    bool gmcp = false;
+    bool twins = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--port" && i + 1 < argc) {
@@ -97,6 +103,12 @@ int main(int argc, char** argv) {
             port = static_cast<int>(value);
         } else if (arg == "--no-mccp") {
             mccp = false;
+        } else if (arg == "--msdp") {
+            msdp = true;
+        } else if (arg == "--gmcp") {
+            gmcp = true;
+        } else if (arg == "--twins") {
+            twins = true;
         } else if (arg == "--help" || arg == "-h") {
             Usage(stdout);
             return 0;
@@ -113,7 +125,7 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "trellan-demo-mud: listening on 127.0.0.1:%d%s\n", port, mccp ? "" : " (no MCCP)");
 
-    demomud::Game game;
+    demomud::Game game(twins);
     std::map<int, Client> clients;  // by fd
     std::vector<pollfd> fds;
     std::vector<std::string> lines;
@@ -150,7 +162,7 @@ int main(int argc, char** argv) {
                 Client client;
                 client.fd = fd;
                 client.player = game.AddPlayer();
-                client.connection = std::make_unique<demomud::Connection>(mccp);
+                client.connection = std::make_unique<demomud::Connection>(mccp, msdp, gmcp);
                 client.connection->SendText(game.Greeting(client.player));
                 clients.emplace(fd, std::move(client));
             }
@@ -168,6 +180,9 @@ int main(int argc, char** argv) {
                 if (n > 0) {
                     lines.clear();
                     client.connection->Receive(buffer, static_cast<std::size_t>(n), lines);
+                    if (client.connection->Reports().TakeRequest()) {
+                        client.connection->SendRoomReport(game, game.RoomOf(client.player));
+                    }
                     for (const std::string& line : lines) {
                         if (client.closing) {
                             break;
@@ -175,8 +190,14 @@ int main(int argc, char** argv) {
                         bool quit = false;
                         const std::string typed = demomud::InputToWin1251(line);
                         const std::string command = demomud::FromWin1251(demomud::LowerWin1251(typed));
-                        client.connection->SendText(
-                            game.Command(client.player, command, demomud::FromWin1251(typed), quit));
+                        const int roomBefore = game.RoomOf(client.player);
+                        const std::string reply =
+                            game.Command(client.player, command, demomud::FromWin1251(typed), quit);
+                        // A move is reported before its text, as real servers do.
+                        if (game.RoomOf(client.player) != roomBefore) {
+                            client.connection->SendRoomReport(game, game.RoomOf(client.player));
+                        }
+                        client.connection->SendText(reply);
                         for (const auto& [player, text] : game.TakeNotices()) {
                             for (auto& [fd, other] : clients) {
                                 if (other.player == player && !other.closing) {
