@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "text/ServerIdentity.h"
+
 namespace trellan {
 
 struct RoomReport {
@@ -30,14 +32,9 @@ struct RoomReport {
     void MergeFrom(const RoomReport& later);
 };
 
-// The longest identity kept; a longer one, or one with control bytes, is no
-// identity at all (it could not be stored in a sidecar line).
-inline constexpr std::size_t MaxIdentityLength = 64;
 // Names and areas longer than this are cut.
 inline constexpr std::size_t MaxReportTextLength = 256;
 
-// The identity as stored, or empty when `text` cannot be one.
-std::string CleanIdentity(std::string_view text);
 // A name or area from the server: control bytes dropped, length bounded.
 std::string CleanReportText(std::string_view text);
 
