@@ -140,6 +140,9 @@ private:
     // was): the report that belongs to it, sent before its text or right
     // after it.
     void PairReport(const std::string& before);
+    // A look's room without a report of its own takes the last one, when
+    // the names agree.
+    void PairLookWithLastReport();
     // The server identity of the parsed room; empty when none came.
     const std::string& ParsedIdentity() const;
     // A room may stand for the parsed one: it has no identity or the same.
@@ -180,6 +183,10 @@ private:
     ParsedRoom parsed_;
     std::optional<RoomReport> parsedReport_;
     std::deque<RoomReport> reports_;
+    // The room the server reported last: where the player stands, since
+    // servers report every move. A look, which changes no room and so gets
+    // no report of its own, is paired with it.
+    std::optional<RoomReport> lastReport_;
     // The server has been seen to send its report after the room's text.
     bool reportsFollowText_ = false;
     bool settled_ = false;

@@ -138,6 +138,7 @@ void MovementTracker::SettleLook() {
         return;
     }
     settled_ = true;
+    PairLookWithLastReport();
     log_.Log(W1251("TranslateCMD.look: Описатель комнаты:") + DescribeParsed());
     const std::string& name = parsed_.ParsedName;
     const std::string& description = parsed_.ParsedDesc;
@@ -147,6 +148,8 @@ void MovementTracker::SettleLook() {
 
     // The server's identity names the room whatever its texts say.
     if (MudRoom* known = world_.FindRoomByServerId(ParsedIdentity())) {
+        log_.Log(W1251("TranslateCMD.look: комната #") + std::to_string(known->Tag) +
+                 W1251(" по номеру сервера ") + known->ServerId);
         MudRoom* current = world_.CurrentRoom;
         if (current != nullptr && current != known) current->Selected = false;
         world_.CurrentRoom = known;

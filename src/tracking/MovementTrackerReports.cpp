@@ -27,6 +27,11 @@ std::optional<FoundMarker> LastMarker(std::string_view text) {
 }  // namespace
 
 void MovementTracker::AddRoomReport(const RoomReport& report) {
+    if (lastReport_ && lastReport_->Sequence == report.Sequence) {
+        lastReport_->MergeFrom(report);
+    } else {
+        lastReport_ = report;
+    }
     for (RoomReport& waiting : reports_) {
         if (waiting.Sequence == report.Sequence) {
             waiting.MergeFrom(report);
@@ -35,6 +40,13 @@ void MovementTracker::AddRoomReport(const RoomReport& report) {
     }
     if (reports_.size() >= MaxWaitingReports) reports_.pop_front();
     reports_.push_back(report);
+}
+
+void MovementTracker::PairLookWithLastReport() {
+    if (parsedReport_ || !lastReport_ || lastReport_->Identity.empty()) return;
+    if (IsDark(parsed_.ParsedName) || lastReport_->Name != parsed_.ParsedName) return;
+    parsedReport_ = lastReport_;
+    log_.Log(W1251("TranslateCMD: номер комнаты по последнему сообщению сервера: ") + lastReport_->Identity);
 }
 
 void MovementTracker::PairReport(const std::string& before) {
