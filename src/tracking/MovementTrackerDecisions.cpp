@@ -164,8 +164,8 @@ void MovementTracker::SettleLook() {
     // the server's (beyond blanks), so a look never rewrites another room.
     auto fits = [&](const MudRoom* room) {
         return room != nullptr && IdentityAllows(room) &&
-               (ParsedIdentity().empty() ? MapMismatch(room, name, description, exits, config_.Parser).empty()
-                                         : true);
+               (readOnly || !ParsedIdentity().empty() ||
+                MapMismatch(room, name, description, exits, config_.Parser).empty());
     };
     auto allowed = [&](MudRoom* room) { return IdentityAllows(room) ? room : nullptr; };
 
@@ -381,13 +381,15 @@ void MovementTracker::MoveAlongKnownLink(MudRoom* from) {
     if (reached != nullptr && reached->Pipe) reached = nullptr;
 
     if (!walkingMode_ && reached != nullptr && !IdentityAllows(reached)) {
-        // The link leads to a room the server numbers otherwise: the room
-        // the player entered is another one, a new room.
-        log_.Log(W1251("TranslateCMD.Moves: уже ходили, но номер комнаты другой"));
-        MoveIntoNewWay(from);
+        // The link leads to a room the server numbers otherwise: the map's
+        // link is wrong (or the exit leads elsewhere each time). A new room
+        // cannot take the cell the link runs through, so tracing stops.
+        MismatchLoss(W1251("номер на сервере"));
         return;
     }
-    if (!walkingMode_ && reached != nullptr && ParsedIdentity().empty() &&
+    // A read-only map (walking mode, a locked zone) is trusted as it is and
+    // never rewritten, so only otherwise does a difference count.
+    if (!walkingMode_ && !world_.CurrentZoneLocked && reached != nullptr && ParsedIdentity().empty() &&
         SameRoom(reached, parsed_.ParsedName, "", "", walkingMode_, config_.Parser)) {
         std::string mismatch =
             MapMismatch(reached, parsed_.ParsedName, parsed_.ParsedDesc, parsed_.ParsedExits, config_.Parser);
@@ -462,7 +464,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
     // made beside it rather than the neighbour rewritten.
     bool neighbourFits = SameRoom(neighbour, name, description, exits, walkingMode_, config_.Parser) &&
                          IdentityAllows(neighbour) &&
-                         (walkingMode_ || !ParsedIdentity().empty() ||
+                         (readOnly || !ParsedIdentity().empty() ||
                           MapMismatch(neighbour, name, description, exits, config_.Parser).empty());
     if (neighbourFits) {
         log_.Log(W1251("TranslateCMD.Moves: еще не ходили, комната подошла"));

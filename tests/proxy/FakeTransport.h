@@ -126,9 +126,11 @@ class RecordingHooks : public SessionHooks {
 public:
     void TracingOff() override { ++tracingOff; }
     void ProcessServerText(const std::string& text) override { texts.push_back(text); }
+    void RoomReported(const RoomReport& report) override { reports.push_back(report); }
 
     int tracingOff = 0;
     std::vector<std::string> texts;
+    std::vector<RoomReport> reports;
 };
 
 }  // namespace trellan::testing
