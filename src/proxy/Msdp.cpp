@@ -55,7 +55,7 @@ private:
             value.kind = MsdpValue::Kind::Array;
             value.items = std::move(values);
         }
-        out.emplace_back(std::move(name), std::move(value));
+        out.push_back(MsdpField{std::move(name), std::move(value)});
         return true;
     }
 

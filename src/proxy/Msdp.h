@@ -10,19 +10,26 @@
 
 namespace trellan {
 
+struct MsdpField;
+
 // A value: plain text, an array of values or a table of named values.
 struct MsdpValue {
     enum class Kind { Text, Array, Table };
     Kind kind = Kind::Text;
     std::string text;
     std::vector<MsdpValue> items;
-    std::vector<std::pair<std::string, MsdpValue>> fields;
+    std::vector<MsdpField> fields;
 
     // The first field of a table with that name (case-insensitive), or nullptr.
     const MsdpValue* Field(std::string_view name) const;
 };
 
-using MsdpVariables = std::vector<std::pair<std::string, MsdpValue>>;
+struct MsdpField {
+    std::string name;
+    MsdpValue value;
+};
+
+using MsdpVariables = std::vector<MsdpField>;
 
 // Tables and arrays nested deeper than this end the reading.
 inline constexpr int MaxMsdpDepth = 16;

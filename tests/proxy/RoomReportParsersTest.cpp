@@ -43,9 +43,9 @@ TEST(MsdpParser, ReadsSeparateVariablesArraysAndRepeatedValues) {
     EXPECT_EQ(report.Name, "Square");
     EXPECT_EQ(report.Area, "Town");
     ASSERT_EQ(vars.size(), 5u);
-    EXPECT_EQ(vars[3].second.kind, MsdpValue::Kind::Array);
-    EXPECT_EQ(vars[3].second.items.size(), 2u);
-    EXPECT_EQ(vars[4].second.kind, MsdpValue::Kind::Array) << "several values of one variable";
+    EXPECT_EQ(vars[3].value.kind, MsdpValue::Kind::Array);
+    EXPECT_EQ(vars[3].value.items.size(), 2u);
+    EXPECT_EQ(vars[4].value.kind, MsdpValue::Kind::Array) << "several values of one variable";
 }
 
 TEST(MsdpParser, DamagedOrHostileContentNeverFailsAndNamesNoIdentity) {
@@ -71,10 +71,10 @@ TEST(MsdpParser, TheRequestAsksForEveryNameServersUse) {
     EXPECT_EQ(request.substr(request.size() - 2), "\xFF\xF0");
     MsdpVariables vars = ParseMsdp(request.substr(3, request.size() - 5));
     ASSERT_EQ(vars.size(), 1u);
-    EXPECT_EQ(vars[0].first, "REPORT");
-    ASSERT_EQ(vars[0].second.kind, MsdpValue::Kind::Array);
+    EXPECT_EQ(vars[0].name, "REPORT");
+    ASSERT_EQ(vars[0].value.kind, MsdpValue::Kind::Array);
     std::vector<std::string> names;
-    for (const MsdpValue& v : vars[0].second.items) names.push_back(v.text);
+    for (const MsdpValue& v : vars[0].value.items) names.push_back(v.text);
     EXPECT_EQ(names, (std::vector<std::string>{"ROOM", "ROOM_VNUM", "ROOM_NAME", "AREA_NAME", "ROOM_EXITS"}));
 }
 
