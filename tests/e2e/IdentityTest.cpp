@@ -37,9 +37,9 @@ const std::vector<std::pair<std::string, std::string>> ToTheTwins = {
     return ::testing::AssertionSuccess();
 }
 
-std::vector<DumpedRoom> MazeRooms(const DemoSession& session) {
+std::vector<DumpedRoom> MazeRooms(const TempDir& home) {
     std::vector<DumpedRoom> maze;
-    for (const DumpedRoom& room : DumpZone(session.Home().Path() + "/Maps/Новый мир/Новая зона.tr2")) {
+    for (const DumpedRoom& room : DumpZone(home.Path() + "/Maps/Новый мир/Новая зона.tr2")) {
         if (room.name == Maze) maze.push_back(room);
     }
     return maze;
@@ -63,7 +63,7 @@ TEST(IdentityThroughTrellan, TheTwinsGetOneMapRoomEachAndALookFindsTheSecondAfte
     ASSERT_TRUE(Walk(session, {"look", "e", "e", "e", "e", "e", "w", "w", "w", "w"}));
     session.Restart();
 
-    std::vector<DumpedRoom> maze = MazeRooms(session);
+    std::vector<DumpedRoom> maze = MazeRooms(session.Home());
     std::string map = Describe(maze);
     ASSERT_EQ(maze.size(), 4u) << map;
     const DumpedRoom* t1 = WithId(maze, "1020");
@@ -112,7 +112,7 @@ TEST(IdentityThroughTrellan, WithoutNumbersNoStoredRoomIsRewrittenAndTheMismatch
         << session.Client().Received();
     session.Stop();
 
-    std::vector<DumpedRoom> maze = MazeRooms(session);
+    std::vector<DumpedRoom> maze = MazeRooms(session.Home());
     std::string map = Describe(maze);
     ASSERT_EQ(maze.size(), 3u) << map;
     // In the order made: the second twin, the third, the look-alike.
@@ -155,6 +155,58 @@ TEST(IdentityThroughTrellan, ClientsKeepTheirOwnMsdpAndGmcpAndARefusingClientSee
         EXPECT_NE(session.Client().Received().find(sbGmcp + "Room.Info {\"num\":1004"), std::string::npos)
             << session.Client().Received();
     }
+}
+
+// A server whose area names try to be paths: whatever it sends, trellan
+// writes no file outside the world's directory and none named after them.
+TEST(IdentityThroughTrellan, AreaNamesFromTheServerNeverBecomePaths) {
+    TempDir home;
+    Listener mud;
+    Trellan trellan(home, FreePort(), mud.Port(), false, DemoProfile());
+    Socket client = trellan.ConnectClient();
+    Socket server = mud.Accept();
+    ASSERT_TRUE(server.Valid());
+    server.SendAll("\xFF\xFB\x45");
+    server.ReadUntilContains("REPORT");
+    const auto room = [](const std::string& id, const std::string& area, const std::string& name) {
+        return "\xFF\xFA\x45\x01ROOM\x02\x03\x01VNUM\x02" + id + "\x01NAME\x02" + name + "\x01AREA\x02" + area +
+               "\x04\xFF\xF0" + NameStart + name + "\033[0m\r\n   Text.\r\n\033[36m[ Exits: N S ]\r\n\033[0m> ";
+    };
+    client.SendAll("look\r\n");
+    server.ReadUntilContains("look");
+    server.SendAll(room("1", "../../x", "A"));
+    client.ReadUntilContains("> ");
+    client.SendAll("n\r\n");
+    server.ReadUntilContains("n\r\n");
+    server.SendAll(room("2", "..\x1B/\x07..\\x", "B"));
+    client.ReadUntilContains("B");
+    client.SendAll("n\r\n");
+    server.ReadUntilContains("n\r\n");
+    server.SendAll(room("3", std::string(5000, '/'), "C"));
+    client.ReadUntilContains("C");
+    std::this_thread::sleep_for(Millis(200));
+    client.Close();
+    trellan.Proc().Signal(SIGTERM);
+    ASSERT_EQ(trellan.Proc().Wait(), 0);
+
+    std::set<std::string> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(home.Path(), error)) {
+        files.insert(entry.path().lexically_relative(home.Path()).string());
+    }
+    // The home's own files, the world's directory and its files; nothing
+    // else, and nothing named after an area.
+    const std::set<std::string> homeFiles = {"Maps", "Maps/Новый мир", "language.ini", "local.ini",
+                                             "trellan.ini", "objects.dat", "trdebug.log"};
+    const std::set<std::string> worldFiles = {"local.ini", "Новая зона.tr2", "Новая зона.tr2.ids"};
+    for (const std::string& file : files) {
+        const std::string inWorld = "Maps/Новый мир/";
+        const bool ok = homeFiles.count(file) != 0 ||
+                        (file.rfind(inWorld, 0) == 0 && worldFiles.count(file.substr(inWorld.size())) != 0);
+        EXPECT_TRUE(ok) << file;
+    }
+    EXPECT_TRUE(files.count("Maps/Новый мир/Новая зона.tr2.ids") != 0) << "the rooms were mapped with their numbers";
+    EXPECT_EQ(MazeRooms(home).size(), 0u);
 }
 
 }  // namespace
