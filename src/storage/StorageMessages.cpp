@@ -54,7 +54,7 @@ std::string StorageMessages::ZoneNotSaved(std::string_view zone, const std::stri
 }
 
 std::string StorageMessages::IdentitiesSetAside(const std::string& path, std::string_view damage,
-                                               const std::string& aside) const {
+                                                const std::string& aside) const {
     return Caption(kMainForm, "ZoneIdsDamaged",
                    "Файл номеров комнат сервера повреждён и отложен; зона загружена без этих номеров.") +
            "\r\n" + PathForMessage(path) + " (" + std::string(damage) + ")\r\n" + PathForMessage(aside);

@@ -48,7 +48,6 @@ std::optional<std::string> ReadZoneIdentities(World& world, const std::string& z
 
 // The identities of the sidecar beside `zoneFilePath` applied to rooms of a
 // zone file read on their own (the map tools); damage is returned.
-std::optional<std::string> ApplyZoneIdentities(const std::string& zoneFilePath,
-                                               const std::vector<MudRoom*>& rooms);
+std::optional<std::string> ApplyZoneIdentities(const std::string& zoneFilePath, const std::vector<MudRoom*>& rooms);
 
 }  // namespace trellan

@@ -53,8 +53,9 @@ void MovementTracker::RefreshKnownRoom(MudRoom* room) {
     if (IsDark(name)) return;
     bool nameMissing = room->Hint.empty() || IsDark(room->Hint);
     bool descriptionMissing = room->Description.empty() && !parsed_.ParsedDesc.empty();
-    bool exitsMissing = room->Exits().empty() && !parsed_.ParsedExits.empty() &&
-                        (config_.Parser.NoExits.empty() || parsed_.ParsedExits.find(config_.Parser.NoExits) == std::string::npos);
+    bool exitsMissing =
+        room->Exits().empty() && !parsed_.ParsedExits.empty() &&
+        (config_.Parser.NoExits.empty() || parsed_.ParsedExits.find(config_.Parser.NoExits) == std::string::npos);
     if (!nameMissing && !descriptionMissing && !exitsMissing) return;
     world_.SetRoomText(room, nameMissing ? name : room->Hint,
                        descriptionMissing ? parsed_.ParsedDesc : room->Description,
@@ -148,8 +149,8 @@ void MovementTracker::SettleLook() {
 
     // The server's identity names the room whatever its texts say.
     if (MudRoom* known = world_.FindRoomByServerId(ParsedIdentity())) {
-        log_.Log(W1251("TranslateCMD.look: комната #") + std::to_string(known->Tag) +
-                 W1251(" по номеру сервера ") + known->ServerId);
+        log_.Log(W1251("TranslateCMD.look: комната #") + std::to_string(known->Tag) + W1251(" по номеру сервера ") +
+                 known->ServerId);
         MudRoom* current = world_.CurrentRoom;
         if (current != nullptr && current != known) current->Selected = false;
         world_.CurrentRoom = known;

@@ -145,7 +145,7 @@ private:
 };
 
 inline const DumpedRoom* Find(const std::vector<DumpedRoom>& rooms, const std::string& name,
-                       const std::string& inDescription = {}) {
+                              const std::string& inDescription = {}) {
     for (const DumpedRoom& room : rooms) {
         if (!room.pipe && room.name == name && room.description.find(inDescription) != std::string::npos) return &room;
     }

@@ -20,10 +20,10 @@ const std::string TracingOff = "Tracing now \033[1;31mOFF";
 // the lane, the gates, the river, the cave, through the portal, the trail,
 // and down into the second room of the ring.
 const std::vector<std::pair<std::string, std::string>> ToTheTwins = {
-    {"s", NameStart + Wire("Таверна")},          {"s", NameStart + Wire("Здесь темно...")},
-    {"s", NameStart + Wire("Южные ворота")},     {"e", NameStart + Wire("Берег реки")},
-    {"d", NameStart + Wire("Сырая пещера")},     {W("войти"), NameStart + Wire("Лесная поляна")},
-    {"e", NameStart + Wire("Звериная тропа")},   {"d", NameStart + Wire(Maze)},
+    {"s", NameStart + Wire("Таверна")},        {"s", NameStart + Wire("Здесь темно...")},
+    {"s", NameStart + Wire("Южные ворота")},   {"e", NameStart + Wire("Берег реки")},
+    {"d", NameStart + Wire("Сырая пещера")},   {W("войти"), NameStart + Wire("Лесная поляна")},
+    {"e", NameStart + Wire("Звериная тропа")}, {"d", NameStart + Wire(Maze)},
 };
 
 ::testing::AssertionResult Walk(DemoSession& session, const std::vector<std::string>& commands) {
@@ -143,14 +143,18 @@ TEST(IdentityThroughTrellan, ClientsKeepTheirOwnMsdpAndGmcpAndARefusingClientSee
         session.Client().SendAll("\xFF\xFD\x45\xFF\xFA\x45\x01REPORT\x02ROOM\xFF\xF0");
         ASSERT_TRUE(session.Step("s", NameStart + Wire("Таверна")));
         const std::string& got = session.Client().Received();
-        const std::size_t report = got.find(sbMsdp + "\x01ROOM\x02\x03\x01VNUM\x02" "1004");
+        const std::size_t report = got.find(sbMsdp +
+                                            "\x01ROOM\x02\x03\x01VNUM\x02"
+                                            "1004");
         EXPECT_NE(report, std::string::npos) << got;
         EXPECT_LT(report, got.find(NameStart)) << "the report comes before the room";
     }
     {
         // A GMCP client with its own packages still gets Room.Info.
         DemoSession session({"--gmcp"});
-        session.Client().SendAll("\xFF\xFD\xC9\xFF\xFA\xC9" "Core.Supports.Set [\"Char 1\"]\xFF\xF0");
+        session.Client().SendAll(
+            "\xFF\xFD\xC9\xFF\xFA\xC9"
+            "Core.Supports.Set [\"Char 1\"]\xFF\xF0");
         ASSERT_TRUE(session.Step("s", NameStart + Wire("Таверна")));
         EXPECT_NE(session.Client().Received().find(sbGmcp + "Room.Info {\"num\":1004"), std::string::npos)
             << session.Client().Received();
@@ -196,8 +200,8 @@ TEST(IdentityThroughTrellan, AreaNamesFromTheServerNeverBecomePaths) {
     }
     // The home's own files, the world's directory and its files; nothing
     // else, and nothing named after an area.
-    const std::set<std::string> homeFiles = {"Maps", "Maps/Новый мир", "language.ini", "local.ini",
-                                             "trellan.ini", "objects.dat", "trdebug.log"};
+    const std::set<std::string> homeFiles = {"Maps",        "Maps/Новый мир", "language.ini", "local.ini",
+                                             "trellan.ini", "objects.dat",    "trdebug.log"};
     const std::set<std::string> worldFiles = {"local.ini", "Новая зона.tr2", "Новая зона.tr2.ids"};
     for (const std::string& file : files) {
         const std::string inWorld = "Maps/Новый мир/";

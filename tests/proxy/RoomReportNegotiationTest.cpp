@@ -22,7 +22,8 @@ const std::string kDoGmcp = "\xFF\xFD\xC9";
 // A ROOM table: VAR ROOM VAL { VAR VNUM VAL 1021 VAR NAME VAL Л"я"б }; the
 // name holds the byte 0xFF, doubled inside the subnegotiation.
 const std::string kRoomSb =
-    "\xFF\xFA\x45\x01ROOM\x02\x03\x01VNUM\x02" "1021\x01NAME\x02\xCB\xFF\xFF\xE1\x04\xFF\xF0";
+    "\xFF\xFA\x45\x01ROOM\x02\x03\x01VNUM\x02"
+    "1021\x01NAME\x02\xCB\xFF\xFF\xE1\x04\xFF\xF0";
 const std::string kRoomText = "\x1B[1;36m\xCB\xFF\xFF\xE1\x1B[0m\r\n";
 
 class RoomReportNegotiationTest : public ::testing::Test {
@@ -118,14 +119,22 @@ TEST_F(RoomReportNegotiationTest, SwitchedOffEveryBytePassesAndTheClientAnswersI
 
 TEST_F(RoomReportNegotiationTest, GmcpIsAskedForRoomInfoAndKeepsItBesideTheClientsOwnPackages) {
     Server(kWillGmcp);
-    EXPECT_NE(transport.sentToServer.find(kDoGmcp + "\xFF\xFA\xC9" "Core.Hello "), std::string::npos);
-    EXPECT_NE(transport.sentToServer.find("\xFF\xFA\xC9" "Core.Supports.Set [\"Room 1\"]\xFF\xF0"), std::string::npos);
+    EXPECT_NE(transport.sentToServer.find(kDoGmcp + "\xFF\xFA\xC9"
+                                                    "Core.Hello "),
+              std::string::npos);
+    EXPECT_NE(transport.sentToServer.find("\xFF\xFA\xC9"
+                                          "Core.Supports.Set [\"Room 1\"]\xFF\xF0"),
+              std::string::npos);
     transport.sentToServer.clear();
     Client(kDoGmcp);
-    const std::string set = "\xFF\xFA\xC9" "Core.Supports.Set [\"Char 1\"]\xFF\xF0";
+    const std::string set =
+        "\xFF\xFA\xC9"
+        "Core.Supports.Set [\"Char 1\"]\xFF\xF0";
     Client(set + "look\r\n");
-    EXPECT_EQ(transport.sentToServer,
-              set + "\xFF\xFA\xC9" "Core.Supports.Add [\"Room 1\"]\xFF\xF0" + "look\r\n");
+    EXPECT_EQ(transport.sentToServer, set +
+                                          "\xFF\xFA\xC9"
+                                          "Core.Supports.Add [\"Room 1\"]\xFF\xF0" +
+                                          "look\r\n");
     transport.Received(client).clear();
     const std::string info = "\xFF\xFA\xC9Room.Info {\"num\":5,\"name\":\"A\"}\xFF\xF0";
     Server(info + kRoomText);
@@ -136,7 +145,9 @@ TEST_F(RoomReportNegotiationTest, GmcpIsAskedForRoomInfoAndKeepsItBesideTheClien
 
 TEST_F(RoomReportNegotiationTest, ReportsWithNoTextBetweenThemMakeOneReport) {
     Server(kWillMsdp);
-    const std::string vnum = "\xFF\xFA\x45\x01ROOM_VNUM\x02" "7\xFF\xF0";
+    const std::string vnum =
+        "\xFF\xFA\x45\x01ROOM_VNUM\x02"
+        "7\xFF\xF0";
     const std::string name = "\xFF\xFA\x45\x01ROOM_NAME\x02Hall\xFF\xF0";
     Server(vnum);
     Server(name + "text" + vnum);
@@ -150,9 +161,11 @@ TEST_F(RoomReportNegotiationTest, ReportsWithNoTextBetweenThemMakeOneReport) {
 // The stream is a state machine: the same bytes split anywhere give the
 // same client bytes, tracker text and reports.
 TEST(RoomReportNegotiationSplits, EverySplitGivesTheSameResult) {
-    const std::string stream = "a\xFF\xFF" "b" + kWillMsdp + "c" + kRoomSb + kRoomText + "\xFF\xF9" +
-                               "\xFF\xFA\x18\x01x\xFF\xF0" + kRoomSb + "\xFF\xFA\x45\x01" + std::string(10, 'z') +
-                               "\xFF\xF0" + "end";
+    const std::string stream =
+        "a\xFF\xFF"
+        "b" +
+        kWillMsdp + "c" + kRoomSb + kRoomText + "\xFF\xF9" + "\xFF\xFA\x18\x01x\xFF\xF0" + kRoomSb +
+        "\xFF\xFA\x45\x01" + std::string(10, 'z') + "\xFF\xF0" + "end";
     const std::string clientStream = kDoMsdp + "n\r\n" + "\xFF\xFA\xC9x\xFF\xFF\xFF\xF0" + "\xFF\xFB\x18";
     RoomReportNegotiation whole;
     RoomReportNegotiation::ServerOutput expected;

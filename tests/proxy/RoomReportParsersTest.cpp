@@ -12,13 +12,26 @@ std::string Msdp(std::string_view readable) {
     std::string out;
     for (char c : readable) {
         switch (c) {
-            case '=': out += '\x01'; break;
-            case ':': out += '\x02'; break;
-            case '{': out += '\x03'; break;
-            case '}': out += '\x04'; break;
-            case '[': out += '\x05'; break;
-            case ']': out += '\x06'; break;
-            default: out += c;
+            case '=':
+                out += '\x01';
+                break;
+            case ':':
+                out += '\x02';
+                break;
+            case '{':
+                out += '\x03';
+                break;
+            case '}':
+                out += '\x04';
+                break;
+            case '[':
+                out += '\x05';
+                break;
+            case ']':
+                out += '\x06';
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -57,7 +70,9 @@ TEST(MsdpParser, DamagedOrHostileContentNeverFailsAndNamesNoIdentity) {
     for (int i = 0; i < 100000; ++i) deep += '\x03';
     EXPECT_NO_THROW(ParseMsdp(deep));
     // Control bytes and overlong numbers are no identity; names lose them.
-    RoomReport report = RoomReportFromMsdp(ParseMsdp(Msdp("=ROOM_VNUM:1\r2=ROOM_NAME:a\x07" "b")));
+    RoomReport report =
+        RoomReportFromMsdp(ParseMsdp(Msdp("=ROOM_VNUM:1\r2=ROOM_NAME:a\x07"
+                                          "b")));
     EXPECT_TRUE(report.Identity.empty());
     EXPECT_EQ(report.Name, "ab");
     EXPECT_TRUE(RoomReportFromMsdp(ParseMsdp(Msdp("=ROOM_VNUM:") + std::string(65, '9'))).Identity.empty());
@@ -79,9 +94,9 @@ TEST(MsdpParser, TheRequestAsksForEveryNameServersUse) {
 }
 
 TEST(GmcpParser, ReadsRoomInfoInUtf8AsWindows1251) {
-    RoomReport report = RoomReportFromGmcp(SplitGmcp(
-        "Room.Info {\"num\": 1021, \"name\": \"\xD0\x9B\xD0\xB0\xD0\xB1\", \"area\": \"Town\", "
-        "\"exits\": {\"n\": 1022, \"e\": \"1023\"}, \"environment\": \"city\"}"));
+    RoomReport report = RoomReportFromGmcp(
+        SplitGmcp("Room.Info {\"num\": 1021, \"name\": \"\xD0\x9B\xD0\xB0\xD0\xB1\", \"area\": \"Town\", "
+                  "\"exits\": {\"n\": 1022, \"e\": \"1023\"}, \"environment\": \"city\"}"));
     EXPECT_EQ(report.Identity, "1021");
     EXPECT_EQ(report.Name, "\xCB\xE0\xE1");
     EXPECT_EQ(report.Area, "Town");
@@ -111,7 +126,9 @@ TEST(RoomReportMarkers, StandInTextAndComeOutAgain) {
     std::optional<FoundMarker> second = FindRoomReportMarker(text, first->Position + first->Length);
     ASSERT_TRUE(second);
     EXPECT_EQ(second->Sequence, 4294967295u) << "a damaged marker is skipped";
-    EXPECT_EQ(WithoutRoomReportMarkers(text), "ab\x01x\x02" "c");
+    EXPECT_EQ(WithoutRoomReportMarkers(text),
+              "ab\x01x\x02"
+              "c");
 }
 
 }  // namespace

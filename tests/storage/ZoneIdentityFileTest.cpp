@@ -1,7 +1,5 @@
 // The zone's sidecar of server room identities: written with the zone,
 // read with the world, a damaged one set aside without losing the zone.
-#include "storage/ZoneIdentityFile.h"
-
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -9,6 +7,7 @@
 
 #include "WorldStorageFixture.h"
 #include "storage/MapTools.h"
+#include "storage/ZoneIdentityFile.h"
 
 namespace trellan::testing {
 namespace {

@@ -21,7 +21,10 @@ protected:
     // The twins: one name, one exits line, descriptions that differ in
     // blanks only.
     static std::string Twin(int n) {
-        return Room("Maze", n == 1 ? "Hedges  all around." : n == 2 ? "Hedges all around." : "Hedges all around. ",
+        return Room("Maze",
+                    n == 1   ? "Hedges  all around."
+                    : n == 2 ? "Hedges all around."
+                             : "Hedges all around. ",
                     " E W ");
     }
     void Move(const std::string& command, const std::string& text) {

@@ -43,11 +43,15 @@ std::string JsonString(std::string_view text) {
     return out + "\"";
 }
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+bool Contains(std::string_view text, std::string_view part) {
+    return text.find(part) != std::string_view::npos;
+}
 
 }  // namespace
 
-std::string RoomVnum(int room) { return std::to_string(1000 + room); }
+std::string RoomVnum(int room) {
+    return std::to_string(1000 + room);
+}
 
 const char* AreaOf(int room) {
     if (room >= FirstTwin) return "Лабиринт";

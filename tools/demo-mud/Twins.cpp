@@ -15,8 +15,11 @@ void AddTwins(std::vector<Room>& rooms) {
     const char* name = "Лабиринт из живой изгороди";
     auto twin = [&](const char* line, int west, int east) {
         //             N   S   E     W     U      D
-        rooms.push_back({name, {"Высокие стены из стриженого самшита смыкаются над головой.", line},
-                         {-1, -1, east, west, Trail, -1}, false, nullptr});
+        rooms.push_back({name,
+                         {"Высокие стены из стриженого самшита смыкаются над головой.", line},
+                         {-1, -1, east, west, Trail, -1},
+                         false,
+                         nullptr});
     };
     const int a = FirstTwin, b = FirstTwin + 1, c = FirstTwin + 2, d = FirstTwin + 3;
     twin("Тропинка  уходит на восток и на запад.", d, b);
