@@ -249,11 +249,23 @@ void ServerOutputStream::Negotiate(std::string& text, std::string& toClient) {
     text.swap(out.ToTracker);
 }
 
+bool ServerOutputStream::NeedsNegotiation(const std::string& text) const {
+    if (!negotiation_.ServerIdle()) return true;
+    if (text.find('\xFF') == std::string::npos) return false;
+    if (negotiation_.MsdpOn() || negotiation_.GmcpOn()) return true;
+    // Until an offer is taken up only an offer matters; Russian text is full
+    // of doubled 0xFF bytes, which are not worth a copy of every event.
+    if (text.find("\xFF\xFB\x45") != std::string::npos || text.find("\xFF\xFB\xC9") != std::string::npos) {
+        return true;
+    }
+    return text.back() == '\xFF' || (text.size() >= 2 && text.compare(text.size() - 2, 2, "\xFF\xFB") == 0);
+}
+
 void ServerOutputStream::HandOn(std::string& text, ReadResult& result) {
     // Without MSDP or GMCP in play, or in text without IAC, every byte
     // passes unchanged and no copy is made.
     bool negotiating = config_.Msdp || config_.Gmcp || negotiation_.MsdpOn() || negotiation_.GmcpOn();
-    bool filtered = negotiating && (!negotiation_.ServerIdle() || text.find('\xFF') != std::string::npos);
+    bool filtered = negotiating && NeedsNegotiation(text);
     if (filtered) {
         Negotiate(text, toClient_);
     } else if (!text.empty()) {

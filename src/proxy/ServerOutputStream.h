@@ -77,6 +77,8 @@ private:
     // Trellan's part in MSDP and GMCP: `text` becomes the tracker's copy,
     // `toClient` what the client gets.
     void Negotiate(std::string& text, std::string& toClient);
+    // Whether `text` can hold anything of MSDP or GMCP for Trellan.
+    bool NeedsNegotiation(const std::string& text) const;
 
     Transport& transport_;
     DebugLog& log_;

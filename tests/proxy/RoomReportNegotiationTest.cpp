@@ -79,6 +79,14 @@ TEST_F(RoomReportNegotiationTest, TrellanTakesUpMsdpAndAClientThatNeverAgreedSee
     EXPECT_TRUE(transport.sentToServer.empty());
 }
 
+TEST_F(RoomReportNegotiationTest, AnOfferSplitAcrossEventsAmidDoubledYaIsTakenUp) {
+    Server("\xFF\xFF text \xFF");
+    Server("\xFB\x45 more \xFF\xFF");
+    EXPECT_EQ(transport.Received(client), "\xFF\xFF text " + kWillMsdp + " more \xFF\xFF");
+    EXPECT_EQ(transport.sentToServer, kDoMsdp + MsdpRoomRequest());
+    EXPECT_EQ(Tracked(), "\xFF text " + kWillMsdp + " more \xFF");
+}
+
 TEST_F(RoomReportNegotiationTest, AClientThatAgreesGetsEveryByteAndOneThatRefusesNothing) {
     Server(kWillMsdp);
     transport.sentToServer.clear();
