@@ -75,6 +75,10 @@ public:
     // Cross-links "zone|exit|number[|command]" and zone auto-load entries.
     std::vector<std::string> AutoMaps;
     std::int32_t ImageIndex = 0;  // picture drawn on the room, 0 for none
+    // The server's own number for the room (MSDP or GMCP), empty when the
+    // server never named it. Not a zone-file property: it is kept in the
+    // zone's sidecar file. Set it through World::SetRoomServerId.
+    std::string ServerId;
 
     // The link flag of a direction (ChN for north, and so on).
     bool& Link(Direction direction);

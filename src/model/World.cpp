@@ -206,6 +206,7 @@ void World::ClearWorld() {
         for (RoomSlot* slot = first_; slot != nullptr; slot = slot->next_) OnRoomRemoved(slot->Room());
     }
     indexes_->Clear();
+    serverIds_.clear();
     slotOf_.Clear();
     blocks_.clear();
     arena_.ResetIfUnused();
@@ -394,7 +395,25 @@ void World::RemoveRoom(MudRoom* room) {
     ReleaseZone(slot->zone_);
     MapSaved = false;
     if (OnRoomRemoved) OnRoomRemoved(room);
+    if (!room->ServerId.empty()) {
+        auto it = serverIds_.find(room->ServerId);
+        if (it != serverIds_.end() && it->second == room) serverIds_.erase(it);
+    }
     Unlink(slot);  // empties the slot and so destroys the room
+}
+
+bool World::SetRoomServerId(MudRoom* room, std::string id) {
+    if (room == nullptr || id.empty() || (!room->ServerId.empty() && room->ServerId != id)) return false;
+    room->ServerId = id;
+    serverIds_[std::move(id)] = room;
+    return true;
+}
+
+MudRoom* World::FindRoomByServerId(std::string_view id) const {
+    if (id.empty()) return nullptr;
+    auto it = serverIds_.find(std::string(id));
+    if (it == serverIds_.end() || !Contains(it->second) || it->second->ServerId != id) return nullptr;
+    return it->second;
 }
 
 void World::DeleteRooms(const std::vector<MudRoom*>& rooms) {

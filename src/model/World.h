@@ -24,6 +24,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/PackedIndex.h"
@@ -196,6 +197,10 @@ public:
     void SetRoomAlias(MudRoom* room, std::string alias);
     // Lists the room under another zone (the room object stays the same).
     void SetRoomZone(MudRoom* room, const std::string& zone);
+    // Gives a room the server's identity; a room keeps the first it gets
+    // (false, nothing changed, when it has another already or `id` is
+    // empty). The last room given an identity is the one found by it.
+    bool SetRoomServerId(MudRoom* room, std::string id);
     // Tells the change log that the room's link flags (ChN ... ChD), danger
     // marks (DT, FlyDT, Agro, NoStep), Pipe or AutoMaps were assigned.
     void NoteRoomEdited(const MudRoom* room);
@@ -219,6 +224,8 @@ public:
     MudRoom* FindRoomByName(std::string_view name, std::string_view description, std::string_view exits) const;
     MudRoom* GlobalFindRoomByName(std::string_view name, std::string_view description, std::string_view exits) const;
     MudRoom* FindRoomByAlias(std::string_view alias) const;
+    // The room of the world with that server identity, or nullptr.
+    MudRoom* FindRoomByServerId(std::string_view id) const;
 
     // --- Many cells of one zone ------------------------------------------------
     // A handle on a zone that has rooms (nullptr for one without), for callers
@@ -259,6 +266,10 @@ private:
     void NoteCellOf(const RoomSlot& slot) const { changes_.CellOf(slot.Zone(), slot.x_, slot.y_, slot.l_); }
 
     bool shortMode_ = false;
+    // Server identity -> room. An entry is believed only while its room is
+    // in the world and still carries that identity, so removals need not
+    // reach it (they erase it to keep it small).
+    std::unordered_map<std::string, MudRoom*> serverIds_;
     std::string shownZone_;
     std::uint64_t nextSeq_ = 1;
     std::uint32_t nextZoneId_ = 1;

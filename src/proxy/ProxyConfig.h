@@ -31,6 +31,9 @@ struct ProxyConfig {
     // The server's code page: the tracker's copy of its text is converted
     // from it, Trellan's own messages to it.
     ServerCharset Charset = ServerCharset::Windows1251;
+    // Take up the server's MSDP / GMCP offer and ask for the room data.
+    bool Msdp = true;
+    bool Gmcp = true;
     // "HOST:PORT" given for this run only (--server); replaces ServerName and
     // ServerPort without being saved. Empty when not given.
     std::string ServerOverride;

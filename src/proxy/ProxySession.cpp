@@ -64,6 +64,12 @@ void ProxySession::OnClientReadable(ClientId client) {
         std::size_t count = transport_.ReadClient(client, buffer, sizeof buffer);
         if (count == 0) break;
         std::string_view bytes(buffer, count);
+        std::string filtered;
+        if (stream_.ClientFilterNeeded()) {
+            filtered = stream_.Negotiation().FromClient(bytes);
+            if (filtered.empty()) continue;
+            bytes = filtered;
+        }
         if (!hooks_->ClientInput(client, bytes)) SendToServer(bytes);
     }
 }

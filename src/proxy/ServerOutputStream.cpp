@@ -130,6 +130,7 @@ void ServerOutputStream::ResetSession() {
     mccp_.reset();
     status_.Reset();
     decoder_.Reset();
+    negotiation_.Reset();
 }
 
 void ServerOutputStream::StartDecompressor() {
@@ -242,10 +243,43 @@ void ServerOutputStream::HandOnPiece(std::string& text, ReadResult& result) {
     text = std::move(rest);
 }
 
+void ServerOutputStream::Negotiate(std::string& text, std::string& toClient) {
+    RoomReportNegotiation::ServerOutput out;
+    out.ToClient.swap(toClient);
+    out.ToClient.clear();
+    negotiation_.FromServer(text, {config_.Msdp, config_.Gmcp, config_.Charset}, out);
+    if (!out.ToServer.empty()) transport_.SendToServer(out.ToServer);
+    for (const RoomReport& report : out.Reports) hooks_->RoomReported(report);
+    toClient.swap(out.ToClient);
+    text.swap(out.ToTracker);
+}
+
+bool ServerOutputStream::NeedsNegotiation(const std::string& text) const {
+    if (!negotiation_.ServerIdle()) return true;
+    if (text.find('\xFF') == std::string::npos) return false;
+    if (negotiation_.MsdpOn() || negotiation_.GmcpOn()) return true;
+    // Until an offer is taken up only an offer matters; Russian text is full
+    // of doubled 0xFF bytes, which are not worth a copy of every event.
+    if (text.find("\xFF\xFB\x45") != std::string::npos || text.find("\xFF\xFB\xC9") != std::string::npos) {
+        return true;
+    }
+    return text.back() == '\xFF' || (text.size() >= 2 && text.compare(text.size() - 2, 2, "\xFF\xFB") == 0);
+}
+
 void ServerOutputStream::HandOn(std::string& text, ReadResult& result) {
+    // Without MSDP or GMCP in play, or in text without IAC, every byte
+    // passes unchanged and no copy is made.
+    bool negotiating = config_.Msdp || config_.Gmcp || negotiation_.MsdpOn() || negotiation_.GmcpOn();
+    bool filtered = negotiating && NeedsNegotiation(text);
+    if (filtered) {
+        Negotiate(text, toClient_);
+    } else if (!text.empty()) {
+        negotiation_.TextPassed();
+    }
+    const std::string& relayed = filtered ? toClient_ : text;
     std::vector<ClientId> clients = transport_.Clients();
     if (!clients.empty()) {
-        transport_.SendToClient(clients.back(), text);
+        if (!relayed.empty() || !filtered) transport_.SendToClient(clients.back(), relayed);
     } else if (result == ReadResult::Open) {
         // A server without a client is dropped at its first output.
         transport_.CloseServer();

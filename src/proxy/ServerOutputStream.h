@@ -7,6 +7,7 @@
 #include <string>
 
 #include "proxy/MccpStatus.h"
+#include "proxy/RoomReportNegotiation.h"
 #include "proxy/SessionHooks.h"
 #include "text/ServerCharset.h"
 
@@ -55,6 +56,12 @@ public:
     void ResetSession();
 
     const MccpStatus& Status() const { return status_; }
+    // The MSDP / GMCP state of this session; the client's bytes pass its
+    // FromClient while ClientFilterNeeded.
+    RoomReportNegotiation& Negotiation() { return negotiation_; }
+    bool ClientFilterNeeded() const {
+        return negotiation_.MsdpOn() || negotiation_.GmcpOn() || !negotiation_.ClientIdle();
+    }
     bool MccpActive() const { return mccpActive_; }
 
     // The normalised copy the tracker gets (the client gets `text` as sent):
@@ -74,6 +81,11 @@ private:
     // which stays in `text` so that no pair is cut in two.
     void HandOnPiece(std::string& text, ReadResult& result);
     void UpdateStats();
+    // Trellan's part in MSDP and GMCP: `text` becomes the tracker's copy,
+    // `toClient` what the client gets.
+    void Negotiate(std::string& text, std::string& toClient);
+    // Whether `text` can hold anything of MSDP or GMCP for Trellan.
+    bool NeedsNegotiation(const std::string& text) const;
 
     Transport& transport_;
     DebugLog& log_;
@@ -83,6 +95,8 @@ private:
     std::unique_ptr<Mccp> mccp_;
     bool mccpActive_ = false;
     MccpStatus status_;
+    RoomReportNegotiation negotiation_;
+    std::string toClient_;
     // The text of the current read event; kept between events so that its
     // memory is reused rather than allocated and given back every time.
     std::string text_;

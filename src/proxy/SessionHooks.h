@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "proxy/RoomReport.h"
 #include "proxy/Transport.h"
 
 namespace trellan {
@@ -19,6 +20,11 @@ public:
     // The normalised server text of one read event (or of one piece of it,
     // when the server sends more than the stream holds at once).
     virtual void ProcessServerText(const std::string& text) {}
+
+    // A room report of the server (MSDP or GMCP), given before the text
+    // that holds its marker. A report with a Sequence seen before adds to
+    // that report.
+    virtual void RoomReported(const RoomReport& report) {}
 
     // The bytes of one client read (a chunk of any size). True when the
     // hooks took them over and relay what is meant for the MUD themselves;

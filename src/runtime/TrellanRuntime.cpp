@@ -239,6 +239,8 @@ ProxyConfig TrellanRuntime::ConnectionFromProfile() const {
     config.MccpEnabled = profile_.MccpEnabled;
     config.NoDoubleYa = profile_.NoDoubleYa;
     config.Charset = ProfileServerCharset(profile_);
+    config.Msdp = profile_.Msdp;
+    config.Gmcp = profile_.Gmcp;
     config.ServerOverride = options_.ServerOverride;
     return config;
 }

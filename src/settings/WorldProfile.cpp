@@ -34,6 +34,10 @@ constexpr Field kFullWriteFields[] = {
     {kOptions, "AddDoubleYaLor", &WorldProfile::AddDoubleYaLor},
     {kOptions, "NoDescription", &WorldProfile::ShortMode},
     {kOptions, "MccpEnabled", &WorldProfile::MccpEnabled},
+    // Set by hand to 0 to turn one off; not written, so profiles stay as
+    // the players' programs wrote them.
+    {kOptions, "Msdp", &WorldProfile::Msdp, IniFieldForm::ReadOnly},
+    {kOptions, "Gmcp", &WorldProfile::Gmcp, IniFieldForm::ReadOnly},
     {kOptions, "Zone", &WorldProfile::Zone},
 
     {kExits, "North", &WorldProfile::ExitWordN},

@@ -38,6 +38,10 @@ struct WorldProfile {
     bool AddDoubleYa = false;    // double 0xFF in object blocks told to the MUD's chat
     bool AddDoubleYaLor = true;  // double 0xFF in Trellan's own answers to the client
     bool MccpEnabled = true;
+    // Take up the server's MSDP (telnet option 69) / GMCP (201) offer and
+    // follow the room numbers it reports.
+    bool Msdp = true;
+    bool Gmcp = true;
     bool ShortMode = false;  // key NoDescription
     std::string Zone;        // defaults to the zone current when reading
 

@@ -12,6 +12,7 @@
 #include "storage/JsonLine.h"
 #include "storage/WorldCheck.h"
 #include "storage/ZoneFileJson.h"
+#include "storage/ZoneIdentityFile.h"
 
 namespace trellan {
 
@@ -32,6 +33,11 @@ int ZoneDump(const std::string& path, std::ostream& out, std::ostream& err) {
         return 1;
     }
     ZoneReadResult zone = ReadZoneBytes(*bytes, path, ExitWords::Defaults(), room_defaults::BColor);
+    std::vector<MudRoom*> rooms;
+    for (const auto& room : zone.Rooms) rooms.push_back(room.get());
+    if (std::optional<std::string> damage = ApplyZoneIdentities(path, rooms)) {
+        err << "trellan: " << IdentityFilePath(path) << ": " << *damage << "\n";
+    }
     std::string text;
     for (const auto& room : zone.Rooms) {
         text += RoomToJsonLine(*room);
@@ -68,6 +74,9 @@ int ZoneWrite(const std::string& path, std::istream& in, std::ostream& err) {
     }
     try {
         WriteZoneFile(path, rooms);
+        std::vector<const MudRoom*> written;
+        for (const auto& room : rooms) written.push_back(room.get());
+        WriteZoneIdentities(path, written, true);
     } catch (const TrellanError& e) {
         err << "trellan: " << e.what() << "\n";
         return 1;

@@ -99,6 +99,13 @@ std::string StorageMessages::ZoneNotSaved(std::string_view zone, const std::stri
            "\r\n" + PathForMessage(path);
 }
 
+std::string StorageMessages::IdentitiesSetAside(const std::string& path, std::string_view damage,
+                                                const std::string& aside) const {
+    return Caption(kMainForm, "ZoneIdsDamaged",
+                   "Файл номеров комнат сервера повреждён и отложен; зона загружена без этих номеров.") +
+           "\r\n" + PathForMessage(path) + " (" + std::string(damage) + ")\r\n" + PathForMessage(aside);
+}
+
 std::string StorageMessages::ZoneFileSkipped(const std::string& path) const {
     return Caption(kMainForm, "ZoneFileNameUnusable",
                    "Имя файла зоны нельзя записать в кодировке Windows-1251; файл не загружен. "

@@ -37,6 +37,9 @@ public:
     // A zone file whose name has no Windows-1251 spelling, or that names a
     // zone another file already holds.
     std::string ZoneFileSkipped(const std::string& path) const;
+    // A zone's file of server room identities that could not be read: set
+    // aside under `aside`, the zone loaded without its identities.
+    std::string IdentitiesSetAside(const std::string& path, std::string_view damage, const std::string& aside) const;
     std::string ZoneFileDuplicate(const std::string& path, std::string_view zone) const;
     // A world directory that could not be removed before saving over it.
     std::string CantDeleteWorld(std::string_view world) const;

@@ -14,6 +14,7 @@
 #include "storage/DescriptionCleanup.h"
 #include "storage/MapsDirectory.h"
 #include "storage/StorageMessages.h"
+#include "storage/ZoneIdentityFile.h"
 
 namespace trellan {
 
@@ -126,6 +127,10 @@ WorldReadResult ReadWorldFiles(World& world, const std::string& directory, const
             if (i == read.FirstSelected) rememberedZone = zone;
         }
         world.AddLoadedRooms(zone, std::move(read.Rooms));
+        std::string aside;
+        if (std::optional<std::string> damage = ReadZoneIdentities(world, zone, file.Path, &aside)) {
+            result.Errors.push_back(messages.IdentitiesSetAside(IdentityFilePath(file.Path), *damage, aside));
+        }
         if (mode == WorldReadMode::Revert && candidate.empty()) candidate = rememberedZone;
 
         if (read.Error) {

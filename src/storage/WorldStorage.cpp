@@ -16,6 +16,7 @@
 #include "settings/WorldProfile.h"
 #include "storage/ExitWordReplacement.h"
 #include "storage/StorageNames.h"
+#include "storage/ZoneIdentityFile.h"
 
 namespace trellan {
 
@@ -211,6 +212,7 @@ void WorldStorage::WriteZone(const std::string& zone, bool sync) {
         // Written beside the old file and renamed over it: a failure leaves
         // the old file whole.
         WriteZoneFile(path, rooms, sync);
+        WriteZoneIdentities(path, rooms, sync);
     } catch (const FileWriteError& e) {
         throw TrellanError(messages_.CantOverwriteFile(path, e.ErrorNumber()));
     }
@@ -416,6 +418,9 @@ bool WorldStorage::RenameZoneFile(const std::string& from, const std::string& to
     // rename() would silently replace another zone's file.
     if (FileExists(newPath)) return false;
     if (FileExists(oldPath) && std::rename(oldPath.c_str(), newPath.c_str()) != 0) return false;
+    if (FileExists(IdentityFilePath(oldPath))) {
+        std::rename(IdentityFilePath(oldPath).c_str(), IdentityFilePath(newPath).c_str());
+    }
     zoneFiles_.erase(from);
     zoneFiles_[to] = DefaultZoneFileName(to);
     if (damagedZones_.erase(from) != 0) damagedZones_.insert(to);
@@ -425,6 +430,7 @@ bool WorldStorage::RenameZoneFile(const std::string& from, const std::string& to
 bool WorldStorage::DeleteZoneFile(const std::string& zone) {
     const std::string path = ZoneFilePath(zone);
     if (FileExists(path) && std::remove(path.c_str()) != 0) return false;
+    if (FileExists(IdentityFilePath(path))) std::remove(IdentityFilePath(path).c_str());
     zoneFiles_.erase(zone);
     damagedZones_.erase(zone);
     return true;

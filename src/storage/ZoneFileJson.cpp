@@ -6,6 +6,7 @@
 
 #include "model/zonefile/ZoneFormat.h"
 #include "text/Cp1251.h"
+#include "text/ServerIdentity.h"
 
 namespace trellan {
 
@@ -146,6 +147,8 @@ std::string RoomToJsonLine(const MudRoom& room) {
             for (const std::string& e : room.AutoMaps) entries.push_back(Cp1251ToUtf8(e));
         }
     }
+    // The server's identity (from the zone's sidecar) only where there is one.
+    if (!room.ServerId.empty()) line["ServerId"] = Cp1251ToUtf8(room.ServerId);
     std::string text = line.dump();
     // The library writes DEL as it is; dumps have always escaped it, like
     // the other control characters. 0x7F stands only inside strings, never
@@ -166,6 +169,12 @@ MudRoom RoomFromJson(const JsonObject& object, const ExitWords& words) {
     using P = zf::Property;
     MudRoom room;
     for (const JsonMember& m : object) {
+        if (m.Key == "ServerId") {
+            CheckType(m.Key, m.Value, JsonValue::Kind::String);
+            room.ServerId = CleanIdentity(ToCp1251(m.Key, m.Value.Text));
+            if (room.ServerId.empty()) throw JsonError("\"ServerId\" is no room identity");
+            continue;
+        }
         std::optional<P> found;
         for (std::size_t i = 0; i < static_cast<std::size_t>(P::Name); ++i)
             if (KeyOf(static_cast<P>(i)) == m.Key) found = static_cast<P>(i);

@@ -18,10 +18,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "proxy/RoomReport.h"
 #include "tracking/RoomParser.h"
 #include "tracking/RecognitionWatch.h"
 #include "tracking/TrackerConfig.h"
@@ -68,6 +70,11 @@ public:
 
     // One server read event's normalised text.
     void ProcessServerText(const std::string& text);
+    // A room report of the server (MSDP, GMCP); its marker stands in the
+    // text that follows. Reports wait here until the room text they belong
+    // to is settled; at most MaxWaitingReports of them.
+    void AddRoomReport(const RoomReport& report);
+    static constexpr std::size_t MaxWaitingReports = 64;
 
     // The tracing switch. Switching off forgets the position and empties
     // the queue and the buffer.
@@ -92,6 +99,8 @@ public:
     const std::string& OutputBuffer() const { return outputBuffer_; }
     const std::string& CurrentCommand() const { return currentCommand_; }
     const ParsedRoom& LastParsed() const { return parsed_; }
+    // The report paired with the last parsed room, if any.
+    const std::optional<RoomReport>& LastReport() const { return parsedReport_; }
 
     World& TheWorld() { return world_; }
     TrackerOutput& Output() { return output_; }
@@ -132,6 +141,29 @@ private:
     // told to); true when the zone changed.
     bool SwitchToZoneOf(MudRoom* room, ZoneWrite zoneWrite);
     bool ParseNext();
+    // After a room was cut out of the buffer (`before` is the buffer as it
+    // was): the report that belongs to it, sent before its text or right
+    // after it.
+    void PairReport(const std::string& before);
+    // A look's room without a report of its own takes the last one, when
+    // the names agree.
+    void PairLookWithLastReport();
+    // The server identity of the parsed room; empty when none came.
+    const std::string& ParsedIdentity() const;
+    // A room may stand for the parsed one: it has no identity or the same.
+    bool IdentityAllows(const MudRoom* room) const;
+    // The room takes the parsed identity when it has none (not while the
+    // map is read-only).
+    void AdoptIdentity(MudRoom* room);
+    // A known room learns from the server's text. With an identity the
+    // server said it is this room: its texts are refreshed. Without one,
+    // only what the room lacks is filled in, so another room's text never
+    // replaces what is stored.
+    void RefreshKnownRoom(MudRoom* room);
+    // The move named a room the map knows by its identity.
+    bool MoveToIdentifiedRoom(MudRoom* from, MudRoom* known);
+    // Tracing stops because the room reached differs from the stored one.
+    void MismatchLoss(const std::string& what);
     bool IsDark(const std::string& name) const;
     std::string DescribeParsed() const;
     void LossOfPosition();
@@ -154,6 +186,14 @@ private:
     std::string outputBuffer_;
     std::string currentCommand_;
     ParsedRoom parsed_;
+    std::optional<RoomReport> parsedReport_;
+    std::deque<RoomReport> reports_;
+    // The room the server reported last: where the player stands, since
+    // servers report every move. A look, which changes no room and so gets
+    // no report of its own, is paired with it.
+    std::optional<RoomReport> lastReport_;
+    // The server has been seen to send its report after the room's text.
+    bool reportsFollowText_ = false;
     bool settled_ = false;
     RecognitionWatch recognition_;
     bool tracing_ = false;

@@ -30,9 +30,50 @@ std::int32_t RoomNumber(std::string_view field) {
 }  // namespace
 
 bool MovementTracker::ParseNext() {
+    parsedReport_.reset();
+    if (outputBuffer_.find('\x01') == std::string::npos) {
+        if (!ParseRoom(outputBuffer_, config_.Parser, parsed_)) return false;
+        recognition_.RoomRecognised();
+        return true;
+    }
+    // Report markers in the text: the room is paired with its report, and
+    // a marker that stood inside the room's lines is no part of its texts.
+    std::string before = outputBuffer_;
     if (!ParseRoom(outputBuffer_, config_.Parser, parsed_)) return false;
     recognition_.RoomRecognised();
+    parsed_.ParsedName = WithoutRoomReportMarkers(parsed_.ParsedName);
+    parsed_.ParsedDesc = WithoutRoomReportMarkers(parsed_.ParsedDesc);
+    parsed_.ParsedExits = WithoutRoomReportMarkers(parsed_.ParsedExits);
+    PairReport(before);
     return true;
+}
+
+void MovementTracker::RefreshKnownRoom(MudRoom* room) {
+    if (room == nullptr) return;
+    const std::string& name = parsed_.ParsedName;
+    if (!ParsedIdentity().empty()) {
+        placement_.RefreshProp(room, name, parsed_.ParsedDesc, parsed_.ParsedExits);
+        return;
+    }
+    if (IsDark(name)) return;
+    bool nameMissing = room->Hint.empty() || IsDark(room->Hint);
+    bool descriptionMissing = room->Description.empty() && !parsed_.ParsedDesc.empty();
+    bool exitsMissing =
+        room->Exits().empty() && !parsed_.ParsedExits.empty() &&
+        (config_.Parser.NoExits.empty() || parsed_.ParsedExits.find(config_.Parser.NoExits) == std::string::npos);
+    if (!nameMissing && !descriptionMissing && !exitsMissing) return;
+    world_.SetRoomText(room, nameMissing ? name : room->Hint,
+                       descriptionMissing ? parsed_.ParsedDesc : room->Description,
+                       exitsMissing ? parsed_.ParsedExits : room->Exits(), config_.Parser.Words);
+}
+
+void MovementTracker::MismatchLoss(const std::string& what) {
+    std::string message = W1251("комната не совпадает с картой: ") + what;
+    log_.Log("TranslateCMD.Moves: " + message);
+    if (output_.ClientAndServerConnected()) {
+        output_.SendToClient("\r\n\033[1;33m<Trellan> : \033[1;31m" + message + "\033[0m\r\n");
+    }
+    LossOfPosition();
 }
 
 bool MovementTracker::IsDark(const std::string& name) const {
@@ -103,24 +144,51 @@ void MovementTracker::SettleLook() {
         return;
     }
     settled_ = true;
+    PairLookWithLastReport();
     log_.Log(W1251("TranslateCMD.look: Описатель комнаты:") + DescribeParsed());
     const std::string& name = parsed_.ParsedName;
     const std::string& description = parsed_.ParsedDesc;
     const std::string& exits = parsed_.ParsedExits;
     bool dark = IsDark(name);
+    bool readOnly = walkingMode_ || world_.CurrentZoneLocked;
+
+    // The server's identity names the room whatever its texts say.
+    if (MudRoom* known = world_.FindRoomByServerId(ParsedIdentity())) {
+        log_.Log(W1251("TranslateCMD.look: комната #") + std::to_string(known->Tag) + W1251(" по номеру сервера ") +
+                 known->ServerId);
+        MudRoom* current = world_.CurrentRoom;
+        if (current != nullptr && current != known) current->Selected = false;
+        world_.CurrentRoom = known;
+        known->Selected = true;
+        SwitchToZoneOf(known, current != nullptr ? ZoneWrite::SaveShownZone : ZoneWrite::Skip);
+        if (!walkingMode_ && !world_.CurrentZoneLocked) RefreshKnownRoom(known);
+        CenterOnCurrentRoom();
+        currentCommand_ = TranslationDone;
+        return;
+    }
+    // Without an identity a room fits only when its stored texts agree with
+    // the server's (beyond blanks), so a look never rewrites another room.
+    auto fits = [&](const MudRoom* room) {
+        return room != nullptr && IdentityAllows(room) &&
+               (readOnly || !ParsedIdentity().empty() ||
+                MapMismatch(room, name, description, exits, config_.Parser).empty());
+    };
+    auto allowed = [&](MudRoom* room) { return IdentityAllows(room) ? room : nullptr; };
 
     if (MudRoom* current = world_.CurrentRoom) {
-        if (SameRoom(current, name, description, exits, walkingMode_, config_.Parser)) {
+        if (SameRoom(current, name, description, exits, walkingMode_, config_.Parser) && fits(current)) {
             // The map is trusted as it stands in walking mode and in a locked
             // zone; a look refreshes it only otherwise.
-            if (!walkingMode_ && !world_.CurrentZoneLocked) placement_.RefreshProp(current, name, description, exits);
+            if (!readOnly) RefreshKnownRoom(current);
+            AdoptIdentity(current);
             SwitchToZoneOf(current, ZoneWrite::SaveShownZone);
             CenterOnCurrentRoom();
         } else {
-            MudRoom* found = dark ? nullptr : world_.GlobalFindRoomByName(name, description, exits);
+            MudRoom* found = dark ? nullptr : allowed(world_.GlobalFindRoomByName(name, description, exits));
             if (found != nullptr) {
                 current->Selected = false;
                 world_.CurrentRoom = found;
+                AdoptIdentity(found);
                 SwitchToZoneOf(found, ZoneWrite::Skip);
                 CenterOnCurrentRoom();
             } else {
@@ -128,15 +196,17 @@ void MovementTracker::SettleLook() {
             }
         }
     } else {
-        MudRoom* found = dark ? nullptr : world_.FindRoomByName(name, description, exits);
+        MudRoom* found = dark ? nullptr : allowed(world_.FindRoomByName(name, description, exits));
         if (found != nullptr) {
             world_.CurrentRoom = found;
             found->Selected = true;
+            AdoptIdentity(found);
             CenterOnCurrentRoom();
         } else if (!world_.ZoneRooms().empty()) {
-            found = dark ? nullptr : world_.GlobalFindRoomByName(name, description, exits);
+            found = dark ? nullptr : allowed(world_.GlobalFindRoomByName(name, description, exits));
             if (found != nullptr) {
                 world_.CurrentRoom = found;
+                AdoptIdentity(found);
                 SwitchToZoneOf(found, ZoneWrite::Skip);
                 CenterOnCurrentRoom();
             } else {
@@ -145,6 +215,7 @@ void MovementTracker::SettleLook() {
         } else {
             // A fresh map: the first room.
             MudRoom* first = placement_.NewRoomAt(0, 0, 0, name, description, exits, RoomKind::Room);
+            world_.SetRoomServerId(first, ParsedIdentity());
             world_.CurrentRoom = first;
             first->Selected = true;
             placement_.View().Refresh();
@@ -170,10 +241,12 @@ void MovementTracker::SettleFlee() {
     MudRoom* current = world_.CurrentRoom;
     if (current == nullptr) return;
 
-    // The MUD does not say where the player fled: the rooms next door, by
-    // cross link first, then on the grid.
-    MudRoom* taken = nullptr;
+    // The MUD does not say where the player fled: its identity does, when
+    // it sends one; else the rooms next door, by cross link first, then on
+    // the grid.
+    MudRoom* taken = world_.FindRoomByServerId(ParsedIdentity());
     for (const std::string& entry : current->AutoMaps) {
+        if (taken != nullptr) break;
         std::string zone = GetToken(1, entry, "|");
         std::int32_t number = RoomNumber(GetToken(3, entry, "|"));
         if (zone.empty() || number <= 0) continue;
@@ -184,7 +257,8 @@ void MovementTracker::SettleFlee() {
         }
         if (!isDirection) continue;
         MudRoom* candidate = world_.GlobalFindRoomByTag(number, zone);
-        if (SameRoom(candidate, name, parsed_.ParsedDesc, "", walkingMode_, config_.Parser)) {
+        if (SameRoom(candidate, name, parsed_.ParsedDesc, "", walkingMode_, config_.Parser) &&
+            IdentityAllows(candidate)) {
             taken = candidate;
             break;
         }
@@ -194,9 +268,13 @@ void MovementTracker::SettleFlee() {
         std::int32_t x = current->X, y = current->Y, l = current->L;
         StepCell(dir, x, y, l);
         MudRoom* candidate = world_.FindRoom(x, y, l);
-        if (SameRoom(candidate, name, parsed_.ParsedDesc, "", walkingMode_, config_.Parser)) taken = candidate;
+        if (SameRoom(candidate, name, parsed_.ParsedDesc, "", walkingMode_, config_.Parser) &&
+            IdentityAllows(candidate)) {
+            taken = candidate;
+        }
     }
     if (taken == nullptr) return;
+    AdoptIdentity(taken);
     current->Selected = false;
     world_.CurrentRoom = taken;
     SwitchToZoneOf(taken, ZoneWrite::SaveShownZone);
@@ -259,7 +337,14 @@ bool MovementTracker::SettleJump() {
         } else if (!IsDark(parsed_.ParsedName) && !world_.ShortMode()) {
             target = world_.FindRoomByName(parsed_.ParsedName, parsed_.ParsedDesc, parsed_.ParsedExits);
         }
+        if (MudRoom* known = world_.FindRoomByServerId(ParsedIdentity())) {
+            target = known;
+            SwitchToZoneOf(known, ZoneWrite::SaveShownZone);
+        } else if (!IdentityAllows(target)) {
+            target = nullptr;
+        }
         if (target != nullptr) {
+            AdoptIdentity(target);
             world_.CurrentRoom = target;
             CenterOnCurrentRoom();
         } else {
@@ -279,6 +364,10 @@ void MovementTracker::SettleMovement() {
     }
     log_.Log(W1251("TranslateCMD.Moves: Описатель комнаты:") + DescribeParsed());
     MudRoom* from = world_.CurrentRoom;
+    if (MudRoom* known = world_.FindRoomByServerId(ParsedIdentity())) {
+        MoveToIdentifiedRoom(from, known);
+        return;
+    }
     if (WasStep(from, currentCommand_)) {
         MoveAlongKnownLink(from);
     } else {
@@ -297,12 +386,33 @@ void MovementTracker::MoveAlongKnownLink(MudRoom* from) {
     }
     if (reached != nullptr && reached->Pipe) reached = nullptr;
 
+    if (!walkingMode_ && reached != nullptr && !IdentityAllows(reached)) {
+        // The link leads to a room the server numbers otherwise: the map's
+        // link is wrong (or the exit leads elsewhere each time). A new room
+        // cannot take the cell the link runs through, so tracing stops.
+        MismatchLoss(W1251("номер на сервере"));
+        return;
+    }
+    // A read-only map (walking mode, a locked zone) is trusted as it is and
+    // never rewritten, so only otherwise does a difference count.
+    if (!walkingMode_ && !world_.CurrentZoneLocked && reached != nullptr && ParsedIdentity().empty() &&
+        SameRoom(reached, parsed_.ParsedName, "", "", walkingMode_, config_.Parser)) {
+        std::string mismatch =
+            MapMismatch(reached, parsed_.ParsedName, parsed_.ParsedDesc, parsed_.ParsedExits, config_.Parser);
+        if (!mismatch.empty()) {
+            // Same name, other description or exits: the map's room is not
+            // the one entered, and its stored texts stay as they are.
+            MismatchLoss(mismatch);
+            return;
+        }
+    }
     if (walkingMode_ || SameRoom(reached, parsed_.ParsedName, "", "", walkingMode_, config_.Parser)) {
         log_.Log(W1251("TranslateCMD.Moves: уже ходили, комната подошла"));
         from->Selected = false;
         world_.CurrentRoom = reached;
         if (reached != nullptr && !walkingMode_ && !world_.CurrentZoneLocked) {
-            placement_.RefreshProp(reached, parsed_.ParsedName, parsed_.ParsedDesc, parsed_.ParsedExits);
+            RefreshKnownRoom(reached);
+            AdoptIdentity(reached);
         }
         currentCommand_ = TranslationDone;
         settled_ = true;
@@ -310,7 +420,37 @@ void MovementTracker::MoveAlongKnownLink(MudRoom* from) {
         return;
     }
     log_.Log(W1251("TranslateCMD.Moves: уже ходили, комната НЕ подошла"));
+    if (reached != nullptr && !reached->Hint.empty()) {
+        MismatchLoss(W1251("название"));
+        return;
+    }
     LossOfPosition();
+}
+
+bool MovementTracker::MoveToIdentifiedRoom(MudRoom* from, MudRoom* known) {
+    log_.Log(W1251("TranslateCMD.Moves: комната известна по номеру ") + known->ServerId);
+    const std::string command = currentCommand_;
+    bool readOnly = walkingMode_ || world_.CurrentZoneLocked;
+    if (!readOnly && known != from && !WasStep(from, command)) {
+        // The links the documented rules would make: a grid neighbour gets
+        // its two link flags, a room elsewhere is linked by the linker.
+        std::int32_t x = from->X, y = from->Y, l = from->L;
+        placement_.ReposXYL(command, x, y, l);
+        if (world_.FindRoom(x, y, l) == known && world_.ZoneOf(known) == world_.ZoneOf(from)) {
+            placement_.SetCheck(from, command, true);
+            placement_.SetCheck(known, placement_.Opposite(command), true);
+        } else if (WasNotStep(known, placement_.Opposite(command))) {
+            linker_.TryToLink(from, known, command);
+        }
+    }
+    from->Selected = false;
+    world_.CurrentRoom = known;
+    SwitchToZoneOf(known, ZoneWrite::SaveShownZone);
+    if (!readOnly) RefreshKnownRoom(known);
+    currentCommand_ = TranslationDone;
+    settled_ = true;
+    if (commandQueue_.size() <= 1 || config_.NeedRepos) CenterOnCurrentRoom();
+    return true;
 }
 
 void MovementTracker::MoveIntoNewWay(MudRoom* from) {
@@ -325,13 +465,21 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
     std::int32_t x = from->X, y = from->Y, l = from->L;
     placement_.ReposXYL(command, x, y, l);
     MudRoom* neighbour = world_.FindRoom(x, y, l);
-    if (SameRoom(neighbour, name, description, exits, walkingMode_, config_.Parser)) {
+    // A neighbour whose stored texts differ from the server's is another
+    // room (unless the server's identity says otherwise): a new room is
+    // made beside it rather than the neighbour rewritten.
+    bool neighbourFits = SameRoom(neighbour, name, description, exits, walkingMode_, config_.Parser) &&
+                         IdentityAllows(neighbour) &&
+                         (readOnly || !ParsedIdentity().empty() ||
+                          MapMismatch(neighbour, name, description, exits, config_.Parser).empty());
+    if (neighbourFits) {
         log_.Log(W1251("TranslateCMD.Moves: еще не ходили, комната подошла"));
         from->Selected = false;
         if (!readOnly) placement_.SetCheck(from, command, true);
         world_.CurrentRoom = neighbour;
         if (!readOnly) {
-            placement_.RefreshProp(neighbour, name, description, exits);
+            RefreshKnownRoom(neighbour);
+            AdoptIdentity(neighbour);
             placement_.SetCheck(neighbour, placement_.Opposite(command), true);
         }
         Confirm();
@@ -344,7 +492,8 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
         return;
     }
     MudRoom* known = nullptr;
-    if (!IsDark(name) && !world_.ShortMode()) {
+    // An identity the map does not know is a new room, however alike.
+    if (!IsDark(name) && !world_.ShortMode() && ParsedIdentity().empty()) {
         known = world_.FindRoomByName(name, description, exits);
         if (known == nullptr) known = world_.GlobalFindRoomByName(name, description, exits);
     }
@@ -353,7 +502,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
         from->Selected = false;
         world_.CurrentRoom = known;
         SwitchToZoneOf(known, ZoneWrite::SaveShownZone);
-        placement_.RefreshProp(known, name, description, exits);
+        RefreshKnownRoom(known);
         Confirm();
         return;
     }
@@ -378,6 +527,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
     placement_.SetCheck(from, command, true);
     from->Selected = false;
     MudRoom* created = placement_.NewRoomAt(x, y, l, name, description, exits, RoomKind::Room);
+    world_.SetRoomServerId(created, ParsedIdentity());
     world_.CurrentRoom = created;
     placement_.SetCheck(created, placement_.Opposite(command), true);
     Confirm();

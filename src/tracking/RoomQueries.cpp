@@ -3,6 +3,7 @@
 #include <string>
 
 #include "text/TextUtils.h"
+#include "text/W1251.h"
 
 namespace trellan {
 
@@ -36,6 +37,21 @@ bool SameRoom(const MudRoom* room, std::string_view name, std::string_view descr
     // refreshed rather than taken as another room.
     if (!walkingMode) return true;
     return StripChars(room->Exits(), " ()") == StripChars(exits, " ()");
+}
+
+std::string MapMismatch(const MudRoom* room, std::string_view name, std::string_view description,
+                        std::string_view exits, const RoomParserConfig& config) {
+    if (room == nullptr || room->Pipe) return {};
+    if (!config.Dark.empty() && (room->Hint == config.Dark || name == config.Dark)) return {};
+    if (!room->Hint.empty() && room->Hint != name) return W1251("название");
+    if (!room->Description.empty() && !description.empty() &&
+        StripChars(room->Description, " ") != StripChars(description, " ")) {
+        return W1251("описание");
+    }
+    if (!room->Exits().empty() && !exits.empty() && StripChars(room->Exits(), " ()") != StripChars(exits, " ()")) {
+        return W1251("выходы");
+    }
+    return {};
 }
 
 bool HasExit(const MudRoom* room, std::string_view command, const RoomParserConfig& config) {

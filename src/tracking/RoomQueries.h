@@ -29,6 +29,13 @@ bool SameRoom(const MudRoom* room, std::string_view name, std::string_view descr
 
 // Whether the command is a movement command whose exit word occurs in the
 // room's exits text.
+// What of a stored room differs from the server's texts beyond what the
+// look-ups ignore (blanks in descriptions; blanks and parentheses in exits):
+// "название", "описание" or "выходы", empty when nothing does. A dark name
+// fits anything; what either side lacks is no difference.
+std::string MapMismatch(const MudRoom* room, std::string_view name, std::string_view description,
+                        std::string_view exits, const RoomParserConfig& config);
+
 bool HasExit(const MudRoom* room, std::string_view command, const RoomParserConfig& config);
 
 // The index of the room's first AutoMaps entry (zone "|" exit "|" number

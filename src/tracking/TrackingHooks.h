@@ -15,6 +15,7 @@ public:
 
     void TracingOff() override { tracker_.SetTracing(MovementTracker::TracingSwitch::Off); }
     void ProcessServerText(const std::string& text) override { tracker_.ProcessServerText(text); }
+    void RoomReported(const RoomReport& report) override { tracker_.AddRoomReport(report); }
     bool ClientInput(ClientId client, std::string_view bytes) override {
         input_.Feed(bytes);
         return true;

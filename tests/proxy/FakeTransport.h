@@ -134,10 +134,12 @@ public:
     void TracingOff() override { ++tracingOff; }
     void ProcessServerText(const std::string& text) override { texts.push_back(text); }
     void ClientClosed(ClientId client) override { closed.push_back(client); }
+    void RoomReported(const RoomReport& report) override { reports.push_back(report); }
 
     int tracingOff = 0;
     std::vector<std::string> texts;
     std::vector<ClientId> closed;
+    std::vector<RoomReport> reports;
 };
 
 }  // namespace trellan::testing

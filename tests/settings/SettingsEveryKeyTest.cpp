@@ -171,6 +171,19 @@ TEST(SettingsEveryKey, KeysBeyondTheClassicProfileAreWrittenOnlyOnceUsed) {
     EXPECT_NE(ini.ToBytes().find("IgnoreCase=0\r\n"), std::string::npos);
 }
 
+TEST(SettingsEveryKey, MsdpAndGmcpAreReadButNeverWritten) {
+    EXPECT_TRUE(WorldProfile().Msdp);
+    EXPECT_TRUE(WorldProfile().Gmcp);
+    IniFile ini = IniFile::FromBytes("[Options]\r\nMsdp=0\r\nGmcp=0\r\n");
+    WorldProfile profile = ReadWorldProfile(ini, "");
+    EXPECT_FALSE(profile.Msdp);
+    EXPECT_FALSE(profile.Gmcp);
+    IniFile fresh;
+    WriteWorldProfile(fresh, WorldProfile(), true);
+    EXPECT_EQ(fresh.ToBytes().find("Msdp"), std::string::npos);
+    EXPECT_EQ(fresh.ToBytes().find("Gmcp"), std::string::npos);
+}
+
 MainSettings MainSettingsWithEveryKeySet() {
     MainSettings s;
     s.Top = -5;

@@ -25,10 +25,11 @@ std::string Telnet(std::initializer_list<unsigned char> bytes) {
 
 }  // namespace
 
-Connection::Connection(bool offerMccp) : offerMccp_(offerMccp) {
+Connection::Connection(bool offerMccp, bool msdp, bool gmcp) : offerMccp_(offerMccp), reports_(msdp, gmcp) {
     if (offerMccp_) {
         output_ = Telnet({IAC, WILL, COMPRESS2});
     }
+    output_ += reports_.Offer();
 }
 
 Connection::~Connection() {
@@ -68,6 +69,7 @@ void Connection::Receive(const char* data, std::size_t length, std::vector<std::
                     state_ = State::Verb;
                 } else if (b == SB) {
                     subLength_ = 0;
+                    sub_.clear();
                     state_ = State::Sub;
                 } else {
                     state_ = State::Data;
@@ -81,10 +83,17 @@ void Connection::Receive(const char* data, std::size_t length, std::vector<std::
             case State::Sub:
                 if (b == IAC) {
                     state_ = State::SubIac;
+                } else if (sub_.size() < MaxLine) {
+                    sub_.push_back(static_cast<char>(b));
                 }
                 ++subLength_;
                 break;
             case State::SubIac:
+                if (b == IAC && sub_.size() < MaxLine) {
+                    sub_.push_back(static_cast<char>(b));
+                } else if (b == SE && !sub_.empty()) {
+                    reports_.OnSubnegotiation(static_cast<unsigned char>(sub_[0]), std::string_view(sub_).substr(1));
+                }
                 state_ = b == IAC ? State::Sub : State::Data;
                 break;
         }
@@ -92,6 +101,9 @@ void Connection::Receive(const char* data, std::size_t length, std::vector<std::
 }
 
 void Connection::HandleCommand(unsigned char verb, unsigned char option) {
+    if (reports_.OnCommand(verb, option)) {
+        return;
+    }
     if (option == COMPRESS2 && offerMccp_) {
         if (verb == DO && !compressing_) {
             StartCompression();

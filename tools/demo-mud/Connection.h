@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Charset.h"
+#include "RoomReports.h"
 
 namespace demomud {
 
@@ -23,7 +24,8 @@ public:
     // In game text: goes out as telnet go-ahead (IAC GA), which ends a prompt.
     static constexpr char GoAheadMark = '\x01';
 
-    explicit Connection(bool offerMccp);
+    // With `msdp` / `gmcp` the room is reported over those options too.
+    explicit Connection(bool offerMccp, bool msdp = false, bool gmcp = false);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -42,6 +44,9 @@ public:
     void Finish();
 
     std::string& Output() { return output_; }
+    RoomReporter& Reports() { return reports_; }
+    // The room report (if the client asked for one), before the move's text.
+    void SendRoomReport(const Game& game, int room) { SendRaw(reports_.Report(game, room)); }
     bool Compressing() const { return compressing_; }
     bool Overflowed() const { return output_.size() > MaxOutput; }
 
@@ -59,6 +64,8 @@ private:
     State state_ = State::Data;
     unsigned char verb_ = 0;
     std::size_t subLength_ = 0;
+    std::string sub_;  // the option byte and content of a subnegotiation
+    RoomReporter reports_;
     std::string line_;
     bool lineTooLong_ = false;
     bool lastWasCr_ = false;

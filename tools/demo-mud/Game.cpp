@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "Connection.h"
+#include "Twins.h"
 #include "World.h"
 
 namespace demomud {
@@ -57,7 +58,10 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 constexpr int LeaderHome = 0;
 constexpr int LeaderAway = 17;
 
-Game::Game(Style style) : style_(style), rooms_(BuildWorld()), leaderRoom_(LeaderHome) {
+Game::Game(Style style, bool twins) : style_(style), rooms_(BuildWorld()), leaderRoom_(LeaderHome) {
+    if (twins) {
+        AddTwins(rooms_);
+    }
     for (const Room& room : rooms_) {
         closedDoors_.push_back(room.doors);
     }

@@ -42,7 +42,8 @@ inline constexpr const char* LeaderLeft = "ушел";
 
 class Game {
 public:
-    explicit Game(Style style = {});
+    // `twins`: the ring of look-alike rooms below Звериная тропа (Twins.h).
+    explicit Game(Style style = {}, bool twins = false);
 
     const std::vector<Room>& Rooms() const { return rooms_; }
     static int StartRoom() { return 2; }

@@ -37,10 +37,14 @@ struct Client {
 
 void Usage(FILE* to) {
     std::fprintf(to,
-                 "Usage: trellan-demo-mud [--port N] [--no-mccp] [--russian] [--ask-charset] [--charset NAME]\n"
-                 "                        [--exit-case] [--russian-prompt] [--dark-exits-in-prompt]\n"
+                 "Usage: trellan-demo-mud [--port N] [--no-mccp] [--msdp] [--gmcp] [--twins] [--russian]\n"
+                 "                        [--ask-charset] [--charset NAME] [--exit-case] [--russian-prompt]\n"
+                 "                        [--dark-exits-in-prompt]\n"
                  "  Serves a small Russian-language MUD on 127.0.0.1 (default port 4000).\n"
-                 "  --no-mccp   do not offer MCCP v2 compression\n");
+                 "  --no-mccp   do not offer MCCP v2 compression\n"
+                 "  --msdp      offer MSDP and report the room (ROOM table) on every move\n"
+                 "  --gmcp      offer GMCP and report the room (Room.Info) on every move\n"
+                 "  --twins     add the ring of look-alike rooms below Звериная тропа\n");
     demomud::PrintRussianUsage(to);
 }
 
@@ -90,6 +94,9 @@ int main(int argc, char** argv) {
     int port = 4000;
     bool mccp = true;
     demomud::RussianOptions russian;
+    bool msdp = false;
+    bool gmcp = false;
+    bool twins = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (const int taken = demomud::ParseRussianOption(argc, argv, i, russian); taken != 0) {
@@ -107,6 +114,12 @@ int main(int argc, char** argv) {
             port = static_cast<int>(value);
         } else if (arg == "--no-mccp") {
             mccp = false;
+        } else if (arg == "--msdp") {
+            msdp = true;
+        } else if (arg == "--gmcp") {
+            gmcp = true;
+        } else if (arg == "--twins") {
+            twins = true;
         } else if (arg == "--help" || arg == "-h") {
             Usage(stdout);
             return 0;
@@ -123,7 +136,7 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "trellan-demo-mud: listening on 127.0.0.1:%d%s\n", port, mccp ? "" : " (no MCCP)");
 
-    demomud::Game game(russian.style);
+    demomud::Game game(russian.style, twins);
     std::map<int, Client> clients;  // by fd
     std::vector<pollfd> fds;
     std::vector<std::string> lines;
@@ -159,7 +172,7 @@ int main(int argc, char** argv) {
                 setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
                 Client client;
                 client.fd = fd;
-                client.connection = std::make_unique<demomud::Connection>(mccp);
+                client.connection = std::make_unique<demomud::Connection>(mccp, msdp, gmcp);
                 if (russian.charset) {
                     client.connection->SetCharset(*russian.charset);
                 }
@@ -186,6 +199,9 @@ int main(int argc, char** argv) {
                 if (n > 0) {
                     lines.clear();
                     client.connection->Receive(buffer, static_cast<std::size_t>(n), lines);
+                    if (client.connection->Reports().TakeRequest()) {
+                        client.connection->SendRoomReport(game, game.RoomOf(client.player));
+                    }
                     for (const std::string& line : lines) {
                         if (client.closing) {
                             break;
@@ -206,8 +222,14 @@ int main(int argc, char** argv) {
                         const std::string typed =
                             demomud::DecodeInput(client.connection->GetCharset(), line);
                         const std::string command = demomud::FromWin1251(demomud::LowerWin1251(typed));
-                        client.connection->SendText(
-                            game.Command(client.player, command, demomud::FromWin1251(typed), quit));
+                        const int roomBefore = game.RoomOf(client.player);
+                        const std::string reply =
+                            game.Command(client.player, command, demomud::FromWin1251(typed), quit);
+                        // A move is reported before its text, as real servers do.
+                        if (game.RoomOf(client.player) != roomBefore) {
+                            client.connection->SendRoomReport(game, game.RoomOf(client.player));
+                        }
+                        client.connection->SendText(reply);
                         for (const auto& [player, text] : game.TakeNotices()) {
                             for (auto& [fd, other] : clients) {
                                 if (other.player == player && !other.closing) {

@@ -87,7 +87,10 @@ void MapWiring::RefreshStatus() {
 
 void MapWiring::ShowRoom(const MudRoom* room) {
     StatusPanels& status = *form_.Status;
-    status.SetText(4, room != nullptr ? "#" + std::to_string(room->Tag) : std::string());
+    // The server's own number for the room follows Trellan's, when known.
+    std::string number = room != nullptr ? "#" + std::to_string(room->Tag) : std::string();
+    if (room != nullptr && !room->ServerId.empty()) number += " (" + room->ServerId + ")";
+    status.SetText(4, number);
     status.SetText(5, room != nullptr ? room->Hint : std::string());
     // A note being edited is not overwritten.
     QPlainTextEdit* note = form_.Map->MemoNote;

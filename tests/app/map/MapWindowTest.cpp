@@ -91,6 +91,11 @@ TEST_F(MapWindowTest, ARoomAddedToTheWorldIsPaintedAfterARefresh) {
     EXPECT_EQ(form.Status->Text(4), "#1");
     EXPECT_EQ(form.Status->Text(5), "Room 1");
     EXPECT_EQ(form.Map->MemoNote->toPlainText(), "note 1");
+
+    // The server's number for the room follows Trellan's, once it is known.
+    world.SetRoomServerId(world.CurrentRoom, "1021");
+    runner.Runtime().View().Refresh();
+    EXPECT_EQ(form.Status->Text(4), "#1 (1021)");
 }
 
 TEST_F(MapWindowTest, F8ShowsTheCurrentRoomsZoneAndCentres) {
