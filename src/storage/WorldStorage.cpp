@@ -10,6 +10,7 @@
 #include "common/FileIo.h"
 #include "mapping/MappingConfig.h"
 #include "model/World.h"
+#include "model/zonefile/ZoneFileReader.h"
 #include "model/zonefile/ZoneFileWriter.h"
 #include "settings/HomeDirectory.h"
 #include "settings/MainSettings.h"
@@ -137,6 +138,7 @@ StorageResult WorldStorage::LoadWorld() {
     const std::string remembered = world_.CurrentZone.empty() ? messages_.NewZoneCaption() : world_.CurrentZone;
     world_.CurrentZone.clear();
     worldDirectory_ = maps_.WorldPath(name);
+    zonesStartedEmpty_.clear();
     ReadZones(WorldReadMode::Load, remembered, result);
     ChooseFirstZoneOrStartOne(result);
     world_.LoadZone();
@@ -182,6 +184,7 @@ StorageResult WorldStorage::RevertWorld() {
     const std::string remembered = world_.CurrentZone;
     if (!BeginReadingWorld(name, MissingWorld::KeepName, result)) return result;
     worldDirectory_ = maps_.WorldPath(name);
+    zonesStartedEmpty_.clear();
     ReadZones(WorldReadMode::Revert, remembered, result);
     if (world_.CurrentZone.empty()) {
         try {
@@ -249,6 +252,15 @@ StorageResult WorldStorage::SaveWorld() {
     bool failed = false;
     std::vector<std::string> zones = ZonesToSave();
     for (const std::string& zone : zones) {
+        // A zone started in this run and left before its first room keeps
+        // no file behind.
+        if (zonesStartedEmpty_.count(zone) != 0) {
+            if (world_.RoomsOfZone(zone).empty()) {
+                RemoveEmptyZoneFile(zone);
+                continue;
+            }
+            zonesStartedEmpty_.erase(zone);
+        }
         try {
             WriteZone(zone, false);
         } catch (const TrellanError& e) {
@@ -271,6 +283,20 @@ StorageResult WorldStorage::SaveWorld() {
         result.Outcome = StorageOutcome::Failed;
     }
     return result;
+}
+
+void WorldStorage::RemoveEmptyZoneFile(const std::string& zone) {
+    const std::string path = ZoneFilePath(zone);
+    if (!FileExists(path)) return;
+    // Only a file that holds no room goes: what the map does not know of
+    // (a file changed behind Trellan's back) stays.
+    try {
+        if (!ReadZoneFile(path, Words()).Rooms.empty()) return;
+    } catch (const TrellanError&) {
+        return;
+    }
+    std::remove(path.c_str());
+    std::remove((path + ".ids").c_str());
 }
 
 StorageResult WorldStorage::SaveChangedZones(const std::set<std::string>& zones) {
@@ -340,6 +366,7 @@ StorageResult WorldStorage::SaveWorldAs(const std::string& world, bool overwrite
 
     world_.CurrentWorld = world;
     worldDirectory_ = directory;
+    zonesStartedEmpty_.clear();
     world_.MapSaved = false;
     Append(result, SaveWorld());
     AddSettingsWrite(result, ProfileSections::SkinAndLocks);
@@ -373,6 +400,7 @@ StorageResult WorldStorage::CreateWorld(const std::string& world, bool evenIfSav
     world_.CurrentWorld = world;
     world_.CurrentZone.clear();
     worldDirectory_ = directory;
+    zonesStartedEmpty_.clear();
     ForgetFiles();
     try {
         StartEmptyZone();
@@ -404,6 +432,7 @@ std::string WorldStorage::StartEmptyZone() {
     for (int n = 1; ZoneNameTaken(name); ++n) name = caption + " " + std::to_string(n);
     world_.CurrentZone = name;
     world_.AddZoneNode(name);
+    zonesStartedEmpty_.insert(name);
     world_.LoadZone();
     world_.LastRoomNumber = 0;
     SaveZone();

@@ -164,6 +164,8 @@ private:
     void ChooseFirstZoneOrStartOne(StorageResult& result);
     void WriteZone(const std::string& zone, bool sync);
     std::vector<std::string> ZonesToSave() const;
+    // The file of a zone that holds no room, when it holds none either.
+    void RemoveEmptyZoneFile(const std::string& zone);
     bool ZoneNameTaken(const std::string& zone) const;
     void AddSettingsWrite(StorageResult& result, ProfileSections sections);
 
@@ -176,6 +178,9 @@ private:
     WorldStorageHooks hooks_;
     MapsDirectory maps_;
     std::string worldDirectory_;
+    // Zones started empty in this run (a new world's first zone, F2): their
+    // file goes at the next whole save if they still hold no room.
+    std::set<std::string> zonesStartedEmpty_;
     // Zone to its file's name in worldDirectory_, for zones read from disk
     // (a file copied from Windows may be "ZONE.TR2"); others use
     // DefaultZoneFileName.

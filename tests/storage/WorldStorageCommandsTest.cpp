@@ -131,6 +131,24 @@ TEST_F(WorldStorageTest, CreateProposesAFreeNameAndStartsWithAnEmptyZone) {
     EXPECT_THROW(storage_->CreateWorld(".."), InvalidNameError);
 }
 
+TEST_F(WorldStorageTest, AZoneStartedAndLeftWithoutARoomKeepsNoFileAfterASave) {
+    PutZone("w", "a", Rooms({1}));
+    ASSERT_TRUE(Load("w").Succeeded());
+    const std::string abandoned = storage_->StartEmptyZone();
+    const std::string mapped = storage_->StartEmptyZone();
+    world_->AddRoom(MakeRoom(2, 2, 2));  // into the zone shown now
+    ASSERT_TRUE(fs::exists(ZonePath("w", abandoned)));
+
+    ASSERT_TRUE(storage_->SaveWorld().Succeeded());
+    EXPECT_FALSE(fs::exists(ZonePath("w", abandoned)));
+    EXPECT_EQ(TagsInFile(ZonePath("w", mapped)), (std::vector<std::int32_t>{2}));
+    EXPECT_EQ(TagsInFile(ZonePath("w", "a")), (std::vector<std::int32_t>{1}));
+    // Read again, the world has the zones that hold rooms.
+    ASSERT_TRUE(Load("w").Succeeded());
+    EXPECT_EQ(world_->RoomCount(), 2u);
+    EXPECT_EQ(world_->Tree().FindZone(abandoned), nullptr);
+}
+
 TEST_F(WorldStorageTest, RevertThrowsAwayChangesAndKeepsTheZone) {
     std::vector<std::unique_ptr<MudRoom>> a = Rooms({1, 2});
     a[1]->Description = "\r\nkept\r\n\r\n";
