@@ -46,6 +46,10 @@ struct MainSettings {
     std::string ReadOnlyOff = W1251("рпоф");
     bool ShowTopLevel = true;
     bool ShowBottomLevel = true;
+    // The interface language ("en": language.en.ini); empty or "ru" for the
+    // Russian language.ini. Read only: the user sets it by hand, and files
+    // without it stay as they were.
+    std::string Language;
 
     // [Commands]
     std::string GroupLore = W1251("глор");
