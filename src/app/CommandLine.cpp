@@ -58,8 +58,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
             line.Headless = true;
         } else if (arg == "--help" || arg == "-h") {
             line.Help = true;
+        } else if (arg == "--version") {
+            line.Version = true;
         } else if (TakeValue(args, i, "--home", line.Home, line.Error) ||
-                   TakeValue(args, i, "--server", line.Server, line.Error)) {
+                   TakeValue(args, i, "--server", line.Server, line.Error) ||
+                   TakeValue(args, i, "--language", line.Language, line.Error)) {
             continue;
         } else {
             line.Error = "unknown argument: " + arg;
@@ -68,11 +71,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     if (line.Error.empty() && !line.Server.empty() && !ValidServer(line.Server)) {
         line.Error = "--server wants HOST:PORT with a port from 1 to 65535: " + line.Server;
     }
+    if (line.Error.empty() && !line.Language.empty() &&
+        line.Language.find_first_not_of("abcdefghijklmnopqrstuvwxyz_-") != std::string::npos) {
+        line.Error = "--language wants a language code such as en or ru: " + line.Language;
+    }
     return line;
 }
 
 const char* UsageText() {
-    return "Usage: trellan [--headless] [--home DIR] [--server HOST:PORT]\n"
+    return "Usage: trellan [--headless] [--home DIR] [--server HOST:PORT] [--language CODE]\n"
            "       trellan zone dump FILE.tr2\n"
            "       trellan zone write FILE.tr2\n"
            "       trellan world check DIR\n"
@@ -81,7 +88,16 @@ const char* UsageText() {
            "                      (SIGINT, SIGTERM or SIGHUP closes it, saving as the window does)\n"
            "  --home DIR          the directory with trellan.ini and Maps/ (also TRELLAN_HOME)\n"
            "  --server HOST:PORT  the MUD server for this run only (not saved)\n"
-           "  --help              this text\n";
+           "  --language CODE     the interface language for this run: en (language.en.ini)\n"
+           "                      or ru (language.ini, the default)\n"
+           "  --help              this text\n"
+           "  --version           the version\n"
+           "\n"
+           "Each map tool tells more with --help (trellan zone dump --help).\n";
+}
+
+std::string VersionText() {
+    return std::string("trellan ") + TRELLAN_VERSION + "\n";
 }
 
 }  // namespace trellan

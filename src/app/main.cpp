@@ -53,6 +53,10 @@ int main(int argc, char** argv) {
         std::cout << UsageText();
         return 0;
     }
+    if (line.Version) {
+        std::cout << VersionText();
+        return 0;
+    }
     const bool windowed = !line.Headless && DisplayAvailable();
     if (!line.Headless && !windowed) {
         std::cerr << "trellan: no display (DISPLAY is not set); running headless" << std::endl;
@@ -66,6 +70,7 @@ int main(int argc, char** argv) {
         }
     }
     options.ServerOverride = line.Server;
+    options.Language = line.Language;
     options.ProgramDirectory = ProgramDirectory();
 
     if (windowed) {

@@ -6,6 +6,7 @@
 #include "common/Errors.h"
 #include "common/FileIo.h"
 #include "settings/IniFile.h"
+#include "settings/ProgramFiles.h"
 #include "settings/SettingsFiles.h"
 #include "storage/StorageNames.h"
 #include "text/TextUtils.h"
@@ -47,9 +48,13 @@ void TrellanRuntime::Start() {
     }
     home_ = std::make_unique<trellan::HomeDirectory>(
         HomeDirectory::Resolve(options_.HomeDirectory, options_.ProgramDirectory));
-    localisation_ = std::make_unique<Localisation>(home_->LanguageIniPath());
-    speedwalk_.SetCaptions(localisation_.get());
     main_ = ReadMainIniFile(*home_, options_.LayeredWindowsAvailable);
+    const std::string& language = options_.Language.empty() ? main_.Language : options_.Language;
+    const std::string languageFile = HomeDirectory::LanguageFileName(language);
+    localisation_ = std::make_unique<Localisation>(
+        home_->LanguageIniPath(language),
+        languageFile == "language.ini" ? std::string() : FindProgramFile(options_.ProgramDirectory, languageFile));
+    speedwalk_.SetCaptions(localisation_.get());
     log_.AppendTo(home_->DebugLogPath());
     log_.SetActive(main_.DebugActiv);
     profile_ = ReadProfile();

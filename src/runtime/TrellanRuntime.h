@@ -48,6 +48,8 @@ struct RuntimeOptions {
     std::string ServerOverride;
     // Where the program file lives; the home directory when it is writable.
     std::string ProgramDirectory;
+    // --language CODE, this run only; empty for the main setting Language.
+    std::string Language;
     // Per-window opacity is possible (never on Linux so far).
     bool LayeredWindowsAvailable = false;
     // No world could be opened at start: make one at once (headless), or

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "common/Errors.h"
+#include "settings/ProgramFiles.h"
 #include "text/Cp1251.h"
 
 namespace trellan {
@@ -79,7 +80,7 @@ HomeDirectory HomeDirectory::Resolve(const std::string& homeOption, const std::s
         root = homeOption;
     } else if (auto fromEnvironment = nonEmpty("TRELLAN_HOME")) {
         root = *fromEnvironment;
-    } else if (CanCreateFileIn(programDirectory)) {
+    } else if (!IsInstalledProgramDirectory(programDirectory) && CanCreateFileIn(programDirectory)) {
         root = programDirectory;
     } else if (auto dataHome = nonEmpty("XDG_DATA_HOME"); dataHome && dataHome->front() == '/') {
         // The XDG rules ignore a relative XDG_DATA_HOME.
@@ -101,6 +102,18 @@ std::string HomeDirectory::MainIniPath() const {
 }
 std::string HomeDirectory::LanguageIniPath() const {
     return Child("language.ini");
+}
+std::string HomeDirectory::LanguageIniPath(std::string_view language) const {
+    return Child(LanguageFileName(language));
+}
+std::string HomeDirectory::LanguageFileName(std::string_view language) {
+    // A code is a few letters ("en", "pt_BR"); anything else (a path, say)
+    // is not a language.
+    const bool code = language.size() <= 16 &&
+                      language.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_-") ==
+                          std::string_view::npos;
+    if (language.empty() || language == "ru" || !code) return "language.ini";
+    return "language." + std::string(language) + ".ini";
 }
 std::string HomeDirectory::DebugLogPath() const {
     return Child("trdebug.log");

@@ -18,7 +18,9 @@ public:
 
     // The first of: `homeOption` (from --home) when not empty, the
     // environment's TRELLAN_HOME when not empty, `programDirectory` when a
-    // file can be created in it, $XDG_DATA_HOME/trellan, ~/.local/share/trellan.
+    // file can be created in it and it is not the bin directory of an
+    // installed Trellan (IsInstalledProgramDirectory),
+    // $XDG_DATA_HOME/trellan, ~/.local/share/trellan.
     // The chosen directory is created when missing; throws FileWriteError
     // when it cannot be.
     static HomeDirectory Resolve(const std::string& homeOption, const std::string& programDirectory,
@@ -31,6 +33,10 @@ public:
     const std::string& Root() const { return root_; }
     std::string MainIniPath() const;      // trellan.ini
     std::string LanguageIniPath() const;  // language.ini
+    // language.ini for the Russian interface (`language` empty or "ru", or
+    // not a language code), language.<language>.ini for another.
+    std::string LanguageIniPath(std::string_view language) const;
+    static std::string LanguageFileName(std::string_view language);
     std::string DebugLogPath() const;     // trdebug.log
     // The profile read for a world that has no local.ini of its own.
     std::string TemplateProfilePath() const;

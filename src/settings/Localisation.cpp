@@ -4,15 +4,17 @@
 
 namespace trellan {
 
-Localisation::Localisation(std::string path) : ini_(IniFile::Load(path)) {}
+Localisation::Localisation(std::string path, const std::string& shippedPath)
+    : ini_(IniFile::Load(path)), shipped_(shippedPath.empty() ? IniFile() : IniFile::Load(shippedPath)) {}
 
 std::string Localisation::GetCaption(std::string_view section, std::string_view key, std::string_view defaultValue) {
     // A key that is there is only read: writing its value back unchanged
     // would rewrite the file at every look-up for nothing.
     if (std::optional<std::string> value = ini_.Find(section, key)) return std::move(*value);
-    ini_.WriteString(section, key, defaultValue);
+    std::string text = shipped_.Find(section, key).value_or(std::string(defaultValue));
+    ini_.WriteString(section, key, text);
     if (batchDepth_ == 0) ini_.SaveIfChanged();
-    return std::string(defaultValue);
+    return text;
 }
 
 void Localisation::BeginBatch() {

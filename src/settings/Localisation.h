@@ -3,7 +3,10 @@
 // and key (the element or message name), with a built-in Russian default.
 // A missing key is written to the file with its default, so the file fills
 // itself with every text the program has shown, ready for translation; a
-// value the user has changed wins from then on.
+// value the user has changed wins from then on. For a language other than
+// Russian the texts that come with the program (language.en.ini beside it)
+// stand in for the missing keys, and are copied into the user's file the same
+// way.
 #include <string>
 #include <string_view>
 
@@ -14,7 +17,9 @@ namespace trellan {
 class Localisation {
 public:
     // Reads the file now; a missing file is created at the first look-up.
-    explicit Localisation(std::string path);
+    // `shippedPath`, when not empty, is read too (never written): its texts
+    // come before the built-in defaults.
+    explicit Localisation(std::string path, const std::string& shippedPath = {});
 
     const std::string& Path() const { return ini_.Path(); }
 
@@ -45,6 +50,7 @@ public:
 
 private:
     IniFile ini_;
+    IniFile shipped_;
     int batchDepth_ = 0;
 };
 

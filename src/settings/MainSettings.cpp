@@ -59,6 +59,7 @@ MainSettings ReadMainSettings(const IniFile& ini, bool layeredWindowsAvailable) 
     ReadIniFields<MainSettings>(ini, kWindowFields, s);
     ReadIniFields<MainSettings>(ini, kOtherFields, s);
     s.NoTransparency = TransparencyUnavailable(s.NoTransparency, layeredWindowsAvailable);
+    s.Language = ini.ReadString(kOptions, "Language", "");
     return s;
 }
 

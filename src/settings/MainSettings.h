@@ -49,6 +49,10 @@ struct MainSettings {
     // The map is saved this often (minutes) while it has unsaved changes;
     // 0: never on its own.
     int AutosaveMinutes = 5;
+    // The interface language ("en": language.en.ini); empty or "ru" for the
+    // Russian language.ini. Read only: the user sets it by hand, and files
+    // without it stay as they were.
+    std::string Language;
 
     // [Commands]
     std::string GroupLore = W1251("глор");

@@ -19,9 +19,47 @@ namespace trellan {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: trellan zone dump FILE.tr2\n"
+    "Usage: trellan zone dump FILE.tr2\n"
     "       trellan zone write FILE.tr2   (JSON lines on standard input)\n"
-    "       trellan world check DIR\n";
+    "       trellan world check DIR\n"
+    "       trellan zone|world [TOOL] --help\n";
+
+constexpr const char* kZoneDumpHelp =
+    "Usage: trellan zone dump FILE.tr2\n"
+    "\n"
+    "Prints every room of the zone file as one JSON object per line (UTF-8),\n"
+    "in file order. A damaged file prints the rooms before the damage, then\n"
+    "the error on standard error, and exits with 1.\n";
+
+constexpr const char* kZoneWriteHelp =
+    "Usage: trellan zone write FILE.tr2 < ROOMS.jsonl\n"
+    "\n"
+    "Reads one JSON object per room from standard input (the form zone dump\n"
+    "prints; missing properties take a new room's defaults) and writes the\n"
+    "zone file atomically. A bad line names its number and column, and\n"
+    "nothing is written (exit 1).\n";
+
+constexpr const char* kWorldCheckHelp =
+    "Usage: trellan world check DIR\n"
+    "\n"
+    "Loads the world directory DIR (Maps/<world>) the way Trellan does and\n"
+    "prints its zones, rooms, corridor cells, aliases and cross links, then\n"
+    "every inconsistency found. Exits with 0 when there is none, 1 otherwise.\n";
+
+bool IsHelpWord(const std::string& word) {
+    return word == "--help" || word == "-h";
+}
+
+// "zone dump --help", "zone --help", "world check -h", ...: the help of the
+// tool named before the help word, or the list of tools.
+std::optional<const char*> HelpFor(const std::vector<std::string>& args) {
+    if (args.size() == 2 && IsHelpWord(args[1])) return kUsage;
+    if (args.size() != 3 || !IsHelpWord(args[2])) return std::nullopt;
+    if (args[0] == "zone" && args[1] == "dump") return kZoneDumpHelp;
+    if (args[0] == "zone" && args[1] == "write") return kZoneWriteHelp;
+    if (args[0] == "world" && args[1] == "check") return kWorldCheckHelp;
+    return std::nullopt;
+}
 
 // Prints every undamaged room, then the damage. A record without BColor is
 // shown with the stream default (clSilver) rather than a fresh room's 0, so
@@ -91,6 +129,10 @@ bool IsMapTool(const std::vector<std::string>& args) {
 }
 
 int RunMapTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    if (std::optional<const char*> help = HelpFor(args)) {
+        out << *help;
+        return 0;
+    }
     if (args.size() == 3 && args[0] == "world" && args[1] == "check") return RunWorldCheck(args[2], out, err);
     if (args.size() == 3 && args[0] == "zone" && args[1] == "dump") return ZoneDump(args[2], out, err);
     if (args.size() == 3 && args[0] == "zone" && args[1] == "write") return ZoneWrite(args[2], in, err);

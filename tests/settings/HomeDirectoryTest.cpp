@@ -5,6 +5,7 @@
 
 #include "common/Errors.h"
 #include "settings/HomeDirectory.h"
+#include "settings/ProgramFiles.h"
 #include "support/TempDirectory.h"
 #include "text/W1251.h"
 
@@ -52,6 +53,41 @@ TEST(HomeDirectory, ResolvesInTheDocumentedOrderAndCreatesTheDirectory) {
     } catch (const FileWriteError& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + (dir / "file/home"));
     }
+}
+
+// An installed Trellan (<prefix>/bin/trellan beside <prefix>/share/trellan)
+// keeps its home under XDG even where it may write to its bin directory, as
+// root may to /usr/bin; any other writable program directory is the home.
+TEST(HomeDirectory, AnInstalledProgramKeepsItsHomeUnderXdg) {
+    TempDirectory dir;
+    std::filesystem::create_directories(dir / "usr/bin");
+    std::filesystem::create_directories(dir / "usr/share/trellan");
+    std::filesystem::create_directories(dir / "build/bin");
+    auto env = FakeEnvironment({{"XDG_DATA_HOME", dir / "xdg"}, {"HOME", dir / "user"}});
+
+    EXPECT_TRUE(IsInstalledProgramDirectory(dir / "usr/bin"));
+    EXPECT_TRUE(IsInstalledProgramDirectory(dir / "usr/bin/"));
+    EXPECT_EQ(HomeDirectory::Resolve("", dir / "usr/bin", env).Root(), dir / "xdg/trellan");
+    EXPECT_EQ(HomeDirectory::Resolve("", dir / "usr/bin/", env).Root(), dir / "xdg/trellan");
+    // A bin directory without share/trellan beside it is a plain directory.
+    EXPECT_FALSE(IsInstalledProgramDirectory(dir / "build/bin"));
+    EXPECT_EQ(HomeDirectory::Resolve("", dir / "build/bin", env).Root(), dir / "build/bin");
+    EXPECT_FALSE(IsInstalledProgramDirectory(dir / "usr/share/trellan"));
+    EXPECT_FALSE(IsInstalledProgramDirectory(""));
+    // --home and TRELLAN_HOME still win.
+    EXPECT_EQ(HomeDirectory::Resolve(dir / "mine", dir / "usr/bin", env).Root(), dir / "mine");
+}
+
+TEST(ProgramFiles, FoundBesideTheProgramFirstThenInTheInstalledDataDirectory) {
+    TempDirectory dir;
+    std::filesystem::create_directories(dir / "usr/bin");
+    WriteFile(dir / "usr/share/trellan/language.en.ini", "installed");
+    EXPECT_EQ(FindProgramFile(dir / "usr/bin", "language.en.ini"), dir / "usr/share/trellan/language.en.ini");
+    WriteFile(dir / "usr/bin/language.en.ini", "beside");
+    EXPECT_EQ(FindProgramFile(dir / "usr/bin", "language.en.ini"), dir / "usr/bin/language.en.ini");
+    EXPECT_EQ(FindProgramFile(dir / "usr/bin", "language.de.ini"), "");
+    EXPECT_EQ(FindProgramFile(dir / "usr/share/trellan", "local.ini"), "");
+    EXPECT_EQ(FindProgramFile("", "language.en.ini"), "");
 }
 
 TEST(HomeDirectory, WorldPathsAreUtf8AndMapsIsFoundInAnyCase) {
