@@ -124,7 +124,7 @@ void MovementTracker::SettleLook() {
                 SwitchToZoneOf(found, ZoneWrite::Skip);
                 CenterOnCurrentRoom();
             } else {
-                LossOfPosition();
+                LossOfPosition(PositionLoss::NotOnTheMap);
             }
         }
     } else {
@@ -140,7 +140,7 @@ void MovementTracker::SettleLook() {
                 SwitchToZoneOf(found, ZoneWrite::Skip);
                 CenterOnCurrentRoom();
             } else {
-                LossOfPosition();
+                LossOfPosition(PositionLoss::NotOnTheMap);
             }
         } else {
             // A fresh map: the first room.
@@ -160,7 +160,7 @@ void MovementTracker::SettleFlee() {
     }
     const std::string& name = parsed_.ParsedName;
     if (IsDark(name)) {
-        LossOfPosition();
+        LossOfPosition(PositionLoss::FledIntoDarkness);
         return;
     }
     // The flight is settled by its room whether or not the position can
@@ -263,7 +263,7 @@ bool MovementTracker::SettleJump() {
             world_.CurrentRoom = target;
             CenterOnCurrentRoom();
         } else {
-            LossOfPosition();
+            LossOfPosition(PositionLoss::LinkTargetMissing);
         }
         return true;
     }
@@ -310,7 +310,7 @@ void MovementTracker::MoveAlongKnownLink(MudRoom* from) {
         return;
     }
     log_.Log(W1251("TranslateCMD.Moves: уже ходили, комната НЕ подошла"));
-    LossOfPosition();
+    LossOfPosition(PositionLoss::RoomDiffers);
 }
 
 void MovementTracker::MoveIntoNewWay(MudRoom* from) {
@@ -340,7 +340,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
     log_.Log(W1251("TranslateCMD.Moves: еще не ходили, комнаты нет или НЕ подошла"));
 
     if (world_.CurrentZoneLocked) {
-        LossOfPosition();
+        LossOfPosition(PositionLoss::LockedZone);
         return;
     }
     MudRoom* known = nullptr;
@@ -362,7 +362,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
     if (walkingMode_) {
         // Walking mode adds no rooms: a room the map does not know ends the
         // tracing rather than growing the map.
-        LossOfPosition();
+        LossOfPosition(PositionLoss::UnknownInWalkingMode);
         return;
     }
     if (neighbour != nullptr) {
@@ -371,7 +371,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
         placement_.ReposXYL(command, x, y, l);
         if (world_.FindRoom(x, y, l) != nullptr) {
             // Two rooms never share a cell.
-            LossOfPosition();
+            LossOfPosition(PositionLoss::CellTaken);
             return;
         }
     }
@@ -385,7 +385,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
 
 void MovementTracker::SettleOther() {
     if (!config_.Portal.empty() && currentCommand_ == config_.Portal) {
-        LossOfPosition();
+        LossOfPosition(PositionLoss::PortalWithoutLink);
         log_.Log(W1251("TranslateCMD.Moves: команда портала, а линка нет"));
         currentCommand_ = TranslationDone;
         settled_ = true;
