@@ -21,6 +21,7 @@
 #include "objects/ObjectsConfig.h"
 #include "proxy/DebugLog.h"
 #include "proxy/ProxySession.h"
+#include "runtime/ClientMapCommands.h"
 #include "runtime/ErrorHandler.h"
 #include "runtime/ObjectsLogListener.h"
 #include "runtime/ObjectsTrackerHooks.h"
@@ -170,6 +171,8 @@ private:
     std::unique_ptr<StorageZoneFiles> zoneFiles_;
     std::unique_ptr<ZoneOperations> zones_;
     std::unique_ptr<ZoneTreeOperations> zoneTree_;
+    // After the zone operations: the map commands typed in the client use them.
+    std::unique_ptr<ClientMapCommands> mapCommands_;
 };
 
 }  // namespace trellan
