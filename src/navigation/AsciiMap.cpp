@@ -10,9 +10,14 @@ namespace {
 class Grid {
 public:
     Grid(const World& world, const MudRoom& centre, const MudRoom* player, AsciiMapSize size)
-        : world_(world), player_(player), size_(size),
-          top_(centre.X - size.Rows / 2), left_(centre.Y - size.Columns / 2), level_(centre.L),
-          lines_(static_cast<std::size_t>(size.Rows * 2 + 1), std::string(static_cast<std::size_t>(size.Columns * 4 + 1), ' ')) {}
+        : world_(world),
+          player_(player),
+          size_(size),
+          top_(centre.X - size.Rows / 2),
+          left_(centre.Y - size.Columns / 2),
+          level_(centre.L),
+          lines_(static_cast<std::size_t>(size.Rows * 2 + 1),
+                 std::string(static_cast<std::size_t>(size.Columns * 4 + 1), ' ')) {}
 
     std::vector<std::string> Draw() {
         for (int row = 0; row < size_.Rows; ++row) {
@@ -25,14 +30,14 @@ public:
 private:
     const MudRoom* At(int row, int column) const { return world_.FindRoom(top_ + row, left_ + column, level_); }
 
-    void Put(int line, int position, char c) { lines_[static_cast<std::size_t>(line)][static_cast<std::size_t>(position)] = c; }
+    void Put(int line, int position, char c) {
+        lines_[static_cast<std::size_t>(line)][static_cast<std::size_t>(position)] = c;
+    }
 
     static bool Door(const MudRoom* room, Direction direction) {
         return room != nullptr && room->ExitState(direction) == ExitStatus::ClosedDoor;
     }
-    static bool Linked(const MudRoom* room, Direction direction) {
-        return room != nullptr && room->Link(direction);
-    }
+    static bool Linked(const MudRoom* room, Direction direction) { return room != nullptr && room->Link(direction); }
 
     // The character between a room and its neighbour in `direction`
     // (either of them may be missing); blank when neither side links.

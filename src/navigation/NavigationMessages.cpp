@@ -53,8 +53,7 @@ std::string AlreadyHereLine(Localisation* captions, std::string_view alias) {
 }
 
 std::string PositionUnknownLine(Localisation* captions) {
-    return TrellanLine(ClientText(captions, "PositionUnknown", "Где вы, неизвестно: наберите look"),
-                       LineColour::Red);
+    return TrellanLine(ClientText(captions, "PositionUnknown", "Где вы, неизвестно: наберите look"), LineColour::Red);
 }
 
 std::string AliasListLine(std::string_view alias, std::string_view zone, std::string_view name) {

@@ -52,8 +52,8 @@ void ClientMapCommands::MapCommand(const std::string& argument) {
     } else if (word == kHelp) {
         Help();
     } else {
-        Tell(Filled(Filled(Text("MapUnknownCommand", "Нет такой команды карты: {word}; наберите `{map} помощь`"), "word",
-                           word),
+        Tell(Filled(Filled(Text("MapUnknownCommand", "Нет такой команды карты: {word}; наберите `{map} помощь`"),
+                           "word", word),
                     "map", parts_.Tracker.Config().MapCommand),
              false);
     }
@@ -125,8 +125,8 @@ void ClientMapCommands::Save() {
         if (parts_.ReportError) parts_.ReportError(error);
         errors += (errors.empty() ? "" : "; ") + error;
     }
-    Tell(Filled(Filled(Text("MapNotSaved", "Мир {world} не сохранён: {errors}"), "world", world.CurrentWorld),
-                "errors", errors),
+    Tell(Filled(Filled(Text("MapNotSaved", "Мир {world} не сохранён: {errors}"), "world", world.CurrentWorld), "errors",
+                errors),
          false);
 }
 
@@ -236,7 +236,8 @@ void ClientMapCommands::Help() {
         {config.Returnwalk, "HelpReturn", "обратно, откуда начат последний путь"},
         {config.StopTrace, "HelpStopTrace", "выключить трассировку"},
         {looks + ", " + config.Clear, "HelpLook", "включить трассировку и найти себя на карте"},
-        {config.ReadOnlyOn + " / " + config.ReadOnlyOff, "HelpReadOnly", "режим хождения: карта не меняется / меняется"},
+        {config.ReadOnlyOn + " / " + config.ReadOnlyOff, "HelpReadOnly",
+         "режим хождения: карта не меняется / меняется"},
         {config.RequestObject + W1251(" <имя>"), "HelpLore", "поиск в базе объектов (*часть, начало*)"},
         {config.GroupLore + " / " + config.ClanLore + W1251(" <имя>"), "HelpTellLore",
          "запись базы объектов группе / клану"},

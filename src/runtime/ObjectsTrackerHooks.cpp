@@ -1,9 +1,9 @@
 #include "runtime/ObjectsTrackerHooks.h"
 
 #include "objects/LoreCapture.h"
+#include "objects/LoreQuery.h"
 #include "objects/ObjectNode.h"
 #include "text/TextUtils.h"
-#include "objects/LoreQuery.h"
 #include "tracking/ClientLines.h"
 
 namespace trellan {
@@ -13,9 +13,9 @@ void ObjectsTrackerHooks::CaptureLore(std::string& outputBuffer, std::size_t exi
 }
 
 void ObjectsTrackerHooks::SearchObjects(const std::string& query) {
-    std::string note = Filled(ClientText(captions_, "LoreWholeWord",
-                                         "Точного имени \"{query}\" нет; найдено по целому слову"),
-                              "query", query);
+    std::string note =
+        Filled(ClientText(captions_, "LoreWholeWord", "Точного имени \"{query}\" нет; найдено по целому слову"),
+               "query", query);
     output_.SendToClient(SearchObjectsBase(base_, query, config_.AddDoubleYaLor, note));
 }
 
@@ -30,9 +30,9 @@ void ObjectsTrackerHooks::TellObject(const std::string& query, LoreChat chat) {
     }
     LoreHits hits = FindLoreHits(base_, query);
     if (hits.Nodes.empty()) {
-        answer(Filled(ClientText(captions_, "LoreTellNotFound", "В базе объектов нет записи \"{query}\""), "query",
-                      query),
-               LineColour::Red);
+        answer(
+            Filled(ClientText(captions_, "LoreTellNotFound", "В базе объектов нет записи \"{query}\""), "query", query),
+            LineColour::Red);
         return;
     }
     if (hits.Nodes.size() > 1) {
@@ -42,7 +42,8 @@ void ObjectsTrackerHooks::TellObject(const std::string& query, LoreChat chat) {
             names += (i == 0 ? "" : ", ") + hits.Nodes[i]->Caption;
         }
         if (hits.Nodes.size() > kNamed) names += ", ...";
-        std::string text = ClientText(captions_, "LoreTellSeveral", "Подходят несколько записей ({count}): {names}; уточните имя");
+        std::string text =
+            ClientText(captions_, "LoreTellSeveral", "Подходят несколько записей ({count}): {names}; уточните имя");
         text = Filled(Filled(std::move(text), "count", std::to_string(hits.Nodes.size())), "names", names);
         answer(std::move(text), LineColour::Red);
         return;
@@ -66,7 +67,8 @@ bool ObjectsTrackerHooks::Tell(const ObjectNode& node, const std::string& word) 
         output_.SendToServer(FormatSharedBlock(node, word, config_.AddDoubleYa));
     } else {
         // Doubled after the conversion, where 0xFF is another letter or none.
-        output_.SendToServer(ToServerCharset(FormatSharedBlock(node, word, false), config_.Charset, config_.AddDoubleYa));
+        output_.SendToServer(
+            ToServerCharset(FormatSharedBlock(node, word, false), config_.Charset, config_.AddDoubleYa));
     }
     return true;
 }

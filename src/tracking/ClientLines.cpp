@@ -8,9 +8,7 @@
 namespace trellan {
 
 std::string TrellanLine(std::string_view text, LineColour colour) {
-    std::string_view code = colour == LineColour::Green ? "\033[1;32m"
-                            : colour == LineColour::Red ? "\033[1;31m"
-                                                        : "";
+    std::string_view code = colour == LineColour::Green ? "\033[1;32m" : colour == LineColour::Red ? "\033[1;31m" : "";
     return "\r\n\033[1;33m<Trellan> : " + std::string(code) + std::string(text) + "\033[0m\r\n";
 }
 

@@ -56,9 +56,9 @@ public:
             return at != std::string::npos && text.find(GoAhead, at) != std::string::npos;
         });
         if (got.find(expect) != std::string::npos) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure() << "no \"" << trellan::Cp1251ToUtf8(expect) << "\" for \""
-                                             << trellan::Cp1251ToUtf8(command)
-                                             << "\"; got: " << trellan::Cp1251ToUtf8(got);
+        return ::testing::AssertionFailure()
+               << "no \"" << trellan::Cp1251ToUtf8(expect) << "\" for \"" << trellan::Cp1251ToUtf8(command)
+               << "\"; got: " << trellan::Cp1251ToUtf8(got);
     }
 
     // One of Trellan's own commands: Trellan answers `expect` and the MUD
@@ -68,8 +68,7 @@ public:
         client_.SendAll(command + "\r\n");
         client_.ReadUntil([&](const std::string& text) { return text.find(expect) != std::string::npos; });
         // The rest of a longer answer, and long enough for the MUD's answer to arrive had it got the command.
-        client_.ReadUntil([](const std::string& text) { return text.find(GoAhead) != std::string::npos; },
-                          Millis(400));
+        client_.ReadUntil([](const std::string& text) { return text.find(GoAhead) != std::string::npos; }, Millis(400));
         answer_ = client_.Received();
         const std::string shown = trellan::Cp1251ToUtf8(answer_);
         if (answer_.find(expect) == std::string::npos) {
@@ -77,8 +76,8 @@ public:
                                                  << trellan::Cp1251ToUtf8(command) << "\"; got: " << shown;
         }
         if (answer_.find(GoAhead) != std::string::npos || answer_.find(Unknown) != std::string::npos) {
-            return ::testing::AssertionFailure() << "\"" << trellan::Cp1251ToUtf8(command)
-                                                 << "\" reached the MUD: " << shown;
+            return ::testing::AssertionFailure()
+                   << "\"" << trellan::Cp1251ToUtf8(command) << "\" reached the MUD: " << shown;
         }
         return ::testing::AssertionSuccess();
     }
@@ -117,7 +116,8 @@ TEST(ClientCommands, EveryOwnCommandAnswersAndNoneReachesTheServer) {
     ASSERT_TRUE(player.Own(W("карта связь войти"), Refused + Wire("Где вы, неизвестно")));
     ASSERT_TRUE(player.Step(W("см"), NameStart + Wire("Центральная площадь")));
 
-    ASSERT_TRUE(player.Own(W("гоу"), Refused + Wire("Закладок нет; чтобы поставить, встаньте в комнату и наберите `наа <имя>`")));
+    ASSERT_TRUE(player.Own(W("гоу"),
+                           Refused + Wire("Закладок нет; чтобы поставить, встаньте в комнату и наберите `наа <имя>`")));
     ASSERT_TRUE(player.Own(W("карта где"),
                            Done + Wire("зона Новая зона; комната Центральная площадь, номер 1; трассировка включена")));
     ASSERT_TRUE(player.Own(W("наа площадь"), Done + Wire("Закладка площадь: Центральная площадь (#1, Новая зона)")));
@@ -126,7 +126,8 @@ TEST(ClientCommands, EveryOwnCommandAnswersAndNoneReachesTheServer) {
     ASSERT_TRUE(player.Own(W("наа"), Done + Wire("Закладка площадь снята")));
     ASSERT_TRUE(player.Own(W("наа"), Refused + Wire("У этой комнаты нет закладки")));
     ASSERT_TRUE(player.Own(W("карта сохр"), Done + Wire("Мир Новый мир сохранён")));
-    ASSERT_TRUE(player.Own(W("карта чепуха"), Refused + Wire("Нет такой команды карты: чепуха; наберите `карта помощь`")));
+    ASSERT_TRUE(
+        player.Own(W("карта чепуха"), Refused + Wire("Нет такой команды карты: чепуха; наберите `карта помощь`")));
     ASSERT_TRUE(player.Own(W("карта зона"), Refused + Wire("Укажите имя зоны: `карта зона <имя>`")));
     ASSERT_TRUE(player.Own(W("карта зона Новая зона"), Refused + Wire("Зона Новая зона уже есть")));
     ASSERT_TRUE(player.Own(W("карта зона a/b"), Refused + Wire("Имя зоны не годится")));
@@ -177,8 +178,9 @@ TEST(ClientCommands, TheMapShowsTheRoomsAroundThePlayerLineByLine) {
                                  "\r\n"
                                  "\r\n"
                                  "\r\n" +
-                                 Wire("[@] вы  [^] вверх  [v] вниз  [%] вверх и вниз  # дверь  --- коридор  . другой "
-                                      "уровень") +
+                                 Wire(
+                                     "[@] вы  [^] вверх  [v] вниз  [%] вверх и вниз  # дверь  --- коридор  . другой "
+                                     "уровень") +
                                  "\r\n";
     EXPECT_TRUE(SameBytes(player.Answer(), expected));
     player.Stop();
@@ -222,9 +224,9 @@ TEST(ClientCommands, GroupLoreSendsTheEntryFoundByAWholeWordAsTheObjectsPageDoes
     EXPECT_NE(got.find(Done + Wire("Запись \"длинный меч\" отправлена группе")), std::string::npos);
     // The MUD echoes every chat line the block was sent as, in order.
     std::size_t at = 0;
-    for (const char* line : {"->>Trellan objecs base <begin> (v.2)'", "->>Предметы.ОРУЖИЕ.длинный меч'",
-                             "->>Вы узнали следующее:'", "->>Вес: 12, Цена: 150, Рента: 30'",
-                             "->>Trellan objecs base <end> (v.2)'"}) {
+    for (const char* line :
+         {"->>Trellan objecs base <begin> (v.2)'", "->>Предметы.ОРУЖИЕ.длинный меч'", "->>Вы узнали следующее:'",
+          "->>Вес: 12, Цена: 150, Рента: 30'", "->>Trellan objecs base <end> (v.2)'"}) {
         at = got.find(Wire("Вы сообщили группе : '") + Wire(line), at);
         ASSERT_NE(at, std::string::npos) << line << "\n" << trellan::Cp1251ToUtf8(got);
     }
@@ -246,8 +248,9 @@ TEST(ClientCommands, APortalLinkedFromTheClientKeepsTracingOnBothWays) {
     // The portal has no link: tracing stops and says why and what to type.
     ASSERT_TRUE(player.Step(W("войти"), NameStart + Wire("Лесная поляна")));
     const std::string reason = TracingOff + "\033[0m\r\n" + Refused +
-                               Wire("Трассировка выключена: портал без связи; наберите look, затем `карта связь "
-                                    "войти` (место новое: сначала `карта зона <имя>`)");
+                               Wire(
+                                   "Трассировка выключена: портал без связи; наберите look, затем `карта связь "
+                                   "войти` (место новое: сначала `карта зона <имя>`)");
     const std::string seen = player.Client().ReadUntilContains(reason);
     EXPECT_NE(seen.find(reason), std::string::npos) << trellan::Cp1251ToUtf8(seen);
 
@@ -271,7 +274,8 @@ TEST(ClientCommands, APortalLinkedFromTheClientKeepsTracingOnBothWays) {
         EXPECT_EQ(player.Client().Received().find("Tracing now"), std::string::npos) << room;
     }
     ASSERT_TRUE(player.Step("e", NameStart + Wire("Звериная тропа")));
-    ASSERT_TRUE(player.Own(W("карта где"), Done + Wire("зона Лес; комната Звериная тропа, номер 2; трассировка включена")));
+    ASSERT_TRUE(
+        player.Own(W("карта где"), Done + Wire("зона Лес; комната Звериная тропа, номер 2; трассировка включена")));
     player.Stop();
 }
 

@@ -1,7 +1,6 @@
 // The map around the player as text: rooms, links, doors, corridors, the
 // levels above and below, and a view that runs past the zone's edge.
 #include "navigation/AsciiMap.h"
-
 #include "navigation/NavigationFixture.h"
 
 namespace trellan::testing {

@@ -245,8 +245,7 @@ TEST(SettingsEveryKey, MapCommandIsWrittenOnlyOnceSetSoOlderFilesStayByteForByte
     const std::string written = ini.ToBytes();
     EXPECT_NE(written.find("RequestObject=ro\r\nMapCommand=map\r\n"), std::string::npos) << written;
     EXPECT_EQ(ReadMainSettings(IniFile::FromBytes(written), true).MapCommand, "map");
-    EXPECT_EQ(ReadMainSettings(IniFile::FromBytes("[Commands]\r\nGroupLore=gl\r\n"), true).MapCommand,
-              W1251("карта"));
+    EXPECT_EQ(ReadMainSettings(IniFile::FromBytes("[Commands]\r\nGroupLore=gl\r\n"), true).MapCommand, W1251("карта"));
 }
 
 }  // namespace

@@ -268,12 +268,13 @@ TEST_F(TrackerMovesTest, ALostPositionSaysWhyAndRemembersTheRoomItLeft) {
     EXPECT_EQ(tracker().LastStep().Zone, "Zone");
     EXPECT_EQ(tracker().LastStep().Tag, 8);
     EXPECT_EQ(tracker().LastStep().Command, W1251("войти"));
-    EXPECT_EQ(output().client, "\r\n\033[1;33m<Trellan> : Tracing now \033[1;31mOFF\033[0m\r\n"
-                               "\r\n\033[1;33m<Trellan> : \033[1;31m" +
-                                   ReplaceAll(W1251("Трассировка выключена: портал без связи; наберите look, затем "
-                                                    "`карта связь войти` (место новое: сначала `карта зона <имя>`)"),
-                                              "\xFF", "\xFF\xFF") +
-                                   "\033[0m\r\n");
+    EXPECT_EQ(output().client,
+              "\r\n\033[1;33m<Trellan> : Tracing now \033[1;31mOFF\033[0m\r\n"
+              "\r\n\033[1;33m<Trellan> : \033[1;31m" +
+                  ReplaceAll(W1251("Трассировка выключена: портал без связи; наберите look, затем "
+                                   "`карта связь войти` (место новое: сначала `карта зона <имя>`)"),
+                             "\xFF", "\xFF\xFF") +
+                  "\033[0m\r\n");
 
     // A known link that leads to another room: a reason of its own; a look
     // that finds nothing, another. Switching off by hand says nothing more.
@@ -286,8 +287,7 @@ TEST_F(TrackerMovesTest, ALostPositionSaysWhyAndRemembersTheRoomItLeft) {
     Type("look");
     tracker().SetTracing(MovementTracker::TracingSwitch::On);
     Server(Room("Nowhere known"));
-    EXPECT_NE(output().client.find(W1251("этой комнаты нет на карте; наберите `карта зона <")),
-              std::string::npos);
+    EXPECT_NE(output().client.find(W1251("этой комнаты нет на карте; наберите `карта зона <")), std::string::npos);
     StandIn(start);
     output().client.clear();
     tracker().SetTracing(MovementTracker::TracingSwitch::Off);
