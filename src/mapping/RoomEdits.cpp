@@ -1,6 +1,7 @@
 #include "mapping/RoomEdits.h"
 
 #include "mapping/CrossLinkEntry.h"
+#include "mapping/Placement.h"
 #include "text/TextUtils.h"
 
 namespace trellan {
@@ -88,6 +89,18 @@ CrossLinkFields CrossLinkFields::Split(std::string_view entry) {
 
 std::string CrossLinkFields::Join() const {
     return Zone + "|" + Exit + "|" + Number + "|" + Command;
+}
+
+std::string CrossLinkFields::RoomEntry() const {
+    if (Command.empty()) return Zone + "|" + Exit + "|" + Number;
+    return Join();
+}
+
+void AddCrossLink(World& world, Placement& placement, MudRoom& room, const CrossLinkFields& fields) {
+    room.AutoMaps.push_back(fields.RoomEntry());
+    placement.SetCheck(&room, fields.Exit, true);
+    world.NoteRoomEdited(&room);
+    world.MapSaved = false;
 }
 
 int FindEntryNaming(const MudRoom& room, std::string_view zone, std::string_view exit, std::int32_t number) {

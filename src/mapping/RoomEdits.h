@@ -54,11 +54,23 @@ struct CrossLinkFields {
     static CrossLinkFields Split(std::string_view entry);
     // zone|exit|number|command, always four fields.
     std::string Join() const;
+    // The entry as a room keeps it: zone|exit|number without a command. The
+    // tracker and the zone operations compare three-field entries exactly;
+    // an empty fourth field would hide the entry from them.
+    std::string RoomEntry() const;
     bool operator==(const CrossLinkFields&) const = default;
 };
 
 // The index of the room's first entry whose first three fields are exactly
 // zone|exit|number (an entry with more fields counts), or -1.
 int FindEntryNaming(const MudRoom& room, std::string_view zone, std::string_view exit, std::int32_t number);
+
+class Placement;
+
+// A new cross link of `room`, as the property form adds it: the entry
+// appended, the link flag of its exit set (a direction phrase or movement
+// command; a portal word has none), the room noted as edited and the map
+// as changed. The partner's entry back is the caller's choice.
+void AddCrossLink(World& world, Placement& placement, MudRoom& room, const CrossLinkFields& fields);
 
 }  // namespace trellan

@@ -3,6 +3,7 @@
 // the user interface shows and the coloured lines the player's client gets.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trellan {
 
@@ -25,6 +26,17 @@ std::string SpeedwalkSentLine(std::string_view batch);
 // The client's line for a walk that would stop at a closed door with no
 // door command stored for it; the walk waits for the command again.
 std::string ClosedDoorLine(std::string_view room, std::string_view phrase);
+
+// The answers to the speedwalk command that walks nowhere, coloured lines
+// localised in section MainForm (keys NoAliases, UnknownAlias, AlreadyHere,
+// PositionUnknown): the world has no aliases (`setAlias` is the player's
+// set-alias word); no room has `alias` (the closest aliases follow); the
+// player stands in the alias's room already; there is no position to walk
+// from.
+std::string NoAliasesLine(Localisation* captions, std::string_view setAlias);
+std::string UnknownAliasLine(Localisation* captions, std::string_view alias, const std::vector<std::string>& closest);
+std::string AlreadyHereLine(Localisation* captions, std::string_view alias);
+std::string PositionUnknownLine(Localisation* captions);
 
 // One line of the alias list: alias, zone and room name.
 std::string AliasListLine(std::string_view alias, std::string_view zone, std::string_view name);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "mapping/ViewState.h"
+#include "navigation/AliasSuggestions.h"
 #include "navigation/ClosedDoors.h"
 #include "model/World.h"
 #include "navigation/NavigationMessages.h"
@@ -148,11 +149,21 @@ void Speedwalk::SpeedwalkCommand(const std::string& argument) {
         return;
     }
     World& world = tracker_.TheWorld();
-    if (world.CurrentRoom == nullptr) return;
+    if (world.CurrentRoom == nullptr) {
+        Tell(PositionUnknownLine(captions_));
+        return;
+    }
     MudRoom* room = world.FindRoomByAlias(argument);
-    // An alias no room carries leaves everything as it was, the way back
-    // included.
-    if (room == nullptr) return;
+    // An alias no room carries, or the room the player stands in, leaves
+    // everything as it was, the way back included.
+    if (room == nullptr) {
+        Tell(UnknownAliasLine(captions_, argument, ClosestAliases(world, argument)));
+        return;
+    }
+    if (room == world.CurrentRoom) {
+        Tell(AlreadyHereLine(captions_, argument));
+        return;
+    }
     world.TargetRoom = room;
     world.ReturnRoom = world.CurrentRoom;
     SpeedwalkResult result = WalkToTarget(SpeedwalkSender::Send);
@@ -174,8 +185,16 @@ void Speedwalk::ListAliases() {
         const MudRoom& room = *slot.Room();
         if (!room.QuickList.empty()) text += AliasListLine(room.QuickList, slot.Zone(), room.Hint);
     }
+    if (text.empty()) {
+        Tell(NoAliasesLine(captions_, tracker_.Config().SetAlias));
+        return;
+    }
     text += "\r\n\r\n";
     tracker_.Output().SendToClient(ForTelnet(std::move(text)));
+}
+
+void Speedwalk::Tell(const std::string& line) {
+    tracker_.Output().SendToClient(ForTelnet(line));
 }
 
 std::string Speedwalk::ForTelnet(std::string text) const {

@@ -103,6 +103,8 @@ private:
     // and holds the walk back; true when it did.
     bool HoldAtClosedDoor(const std::string& path);
     void ListAliases();
+    // One of Trellan's lines to the client.
+    void Tell(const std::string& line);
     // 0xFF doubled when the profile asks for it.
     std::string ForTelnet(std::string text) const;
 

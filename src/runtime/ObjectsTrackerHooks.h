@@ -14,6 +14,8 @@
 
 namespace trellan {
 
+class Localisation;
+
 class ObjectsTrackerHooks : public ObjectsHooks {
 public:
     // All three must outlive the hooks; `config` is read at every call, so
@@ -27,6 +29,13 @@ public:
     // mobs are looked for would make a position taken earlier wrong.
     void CaptureLore(std::string& outputBuffer, std::size_t exitsStart) override;
     void SearchObjects(const std::string& query) override;
+    // The group-lore and clan-lore commands: the one entry the search finds
+    // goes to the chat as TellGroup and TellClan send it; the client hears
+    // what was sent or why nothing was.
+    void TellObject(const std::string& query, LoreChat chat) override;
+    // The answers' texts come from here (built-in ones without); it must
+    // outlive the hooks.
+    void SetCaptions(Localisation* captions) { captions_ = captions; }
 
     // The menu items nGroupTell and nClanTell: the node as a chat block to the MUD,
     // nothing to the player's client. False (nothing sent) for a node
@@ -43,6 +52,7 @@ private:
     ObjectsBase& base_;
     const ObjectsConfig& config_;
     TrackerOutput& output_;
+    Localisation* captions_ = nullptr;
     SharedObjectsReceiver receiver_;
 };
 

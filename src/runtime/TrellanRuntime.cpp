@@ -55,6 +55,8 @@ void TrellanRuntime::Start() {
         home_->LanguageIniPath(language),
         languageFile == "language.ini" ? std::string() : FindProgramFile(options_.ProgramDirectory, languageFile));
     speedwalk_.SetCaptions(localisation_.get());
+    tracker_.SetCaptions(localisation_.get());
+    objectsHooks_.SetCaptions(localisation_.get());
     log_.AppendTo(home_->DebugLogPath());
     log_.SetActive(main_.DebugActiv);
     profile_ = ReadProfile();
@@ -107,6 +109,10 @@ void TrellanRuntime::OpenStartWorld() {
     zones_ = std::make_unique<ZoneOperations>(placement_, linker_, *zoneFiles_, zoneMessages, zoneHooks);
     zoneTree_ =
         std::make_unique<ZoneTreeOperations>(world_, view_, mappingConfig_, *zoneFiles_, zoneMessages, zoneHooks);
+    mapCommands_ = std::make_unique<ClientMapCommands>(
+        MapCommandParts{world_, tracker_, view_, placement_, *storage_, *zones_, *zoneTree_, localisation_.get(),
+                        [this](const std::string& error) { AppException(error); }});
+    tracker_.SetMapCommandHooks(*mapCommands_);
     trackerOutput_.OnStartNewZone = [this] {
         try {
             storage_->StartEmptyZone();

@@ -22,6 +22,7 @@
 #include "objects/ObjectsConfig.h"
 #include "proxy/DebugLog.h"
 #include "proxy/ProxySession.h"
+#include "runtime/ClientMapCommands.h"
 #include "runtime/ErrorHandler.h"
 #include "runtime/ObjectsLogListener.h"
 #include "runtime/ObjectsTrackerHooks.h"
@@ -200,6 +201,8 @@ private:
     // Told once while the journal cannot be written.
     bool journalFailing_ = false;
     std::optional<std::chrono::steady_clock::time_point> unsavedSince_;
+    // After the zone operations: the map commands typed in the client use them.
+    std::unique_ptr<ClientMapCommands> mapCommands_;
 };
 
 }  // namespace trellan

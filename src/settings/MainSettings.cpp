@@ -50,6 +50,7 @@ constexpr Field kOtherFields[] = {
     {kCommands, "ClanLore", &MainSettings::ClanLore},
     {kCommands, "SetAlias", &MainSettings::SetAlias},
     {kCommands, "RequestObject", &MainSettings::RequestObject},
+    {kCommands, "MapCommand", &MainSettings::MapCommand, IniFieldForm::WrittenWhenSet},
 };
 
 }  // namespace

@@ -60,6 +60,9 @@ struct MainSettings {
     std::string SetAlias = W1251("наа");
     // Replaced by the world profile's RequestCommand whenever a world is loaded.
     std::string RequestObject = W1251("лор");
+    // The prefix of the map commands answered in the MUD client (map,
+    // where, save, new zone, cross link, help); never sent to the server.
+    std::string MapCommand = W1251("карта");
 };
 
 // Transparency counts as unavailable when the file switches it off or the

@@ -1,5 +1,7 @@
 #include "tracking/ClientInputStream.h"
 
+#include <algorithm>
+
 #include "model/MudRoom.h"
 #include "model/World.h"
 #include "proxy/DebugLog.h"
@@ -25,6 +27,18 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 std::string_view TrimRightControls(std::string_view text) {
     while (!text.empty() && static_cast<unsigned char>(text.back()) < 0x20) text.remove_suffix(1);
     return text;
+}
+
+// The command word alone or followed by a blank: "карта" and "карта где",
+// never "картами".
+bool StartsWithWord(std::string_view text, std::string_view word) {
+    if (!StartsWith(text, word)) return false;
+    return text.size() == word.size() || static_cast<unsigned char>(text[word.size()]) <= 0x20;
+}
+
+// What follows the command word, trimmed.
+std::string Argument(std::string_view text, std::string_view word) {
+    return TrimCtl(text.substr(word.size()));
 }
 
 }  // namespace
@@ -98,8 +112,9 @@ bool ClientInputStream::IsOwnCommand(std::string_view text) const {
         StartsWith(text, config.ReadOnlyOff)) {
         return true;
     }
-    for (const std::string* word : {&config.RequestObject, &config.GroupLore, &config.ClanLore, &config.SetAlias}) {
-        if (!word->empty() && StartsWith(text, *word + " ")) return true;
+    if (!config.RequestObject.empty() && StartsWith(text, config.RequestObject + " ")) return true;
+    for (const std::string* word : {&config.GroupLore, &config.ClanLore, &config.SetAlias, &config.MapCommand}) {
+        if (StartsWithWord(text, *word)) return true;
     }
     return false;
 }
@@ -156,6 +171,14 @@ void ClientInputStream::TakeCommandLine(std::string_view received) {
     } else if (StartsWith(text, config.ReadOnlyOn) || StartsWith(text, config.ReadOnlyOff)) {
         bool off = !config.ReadOnlyOff.empty() && text.find(config.ReadOnlyOff) != std::string::npos;
         tracker_.ChangeWalkingMode(!off);
+    } else if (StartsWithWord(text, config.MapCommand)) {
+        tracker_.MapCommands().MapCommand(Argument(text, config.MapCommand));
+    } else if (StartsWithWord(text, config.SetAlias)) {
+        tracker_.MapCommands().SetAliasCommand(Argument(text, config.SetAlias));
+    } else if (StartsWithWord(text, config.GroupLore)) {
+        tracker_.Objects().TellObject(Argument(text, config.GroupLore), LoreChat::Group);
+    } else if (StartsWithWord(text, config.ClanLore)) {
+        tracker_.Objects().TellObject(Argument(text, config.ClanLore), LoreChat::Clan);
     } else if (!config.StopTrace.empty() && text.find(config.StopTrace) != std::string::npos) {
         tracker_.SetTracing(MovementTracker::TracingSwitch::Off);
     } else if (!config.RequestObject.empty() && StartsWith(text, config.RequestObject + " ")) {
@@ -168,10 +191,13 @@ void ClientInputStream::TakeCommandLine(std::string_view received) {
 void ClientInputStream::QueueCommands(std::string_view text) {
     const TrackerConfig& config = tracker_.Config();
     std::string command = TrimCtl(AsciiLower(TrimCtl(text)));
-    if (command == config.Look || command == config.Clear) {
+    const bool look = std::find(config.LookWords.begin(), config.LookWords.end(), command) != config.LookWords.end();
+    if (look || command == config.Clear) {
         tracker_.ResetQueue();
         tracker_.SetTracing(MovementTracker::TracingSwitch::On);
     }
+    // Any look word is settled as the look Trellan itself uses.
+    if (look) command = config.Look;
     std::size_t start = 0;
     for (;;) {
         std::size_t end = command.find('\n', start);

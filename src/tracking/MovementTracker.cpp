@@ -7,6 +7,7 @@
 #include "proxy/DebugLog.h"
 #include "text/TextUtils.h"
 #include "text/W1251.h"
+#include "tracking/ClientLines.h"
 #include "tracking/RoomQueries.h"
 
 namespace trellan {
@@ -114,7 +115,7 @@ void MovementTracker::RunPass() {
         }
         // Any word the MUD takes for a direction is that direction's move.
         currentCommand_ = CanonicalMove(currentCommand_, config_.Parser);
-        Settle();
+        SettleAndRemember();
     }
 
     if (world_.CurrentRoom != nullptr) world_.CurrentRoom->Selected = true;
@@ -193,8 +194,21 @@ void MovementTracker::ToggleShortMode() {
     output_.ShortModeChanged(world_.ShortMode());
 }
 
-void MovementTracker::LossOfPosition() {
+void MovementTracker::SettleAndRemember() {
+    MudRoom* before = world_.CurrentRoom;
+    Step step;
+    if (before != nullptr) step = Step{world_.ZoneOf(before), before->Tag, currentCommand_};
+    Settle();
+    if (before != nullptr && world_.CurrentRoom != before && step.Tag > 0) lastStep_ = std::move(step);
+}
+
+void MovementTracker::LossOfPosition(PositionLoss reason) {
+    const bool told = tracing_ && output_.ClientAndServerConnected();
+    const std::string command = currentCommand_;
     SetTracing(TracingSwitch::Off);
+    if (told) {
+        output_.SendToClient(ForClient(PositionLossLine(reason, command, config_, captions_), config_.AddDoubleYaLor));
+    }
 }
 
 }  // namespace trellan

@@ -24,6 +24,7 @@
 #include <utility>
 
 #include "proxy/RoomReport.h"
+#include "tracking/PositionLoss.h"
 #include "tracking/RoomParser.h"
 #include "tracking/RecognitionWatch.h"
 #include "tracking/TrackerConfig.h"
@@ -34,6 +35,7 @@ namespace trellan {
 
 class DebugLog;
 class Linker;
+class Localisation;
 class MudRoom;
 class Placement;
 class World;
@@ -61,12 +63,26 @@ public:
     MovementTracker(const MovementTracker&) = delete;
     MovementTracker& operator=(const MovementTracker&) = delete;
 
+    // The step that left a room: the room (by zone and number, so a removed
+    // room is never reached through it) and the command that left it. A
+    // portal without a cross link leaves it behind for the map command that
+    // links the two rooms.
+    struct Step {
+        std::string Zone;
+        std::int32_t Tag = 0;
+        std::string Command;
+    };
+
     void SetConfig(TrackerConfig config) { config_ = std::move(config); }
+    // The reasons told when the position is lost are localised through
+    // `captions` (built-in texts without); it must outlive the tracker.
+    void SetCaptions(Localisation* captions) { captions_ = captions; }
     const TrackerConfig& Config() const { return config_; }
     // Plug in the speedwalk and the objects base; they must outlive the
     // tracker or be replaced before they go.
     void SetSpeedwalkHooks(SpeedwalkHooks& hooks) { speedwalk_ = &hooks; }
     void SetObjectsHooks(ObjectsHooks& hooks) { objects_ = &hooks; }
+    void SetMapCommandHooks(MapCommandHooks& hooks) { mapCommands_ = &hooks; }
 
     // One server read event's normalised text.
     void ProcessServerText(const std::string& text);
@@ -101,11 +117,15 @@ public:
     const ParsedRoom& LastParsed() const { return parsed_; }
     // The report paired with the last parsed room, if any.
     const std::optional<RoomReport>& LastReport() const { return parsedReport_; }
+    // The last command that took the player out of a known room; Tag 0
+    // while there was none.
+    const Step& LastStep() const { return lastStep_; }
 
     World& TheWorld() { return world_; }
     TrackerOutput& Output() { return output_; }
     SpeedwalkHooks& Speedwalk() { return *speedwalk_; }
     ObjectsHooks& Objects() { return *objects_; }
+    MapCommandHooks& MapCommands() { return *mapCommands_; }
 
 private:
     void RunPass();
@@ -166,7 +186,10 @@ private:
     void MismatchLoss(const std::string& what);
     bool IsDark(const std::string& name) const;
     std::string DescribeParsed() const;
-    void LossOfPosition();
+    // Tracing off, and the player told why and what to type.
+    void LossOfPosition(PositionLoss reason);
+    // Settles the pass's command and remembers the step when it left a room.
+    void SettleAndRemember();
 
     bool WasStep(const MudRoom* room, std::string_view command) const;
     bool WasNotStep(const MudRoom* room, std::string_view command) const;
@@ -180,7 +203,11 @@ private:
     ObjectsHooks defaultObjects_;
     SpeedwalkHooks* speedwalk_ = &defaultSpeedwalk_;
     ObjectsHooks* objects_ = &defaultObjects_;
+    MapCommandHooks defaultMapCommands_;
+    MapCommandHooks* mapCommands_ = &defaultMapCommands_;
     TrackerConfig config_;
+    Localisation* captions_ = nullptr;
+    Step lastStep_;
 
     std::deque<std::string> commandQueue_;
     std::string outputBuffer_;

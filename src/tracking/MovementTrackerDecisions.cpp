@@ -73,7 +73,7 @@ void MovementTracker::MismatchLoss(const std::string& what) {
     if (output_.ClientAndServerConnected()) {
         output_.SendToClient("\r\n\033[1;33m<Trellan> : \033[1;31m" + message + "\033[0m\r\n");
     }
-    LossOfPosition();
+    LossOfPosition(PositionLoss::RoomDiffers);
 }
 
 bool MovementTracker::IsDark(const std::string& name) const {
@@ -192,7 +192,7 @@ void MovementTracker::SettleLook() {
                 SwitchToZoneOf(found, ZoneWrite::Skip);
                 CenterOnCurrentRoom();
             } else {
-                LossOfPosition();
+                LossOfPosition(PositionLoss::NotOnTheMap);
             }
         }
     } else {
@@ -210,7 +210,7 @@ void MovementTracker::SettleLook() {
                 SwitchToZoneOf(found, ZoneWrite::Skip);
                 CenterOnCurrentRoom();
             } else {
-                LossOfPosition();
+                LossOfPosition(PositionLoss::NotOnTheMap);
             }
         } else {
             // A fresh map: the first room.
@@ -231,7 +231,7 @@ void MovementTracker::SettleFlee() {
     }
     const std::string& name = parsed_.ParsedName;
     if (IsDark(name)) {
-        LossOfPosition();
+        LossOfPosition(PositionLoss::FledIntoDarkness);
         return;
     }
     // The flight is settled by its room whether or not the position can
@@ -348,7 +348,7 @@ bool MovementTracker::SettleJump() {
             world_.CurrentRoom = target;
             CenterOnCurrentRoom();
         } else {
-            LossOfPosition();
+            LossOfPosition(PositionLoss::LinkTargetMissing);
         }
         return true;
     }
@@ -424,7 +424,7 @@ void MovementTracker::MoveAlongKnownLink(MudRoom* from) {
         MismatchLoss(W1251("название"));
         return;
     }
-    LossOfPosition();
+    LossOfPosition(PositionLoss::RoomDiffers);
 }
 
 bool MovementTracker::MoveToIdentifiedRoom(MudRoom* from, MudRoom* known) {
@@ -488,7 +488,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
     log_.Log(W1251("TranslateCMD.Moves: еще не ходили, комнаты нет или НЕ подошла"));
 
     if (world_.CurrentZoneLocked) {
-        LossOfPosition();
+        LossOfPosition(PositionLoss::LockedZone);
         return;
     }
     MudRoom* known = nullptr;
@@ -511,7 +511,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
     if (walkingMode_) {
         // Walking mode adds no rooms: a room the map does not know ends the
         // tracing rather than growing the map.
-        LossOfPosition();
+        LossOfPosition(PositionLoss::UnknownInWalkingMode);
         return;
     }
     if (neighbour != nullptr) {
@@ -520,7 +520,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
         placement_.ReposXYL(command, x, y, l);
         if (world_.FindRoom(x, y, l) != nullptr) {
             // Two rooms never share a cell.
-            LossOfPosition();
+            LossOfPosition(PositionLoss::CellTaken);
             return;
         }
     }
@@ -535,7 +535,7 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
 
 void MovementTracker::SettleOther() {
     if (!config_.Portal.empty() && currentCommand_ == config_.Portal) {
-        LossOfPosition();
+        LossOfPosition(PositionLoss::PortalWithoutLink);
         log_.Log(W1251("TranslateCMD.Moves: команда портала, а линка нет"));
         currentCommand_ = TranslationDone;
         settled_ = true;

@@ -132,7 +132,7 @@ void MovementTracker::ScanFollow() {
 
     if (derived.empty()) {
         // The leader went where the tracker cannot follow.
-        LossOfPosition();
+        LossOfPosition(PositionLoss::LeaderLost);
         return;
     }
     commandQueue_.push_front(derived);

@@ -3,6 +3,7 @@
 #include "mapping/MappingConfig.h"
 #include "settings/MainSettings.h"
 #include "settings/WorldProfile.h"
+#include "text/Cp1251.h"
 #include "text/TextUtils.h"
 
 namespace trellan {
@@ -36,6 +37,7 @@ constexpr CopiedSetting<MainSettings, std::string> kMainTexts[] = {
     {&TrackerConfig::ReadOnlyOn, &MainSettings::ReadOnlyOn}, {&TrackerConfig::ReadOnlyOff, &MainSettings::ReadOnlyOff},
     {&TrackerConfig::GroupLore, &MainSettings::GroupLore},   {&TrackerConfig::ClanLore, &MainSettings::ClanLore},
     {&TrackerConfig::SetAlias, &MainSettings::SetAlias},
+    {&TrackerConfig::MapCommand, &MainSettings::MapCommand},
 };
 constexpr CopiedSetting<MainSettings, bool> kMainFlags[] = {
     {&TrackerConfig::NeedRepos, &MainSettings::NeedRepos},
@@ -56,6 +58,19 @@ std::array<std::string, kDirectionCount> PromptLettersOf(const WorldProfile& pro
 }
 
 }  // namespace
+
+std::vector<std::string> LookWordsOf(const std::string& list) {
+    std::vector<std::string> words;
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t end = list.find('|', start);
+        std::string word = TrimCtl(AsciiLower(TrimCtl(std::string_view(list).substr(start, end - start))));
+        if (!word.empty()) words.push_back(std::move(word));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return words;
+}
 
 RoomParserConfig ParserConfigFrom(const WorldProfile& profile) {
     RoomParserConfig config;
@@ -87,6 +102,8 @@ TrackerConfig TrackerConfigFrom(const WorldProfile& profile, const MainSettings&
     Copy(kMainTexts, settings, config);
     Copy(kMainFlags, settings, config);
     config.Charset = ProfileServerCharset(profile);
+    config.LookWords = LookWordsOf(profile.Look);
+    config.Look = config.LookWords.empty() ? std::string() : config.LookWords.front();
     config.RequestObject = profile.RequestCommand.empty() ? settings.RequestObject : profile.RequestCommand;
     config.LeaderPhrases = {profile.LeaderN, profile.LeaderS, profile.LeaderW,
                             profile.LeaderE, profile.LeaderU, profile.LeaderD};

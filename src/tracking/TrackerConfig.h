@@ -21,8 +21,12 @@ struct TrackerConfig {
     // Markers, darkness, movement commands, exit words and direction phrases.
     RoomParserConfig Parser;
 
-    // Commands that reset tracking (the text still goes to the MUD).
+    // Commands that reset tracking (the text still goes to the MUD). The
+    // profile's "Look" may list several words the MUD takes for a look,
+    // "look|l|см": any of them (LookWords) resets tracking, and the first
+    // (Look) is the one Trellan itself uses and queues.
     std::string Look = "look";
+    std::vector<std::string> LookWords = {"look"};
     std::string Clear = W1251("очистить");
     // Trellan's own commands, never relayed.
     std::string StopTrace = W1251("стоптр");
@@ -34,6 +38,8 @@ struct TrackerConfig {
     std::string GroupLore = W1251("глор");
     std::string ClanLore = W1251("клор");
     std::string SetAlias = W1251("наа");
+    // The prefix word of the map commands (main settings, [Commands]).
+    std::string MapCommand = W1251("карта");
 
     // Prefixes that make a move sneaking or fleeing; the move still counts.
     std::string Sneakwalk = W1251("подкрасться");
@@ -63,6 +69,10 @@ struct TrackerConfig {
     // works in Windows-1251.
     ServerCharset Charset = ServerCharset::Windows1251;
 };
+
+// The words of a "|" list, blanks and control bytes trimmed, empty ones left
+// out; the look words of "look|l|см".
+std::vector<std::string> LookWordsOf(const std::string& list);
 
 // The parser's part of a profile: the decoded markers, the darkness list
 // and the six words of each kind, reordered from the profile's North,

@@ -1,7 +1,8 @@
 #pragma once
-// The places where the speedwalk and the objects base join the tracker's
-// passes and the client input stream. Both come in their own pieces; until
-// one is plugged in, these defaults keep the tracker working without it.
+// The places where the speedwalk, the objects base and the map commands join
+// the tracker's passes and the client input stream. Each comes in its own
+// piece; until one is plugged in, these defaults keep the tracker working
+// without it.
 #include <cstddef>
 #include <string>
 
@@ -25,6 +26,9 @@ public:
     virtual void ReturnCommand() {}
 };
 
+// The chat an objects entry is told to.
+enum class LoreChat { Group, Clan };
+
 // The objects base reads item and monster descriptions out of the server
 // text before the tracker parses rooms in it.
 class ObjectsHooks {
@@ -40,6 +44,23 @@ public:
     // The player's objects-base search; `query` has no CR or LF. Answers the
     // client itself.
     virtual void SearchObjects(const std::string& query) {}
+    // The player's group-lore or clan-lore command: the entry the objects
+    // search finds for `query` (trimmed, may be empty) goes to that chat.
+    // Answers the client itself.
+    virtual void TellObject(const std::string& query, LoreChat chat) {}
+};
+
+// The map commands and the alias command typed in the MUD client: answered
+// where the storage and the zone operations are reachable.
+class MapCommandHooks {
+public:
+    virtual ~MapCommandHooks() = default;
+
+    // The text after the map command word, trimmed; empty for the word
+    // alone (the map around the player).
+    virtual void MapCommand(const std::string& argument) {}
+    // The set-alias command: the alias, trimmed; empty removes it.
+    virtual void SetAliasCommand(const std::string& alias) {}
 };
 
 }  // namespace trellan

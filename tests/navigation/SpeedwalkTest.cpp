@@ -198,6 +198,7 @@ TEST_F(SpeedwalkTest, PlayerCommandsListAliasesWalkAndWalkBack) {
     // Without a position no walk starts.
     input.TakeCommandLine(W1251("гоу gate\r\n"));
     EXPECT_TRUE(rig.output.server.empty());
+    EXPECT_NE(rig.output.client.find(W1251("наберите look")), std::string::npos);
 
     StandIn(line[0]);
     rig.output.client.clear();
@@ -216,6 +217,41 @@ TEST_F(SpeedwalkTest, PlayerCommandsListAliasesWalkAndWalkBack) {
     input.TakeCommandLine(W1251("назад\r\n"));
     EXPECT_EQ(rig.output.server, Repeat("s\r\n", 5));
     EXPECT_EQ(rig.world.ReturnRoom, line[5]);
+}
+
+TEST_F(SpeedwalkTest, AWalkThatGoesNowhereSaysWhyAndKeepsTheWayBack) {
+    ClientInputStream input(rig.tracker, rig.log);
+    input.TakeCommandLine(W1251("гоу\r\n"));
+    EXPECT_EQ(rig.output.client, ReplaceAll(NoAliasesLine(nullptr, W1251("наа")), "\xFF", "\xFF\xFF"));
+    EXPECT_NE(rig.output.client.find(W1251("Закладок нет")), std::string::npos);
+    EXPECT_NE(rig.output.client.find(W1251("`наа <им")), std::string::npos) << "the player's own word";
+
+    rig.output.client.clear();
+    input.TakeCommandLine(W1251("гоу храм\r\n"));
+    EXPECT_EQ(rig.output.client, PositionUnknownLine(nullptr));
+
+    rig.world.SetRoomAlias(line[20], W1251("храм"));
+    rig.world.SetRoomAlias(line[5], "gate");
+    rig.world.SetRoomAlias(line[7], "garden");
+    rig.world.SetRoomAlias(line[9], W1251("Храмина"));
+    rig.world.SetRoomAlias(line[10], "zzz");
+    StandIn(line[5]);
+    rig.world.ReturnRoom = line[0];
+    rig.output.client.clear();
+    // A typo: the aliases it begins (in world order), then the fewest
+    // letters away ("zzz" three, "gate" four).
+    input.TakeCommandLine(W1251("гоу ХРА\r\n"));
+    EXPECT_NE(rig.output.client.find(W1251("Закладки \"ХРА\" нет; ближайшие: Храмина, храм, zzz")),
+              std::string::npos);
+
+    // Standing in the room already: said so, nothing sent, the way back kept.
+    rig.output.client.clear();
+    input.TakeCommandLine(W1251("гоу gate\r\n"));
+    EXPECT_EQ(rig.output.client, AlreadyHereLine(nullptr, "gate"));
+    EXPECT_TRUE(rig.output.server.empty());
+    EXPECT_EQ(rig.world.ReturnRoom, line[0]);
+    input.TakeCommandLine(W1251("назад\r\n"));
+    EXPECT_EQ(rig.output.server, Repeat("s\r\n", 5));
 }
 
 TEST_F(SpeedwalkTest, TelnetByteIsDoubledInWalkTextsWhenTheProfileSaysSo) {

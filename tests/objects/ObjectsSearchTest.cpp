@@ -16,7 +16,7 @@ class ObjectsSearchTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ObjectsTree& tree = base.Tree();
-        ObjectNode* items = tree.AddChild(nullptr, W("Предметы"));
+        items = tree.AddChild(nullptr, W("Предметы"));
         sword = tree.AddChild(items, W("Меч"));
         sword->Description = Lines({"Длинный меч.", "Меч и ещё меч."});
         folder = tree.AddChild(items, W("Мечи"));  // a folder: no description
@@ -26,6 +26,7 @@ protected:
 
     ObjectsBase base;
     ObjectsSearch search{base};
+    ObjectNode* items = nullptr;
     ObjectNode* sword = nullptr;
     ObjectNode* folder = nullptr;
     ObjectNode* shield = nullptr;
@@ -85,6 +86,33 @@ TEST_F(ObjectsSearchTest, ReplaceAllCountsAndNeverRescans) {
     EXPECT_EQ(search.ReplaceAll("", "x"), 0);
 }
 
+TEST_F(ObjectsSearchTest, APlainWordFindsWholeWordsOnlyWhenNothingMatchesAsTyped) {
+    const std::string header = "\r\n\x1B[1;32mDatabase search result:\x1B[0m\r\n\r\n";
+    ObjectNode* longSword = base.Tree().AddChild(items, W("длинный МЕЧ, стальной"));
+    longSword->Description = Lines({"Long."});
+    ObjectNode* swords = base.Tree().AddChild(items, W("меч-кладенец"));
+    swords->Description = Lines({"Twins."});
+    ObjectNode* sworded = base.Tree().AddChild(items, W("меченый щит"));
+    sworded->Description = Lines({"Marked."});
+
+    // "Меч" is a caption: the documented exact match, nothing else.
+    LoreHits exact = FindLoreHits(base, W("Меч"));
+    EXPECT_EQ(exact.Nodes, std::vector<ObjectNode*>{sword});
+    EXPECT_EQ(exact.How, LoreMatch::AsTyped);
+    // "меч" is none: whole words in any case, never a piece of a word.
+    LoreHits words = FindLoreHits(base, W("меч"));
+    EXPECT_EQ(words.Nodes, (std::vector<ObjectNode*>{sword, longSword, swords}));
+    EXPECT_EQ(words.How, LoreMatch::WholeWord);
+    EXPECT_EQ(SearchObjectsBase(base, W("меч"), false, W("(по слову)")),
+              header + "\x1B[1;33m" + W("(по слову)") + "\x1B[0m\r\n\r\n" +
+                  W("Длинный меч.\r\nМеч и ещё меч.\r\n-----\r\nLong.\r\n-----\r\nTwins.\r\n-----\r\n"));
+    EXPECT_EQ(base.LoreNode(), swords);
+    // Several words are one phrase; "*" forms never fall back.
+    EXPECT_EQ(FindLoreHits(base, W("меч, стальной")).Nodes, std::vector<ObjectNode*>{longSword});
+    EXPECT_TRUE(FindLoreHits(base, W("меч*x")).Nodes.empty());
+    EXPECT_TRUE(FindLoreHits(base, W("ечены")).Nodes.empty());
+}
+
 TEST_F(ObjectsSearchTest, ClientQueryForms) {
     const std::string header = "\r\n\x1B[1;32mDatabase search result:\x1B[0m\r\n\r\n";
     const std::string swordText = W("Длинный меч.\r\nМеч и ещё меч.\r\n-----\r\n");
@@ -99,8 +127,8 @@ TEST_F(ObjectsSearchTest, ClientQueryForms) {
     EXPECT_EQ(SearchObjectsBase(base, W("*ИТ"), false), header + shieldText);
     EXPECT_EQ(base.LoreNode(), shield);
     EXPECT_EQ(SearchObjectsBase(base, W("*"), false), header + swordText + shieldText);
-    EXPECT_EQ(SearchObjectsBase(base, W("меч"), false), "\r\n\x1B[1;31mDatabase search has no results\r\n");
     EXPECT_EQ(SearchObjectsBase(base, W("Мечи"), false), "\r\n\x1B[1;31mDatabase search has no results\r\n");
+    EXPECT_EQ(SearchObjectsBase(base, W("*мечи"), false), "\r\n\x1B[1;31mDatabase search has no results\r\n");
 
     shield->Description = Lines({"Моя"});
     EXPECT_EQ(SearchObjectsBase(base, W("Щит"), true), header + W("Мояя\r\n-----\r\n"));

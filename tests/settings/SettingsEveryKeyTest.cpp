@@ -243,3 +243,24 @@ TEST(SettingsEveryKey, MainSettingsWriteEveryKeyInOrderAndReadItBack) {
 
 }  // namespace
 }  // namespace trellan
+
+namespace trellan {
+namespace {
+
+TEST(SettingsEveryKey, MapCommandIsWrittenOnlyOnceSetSoOlderFilesStayByteForByte) {
+    IniFile untouched;
+    WriteMainSettings(untouched, MainSettingsWithEveryKeySet(), true, true);
+    EXPECT_EQ(untouched.ToBytes().find("MapCommand"), std::string::npos);
+
+    MainSettings s = MainSettingsWithEveryKeySet();
+    s.MapCommand = "map";
+    IniFile ini;
+    WriteMainSettings(ini, s, true, true);
+    const std::string written = ini.ToBytes();
+    EXPECT_NE(written.find("RequestObject=ro\r\nMapCommand=map\r\n"), std::string::npos) << written;
+    EXPECT_EQ(ReadMainSettings(IniFile::FromBytes(written), true).MapCommand, "map");
+    EXPECT_EQ(ReadMainSettings(IniFile::FromBytes("[Commands]\r\nGroupLore=gl\r\n"), true).MapCommand, W1251("карта"));
+}
+
+}  // namespace
+}  // namespace trellan

@@ -83,20 +83,45 @@ TEST_F(ClientInputTest, TrellansOwnCommandsAreAnsweredNotRelayed) {
     EXPECT_EQ(objects().queries, std::vector<std::string>{"*Sword"});
     EXPECT_TRUE(Queue().empty());
 
-    // The other reserved words are kept from the MUD but queued.
-    Client("глор меч\r\nклор меч\r\nнаа дом\r\n");
+    // The reserved words and the map commands are answered, alone too.
+    Client("глор длинный меч \r\nклор меч\r\nглор\r\nнаа дом\r\nнаа\r\n");
+    Client("карта\r\nкарта  где \r\nкарта связь войти\r\n");
     EXPECT_TRUE(output().server.empty());
-    EXPECT_EQ(Queue(), (std::vector<std::string>{W1251("глор меч"), W1251("клор меч"), W1251("наа дом")}));
+    EXPECT_TRUE(Queue().empty());
+    EXPECT_EQ(objects().tells, (std::vector<std::string>{W1251("group:длинный меч"), W1251("clan:меч"), "group:"}));
+    EXPECT_EQ(mapCommands().aliases, (std::vector<std::string>{W1251("дом"), ""}));
+    EXPECT_EQ(mapCommands().commands, (std::vector<std::string>{"", W1251("где"), W1251("связь войти")}));
 
-    // Without the blank they are ordinary words.
-    Client("лорд\r\n");
-    EXPECT_EQ(output().server, W1251("лорд\r\n"));
+    // Run into other letters they are ordinary words for the MUD.
+    Client("лорд\r\nкартами\r\nнаан\r\n");
+    EXPECT_EQ(output().server, W1251("лорд\r\nкартами\r\nнаан\r\n"));
+    EXPECT_EQ(mapCommands().commands.size(), 3u);
+}
+
+TEST_F(ClientInputTest, EveryLookWordOfTheProfileRestartsTracingAsTheFirstWord) {
+    TrackerConfig config = tracker().Config();
+    config.LookWords = LookWordsOf(W1251(" look | L|смотреть||см "));
+    config.Look = config.LookWords.front();
+    tracker().SetConfig(config);
+    EXPECT_EQ(config.LookWords, (std::vector<std::string>{"look", "l", W1251("смотреть"), W1251("см")}));
+    for (const char* word : {"l", "см", " L "}) {
+        tracker().SetTracing(MovementTracker::TracingSwitch::Off);
+        Client("n\r\n");
+        Client(std::string(word) + "\r\n");
+        EXPECT_TRUE(tracker().Tracing()) << word;
+        EXPECT_EQ(Queue(), std::vector<std::string>{"look"}) << word;
+    }
+    EXPECT_EQ(output().server.substr(output().server.size() - 5), " L \r\n") << "relayed as typed";
+    // Other commands beginning with a look word are not looks.
+    tracker().SetTracing(MovementTracker::TracingSwitch::Off);
+    Client("look sword\r\n");
+    EXPECT_FALSE(tracker().Tracing());
 }
 
 TEST_F(ClientInputTest, TheSameInputSplitAnywhereGivesTheSameResult) {
     MudRoom* room = Put("Start", 0, 0, 0, 1);
     room->AutoMaps.push_back(W1251("|на север||открыть дверь"));
-    const std::string stream = W1251("Say Hi\r\nn\r\nрпон\r\nлор меч\r\n\r\nE\nглор x\r\n");
+    const std::string stream = W1251("Say Hi\r\nn\r\nрпон\r\nлор меч\r\n\r\nE\nкарта где\r\n");
     std::string server;
     std::vector<std::string> queue;
     for (std::size_t cut = 0; cut <= stream.size(); ++cut) {
@@ -117,7 +142,7 @@ TEST_F(ClientInputTest, TheSameInputSplitAnywhereGivesTheSameResult) {
         EXPECT_TRUE(rig.input.PendingLine().empty()) << "cut at " << cut;
     }
     EXPECT_EQ(server, W1251("Say Hi\r\nоткрыть дверь\nn\r\n\r\nE\n"));
-    EXPECT_EQ(queue, (std::vector<std::string>{"say hi", W1251("открыть дверь"), "n", "", "e", W1251("глор x")}));
+    EXPECT_EQ(queue, (std::vector<std::string>{"say hi", W1251("открыть дверь"), "n", "", "e"}));
 }
 
 TEST_F(ClientInputTest, TelnetNegotiationIsRelayedAtOnce) {

@@ -57,7 +57,19 @@ public:
 class RecordingObjects : public ObjectsHooks {
 public:
     void SearchObjects(const std::string& query) override { queries.push_back(query); }
+    void TellObject(const std::string& query, LoreChat chat) override {
+        tells.push_back((chat == LoreChat::Group ? "group:" : "clan:") + query);
+    }
     std::vector<std::string> queries;
+    std::vector<std::string> tells;
+};
+
+class RecordingMapCommands : public MapCommandHooks {
+public:
+    void MapCommand(const std::string& argument) override { commands.push_back(argument); }
+    void SetAliasCommand(const std::string& alias) override { aliases.push_back(alias); }
+    std::vector<std::string> commands;
+    std::vector<std::string> aliases;
 };
 
 // The parts, built in order and torn down in reverse.
@@ -69,6 +81,7 @@ struct TrackerRig {
         world.LoadZone();
         tracker.SetSpeedwalkHooks(speedwalk);
         tracker.SetObjectsHooks(objects);
+        tracker.SetMapCommandHooks(mapCommands);
     }
 
     World world;
@@ -80,6 +93,7 @@ struct TrackerRig {
     RecordingOutput output;
     RecordingSpeedwalk speedwalk;
     RecordingObjects objects;
+    RecordingMapCommands mapCommands;
     MovementTracker tracker{world, placement, linker, log, output};
     ClientInputStream input{tracker, log};
 };
@@ -91,6 +105,7 @@ protected:
     RecordingOutput& output() { return rig_.output; }
     RecordingSpeedwalk& speedwalk() { return rig_.speedwalk; }
     RecordingObjects& objects() { return rig_.objects; }
+    RecordingMapCommands& mapCommands() { return rig_.mapCommands; }
     ClientInputStream& input() { return rig_.input; }
     DebugLog& log() { return rig_.log; }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TrackerFixture.h"
+#include "text/TextUtils.h"
 
 namespace trellan::testing {
 namespace {
@@ -249,6 +250,50 @@ TEST_F(TrackerMovesTest, OtherCommandsAreConsumedAtOnce) {
     Server("A shimmer.\r\n");
     EXPECT_FALSE(tracker().Tracing());
     EXPECT_TRUE(Logged("TranslateCMD.Moves: команда портала, а линка нет"));
+}
+
+TEST_F(TrackerMovesTest, ALostPositionSaysWhyAndRemembersTheRoomItLeft) {
+    MudRoom* start = Put("Start", 0, 0, 0, 7);
+    MudRoom* north = Put("North", -1, 0, 0, 8);
+    Join(start, Direction::North, north);
+    StandIn(start);
+    EXPECT_EQ(tracker().LastStep().Tag, 0) << "no step yet";
+    Type("n");
+    Server(Room("North"));
+    EXPECT_EQ(tracker().LastStep().Tag, 7);
+    EXPECT_EQ(tracker().LastStep().Command, "n");
+
+    // The portal: OFF, then the reason with the player's own words.
+    output().client.clear();
+    Type(W1251("войти"));
+    Server("A shimmer.\r\n" + Room("Glade"));
+    EXPECT_EQ(tracker().LastStep().Zone, "Zone");
+    EXPECT_EQ(tracker().LastStep().Tag, 8);
+    EXPECT_EQ(tracker().LastStep().Command, W1251("войти"));
+    EXPECT_EQ(output().client,
+              "\r\n\033[1;33m<Trellan> : Tracing now \033[1;31mOFF\033[0m\r\n"
+              "\r\n\033[1;33m<Trellan> : \033[1;31m" +
+                  ReplaceAll(W1251("Трассировка выключена: портал без связи; наберите look, затем "
+                                   "`карта связь войти` (место новое: сначала `карта зона <имя>`)"),
+                             "\xFF", "\xFF\xFF") +
+                  "\033[0m\r\n");
+
+    // A known link that leads to another room: a reason of its own; a look
+    // that finds nothing, another. Switching off by hand says nothing more.
+    StandIn(start);
+    output().client.clear();
+    Type("n");
+    Server(Room("Somewhere else"));
+    EXPECT_NE(output().client.find(W1251("комната не та, что на карте за этим выходом")), std::string::npos);
+    output().client.clear();
+    Type("look");
+    tracker().SetTracing(MovementTracker::TracingSwitch::On);
+    Server(Room("Nowhere known"));
+    EXPECT_NE(output().client.find(W1251("этой комнаты нет на карте; наберите `карта зона <")), std::string::npos);
+    StandIn(start);
+    output().client.clear();
+    tracker().SetTracing(MovementTracker::TracingSwitch::Off);
+    EXPECT_EQ(output().client, "\r\n\033[1;33m<Trellan> : Tracing now \033[1;31mOFF\033[0m\r\n");
 }
 
 TEST_F(TrackerMovesTest, AJumpEntryTakesTheMoveIntoAnotherZone) {

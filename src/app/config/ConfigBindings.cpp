@@ -70,7 +70,7 @@ constexpr ProfileText kProfileTexts[] = {
 constexpr MainText kMainTexts[] = {
     {"edReadOnlyOn", &MainSettings::ReadOnlyOn}, {"edReadOnlyOff", &MainSettings::ReadOnlyOff},
     {"edGroupLore", &MainSettings::GroupLore},   {"edClanLore", &MainSettings::ClanLore},
-    {"edSetAlias", &MainSettings::SetAlias},
+    {"edSetAlias", &MainSettings::SetAlias},     {"edMapCommand", &MainSettings::MapCommand},
 };
 
 constexpr Escaped kEscaped[] = {

@@ -106,6 +106,7 @@ constexpr Key kKeys[] = {
     {"lblGroupLore", "Лор группе"},
     {"lblClanLore", "Лор клану"},
     {"lblSetAlias", "Назначить алиас"},
+    {"lblMapCommand", "Команды карты"},
     {"gbItems", "Предметы"},
     {"lblTemplate", "Шаблон описания"},
     {"lblOrder", "Порядок реквизитов"},

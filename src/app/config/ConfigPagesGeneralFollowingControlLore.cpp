@@ -152,6 +152,7 @@ QWidget* BuildControlPage(ConfigPages& pages) {
     Row(*grid, 2, "lblGroupLore", "edGroupLore");
     Row(*grid, 3, "lblClanLore", "edClanLore");
     Row(*grid, 4, "lblSetAlias", "edSetAlias");
+    Row(*grid, 5, "lblMapCommand", "edMapCommand");
     return Finish(page, column);
 }
 

@@ -45,10 +45,7 @@ std::string AutomapList::RoomNamed(const std::string& zone, const std::string& n
 }
 
 std::string AutomapList::RoomEntry(const CrossLinkFields& fields) {
-    // The tracker and the zone operations compare three-field entries
-    // exactly; an empty fourth field would hide the entry from them.
-    if (fields.Command.empty()) return fields.Zone + "|" + fields.Exit + "|" + fields.Number;
-    return fields.Join();
+    return fields.RoomEntry();
 }
 
 void AutomapList::SetLine(int row, const CrossLinkFields& fields) {
@@ -124,11 +121,11 @@ void AutomapList::AddEntry() {
 
     lines_.push_back(fields);
     SetLine(static_cast<int>(lines_.size()) - 1, fields);
-    SetFlag(fields.Exit, true);
+    if (std::optional<Direction> direction = TextDirection(fields.Exit, context_.Config)) {
+        preview_.Link(*direction) = true;
+    }
     preview_.AutoMaps.push_back(fields.Join());
-    room_.AutoMaps.push_back(RoomEntry(fields));
-    context_.TheWorld.NoteRoomEdited(&room_);
-    context_.TheWorld.MapSaved = false;
+    AddCrossLink(context_.TheWorld, context_.Placer, room_, fields);
     if (LinksChanged) LinksChanged();
     OfferOpposite(partner, fields);
 }
