@@ -10,6 +10,8 @@
 #include "model/zonefile/ZoneFileReader.h"
 #include "model/zonefile/ZoneFileWriter.h"
 #include "storage/JsonLine.h"
+#include "storage/MudletExport.h"
+#include "storage/MudletImport.h"
 #include "storage/WorldCheck.h"
 #include "storage/ZoneFileJson.h"
 
@@ -20,7 +22,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: trellan zone dump FILE.tr2\n"
     "       trellan zone write FILE.tr2   (JSON lines on standard input)\n"
-    "       trellan world check DIR\n";
+    "       trellan world check DIR\n"
+    "       trellan world export-mudlet DIR OUT.json\n"
+    "       trellan world import-mudlet IN.json DIR\n";
 
 // Prints every undamaged room, then the damage. A record without BColor is
 // shown with the stream default (clSilver) rather than a fresh room's 0, so
@@ -83,6 +87,10 @@ bool IsMapTool(const std::vector<std::string>& args) {
 
 int RunMapTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
     if (args.size() == 3 && args[0] == "world" && args[1] == "check") return RunWorldCheck(args[2], out, err);
+    if (args.size() == 4 && args[0] == "world" && args[1] == "export-mudlet")
+        return RunMudletExport(args[2], args[3], out, err);
+    if (args.size() == 4 && args[0] == "world" && args[1] == "import-mudlet")
+        return RunMudletImport(args[2], args[3], out, err);
     if (args.size() == 3 && args[0] == "zone" && args[1] == "dump") return ZoneDump(args[2], out, err);
     if (args.size() == 3 && args[0] == "zone" && args[1] == "write") return ZoneWrite(args[2], in, err);
     err << kUsage;

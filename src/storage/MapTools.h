@@ -1,6 +1,7 @@
 #pragma once
 // The map tools of the command line: "trellan zone dump FILE.tr2",
-// "trellan zone write FILE.tr2" and "trellan world check DIR".
+// "trellan zone write FILE.tr2", "trellan world check DIR" and the exchange
+// with Mudlet, "trellan world export-mudlet|import-mudlet".
 #include <iosfwd>
 #include <string>
 #include <vector>
