@@ -61,6 +61,9 @@ struct ZoneBuild {
     // How far the search for a free cell has gone around a taken cell, so
     // that many rooms on one cell do not search the same rings again.
     std::unordered_map<Cell, std::int64_t, CellHash> SearchedRings;
+    // Where rooms go that find no free cell near their own.
+    std::int32_t SpillLevel = 0;
+    std::int32_t SpillColumn = 0;
 };
 
 struct PlacedRoom {
@@ -154,6 +157,9 @@ private:
             }
         }
         std::optional<Cell> areaView = ViewOf(area.UserData);
+        std::int32_t highestLevel = std::numeric_limits<std::int32_t>::min();
+        for (const MudletRoom& source : area.Rooms) highestLevel = std::max(highestLevel, source.Z);
+        zone.SpillLevel = highestLevel == std::numeric_limits<std::int32_t>::max() ? highestLevel : highestLevel + 1;
         for (std::size_t i = 0; i < area.Rooms.size(); ++i) {
             const MudletRoom& source = area.Rooms[i];
             auto room = std::make_unique<MudRoom>();
@@ -200,10 +206,15 @@ private:
         return Cell{dx, dy, dl};
     }
 
-    // The nearest free cell on the same level, ring after ring around it.
+    // The nearest free cell on the same level, ring after ring around it,
+    // up to kSearchRings away; beyond that (a crowd no map of a real MUD
+    // has) a row of its own on a level above every room of the area, so
+    // that a hostile file cannot make the search long.
+    static constexpr std::int64_t kSearchRings = 8;
+
     static Cell FreeCell(ZoneBuild& zone, const Cell& cell) {
         std::int64_t& ring = zone.SearchedRings[cell];
-        for (;;) {
+        while (ring < kSearchRings) {
             const std::int64_t r = ++ring;
             for (std::int64_t dx = -r; dx <= r; ++dx) {
                 const std::int64_t step = (dx == -r || dx == r) ? 1 : 2 * r;
@@ -219,6 +230,16 @@ private:
                     }
                 }
             }
+        }
+        for (;;) {
+            Cell c{0, zone.SpillColumn, zone.SpillLevel};
+            if (zone.SpillColumn == std::numeric_limits<std::int32_t>::max()) {
+                zone.SpillColumn = 0;
+                --zone.SpillLevel;  // only after four billion crowded rooms
+            } else {
+                ++zone.SpillColumn;
+            }
+            if (zone.Cells.count(c) == 0) return c;
         }
     }
 
@@ -436,7 +457,7 @@ int RunMudletImport(const std::string& jsonPath, const std::string& directory, s
     text += "cross-link entries: " + std::to_string(r.CrossLinks) + "\n";
     text += "exits off the grid (kept as cross-link entries): " + std::to_string(r.OffGridExits) + "\n";
     text += "characters without a Windows-1251 form (shown as ?): " + std::to_string(r.ReplacedCharacters) + "\n";
-    text += "rooms that shared a cell (moved to the nearest free one): " + std::to_string(r.SharedCells) + "\n";
+    text += "rooms that shared a cell (moved to a free one): " + std::to_string(r.SharedCells) + "\n";
     text += "exits to missing rooms (dropped): " + std::to_string(r.DanglingExits) + "\n";
     for (const std::string& note : r.Notes) text += Cp1251ToUtf8(note) + "\n";
     out << text;

@@ -30,7 +30,9 @@ struct MudletImportReport {
     // Characters of names and texts with no Windows-1251 form, each shown
     // as "?".
     std::size_t ReplacedCharacters = 0;
-    // Rooms that found their cell taken and moved to the nearest free one.
+    // Rooms that found their cell taken: each moves to the nearest free cell
+    // of its level up to 8 cells away, or else to a row of its own on the
+    // level above the area's rooms. A note names the old and new cell.
     std::size_t SharedCells = 0;
     // Exits to a room the file does not have.
     std::size_t DanglingExits = 0;

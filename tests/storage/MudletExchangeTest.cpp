@@ -5,7 +5,9 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/zonefile/ZoneFileWriter.h"
@@ -313,13 +315,37 @@ TEST(MudletImport, MapAsMudletWritesItBecomesZones) {
     EXPECT_EQ(other.Rooms[0]->X, 3);
 }
 
+TEST(MudletImport, ACrowdOnOneCellKeepsEveryRoom) {
+    // 17 x 17 cells around the crowded one, then a row on the level above.
+    Json rooms = Json::array();
+    for (int id = 1; id <= 300; ++id) rooms.push_back(Json{{"id", id}, {"coordinates", {4, -4, 2}}});
+    Json map{{"formatVersion", 1}, {"areas", Json::array({Json{{"id", 1}, {"name", "a"}, {"rooms", rooms}}})}};
+    MudletImport import = ImportMudletMap(map.dump(), MappingConfig());
+    ASSERT_EQ(import.Zones.size(), 1u);
+    const auto& placed = import.Zones[0].Rooms;
+    ASSERT_EQ(placed.size(), 300u);
+    EXPECT_EQ(import.Report.SharedCells, 299u);
+    std::set<std::tuple<int, int, int>> cells;
+    int above = 0;
+    for (const auto& room : placed) {
+        EXPECT_TRUE(cells.emplace(room->X, room->Y, room->L).second);
+        if (room->L == 3) {
+            ++above;
+        } else {
+            EXPECT_EQ(room->L, 2);
+            EXPECT_LE(std::max(std::abs(room->X - 4), std::abs(room->Y - 4)), 8);
+        }
+    }
+    EXPECT_EQ(above, 300 - 17 * 17);
+}
+
 TEST(MudletImport, WritesOneZoneFilePerArea) {
     testing::TempDirectory tmp;
     testing::WriteFile(tmp / "map.json", kMudletMap);
     ToolRun r = RunTool({"world", "import-mudlet", tmp / "map.json", tmp / "w"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("characters without a Windows-1251 form (shown as ?): 2\n"), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("rooms that shared a cell (moved to the nearest free one): 2\n"), std::string::npos);
+    EXPECT_NE(r.out.find("rooms that shared a cell (moved to a free one): 2\n"), std::string::npos);
     EXPECT_EQ(ZoneFiles(tmp / "w"),
               (std::vector<std::string>{".._.._etc_passwd_x.tr2", "Замок ? (2).tr2", "Замок ?.tr2"}));
     EXPECT_EQ(ZoneFiles(tmp.Path()), (std::vector<std::string>{"map.json", "w"}));
