@@ -13,6 +13,7 @@
 #include "storage/MudletExport.h"
 #include "storage/MudletImport.h"
 #include "storage/WorldCheck.h"
+#include "storage/WorldMerge.h"
 #include "storage/ZoneFileJson.h"
 
 namespace trellan {
@@ -24,7 +25,8 @@ constexpr const char* kUsage =
     "       trellan zone write FILE.tr2   (JSON lines on standard input)\n"
     "       trellan world check DIR\n"
     "       trellan world export-mudlet DIR OUT.json\n"
-    "       trellan world import-mudlet IN.json DIR\n";
+    "       trellan world import-mudlet IN.json DIR\n"
+    "       trellan world merge MINE THEIRS [--prefer mine|theirs] [--dry-run]\n";
 
 // Prints every undamaged room, then the damage. A record without BColor is
 // shown with the stream default (clSilver) rather than a fresh room's 0, so
@@ -91,6 +93,8 @@ int RunMapTool(const std::vector<std::string>& args, std::istream& in, std::ostr
         return RunMudletExport(args[2], args[3], out, err);
     if (args.size() == 4 && args[0] == "world" && args[1] == "import-mudlet")
         return RunMudletImport(args[2], args[3], out, err);
+    if (args.size() >= 4 && args[0] == "world" && args[1] == "merge")
+        return RunWorldMerge(std::vector<std::string>(args.begin() + 2, args.end()), out, err);
     if (args.size() == 3 && args[0] == "zone" && args[1] == "dump") return ZoneDump(args[2], out, err);
     if (args.size() == 3 && args[0] == "zone" && args[1] == "write") return ZoneWrite(args[2], in, err);
     err << kUsage;

@@ -15,6 +15,7 @@
 #include "storage/MapsDirectory.h"
 #include "storage/MudletImport.h"
 #include "storage/StorageNames.h"
+#include "storage/ZoneBuilder.h"
 #include "support/TempDirectory.h"
 #include "text/W1251.h"
 
@@ -55,42 +56,6 @@ std::vector<std::string> ZoneFiles(const std::string& dir) {
     return names;
 }
 
-class WorldBuilder {
-public:
-    MudRoom& Room(std::int32_t tag, std::int32_t x, std::int32_t y, std::int32_t l, const char* nameUtf8,
-                  const char* exits) {
-        MudRoom& room = Add(x, y, l);
-        room.Tag = tag;
-        room.Hint = W1251(nameUtf8);
-        room.SetExits(exits, ExitWords::Defaults());
-        return room;
-    }
-    // A corridor cell as the linker lays it.
-    void Pipe(std::int32_t x, std::int32_t y, bool northSouth) {
-        MudRoom& pipe = Add(x, y, 0);
-        pipe.Pipe = true;
-        pipe.Description = "Pipe";
-        pipe.SetExits(northSouth ? "NS" : "WE", ExitWords::Defaults());
-        (northSouth ? pipe.ChN : pipe.ChW) = true;
-        (northSouth ? pipe.ChS : pipe.ChE) = true;
-    }
-    void Write(const std::string& file) { WriteZoneFile(file, rooms_); }
-
-private:
-    MudRoom& Add(std::int32_t x, std::int32_t y, std::int32_t l) {
-        MudRoom& room = *rooms_.emplace_back(std::make_unique<MudRoom>());
-        room.X = x;
-        room.Y = y;
-        room.L = l;
-        room.DX = 1;
-        room.DY = 2;
-        room.DL = 0;
-        room.BColor = 0xC0C0C0;
-        return room;
-    }
-    std::vector<std::unique_ptr<MudRoom>> rooms_;
-};
-
 class MudletExchange : public ::testing::Test {
 protected:
     // Two zones: levels, a closed door, a corridor, cross links with and
@@ -98,7 +63,7 @@ protected:
     // system colour) and a room whose view centre differs from its zone's.
     void WriteWorld(const std::string& dir) {
         std::filesystem::create_directories(dir);
-        WorldBuilder town;
+        testing::ZoneBuilder town;
         MudRoom& square = town.Room(1, 0, 0, 0, "Площадь", "N (E) U");
         square.ChN = square.ChE = square.ChU = true;
         square.Description = W1251("Большая площадь.\r\nФонтан.");
@@ -122,7 +87,7 @@ protected:
         tower.DX = 7;
         town.Write(dir + "/" + "Город.tr2");
 
-        WorldBuilder forest;
+        testing::ZoneBuilder forest;
         MudRoom& edge = forest.Room(1, 5, 5, 0, "Опушка", "E");
         edge.ChE = true;
         edge.AutoMaps = {W1251("Город|на восток|2")};
