@@ -31,7 +31,7 @@ namespace ud = mudlet_format::user_data;
 namespace {
 
 // Qt's QJsonObject keeps its keys sorted, and so does nlohmann::json: the
-// file comes out in the order Mudlet writes it.
+// keys come out in the order Mudlet writes them.
 using Json = nlohmann::json;
 
 std::string Where(const std::string& zone, const MudRoom& room) {
@@ -65,16 +65,24 @@ public:
     Exporter(const World& world, const MappingConfig& config, MudletExportReport& report)
         : world_(world), config_(config), report_(report) {}
 
+    // The file is written compact and area by area: a whole map's tree at
+    // once would take several times the file's size in memory.
     std::string Run() {
         NumberRooms();
-        Json areas = Json::array();
+        std::string areas = "[";
         int areaId = 0;
-        for (const ZoneNode& zone : world_.Tree().Zones()) areas.push_back(Area(++areaId, zone.Text));
+        for (const ZoneNode& zone : world_.Tree().Zones()) {
+            if (areaId != 0) areas += ',';
+            areas += Area(++areaId, zone.Text);
+        }
         // Mudlet always has its default area and writes it like any other.
-        areas.push_back(Json{{"id", mf::kDefaultAreaId},
-                             {"name", mf::kDefaultAreaName},
-                             {"roomCount", 0},
-                             {"rooms", Json::array()}});
+        if (areaId != 0) areas += ',';
+        areas += Json{{"id", mf::kDefaultAreaId},
+                      {"name", mf::kDefaultAreaName},
+                      {"roomCount", 0},
+                      {"rooms", Json::array()}}
+                     .dump();
+        areas += ']';
         report_.Areas = static_cast<std::size_t>(areaId);
 
         Json colors = Json::array();
@@ -82,7 +90,7 @@ public:
 
         Json map = Json::object();
         map["formatVersion"] = mf::kFormatVersion;
-        map["areas"] = std::move(areas);
+        map["areas"] = kPlaceholder;
         map["areaCount"] = areaId + 1;
         map["roomCount"] = report_.Rooms;
         map["labelCount"] = 0;
@@ -100,7 +108,7 @@ public:
         map["playerRoomStyle"] = 0;
         map["playerRoomOuterDiameterPercentage"] = 120;
         map["playerRoomInnerDiameterPercentage"] = 70;
-        return map.dump(4) + "\n";
+        return Splice(map.dump(), areas) + "\n";
     }
 
 private:
@@ -127,19 +135,32 @@ private:
         return it->second;
     }
 
-    Json Area(int id, const std::string& zone) {
-        Json rooms = Json::array();
+    std::string Area(int id, const std::string& zone) {
+        std::string rooms = "[";
+        std::size_t count = 0;
         std::optional<std::string> view;
         for (const RoomSlot& slot : world_.RoomsOfZone(zone)) {
             const MudRoom& room = *slot.Room();
             if (room.Pipe) continue;
             if (!view) view = ViewText(room);
-            rooms.push_back(Room(zone, room, *view));
+            if (count++ != 0) rooms += ',';
+            rooms += Room(zone, room, *view).dump();
         }
-        Json area{{"id", id}, {"name", Cp1251ToUtf8(zone)}, {"roomCount", rooms.size()}, {"rooms", std::move(rooms)}};
+        rooms += ']';
+        Json area{{"id", id}, {"name", Cp1251ToUtf8(zone)}, {"roomCount", count}, {"rooms", kPlaceholder}};
         if (view) area["userData"] = Json{{ud::kView, *view}};
-        return area;
+        return Splice(area.dump(), rooms);
     }
+
+    // The one placeholder string in `text` replaced by `value`; the
+    // placeholder holds control characters, which no zone name has and
+    // every JSON text escapes, so it is met nowhere else.
+    static std::string Splice(const std::string& text, const std::string& value) {
+        const std::string placeholder = Json(kPlaceholder).dump();
+        const std::size_t at = text.find(placeholder);
+        return text.substr(0, at) + value + text.substr(at + placeholder.size());
+    }
+    static constexpr const char* kPlaceholder = "\x01trellan splice\x01";
 
     struct ExitOut {
         int Target = 0;

@@ -24,7 +24,7 @@ struct MudletExportReport {
     std::vector<std::string> Problems;  // one line each, Windows-1251
 };
 
-// The whole file, UTF-8 JSON as Mudlet indents it. `config` gives the
+// The whole file, compact UTF-8 JSON with the keys in Mudlet's order. `config` gives the
 // direction phrases and movement commands that name directions in
 // cross-link entries.
 std::string ExportMudletMap(const World& world, const MappingConfig& config, MudletExportReport& report);
