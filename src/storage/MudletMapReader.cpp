@@ -209,6 +209,9 @@ MudletMap ReadMudletMap(std::string_view json) {
         map = Json::parse(json);
     } catch (const Json::parse_error& e) {
         throw MudletMapError("not valid JSON: byte " + std::to_string(e.byte) + ": " + e.what());
+    } catch (const Json::exception& e) {
+        // A number too large for a double, say.
+        throw MudletMapError(std::string("not valid JSON: ") + e.what());
     }
     if (!map.is_object()) Fail("", "the file is not a JSON object");
     const Json* version = Member(map, "formatVersion");

@@ -333,6 +333,7 @@ TEST(MudletImport, DamagedOrForeignFilesWriteNothing) {
         {"", "not valid JSON"},
         {R"({"formatVersion": 1, "areas": [)", "not valid JSON"},
         {"\"\xff\"", "not valid JSON"},
+        {R"({"formatVersion": 1, "areas": [], "x": 8e6666666})", "not valid JSON"},
         {"[1, 2]", "not a JSON object"},
         {R"({"areas": []})", "no \"formatVersion\""},
         {R"({"formatVersion": "1", "areas": []})", "no \"formatVersion\""},
