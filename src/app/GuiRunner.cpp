@@ -21,6 +21,7 @@
 #include "app/window/StatusPanels.h"
 #include "app/window/TrellanForm.h"
 #include "app/zonetree/ZoneTreeWiring.h"
+#include "app/world/MudletCommands.h"
 #include "app/world/WorldCommands.h"
 #include "common/Errors.h"
 #include "proxy/MccpStatus.h"
@@ -125,6 +126,8 @@ void GuiRunner::Start() {
     worlds_ = std::make_unique<WorldCommands>(runtime_, *form_, *map_, *dialogs_);
     worlds_->ErrorReported = [this](const std::string& message) { ReportError(message); };
     worlds_->Connect();
+    mudlet_ = std::make_unique<MudletCommands>(runtime_, *form_, *worlds_, *dialogs_);
+    mudlet_->Connect();
     form_->OnClosing = [this](bool bySignal) { return CloseSequence(bySignal); };
     form_->OnFirstActivation = [this] { FirstActivation(); };
 

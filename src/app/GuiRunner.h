@@ -21,6 +21,7 @@ class ObjectsWiring;
 class TrellanForm;
 class ZoneTreeWiring;
 class WorldCommands;
+class MudletCommands;
 
 class GuiRunner {
 public:
@@ -53,6 +54,8 @@ public:
     ZoneTreeWiring& ZoneTree() { return *zoneTree_; }
     // The world commands (valid after Start).
     WorldCommands& Worlds() { return *worlds_; }
+    // Export to and import from Mudlet's map (valid after Start).
+    MudletCommands& Mudlet() { return *mudlet_; }
     TrellanRuntime& Runtime() { return runtime_; }
     QtTransport& Transport() { return transport_; }
 
@@ -92,6 +95,7 @@ private:
     std::unique_ptr<ZoneTreeWiring> zoneTree_;
     std::unique_ptr<Localiser> localiser_;
     std::unique_ptr<WorldCommands> worlds_;
+    std::unique_ptr<MudletCommands> mudlet_;
     std::unique_ptr<MessageBoxDialogs> ownDialogs_;
     Dialogs* dialogs_ = nullptr;
     bool showingError_ = false;

@@ -10,7 +10,10 @@
 #include "model/zonefile/ZoneFileReader.h"
 #include "model/zonefile/ZoneFileWriter.h"
 #include "storage/JsonLine.h"
+#include "storage/MudletExport.h"
+#include "storage/MudletImport.h"
 #include "storage/WorldCheck.h"
+#include "storage/WorldMerge.h"
 #include "storage/ZoneFileJson.h"
 #include "storage/ZoneIdentityFile.h"
 
@@ -22,6 +25,9 @@ constexpr const char* kUsage =
     "Usage: trellan zone dump FILE.tr2\n"
     "       trellan zone write FILE.tr2   (JSON lines on standard input)\n"
     "       trellan world check DIR\n"
+    "       trellan world export-mudlet DIR OUT.json\n"
+    "       trellan world import-mudlet IN.json DIR\n"
+    "       trellan world merge MINE THEIRS [--prefer mine|theirs] [--dry-run]\n"
     "       trellan zone|world [TOOL] --help\n";
 
 constexpr const char* kZoneDumpHelp =
@@ -46,6 +52,26 @@ constexpr const char* kWorldCheckHelp =
     "prints its zones, rooms, corridor cells, aliases and cross links, then\n"
     "every inconsistency found. Exits with 0 when there is none, 1 otherwise.\n";
 
+constexpr const char* kExportMudletHelp =
+    "Usage: trellan world export-mudlet DIR OUT.json\n"
+    "\n"
+    "Writes the world directory DIR as a map in Mudlet's JSON format: zones\n"
+    "become areas, rooms keep their places, names, exits and doors; what\n"
+    "Mudlet has no field for stays in the rooms' user data under \"trellan.\".\n";
+
+constexpr const char* kImportMudletHelp =
+    "Usage: trellan world import-mudlet IN.json DIR\n"
+    "\n"
+    "Makes a new world in DIR (missing or empty) from a Mudlet JSON map, one\n"
+    "zone file per area, and reports what could not be kept as it was.\n"
+    "A damaged or foreign file writes nothing (exit 1).\n";
+
+constexpr const char* kMergeHelp =
+    "Usage: trellan world merge MINE THEIRS [--prefer mine|theirs] [--dry-run]\n"
+    "\n"
+    "Joins the world directory THEIRS into MINE zone by zone and lists the\n"
+    "conflicts, settled by --prefer (mine by default). --dry-run only reports.\n";
+
 bool IsHelpWord(const std::string& word) {
     return word == "--help" || word == "-h";
 }
@@ -58,6 +84,9 @@ std::optional<const char*> HelpFor(const std::vector<std::string>& args) {
     if (args[0] == "zone" && args[1] == "dump") return kZoneDumpHelp;
     if (args[0] == "zone" && args[1] == "write") return kZoneWriteHelp;
     if (args[0] == "world" && args[1] == "check") return kWorldCheckHelp;
+    if (args[0] == "world" && args[1] == "export-mudlet") return kExportMudletHelp;
+    if (args[0] == "world" && args[1] == "import-mudlet") return kImportMudletHelp;
+    if (args[0] == "world" && args[1] == "merge") return kMergeHelp;
     return std::nullopt;
 }
 
@@ -134,6 +163,12 @@ int RunMapTool(const std::vector<std::string>& args, std::istream& in, std::ostr
         return 0;
     }
     if (args.size() == 3 && args[0] == "world" && args[1] == "check") return RunWorldCheck(args[2], out, err);
+    if (args.size() == 4 && args[0] == "world" && args[1] == "export-mudlet")
+        return RunMudletExport(args[2], args[3], out, err);
+    if (args.size() == 4 && args[0] == "world" && args[1] == "import-mudlet")
+        return RunMudletImport(args[2], args[3], out, err);
+    if (args.size() >= 4 && args[0] == "world" && args[1] == "merge")
+        return RunWorldMerge(std::vector<std::string>(args.begin() + 2, args.end()), out, err);
     if (args.size() == 3 && args[0] == "zone" && args[1] == "dump") return ZoneDump(args[2], out, err);
     if (args.size() == 3 && args[0] == "zone" && args[1] == "write") return ZoneWrite(args[2], in, err);
     err << kUsage;

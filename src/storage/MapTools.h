@@ -1,6 +1,8 @@
 #pragma once
 // The map tools of the command line: "trellan zone dump FILE.tr2",
-// "trellan zone write FILE.tr2" and "trellan world check DIR".
+// "trellan zone write FILE.tr2", "trellan world check DIR" and the exchange
+// with Mudlet, "trellan world export-mudlet|import-mudlet", and
+// "trellan world merge MINE THEIRS".
 #include <iosfwd>
 #include <string>
 #include <vector>

@@ -23,6 +23,8 @@ const std::vector<CaptionKey>& MainFormKeys() {
         {"nUndoMap", "Отменить изменения в текущей карте", Kind::Caption},
         {"nSaveWorldAs", "Сохранить мир как ...", Kind::Caption},
         {"nNewZone", "Новая зона", Kind::Caption},
+        {"nExportMudlet", "Экспорт карты для Mudlet…", Kind::Caption},
+        {"nImportMudlet", "Импорт карты Mudlet…", Kind::Caption},
         {"nConfig", "Параметры", Kind::Caption},
         {"nExit", "Выход", Kind::Caption},
         {"nCenter", "Центровать", Kind::Caption},

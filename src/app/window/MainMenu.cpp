@@ -36,6 +36,9 @@ MainMenu::MainMenu(QMainWindow& window) {
     nSaveWorldAs = AddItem(nFile, "nSaveWorldAs", QKeySequence(Qt::ALT | Qt::Key_F3));
     nNewZone = AddItem(nFile, "nNewZone", QKeySequence(Qt::Key_F2));
     nFile->addSeparator();
+    nExportMudlet = AddItem(nFile, "nExportMudlet");
+    nImportMudlet = AddItem(nFile, "nImportMudlet");
+    nFile->addSeparator();
     nConfig = AddItem(nFile, "nConfig", QKeySequence(Qt::ALT | Qt::Key_F9));
     nFile->addSeparator();
     nExit = AddItem(nFile, "nExit", QKeySequence(Qt::ALT | Qt::Key_F4));

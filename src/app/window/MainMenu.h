@@ -21,6 +21,8 @@ struct MainMenu {
     QAction* nUndoMap = nullptr;
     QAction* nSaveWorld = nullptr;
     QAction* nSaveWorldAs = nullptr;
+    QAction* nExportMudlet = nullptr;
+    QAction* nImportMudlet = nullptr;
     QAction* nNewZone = nullptr;
     QAction* nConfig = nullptr;
     QAction* nExit = nullptr;

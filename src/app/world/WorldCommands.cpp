@@ -128,6 +128,13 @@ void WorldCommands::LoadWorld() {
     AfterReplace();
 }
 
+void WorldCommands::OpenCreatedWorld(const std::string& name) {
+    shown_.clear();
+    if (!SaveBeforeReplacing()) return;
+    Report(runtime_.Storage().OpenWorld(name, true));
+    AfterReplace();
+}
+
 bool WorldCommands::NewWorld() {
     shown_.clear();
     WorldStorage& storage = runtime_.Storage();

@@ -51,6 +51,9 @@ public:
     // the player cancels it, the proposed world all the same, so that the
     // map being drawn has somewhere to be saved.
     void EnsureWorld();
+    // Opens a world just written into the maps directory (an imported
+    // map), saving the open one first as loading does.
+    void OpenCreatedWorld(const std::string& name);
 
 private:
     // Shows each message of the current command once.
