@@ -72,7 +72,9 @@ TEST(PlayerSession, MarkersThatNeverMatchAreNamedOnceInsteadOfASilentEmptyMap) {
     for (int i = 0; i < 10; ++i) {
         ASSERT_TRUE(Step(client, i % 2 == 0 ? "n" : "s", Wire(i % 2 == 0 ? "Северные ворота" : "Центральная площадь")));
         seen += client.Received();
-        if (i == 3) EXPECT_EQ(Count(seen, W("ни одна комната не распознана")), 0u) << "not before the fifth move";
+        if (i == 3) {
+            EXPECT_EQ(Count(seen, W("ни одна комната не распознана")), 0u) << "not before the fifth move";
+        }
     }
     EXPECT_EQ(Count(seen, W("ни одна комната не распознана")), 1u) << "told once";
     EXPECT_NE(seen.find(W("не встретились AutoexitStart;")), std::string::npos) << seen;
