@@ -202,7 +202,7 @@ TEST(IdentityThroughTrellan, AreaNamesFromTheServerNeverBecomePaths) {
     // else, and nothing named after an area.
     const std::set<std::string> homeFiles = {"Maps",        "Maps/Новый мир", "language.ini", "local.ini",
                                              "trellan.ini", "objects.dat",    "trdebug.log"};
-    const std::set<std::string> worldFiles = {"local.ini", "Новая зона.tr2", "Новая зона.tr2.ids"};
+    const std::set<std::string> worldFiles = {"local.ini", "Новая зона.tr2", "Новая зона.tr2.ids", "journal.trj"};
     for (const std::string& file : files) {
         const std::string inWorld = "Maps/Новый мир/";
         const bool ok = homeFiles.count(file) != 0 ||

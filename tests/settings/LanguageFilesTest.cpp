@@ -161,7 +161,13 @@ std::string FileSection(const SourceFile& file, const SourceFile* header,
             if (token.kind == Token::Name && constants.count(token.text)) seen.insert(constants.at(token.text));
         }
     }
-    return seen.size() == 1 ? *seen.begin() : std::string();
+    if (seen.size() == 1) return *seen.begin();
+    // Texts for the player's client go through ClientText, which looks them
+    // up in section MainForm.
+    for (const Token& token : file.tokens) {
+        if (token.kind == Token::Name && token.text == "ClientText") return "MainForm";
+    }
+    return std::string();
 }
 
 struct RussianText {

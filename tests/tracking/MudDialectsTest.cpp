@@ -83,15 +83,17 @@ TEST_F(MudDialectsTest, ExitWordsInAnyCaseAreOneExitWhenTheProfileSaysSo) {
     ASSERT_NE(world().CurrentRoom, nullptr);
     EXPECT_EQ(world().CurrentRoom->ExitState(Direction::East), ExitStatus::Absent) << "case counts by default";
 
+    // With the switch on, a new room's exits in any case are its exits.
     profile.ExitsIgnoreCase = true;
     Use(profile);
-    Type("look");
-    Server(Room("Gate", "Desc.", " e W (n) "));
-    MudRoom* gate = world().CurrentRoom;
-    ASSERT_NE(gate, nullptr);
-    EXPECT_EQ(gate->Exits(), " E W (N) ");
-    EXPECT_EQ((std::vector<ExitStatus>{gate->ExitState(Direction::East), gate->ExitState(Direction::West),
-                                       gate->ExitState(Direction::North)}),
+    Type("w");
+    Server(Room("Yard", "Grass.", " e w (n) "));
+    MudRoom* yard = world().CurrentRoom;
+    ASSERT_NE(yard, nullptr);
+    EXPECT_EQ(yard->Hint, "Yard");
+    EXPECT_EQ(yard->Exits(), " E W (N) ");
+    EXPECT_EQ((std::vector<ExitStatus>{yard->ExitState(Direction::East), yard->ExitState(Direction::West),
+                                       yard->ExitState(Direction::North)}),
               (std::vector<ExitStatus>{ExitStatus::Present, ExitStatus::Present, ExitStatus::ClosedDoor}));
 }
 
