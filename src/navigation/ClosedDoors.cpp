@@ -3,25 +3,10 @@
 #include "mapping/Directions.h"
 #include "model/MudRoom.h"
 #include "model/World.h"
-#include "text/Cp1251.h"
 #include "text/TextUtils.h"
 #include "tracking/RoomQueries.h"
 
 namespace trellan {
-
-namespace {
-
-// The entry that opens the door: its exit is the direction's phrase and it
-// carries commands (field 4), as the client input stream sends them.
-bool HasDoorCommand(const MudRoom& room, const std::string& phrase) {
-    const std::string wanted = UpperCp1251(phrase);
-    for (const std::string& entry : room.AutoMaps) {
-        if (!GetToken(4, entry, "|").empty() && UpperCp1251(GetToken(2, entry, "|")) == wanted) return true;
-    }
-    return false;
-}
-
-}  // namespace
 
 std::optional<ClosedDoor> FirstDoorWithoutCommand(const World& world, const MudRoom* from, std::string_view path,
                                                   const RoomParserConfig& config) {
@@ -35,9 +20,8 @@ std::optional<ClosedDoor> FirstDoorWithoutCommand(const World& world, const MudR
         const std::optional<Direction> direction = MoveDirection(step, config);
         if (!direction) return std::nullopt;
         const std::string& phrase = config.DirectionPhrases[Index(*direction)];
-        if (room->ExitState(*direction) == ExitStatus::ClosedDoor && !HasDoorCommand(*room, phrase)) {
-            return ClosedDoor{room, phrase};
-        }
+        const bool closed = room->ExitState(*direction) == ExitStatus::ClosedDoor;
+        if (closed && DoorCommandsFor(*room, *direction, config).empty()) return ClosedDoor{room, phrase};
         std::int32_t x = room->X, y = room->Y, l = room->L;
         const MudRoom* next = nullptr;
         for (std::size_t steps = 0; steps <= world.RoomCount(); ++steps) {

@@ -132,10 +132,8 @@ std::string ClientInputStream::WithDoorCommands(std::string_view text) const {
     const MudRoom* room = tracker_.TheWorld().CurrentRoom;
     std::optional<Direction> direction = MoveDirection(TrimRightControls(text), config.Parser);
     if (room == nullptr || !direction) return result;
-    std::string phrase = UpperCp1251(config.Parser.DirectionPhrases[Index(*direction)]);
-    for (const std::string& entry : room->AutoMaps) {
-        std::string commands = GetToken(4, entry, "|");
-        if (commands.empty() || UpperCp1251(GetToken(2, entry, "|")) != phrase) continue;
+    // With several entries, the commands of the later entry come first.
+    for (const std::string& commands : DoorCommandsFor(*room, *direction, config.Parser)) {
         result = ReplaceAll(commands, ";", "\n") + "\n" + result;
     }
     return result;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "text/Cp1251.h"
 #include "text/TextUtils.h"
 #include "text/W1251.h"
 
@@ -52,6 +53,16 @@ std::string MapMismatch(const MudRoom* room, std::string_view name, std::string_
         return W1251("выходы");
     }
     return {};
+}
+
+std::vector<std::string> DoorCommandsFor(const MudRoom& room, Direction direction, const RoomParserConfig& config) {
+    const std::string phrase = UpperCp1251(config.DirectionPhrases[Index(direction)]);
+    std::vector<std::string> commands;
+    for (const std::string& entry : room.AutoMaps) {
+        std::string field = GetToken(4, entry, "|");
+        if (!field.empty() && UpperCp1251(GetToken(2, entry, "|")) == phrase) commands.push_back(std::move(field));
+    }
+    return commands;
 }
 
 bool HasExit(const MudRoom* room, std::string_view command, const RoomParserConfig& config) {

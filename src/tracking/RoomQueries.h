@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/MudRoom.h"
 #include "tracking/RoomParserConfig.h"
@@ -26,6 +27,11 @@ std::string CanonicalMove(std::string_view command, const RoomParserConfig& conf
 // A dark room fits any room; a corridor cell or no room fits nothing.
 bool SameRoom(const MudRoom* room, std::string_view name, std::string_view description, std::string_view exits,
               bool walkingMode, const RoomParserConfig& config);
+
+// The door commands stored on `room` for the exit of `direction`: the
+// commands field of every cross-link entry whose exit is that direction's
+// phrase (letter case aside), in list order.
+std::vector<std::string> DoorCommandsFor(const MudRoom& room, Direction direction, const RoomParserConfig& config);
 
 // Whether the command is a movement command whose exit word occurs in the
 // room's exits text.
