@@ -11,6 +11,7 @@
 #include "settings/MainSettings.h"
 #include "text/TextUtils.h"
 #include "text/W1251.h"
+#include "tracking/ClientLines.h"
 #include "tracking/MovementTracker.h"
 
 namespace trellan {
@@ -198,8 +199,7 @@ void Speedwalk::Tell(const std::string& line) {
 }
 
 std::string Speedwalk::ForTelnet(std::string text) const {
-    if (!tracker_.Config().AddDoubleYaLor || text.find('\xFF') == std::string::npos) return text;
-    return ReplaceAll(text, "\xFF", "\xFF\xFF");
+    return ForClient(std::move(text), tracker_.Config().AddDoubleYaLor);
 }
 
 }  // namespace trellan
