@@ -15,7 +15,7 @@ set(TRELLAN_DOC_DIR ${CMAKE_INSTALL_DATADIR}/doc/trellan)
 
 # Files that belong beside the program: the build directory is the program's
 # directory while developing, so they are copied there too.
-set(TRELLAN_PROGRAM_FILES ${TRELLAN_PACKAGING_DIR}/language.en.ini)
+set(TRELLAN_PROGRAM_FILES ${TRELLAN_PACKAGING_DIR}/language.en.ini ${TRELLAN_PACKAGING_DIR}/help.ru.html)
 foreach(file IN LISTS TRELLAN_PROGRAM_FILES)
   configure_file(${file} ${CMAKE_BINARY_DIR} COPYONLY)
 endforeach()
@@ -82,6 +82,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own Russian texts (standard buttons and dialogs); English without them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

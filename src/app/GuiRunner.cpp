@@ -7,6 +7,8 @@
 #include <exception>
 
 #include "app/window/AboutForm.h"
+#include "app/window/HelpForm.h"
+#include "app/window/QtTranslations.h"
 #include "app/config/ConfigForm.h"
 #include "app/window/DebugPane.h"
 #include "app/CatchingApplication.h"
@@ -25,6 +27,7 @@
 #include "app/world/WorldCommands.h"
 #include "common/Errors.h"
 #include "proxy/MccpStatus.h"
+#include "settings/ProgramFiles.h"
 #include "text/W1251.h"
 #include "text/Cp1251.h"
 
@@ -66,6 +69,7 @@ void GuiRunner::Start() {
     // The home directory, the settings, the listening socket and the world;
     // the texts live in the home directory, so the core starts first.
     runtime_.Start();
+    qtTexts_ = InstallQtTranslations(*QCoreApplication::instance(), runtime_.Language());
 
     // 2., 3. Texts, then the error handler for what reaches the event loop.
     localiser_ = std::make_unique<Localiser>(runtime_.Captions());
@@ -183,6 +187,7 @@ void GuiRunner::ConnectCommands() {
     QObject::connect(form.Menu.nCenter, &QAction::triggered, &form, center);
     QObject::connect(bar.btnCenter, &QAction::triggered, &form, center);
     QObject::connect(form.Menu.nAbout, &QAction::triggered, &form, [this] { ShowAbout(); });
+    QObject::connect(form.Menu.nHelpMain, &QAction::triggered, &form, [this] { ShowHelp(); });
     QObject::connect(form.Menu.nConfig, &QAction::triggered, &form, [this] { ShowConfig(); });
     QObject::connect(bar.btnConfig, &QAction::triggered, &form, [this] { ShowConfig(); });
 }
@@ -235,6 +240,17 @@ std::unique_ptr<AboutForm> GuiRunner::CreateAbout() {
 void GuiRunner::ShowAbout() {
     std::unique_ptr<AboutForm> about = CreateAbout();
     about->exec();
+}
+
+void GuiRunner::ShowHelp() {
+    if (!help_) {
+        std::string path = FindProgramFile(runtime_.ProgramDirectory(), HelpFileName(runtime_.Language()));
+        if (path.empty()) path = FindProgramFile(runtime_.ProgramDirectory(), HelpFileName(""));
+        help_ = std::make_unique<HelpForm>(HelpPage(path, runtime_.Home().Root()), form_.get());
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
 void GuiRunner::ShowConfig() {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include <QTranslator>
+
 #include "app/RefreshingEvents.h"
 #include "app/window/Dialogs.h"
 #include "net/QtTransport.h"
@@ -14,6 +16,7 @@
 namespace trellan {
 
 class AboutForm;
+class HelpForm;
 class Localiser;
 class MapWiring;
 class RoomEditWiring;
@@ -71,6 +74,9 @@ public:
     void RefreshStatus();
     // Creates the about box (not shown); the caller owns it.
     std::unique_ptr<AboutForm> CreateAbout();
+    // Shows the help window, made at the first call and kept until the end.
+    void ShowHelp();
+    HelpForm* Help() const { return help_.get(); }
 
 private:
     void ConnectTracker();
@@ -83,6 +89,8 @@ private:
     void ShowConfig();
 
     RuntimeOptions options_;
+    // Qt's own texts in the interface language, while the runner lives.
+    std::unique_ptr<QTranslator> qtTexts_;
     QtTransport transport_;
     TrellanRuntime runtime_;
     RefreshingEvents events_;
@@ -97,6 +105,7 @@ private:
     std::unique_ptr<WorldCommands> worlds_;
     std::unique_ptr<MudletCommands> mudlet_;
     std::unique_ptr<MessageBoxDialogs> ownDialogs_;
+    std::unique_ptr<HelpForm> help_;
     Dialogs* dialogs_ = nullptr;
     bool showingError_ = false;
     bool activated_ = false;

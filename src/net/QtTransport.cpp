@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iostream>
 
+#include "text/Cp1251.h"
+
 namespace trellan {
 
 namespace {
@@ -28,7 +30,13 @@ void WriteThrough(QTcpSocket& socket, std::string_view bytes) {
     }
 }
 
-std::string ErrorText(const QAbstractSocket& socket) { return socket.errorString().toStdString(); }
+// Qt's text, translated into the interface language when Qt's translations
+// are installed, in the program's code page like every other text.
+std::string Windows1251(const QString& text) {
+    return Utf8ToCp1251(text.toUtf8().toStdString());
+}
+
+std::string ErrorText(const QAbstractSocket& socket) { return Windows1251(socket.errorString()); }
 
 // The peer went away: on the server side that is an ordinary close, on a
 // client's side an ordinary disconnect, never an error to report.
@@ -85,7 +93,7 @@ bool QtTransport::Listen(const std::string& address, std::uint16_t port, std::st
         return false;
     }
     if (!server_.listen(host, port)) {
-        error = server_.errorString().toStdString();
+        error = Windows1251(server_.errorString());
         return false;
     }
     return true;

@@ -49,7 +49,7 @@ void TrellanRuntime::Start() {
     home_ = std::make_unique<trellan::HomeDirectory>(
         HomeDirectory::Resolve(options_.HomeDirectory, options_.ProgramDirectory));
     main_ = ReadMainIniFile(*home_, options_.LayeredWindowsAvailable);
-    const std::string& language = options_.Language.empty() ? main_.Language : options_.Language;
+    const std::string& language = Language();
     const std::string languageFile = HomeDirectory::LanguageFileName(language);
     localisation_ = std::make_unique<Localisation>(
         home_->LanguageIniPath(language),

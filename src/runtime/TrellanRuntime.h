@@ -95,6 +95,10 @@ public:
     WorldProfile& Profile() { return profile_; }
     // Valid after Start().
     Localisation& Captions() { return *localisation_; }
+    // The interface language of this run: --language, else the main
+    // setting; empty for Russian.
+    const std::string& Language() const { return options_.Language.empty() ? main_.Language : options_.Language; }
+    const std::string& ProgramDirectory() const { return options_.ProgramDirectory; }
     // The connection settings in use (profile values, the override applied).
     const ProxyConfig& Connection() const { return session_.Config(); }
 

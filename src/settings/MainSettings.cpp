@@ -58,6 +58,7 @@ constexpr Field kOtherFields[] = {
 MainSettings ReadMainSettings(const IniFile& ini, bool layeredWindowsAvailable) {
     MainSettings s;
     ReadIniFields<MainSettings>(ini, kWindowFields, s);
+    s.WindowSaved = ini.Find(kWindow, "Width").has_value() && ini.Find(kWindow, "Height").has_value();
     ReadIniFields<MainSettings>(ini, kOtherFields, s);
     s.NoTransparency = TransparencyUnavailable(s.NoTransparency, layeredWindowsAvailable);
     s.Language = ini.ReadString(kOptions, "Language", "");

@@ -15,6 +15,9 @@ struct MainSettings {
     int Left = 262;
     int Height = 444;
     int Width = 657;
+    // The file held the window's size: not a key of its own. Without it the
+    // window opens at a size that fits the screen.
+    bool WindowSaved = false;
 
     // [Options]
     int ListViewStyle = 1;  // the open-world dialog's list: 1 icons, 2 a list

@@ -26,13 +26,14 @@ case "$deb" in
 esac
 scratch="$tmp/root"
 dpkg -x "$deb" "$scratch"
-for f in usr/bin/trellan usr/bin/trellan-demo-mud usr/share/trellan/language.en.ini \
+for f in usr/bin/trellan usr/bin/trellan-demo-mud usr/share/trellan/language.en.ini usr/share/trellan/help.ru.html \
   usr/share/applications/trellan.desktop usr/share/icons/hicolor/scalable/apps/trellan.svg \
   usr/share/icons/hicolor/256x256/apps/trellan.png usr/share/man/man1/trellan.1.gz \
   usr/share/doc/trellan/copyright; do
   [ -e "$scratch/$f" ] || fail "the package lacks /$f"
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6 || fail "no Qt in Depends: $(dpkg-deb -f "$deb" Depends)"
+dpkg-deb -f "$deb" Recommends | grep -q qt6-translations-l10n || fail "Qt's Russian texts not recommended"
 
 trellan="$scratch/usr/bin/trellan"
 version="$("$trellan" --version)"

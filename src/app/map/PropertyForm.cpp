@@ -90,7 +90,7 @@ PropertyForm::PropertyForm(const RoomEditContext& context, MudRoom& room, QWidge
     preview_.Hint = room_.Hint;
 
     Localisation::Batch batch(context_.Captions);
-    setWindowTitle(Text("Caption", "Свойста поля") + ToQt(" #" + std::to_string(room_.Tag)));
+    setWindowTitle(Text("Caption", "Свойства поля") + ToQt(" #" + std::to_string(room_.Tag)));
     auto* layout = new QVBoxLayout(this);
     PageControl = new QTabWidget(this);
     PageControl->setObjectName("PageControl");

@@ -1,11 +1,14 @@
 #include "app/objects/ObjectsPage.h"
 
 #include <QAction>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/window/ToolIcons.h"
 
@@ -71,6 +74,23 @@ int ObjectsPage::TreeWidth() const {
 void ObjectsPage::SetTreeWidth(int width) {
     treeWidth_ = std::max(20, width);
     SplitterObjects->setSizes({treeWidth_, std::max(1, SplitterObjects->width() - treeWidth_)});
+}
+
+void ObjectsPage::FitTreeToCaptions() {
+    if (!TreeViewObjects->isVisible()) return;
+    QTreeWidget& tree = *TreeViewObjects;
+    const int captions = std::max(static_cast<const QAbstractItemView&>(tree).sizeHintForColumn(0), tree.header()->sectionSize(0));
+    const int needed = captions + 2 * tree.frameWidth() + tree.verticalScrollBar()->sizeHint().width() + 4;
+    const int most = SplitterObjects->width() * 2 / 5;
+    const int width = std::min(needed, most);
+    if (width > treeWidth_) SetTreeWidth(width);
+}
+
+void ObjectsPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (fitted_) return;
+    fitted_ = true;
+    FitTreeToCaptions();
 }
 
 }  // namespace trellan

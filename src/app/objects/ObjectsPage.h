@@ -34,9 +34,18 @@ public:
     void SetTreeVisible(bool visible);
     int TreeWidth() const;
     void SetTreeWidth(int width);
+    // Widens the tree so that its widest open caption shows whole, up to
+    // two fifths of the page; never narrows it. Done once, the first time
+    // the page is shown in a run; the player's own splitter drags after
+    // that stand.
+    void FitTreeToCaptions();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     int treeWidth_ = 153;
+    bool fitted_ = false;
 };
 
 }  // namespace trellan

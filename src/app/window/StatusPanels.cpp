@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 
 #include "app/window/ToolIcons.h"
 #include "text/Cp1251.h"
@@ -31,16 +32,33 @@ StatusPanels::~StatusPanels() {
     HideHint();
 }
 
-int StatusPanels::PanelLeft(int panel) {
+int StatusPanels::PanelWidth(int panel) const {
+    if (panel == 0) return firstWidth_;
+    if (panel < PanelCount - 1) return Widths[static_cast<std::size_t>(panel)];
+    return std::max(0, width() - PanelLeft(panel));
+}
+
+int StatusPanels::PanelLeft(int panel) const {
     int left = 0;
-    for (int i = 0; i < panel && i < PanelCount - 1; ++i) left += Widths[static_cast<std::size_t>(i)];
+    for (int i = 0; i < panel && i < PanelCount - 1; ++i) left += PanelWidth(i);
     return left;
 }
 
 void StatusPanels::SetText(int panel, const std::string& text) {
     if (panel < 0 || panel >= PanelCount || texts_[static_cast<std::size_t>(panel)] == text) return;
     texts_[static_cast<std::size_t>(panel)] = text;
+    if (panel == 0) FitFirstPanel();
     update();
+}
+
+void StatusPanels::FitFirstPanel() {
+    // The text starts 20 pixels in and keeps 4 from the panel's right edge.
+    // The panel never narrows again, so the others do not jump about as
+    // tracing goes on and off.
+    const int needed = fontMetrics().horizontalAdvance(ToQt(texts_[0])) + 24;
+    if (needed <= firstWidth_) return;
+    firstWidth_ = needed;
+    updateGeometry();
 }
 
 std::string StatusPanels::Text(int panel) const {
@@ -71,7 +89,7 @@ void StatusPanels::paintEvent(QPaintEvent*) {
     const QFontMetrics metrics = fontMetrics();
     for (int panel = 0; panel < PanelCount; ++panel) {
         const int left = PanelLeft(panel);
-        const int width = panel < PanelCount - 1 ? Widths[static_cast<std::size_t>(panel)] : this->width() - left;
+        const int width = PanelWidth(panel);
         const QRect frame(left, 0, width - 2, h);
         qDrawShadePanel(&p, frame, palette(), true, 1);
         const QRect inside = frame.adjusted(3, 1, -3, -1);

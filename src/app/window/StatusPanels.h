@@ -4,6 +4,8 @@
 //   0 (96)  tracing icon and text      3 (70)  "Level: n" and the level icon
 //   1 (50)  the accepted MCCP version  4 (50)  "#" and the room number
 //   2 (42)  the compression rate       5 (rest) the room name
+// Panel 0 widens once its text needs more room (a font larger than the one
+// the widths were made for), and the panels after it move along.
 // Pressing the mouse over panels 1 and 2 shows the compression hint until
 // the button is released. Texts are Windows-1251.
 #include <QWidget>
@@ -20,6 +22,7 @@ class StatusPanels final : public QWidget {
 
 public:
     static constexpr int PanelCount = 6;
+    // The widths, panel 0's the least it has.
     static constexpr std::array<int, PanelCount - 1> Widths = {96, 50, 42, 70, 50};
 
     explicit StatusPanels(QWidget* parent = nullptr);
@@ -37,12 +40,14 @@ public:
     // The hint's text at the moment of the press (Windows-1251).
     std::function<std::string()> CompressionHint;
 
-    // The left edge of a panel in this widget's coordinates.
-    static int PanelLeft(int panel);
-    // Panels 1 and 2: strictly between 98 and 187.
-    static bool OverCompression(int x) { return x > 98 && x < 187; }
+    // The width and left edge of a panel in this widget's coordinates.
+    int PanelWidth(int panel) const;
+    int PanelLeft(int panel) const;
+    // Panels 1 and 2: strictly between 98 and 187 while panel 0 has its
+    // least width.
+    bool OverCompression(int x) const { return x > 98 + Widened() && x < 187 + Widened(); }
     // The level icon of panel 3.
-    static bool OverLevelIcon(int x) { return x >= 244 && x <= 252; }
+    bool OverLevelIcon(int x) const { return x >= 244 + Widened() && x <= 252 + Widened(); }
 
     // The hint window while it is shown, else nullptr (for tests).
     QWidget* Hint() const;
@@ -60,6 +65,9 @@ protected:
 
 private:
     void ShowHint(const QPoint& globalPos);
+    // How far panel 0 is wider than its least width.
+    int Widened() const { return firstWidth_ - Widths[0]; }
+    void FitFirstPanel();
     void HideHint();
 
     std::array<std::string, PanelCount> texts_;
@@ -69,6 +77,7 @@ private:
     bool levelsBelow_ = false;
     QLabel* hint_ = nullptr;
     QPoint pressPos_{-1, -1};
+    int firstWidth_ = Widths[0];
 };
 
 }  // namespace trellan

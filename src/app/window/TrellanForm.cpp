@@ -2,13 +2,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMenu>
-#include <QMessageBox>
+#include <QScreen>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/map/MapPage.h"
 #include "app/objects/ObjectsPage.h"
@@ -66,7 +68,6 @@ void TrellanForm::BuildLayout() {
 
 void TrellanForm::ConnectWindowCommands() {
     connect(Menu.nExit, &QAction::triggered, this, &QWidget::close);
-    connect(Menu.nHelpMain, &QAction::triggered, this, &TrellanForm::ShowHelp);
     connect(Menu.nStayOnTop, &QAction::triggered, this, &TrellanForm::ToggleStayOnTop);
     connect(Map->ToolBar->btnStayOnTop, &QAction::triggered, this, &TrellanForm::ToggleStayOnTop);
     connect(Menu.nShowTree, &QAction::triggered, this, &TrellanForm::ToggleTree);
@@ -85,7 +86,11 @@ std::string TrellanForm::Caption(const std::string& key) const {
 }
 
 void TrellanForm::ApplySettings(const MainSettings& settings, bool layeredWindows) {
-    setGeometry(settings.Left, settings.Top, settings.Width, settings.Height);
+    if (settings.WindowSaved) {
+        setGeometry(settings.Left, settings.Top, settings.Width, settings.Height);
+    } else {
+        setGeometry(FirstStartGeometry());
+    }
     TransparencyControl->SetAvailable(layeredWindows && !settings.NoTransparency);
     TransparencyControl->SetPosition(settings.Transparency);
     // The tree switch is applied by toggling, from the state it has now.
@@ -100,6 +105,17 @@ void TrellanForm::ApplySettings(const MainSettings& settings, bool layeredWindow
     if (settings.StayOnTop != StayOnTop()) ToggleStayOnTop();
 }
 
+QRect TrellanForm::FirstStartGeometry() const {
+    // Two thirds of the screen's free area, centred on it.
+    const QScreen* shown = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (shown == nullptr) return geometry();
+    const QRect available = shown->availableGeometry();
+    const QSize size(std::max(657, available.width() * 2 / 3), std::max(444, available.height() * 2 / 3));
+    QRect frame(QPoint(0, 0), size.boundedTo(available.size()));
+    frame.moveCenter(available.center());
+    return frame;
+}
+
 void TrellanForm::StoreSettings(MainSettings& settings) const {
     // The geometry is kept only from the normal state; a maximised or
     // minimised window leaves the last normal one in place.
@@ -109,6 +125,7 @@ void TrellanForm::StoreSettings(MainSettings& settings) const {
         settings.Top = frame.y();
         settings.Width = frame.width();
         settings.Height = frame.height();
+        settings.WindowSaved = true;
     }
     settings.StayOnTop = StayOnTop();
     settings.Transparency = TransparencyControl->Position();
@@ -176,10 +193,6 @@ void TrellanForm::ToggleStayOnTop() {
 
 void TrellanForm::FocusKeyTarget() {
     if (PageControl->currentWidget() == Map) Map->KeyTarget()->setFocus(Qt::OtherFocusReason);
-}
-
-void TrellanForm::ShowHelp() {
-    QMessageBox::information(this, ProgramName, QStringLiteral("Permanently Under Construction"));
 }
 
 void TrellanForm::EnsureFirstActivation() {

@@ -41,6 +41,8 @@ public:
     void ApplySettings(const MainSettings& settings, bool layeredWindows);
     // The window's part of the settings, before they are written.
     void StoreSettings(MainSettings& settings) const;
+    // Where a first start (no size in the settings) opens the window.
+    QRect FirstStartGeometry() const;
 
     // "[world.zone] Trellan v. ..." (Windows-1251).
     void SetCaption(const std::string& world, const std::string& zone);
@@ -93,7 +95,6 @@ protected:
 private:
     void BuildLayout();
     void ConnectWindowCommands();
-    void ShowHelp();
 
     Localiser* localiser_ = nullptr;
     bool firstActivation_ = true;

@@ -214,6 +214,7 @@ TEST_F(RoomEditTest, TheDialogRemovesACorridorForWAndOnlyTheFlagForU) {
     bool bookmarked = false;
     runner.RoomEdit().BookmarkAdded = [&](MudRoom* added) { bookmarked = added == room; };
     Edit([&](PropertyForm& dialog) {
+        EXPECT_TRUE(dialog.windowTitle().startsWith(QString::fromUtf8("Свойства поля #"))) << dialog.windowTitle().toStdString();
         EXPECT_EQ(dialog.PageControl->currentIndex(), 0);
         EXPECT_EQ(dialog.edChecked->text(), "WU");
         dialog.edChecked->setText("S");

@@ -242,9 +242,9 @@ TEST(MainFormTest, StatusBarShowsCompressionAndItsHint) {
     StatusPanels& status = *form.Status;
     EXPECT_EQ(status.Text(1), "none");
     EXPECT_EQ(status.Text(2), "----");
-    EXPECT_TRUE(StatusPanels::OverCompression(99));
-    EXPECT_FALSE(StatusPanels::OverCompression(98));
-    EXPECT_FALSE(StatusPanels::OverCompression(187));
+    EXPECT_TRUE(status.OverCompression(99));
+    EXPECT_FALSE(status.OverCompression(98));
+    EXPECT_FALSE(status.OverCompression(187));
 
     form.show();
     const auto press = [&](int x, QEvent::Type type) {
