@@ -22,6 +22,7 @@ class TrellanForm;
 class ZoneTreeWiring;
 class WorldCommands;
 class MudletCommands;
+class MapPictureCommand;
 
 class GuiRunner {
 public:
@@ -56,6 +57,7 @@ public:
     WorldCommands& Worlds() { return *worlds_; }
     // Export to and import from Mudlet's map (valid after Start).
     MudletCommands& Mudlet() { return *mudlet_; }
+    MapPictureCommand& Picture() { return *picture_; }
     TrellanRuntime& Runtime() { return runtime_; }
     QtTransport& Transport() { return transport_; }
 
@@ -96,6 +98,7 @@ private:
     std::unique_ptr<Localiser> localiser_;
     std::unique_ptr<WorldCommands> worlds_;
     std::unique_ptr<MudletCommands> mudlet_;
+    std::unique_ptr<MapPictureCommand> picture_;
     std::unique_ptr<MessageBoxDialogs> ownDialogs_;
     Dialogs* dialogs_ = nullptr;
     bool showingError_ = false;
