@@ -69,10 +69,14 @@ void PaintRoom(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& c
             draw(kImageBase);
             const ImageList& fillMask = context.Skin.FillMask;
             if (fillMask.Count() > 0) {
-                // A zoomed skin: the base tile's fill area, then the marks on it.
-                if (onLevel) canvas.FillMasked(fillMask.At(0), s, sx, sy, ColorRefToRgb(room.BColor));
+                // A zoomed skin: within the base tile's fill area, what has
+                // the colour found at the fill point, as the flood fill would.
                 for (Direction d : {Direction::Up, Direction::Down})
                     draw(kImageExits + 6 * variant[Index(d)] + static_cast<int>(Index(d)));
+                if (onLevel) {
+                    const QRgb found = canvas.Pixel(sx + context.FillPoint.A, sy + context.FillPoint.B);
+                    canvas.FillMasked(fillMask.At(0), s, sx, sy, found, ColorRefToRgb(room.BColor));
+                }
             } else {
                 for (Direction d : {Direction::Up, Direction::Down})
                     draw(kImageExits + 6 * variant[Index(d)] + static_cast<int>(Index(d)));
@@ -123,7 +127,8 @@ void PaintRoomCell(MapCanvas& canvas, const MudRoom& room, const RoomPaintContex
     const int sx = static_cast<int>(at.X);
     const int sy = static_cast<int>(at.Y);
     const bool onLevel = room.L == origin.DL;
-    const int gap = s >= 4 ? 1 : 0;
+    // A pixel between neighbours keeps the rooms apart; links bridge it.
+    const int gap = s >= 3 ? 1 : 0;
     const int side = s - gap;
     QRgb color = room.Pipe ? qRgb(0x80, 0x80, 0x80) : ColorRefToRgb(room.BColor);
     if (!onLevel) color = Blend25(Blend25(color, qRgb(0, 0, 0)), qRgb(0, 0, 0));
@@ -139,8 +144,10 @@ void PaintRoomCell(MapCanvas& canvas, const MudRoom& room, const RoomPaintContex
         canvas.FillRect(QRect(sx, sy, side, side), color);
     }
     if (gap > 0 && onLevel) {
-        if (room.ChE) canvas.FillRect(QRect(sx + side, sy + side / 3, gap, std::max(1, side / 3)), color);
-        if (room.ChS) canvas.FillRect(QRect(sx + side / 3, sy + side, std::max(1, side / 3), gap), color);
+        const int thickness = std::max(1, side / 3);
+        const int across = (side - thickness) / 2;
+        if (room.ChE) canvas.FillRect(QRect(sx + side, sy + across, gap, thickness), color);
+        if (room.ChS) canvas.FillRect(QRect(sx + across, sy + side, thickness, gap), color);
     }
 }
 
