@@ -48,15 +48,27 @@ void BuildFillMask(const ImageList& rooms, SkinPoint fillPoint, ImageList& mask)
     const int s = rooms.Height();
     mask.Reset(s, s);
     if (s <= 0) return;
-    QImage tile(s, s, QImage::Format_RGB32);
-    tile.fill(kOutside);
-    MapCanvas canvas(tile);
-    canvas.Draw(rooms, kImageBase, 0, 0, DrawMode::Masked);
-    canvas.FloodFill(fillPoint.A, fillPoint.B, kFilled);
+    // The up and down marks are drawn before the fill and may cover parts
+    // of the base tile with the fill's colour: the area is what the fill
+    // reaches under any of them.
     QImage cover(s, s, QImage::Format_ARGB32);
-    for (int y = 0; y < s; ++y) {
-        for (int x = 0; x < s; ++x) {
-            cover.setPixel(x, y, (tile.pixel(x, y) | 0xFF000000u) == kFilled ? 0xFFFFFFFFu : 0u);
+    cover.fill(0u);
+    QImage tile(s, s, QImage::Format_RGB32);
+    const int up = static_cast<int>(Index(Direction::Up));
+    const int down = static_cast<int>(Index(Direction::Down));
+    for (int upVariant = 0; upVariant < 6; ++upVariant) {
+        for (int downVariant = 0; downVariant < 6; ++downVariant) {
+            tile.fill(kOutside);
+            MapCanvas canvas(tile);
+            canvas.Draw(rooms, kImageBase, 0, 0, DrawMode::Masked);
+            canvas.Draw(rooms, kImageExits + 6 * upVariant + up, 0, 0, DrawMode::Masked);
+            canvas.Draw(rooms, kImageExits + 6 * downVariant + down, 0, 0, DrawMode::Masked);
+            canvas.FloodFill(fillPoint.A, fillPoint.B, kFilled);
+            for (int y = 0; y < s; ++y) {
+                for (int x = 0; x < s; ++x) {
+                    if ((tile.pixel(x, y) | 0xFF000000u) == kFilled) cover.setPixel(x, y, 0xFFFFFFFFu);
+                }
+            }
         }
     }
     mask.Add(cover, 0u);

@@ -37,8 +37,9 @@ private:
 
 // The list's images scaled to `width` x `height`.
 void ScaleImageList(const ImageList& source, int width, int height, ImageList& scaled);
-// The pixels the colour fill of the base tile covers, from its fill point,
-// as a one-image list of the tile's size.
+// The pixels the colour fill of a room's tile may cover from the fill
+// point (the base tile under any up and down marks), as a one-image list of
+// the tile's size.
 void BuildFillMask(const ImageList& rooms, SkinPoint fillPoint, ImageList& mask);
 
 }  // namespace trellan

@@ -148,6 +148,17 @@ TEST_F(MapZoomTest, ZoomedRoomsKeepTheirColourAndTheSmallestAreCells) {
     view.DY = 0;
     view.Refresh();
     const QRgb yellowPx = 0xFFFFFF00u;
+    // How many pixels of the room's tile take its colour.
+    auto coloured = [&](const QImage& picture, int s) {
+        const TilePosition at = RoomTilePosition(*yellow, view.RoomOrigin(), s, 461, 256);
+        int count = 0;
+        for (int y = 0; y < s; ++y) {
+            for (int x = 0; x < s; ++x) count += (picture.pixel(int(at.X) + x, int(at.Y) + y) | 0xFF000000u) == yellowPx;
+        }
+        return count;
+    };
+    const int atOwnSize = coloured(Render(461, 256), 32);
+    ASSERT_GT(atOwnSize, 200);
     for (int zoom : {50, 75, 150, 200, 400}) {
         panel->SetZoom(zoom);
         const QImage picture = Render(461, 256);
@@ -157,6 +168,8 @@ TEST_F(MapZoomTest, ZoomedRoomsKeepTheirColourAndTheSmallestAreCells) {
         const int fx = static_cast<int>(at.X) + (skins.FillPoint.A * s + 16) / 32;
         const int fy = static_cast<int>(at.Y) + (skins.FillPoint.B * s + 16) / 32;
         EXPECT_EQ(picture.pixel(fx, fy) | 0xFF000000u, yellowPx) << zoom;
+        // Growing by whole pixels colours exactly what 100 % colours.
+        if (zoom == 200 || zoom == 400) EXPECT_EQ(coloured(picture, s), atOwnSize * s * s / (32 * 32)) << zoom;
         // The fill stays inside the tile.
         EXPECT_NE(picture.pixel(static_cast<int>(at.X) - 1, fy) | 0xFF000000u, yellowPx) << zoom;
     }
