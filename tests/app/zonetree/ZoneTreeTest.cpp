@@ -225,6 +225,24 @@ TEST_F(ZoneTreeTest, CtrlArrowsMoveTheViewWithinTheBarsRange) {
     state.RepaintRequested = repaint;
 }
 
+TEST_F(ZoneTreeTest, CtrlWithTheKeypadsPlusIsTheTreesLevelKeyNotTheMapsZoom) {
+    // With the levels swapped the keypad's Ctrl+plus and Ctrl+minus are the
+    // tree's: the tree claims them before the zoom items' shortcuts see them.
+    for (bool swapped : {true, false}) {
+        runner.Runtime().Settings().SwapUpDown = swapped;
+        for (int key : {Qt::Key_Plus, Qt::Key_Minus}) {
+            QKeyEvent keypad(QEvent::ShortcutOverride, key, Qt::ControlModifier | Qt::KeypadModifier);
+            keypad.ignore();
+            QApplication::sendEvent(&tree, &keypad);
+            EXPECT_EQ(keypad.isAccepted(), swapped) << key;
+            QKeyEvent main(QEvent::ShortcutOverride, key, Qt::ControlModifier);
+            main.ignore();
+            QApplication::sendEvent(&tree, &main);
+            EXPECT_FALSE(main.isAccepted()) << "the main keyboard's Ctrl+plus zooms";
+        }
+    }
+}
+
 class RoomSearchDialogTest : public ZoneTreeTest {
 protected:
     FindRoomDialog& Open(QAction* item) {
