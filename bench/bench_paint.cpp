@@ -15,8 +15,8 @@
 #include "model/World.h"
 #include "view/MapCanvas.h"
 #include "view/MapPainter.h"
-#include "view/SkinSet.h"
 #include "view/MapZoom.h"
+#include "view/SkinSet.h"
 #include "view/ZoomedSkin.h"
 
 namespace {
@@ -71,8 +71,8 @@ struct Scene {
         QImage buffer(kWidth, kHeight, QImage::Format_RGB32);
         MapPaintOptions options;
         ZoomedSkin zoomedSkin;
-        const ZoomedSlot& zoomed = zoomedSkin.At(skins.Active(), skins.IconPoint, skins.FillPoint,
-                                                 ZoomedCellSize(skins.CellSize(), percent));
+        const ZoomedSlot& zoomed =
+            zoomedSkin.At(skins.Active(), skins.IconPoint, skins.FillPoint, ZoomedCellSize(skins.CellSize(), percent));
         const bool own = percent == 100;
         const RoomPaintContext context{own ? skins.Active() : zoomed.Slot,
                                        own ? skins.IconPoint : zoomed.IconPoint,

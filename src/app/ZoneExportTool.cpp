@@ -163,8 +163,8 @@ int RunZoneExport(const std::vector<std::string>& args, std::ostream& out, std::
     const int cell = std::max(1, static_cast<int>(skins.CellSize() * request.Scale + 0.5));
     std::optional<MapPictureFrame> frame = WholeLevelFrame(world, level, cell);
     if (!frame) {
-        err << "trellan: level " << level << " of " << request.Zone << " has no rooms (levels with rooms: "
-            << LevelsWithRooms(world) << "); nothing written\n";
+        err << "trellan: level " << level << " of " << request.Zone
+            << " has no rooms (levels with rooms: " << LevelsWithRooms(world) << "); nothing written\n";
         return 1;
     }
     frame->Names = cell >= ZoomedCellSize(skins.CellSize(), kNamesZoom);
@@ -180,8 +180,8 @@ int RunZoneExport(const std::vector<std::string>& args, std::ostream& out, std::
     paint.PanelBitmap = settings.PanelBitmap;
     paint.ShowTopLevel = settings.ShowTopLevel;
     paint.ShowBottomLevel = settings.ShowBottomLevel;
-    const MapPictureSource source{world,         bounds, skins.Active(), skins.IconPoint, skins.FillPoint,
-                                  config.Dark,   config.DirectionPhrases, paint};
+    const MapPictureSource source{world,           bounds,      skins.Active(),          skins.IconPoint,
+                                  skins.FillPoint, config.Dark, config.DirectionPhrases, paint};
     try {
         WriteMapPicture(request.Out, source, *frame);
     } catch (const std::invalid_argument& refused) {

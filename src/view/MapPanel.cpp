@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <algorithm>
-#include <cmath>
 #include <climits>
+#include <cmath>
 #include <exception>
 #include <optional>
 
@@ -98,7 +98,7 @@ RoomPaintContext MapPanel::PaintContext() {
                                 config_.Dark,    config_.DirectionPhrases, view_.RoomOrigin()};
     }
     const ZoomedSlot& zoomed = zoomedSkin_.At(skins_.Active(), skins_.IconPoint, skins_.FillPoint, cell);
-    return RoomPaintContext{zoomed.Slot, zoomed.IconPoint,         zoomed.FillPoint,
+    return RoomPaintContext{zoomed.Slot,  zoomed.IconPoint,         zoomed.FillPoint,
                             config_.Dark, config_.DirectionPhrases, view_.RoomOrigin()};
 }
 

@@ -133,8 +133,8 @@ void WriteMapPicture(const std::string& path, const MapPictureSource& source, co
     }
     ZoomedSkin zoomed;
     const QImage image = RenderMapPicture(source, frame, zoomed);
-    const QByteArray bytes = *format == PictureFormat::Png ? PngBytes(image, source, frame)
-                                                           : SvgBytes(image, source, frame);
+    const QByteArray bytes =
+        *format == PictureFormat::Png ? PngBytes(image, source, frame) : SvgBytes(image, source, frame);
     WriteFileAtomically(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 

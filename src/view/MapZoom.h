@@ -38,8 +38,8 @@ inline int StepZoom(int percent, int steps) {
 inline int FitZoom(int columns, int rows, int width, int height, int cell) {
     if (columns <= 0 || rows <= 0 || cell <= 0) return 100;
     int percent = ClampZoom(std::min(width * 100 / (columns * cell), height * 100 / (rows * cell)));
-    while (percent > kMinZoom && (ZoomedCellSize(cell, percent) * columns > width ||
-                                  ZoomedCellSize(cell, percent) * rows > height))
+    while (percent > kMinZoom &&
+           (ZoomedCellSize(cell, percent) * columns > width || ZoomedCellSize(cell, percent) * rows > height))
         --percent;
     return percent;
 }

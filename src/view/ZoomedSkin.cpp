@@ -19,9 +19,10 @@ int Scaled(int value, int from, int to) {
 
 QImage ScaledPicture(const QImage& picture, int width, int height) {
     const bool shrinking = width < picture.width() || height < picture.height();
-    QImage scaled = picture.scaled(width, height, Qt::IgnoreAspectRatio,
-                                   shrinking ? Qt::SmoothTransformation : Qt::FastTransformation)
-                        .convertToFormat(QImage::Format_ARGB32);
+    QImage scaled =
+        picture
+            .scaled(width, height, Qt::IgnoreAspectRatio, shrinking ? Qt::SmoothTransformation : Qt::FastTransformation)
+            .convertToFormat(QImage::Format_ARGB32);
     if (shrinking) {
         for (int y = 0; y < scaled.height(); ++y) {
             auto* row = reinterpret_cast<QRgb*>(scaled.scanLine(y));

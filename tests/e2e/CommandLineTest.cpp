@@ -1,10 +1,9 @@
 // trellan's command line as a shell user meets it: where the help goes,
 // what the exit status says, and the map tools' own help.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <memory>

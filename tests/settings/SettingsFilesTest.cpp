@@ -160,8 +160,7 @@ TEST(WorldProfileFile, MapZoomAndNamesAreKeptPerWorldAndOnlyOnceSet) {
     mine->MapZoom = 100;
     WriteIniFile(home, MainSettings{}, *mine, kWorld, SettingsWriteOptions{.full = true});
     EXPECT_EQ(ReadIniFile(home, kWorld, "")->MapZoom, 100);
-    EXPECT_NE(ReadFile(home.WorldProfilePath(kWorld)).find("[Map]\r\nZoom=100\r\nRoomNames=1\r\n"),
-              std::string::npos);
+    EXPECT_NE(ReadFile(home.WorldProfilePath(kWorld)).find("[Map]\r\nZoom=100\r\nRoomNames=1\r\n"), std::string::npos);
 }
 
 TEST(WorldProfileFile, NoWorldWritesOnlyTheMainFile) {
@@ -200,12 +199,12 @@ TEST(WorldProfileFile, DirectionsAlwaysHoldSixPhrases) {
 }
 
 TEST(WorldProfileFile, ReadsListsAndEscapesAsStored) {
-    WorldProfile p = ReadWorldProfile(
-        IniFile::FromBytes(W1251("[Messages]\r\nRoomNameStart=#$1B[1;33m\r\nPromptExitEnd=#$zz\r\n"
-                                 "MobTem=#$1B[0m/*#$0D#$0A/*\r\nRequestCommand=опознать\r\n"
-                                 "[Dark]\r\nzzz=first\r\nDark7=second\r\n[Lock]\r\nГород=0\r\n"
-                                 "[Skin]\r\nCurrentSkin=oops\r\n")),
-        "");
+    WorldProfile p =
+        ReadWorldProfile(IniFile::FromBytes(W1251("[Messages]\r\nRoomNameStart=#$1B[1;33m\r\nPromptExitEnd=#$zz\r\n"
+                                                  "MobTem=#$1B[0m/*#$0D#$0A/*\r\nRequestCommand=опознать\r\n"
+                                                  "[Dark]\r\nzzz=first\r\nDark7=second\r\n[Lock]\r\nГород=0\r\n"
+                                                  "[Skin]\r\nCurrentSkin=oops\r\n")),
+                         "");
     EXPECT_EQ(p.RoomNameStart.Raw, "#$1B[1;33m");
     EXPECT_EQ(p.RoomNameStart.Text, "\x1B[1;33m");
     EXPECT_EQ(p.PromptExitEnd.Text, "#$zz");

@@ -3,9 +3,9 @@
 // zooms, the wheel and the fit, rooms painted at other sizes and the names
 // under them.
 #include <QDir>
+#include <QImage>
 #include <QPixmap>
 #include <QWheelEvent>
-#include <QImage>
 #include <cstdlib>
 
 #include "GoldenZone.h"
@@ -153,7 +153,8 @@ TEST_F(MapZoomTest, ZoomedRoomsKeepTheirColourAndTheSmallestAreCells) {
         const TilePosition at = RoomTilePosition(*yellow, view.RoomOrigin(), s, 461, 256);
         int count = 0;
         for (int y = 0; y < s; ++y) {
-            for (int x = 0; x < s; ++x) count += (picture.pixel(int(at.X) + x, int(at.Y) + y) | 0xFF000000u) == yellowPx;
+            for (int x = 0; x < s; ++x)
+                count += (picture.pixel(int(at.X) + x, int(at.Y) + y) | 0xFF000000u) == yellowPx;
         }
         return count;
     };

@@ -38,9 +38,9 @@ MapPictureCommand::MapPictureCommand(TrellanRuntime& runtime, TrellanForm& form,
         return std::nullopt;
     };
     ChooseFile = [this](const std::string& zone) -> std::optional<std::string> {
-        const QString path =
-            QFileDialog::getSaveFileName(&form_, form_.Menu.nExportPicture->text(), QString::fromStdString(zone) + ".png",
-                                         QStringLiteral("PNG (*.png);;SVG (*.svg)"));
+        const QString path = QFileDialog::getSaveFileName(&form_, form_.Menu.nExportPicture->text(),
+                                                          QString::fromStdString(zone) + ".png",
+                                                          QStringLiteral("PNG (*.png);;SVG (*.svg)"));
         if (path.isEmpty()) return std::nullopt;
         return QFile::encodeName(path).toStdString();
     };
@@ -76,7 +76,7 @@ void MapPictureCommand::SavePicture() {
     view.RecomputeBounds();
     const SkinSet& skins = map_.Skins();
     const MappingConfig& config = runtime_.Mapping();
-    const MapPictureSource source{world,       view.Bounds,          skins.Active(),        skins.IconPoint,
+    const MapPictureSource source{world,           view.Bounds, skins.Active(),          skins.IconPoint,
                                   skins.FillPoint, config.Dark, config.DirectionPhrases, panel.PaintOptions()};
     std::optional<MapPictureFrame> frame;
     if (*area == Area::WholeLevel) {

@@ -1,10 +1,9 @@
 #include "app/window/ToolIcons.h"
 
-#include <array>
-
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <array>
 
 namespace trellan {
 

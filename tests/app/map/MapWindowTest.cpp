@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <filesystem>
@@ -18,13 +19,11 @@
 #include "app/window/StatusPanels.h"
 #include "app/window/TrellanForm.h"
 #include "model/World.h"
+#include "runtime/TrellanRuntime.h"
 #include "text/Cp1251.h"
 #include "text/W1251.h"
 #include "view/BitmapPanel.h"
 #include "view/MapPanel.h"
-#include "runtime/TrellanRuntime.h"
-
-#include <QImage>
 
 namespace trellan {
 namespace {

@@ -14,9 +14,9 @@
 
 #include "app/GuiTestSupport.h"
 #include "app/map/FindRoomDialog.h"
-#include "app/window/MainToolBar.h"
 #include "app/map/MapPage.h"
 #include "app/map/RoomFinder.h"
+#include "app/window/MainToolBar.h"
 #include "app/window/TrellanForm.h"
 #include "app/zonetree/ZoneTreeView.h"
 #include "app/zonetree/ZoneTreeWiring.h"
@@ -90,9 +90,7 @@ protected:
         QApplication::sendEvent(target, &press);
     }
 
-    std::string ZoneFile(const std::string& zone) {
-        return runner.Runtime().Storage().ZoneFilePath(zone);
-    }
+    std::string ZoneFile(const std::string& zone) { return runner.Runtime().Storage().ZoneFilePath(zone); }
 
     GuiFixture fixture;
     GuiRunner& runner;
