@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -25,6 +26,8 @@ namespace {
 
 // The corner the horizontal bar leaves free beside the vertical one.
 constexpr int kCorner = 16;
+// How long the new zoom stays written in the map's corner.
+constexpr int kZoomNoteMs = 1200;
 
 }  // namespace
 
@@ -75,6 +78,10 @@ MapPanel::MapPanel(World& world, ViewState& view, SkinSet& skins, const MainSett
     panel_->OnPaint = [this](QPainter& painter) { PaintSurface(painter); };
     panel_->OnResize = [this] { SurfaceResized(); };
     panel_->OnWheel = [this](QWheelEvent* event) { return Wheel(event); };
+    zoomNote_ = new QTimer(this);
+    zoomNote_->setSingleShot(true);
+    zoomNote_->setInterval(kZoomNoteMs);
+    connect(zoomNote_, &QTimer::timeout, panel_, [this] { panel_->update(); });
     connect(horizontal_, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
     connect(vertical_, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
     connect(levelUp_, &QToolButton::clicked, this, [this] { ChangeLevel(+1); });
@@ -130,6 +137,22 @@ void MapPanel::PaintSurface(QPainter& painter) {
         DrawRoomNames(painter, world_, view_.Bounds, view_.RoomOrigin(), CellSize(), mapBuffer_.size(),
                       RoomNameStyle::Shown);
     }
+    if (zoomNote_->isActive()) {
+        const QString text = QString::number(zoom_) + QStringLiteral(" %");
+        const QRect box = painter.fontMetrics().boundingRect(text).adjusted(-6, -3, 6, 3).translated(12, 24);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 170));
+        painter.drawRoundedRect(box, 4, 4);
+        painter.setPen(Qt::white);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+}
+
+void MapPanel::ZoomWasChanged() {
+    // The surface is repainted by the refresh that follows every change.
+    zoomNote_->start();
+    if (ZoomChanged) ZoomChanged();
 }
 
 void MapPanel::SetZoom(int percent) {
@@ -149,7 +172,7 @@ void MapPanel::ApplyZoom(int percent, QPoint anchor) {
     if (percent == zoom_) return;
     const GridCell under = CellAt(anchor.x(), anchor.y());
     zoom_ = percent;
-    if (ZoomChanged) ZoomChanged();
+    ZoomWasChanged();
     // The anchor's cell comes back under the anchor, as near as whole
     // cells allow.
     const double s = CellSize();
@@ -172,7 +195,7 @@ void MapPanel::FitLevel() {
     const int fitted = FitZoom(columns, rows, panel_->width(), panel_->height(), skins_.CellSize());
     if (fitted != zoom_) {
         zoom_ = fitted;
-        if (ZoomChanged) ZoomChanged();
+        ZoomWasChanged();
     }
     view_.DY = static_cast<std::int32_t>(level->MaxY - (std::int64_t(level->MaxY) - level->MinY) / 2);
     view_.DX = static_cast<std::int32_t>(level->MaxX - (std::int64_t(level->MaxX) - level->MinX) / 2);

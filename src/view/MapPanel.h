@@ -14,7 +14,8 @@
 // The map zooms (Zoom, a percentage of the skin's tile size): the skin is
 // scaled once per zoom (ZoomedSkin) and painted as at 100 %, every hit test
 // and drag works in cells of CellSize(). From kNamesZoom on the panel can
-// draw the rooms' names under them. The level buttons and the chooser are children of the
+// draw the rooms' names under them; a new zoom is written in the surface's
+// corner for a moment. The level buttons and the chooser are children of the
 // panel's own strip until the window moves them onto its tool bar.
 #include <QImage>
 #include <QWidget>
@@ -35,6 +36,7 @@
 class QComboBox;
 class QScrollBar;
 class QToolButton;
+class QTimer;
 class QWheelEvent;
 
 namespace trellan {
@@ -130,6 +132,8 @@ private:
     void SyncBars();
     void PaintSurface(QPainter& painter);
     void ApplyZoom(int percent, QPoint anchor);
+    // Writes the new zoom in the corner for a moment, tells ZoomChanged.
+    void ZoomWasChanged();
 
     World& world_;
     ViewState& view_;
@@ -145,6 +149,7 @@ private:
     QImage mapBuffer_;
     bool syncing_ = false;
     int zoom_ = 100;
+    QTimer* zoomNote_;
     bool showNames_ = false;
     ZoomedSkin zoomedSkin_;
 };
