@@ -1,6 +1,6 @@
 # Sourced by scripts/run and scripts/test: installs the Debian packages the
 # build needs when they are missing (through sudo when not root).
-TRELLAN_PACKAGES="cmake ninja-build g++ qt6-base-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev qt6-translations-l10n"
+TRELLAN_PACKAGES="cmake ninja-build g++ qt6-base-dev qt6-svg-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev clang libclang-rt-14-dev qt6-translations-l10n"
 # What scripts/package (and the package test in scripts/test) needs on top:
 # CPack's dependency look-up (dpkg-shlibdeps, file), the icon's rendering
 # and the lint.

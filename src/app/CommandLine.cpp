@@ -82,6 +82,7 @@ const char* UsageText() {
     return "Usage: trellan [--headless] [--home DIR] [--server HOST:PORT] [--language CODE]\n"
            "       trellan zone dump FILE.tr2\n"
            "       trellan zone write FILE.tr2\n"
+           "       trellan zone export FILE.tr2 OUT.png|OUT.svg [--level N] [--scale S]\n"
            "       trellan world check DIR\n"
            "\n"
            "  --headless          run the proxy and the mapper without a window\n"

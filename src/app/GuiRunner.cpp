@@ -16,6 +16,7 @@
 #include "app/window/MainCaptions.h"
 #include "app/window/MainToolBar.h"
 #include "app/map/MapPage.h"
+#include "app/map/MapPictureCommand.h"
 #include "app/map/MapWiring.h"
 #include "app/map/RoomEditWiring.h"
 #include "app/objects/ObjectsWiring.h"
@@ -132,6 +133,8 @@ void GuiRunner::Start() {
     worlds_->Connect();
     mudlet_ = std::make_unique<MudletCommands>(runtime_, *form_, *worlds_, *dialogs_);
     mudlet_->Connect();
+    picture_ = std::make_unique<MapPictureCommand>(runtime_, *form_, *map_, *dialogs_);
+    picture_->Connect();
     form_->OnClosing = [this](bool bySignal) { return CloseSequence(bySignal); };
     form_->OnFirstActivation = [this] { FirstActivation(); };
 

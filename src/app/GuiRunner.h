@@ -25,6 +25,7 @@ class TrellanForm;
 class ZoneTreeWiring;
 class WorldCommands;
 class MudletCommands;
+class MapPictureCommand;
 
 class GuiRunner {
 public:
@@ -59,6 +60,7 @@ public:
     WorldCommands& Worlds() { return *worlds_; }
     // Export to and import from Mudlet's map (valid after Start).
     MudletCommands& Mudlet() { return *mudlet_; }
+    MapPictureCommand& Picture() { return *picture_; }
     TrellanRuntime& Runtime() { return runtime_; }
     QtTransport& Transport() { return transport_; }
 
@@ -104,6 +106,7 @@ private:
     std::unique_ptr<Localiser> localiser_;
     std::unique_ptr<WorldCommands> worlds_;
     std::unique_ptr<MudletCommands> mudlet_;
+    std::unique_ptr<MapPictureCommand> picture_;
     std::unique_ptr<MessageBoxDialogs> ownDialogs_;
     std::unique_ptr<HelpForm> help_;
     Dialogs* dialogs_ = nullptr;

@@ -11,6 +11,7 @@
 #include "app/CatchingApplication.h"
 #include "app/GuiRunner.h"
 #include "app/HeadlessRunner.h"
+#include "app/ZoneExportTool.h"
 #include "app/window/Transparency.h"
 #include "storage/MapTools.h"
 
@@ -42,6 +43,9 @@ int main(int argc, char** argv) {
     using namespace trellan;
     const std::vector<std::string> args(argv + 1, argv + argc);
     const CommandLine line = ParseCommandLine(args);
+    if (IsZoneExport(line.MapTool)) {
+        return RunZoneExport(line.MapTool, std::cout, std::cerr);
+    }
     if (!line.MapTool.empty()) {
         return RunMapTool(line.MapTool, std::cin, std::cout, std::cerr);
     }

@@ -20,6 +20,7 @@ constexpr std::string_view kCantMove = "Can`t Move";
 constexpr std::string_view kDark = "Dark";
 constexpr std::string_view kLock = "Lock";
 constexpr std::string_view kSkin = "Skin";
+constexpr std::string_view kMap = "Map";
 
 // Written only by a full write, in the file's documented order.
 constexpr Field kFullWriteFields[] = {
@@ -101,6 +102,8 @@ constexpr Field kFullWriteFields[] = {
 // Written by every write, after the full write's fields.
 constexpr Field kAlwaysWrittenFields[] = {
     {kSkin, "CurrentSkin", &WorldProfile::CurrentSkin},
+    {kMap, "Zoom", &WorldProfile::MapZoom, Form::WrittenWhenSet},
+    {kMap, "RoomNames", &WorldProfile::MapRoomNames, Form::WrittenWhenSet},
     {kLock, "", &WorldProfile::LockedZones, Form::KeyList},
 };
 

@@ -125,6 +125,12 @@ struct WorldProfile {
     // [Skin]
     std::string SkinIniFile = "noskin.ini";
     int CurrentSkin = 0;
+
+    // [Map], each key written once it was set, so that a profile of a map
+    // never zoomed stays as it was: the zoom in percent, and the rooms'
+    // names under them (shown from 150 % on).
+    int MapZoom = 100;
+    bool MapRoomNames = false;
 };
 
 // The server-name rule: a name whose first character is one of "123456789"

@@ -24,6 +24,7 @@ namespace {
 constexpr const char* kUsage =
     "Usage: trellan zone dump FILE.tr2\n"
     "       trellan zone write FILE.tr2   (JSON lines on standard input)\n"
+    "       trellan zone export FILE.tr2 OUT.png|OUT.svg [--level N] [--scale S]\n"
     "       trellan world check DIR\n"
     "       trellan world export-mudlet DIR OUT.json\n"
     "       trellan world import-mudlet IN.json DIR\n"

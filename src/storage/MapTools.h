@@ -2,7 +2,9 @@
 // The map tools of the command line: "trellan zone dump FILE.tr2",
 // "trellan zone write FILE.tr2", "trellan world check DIR" and the exchange
 // with Mudlet, "trellan world export-mudlet|import-mudlet", and
-// "trellan world merge MINE THEIRS".
+// "trellan world merge MINE THEIRS". "trellan zone export" paints, so the
+// program runs it from the window's layer (app/ZoneExportTool); its line in
+// the list of tools is here.
 #include <iosfwd>
 #include <string>
 #include <vector>

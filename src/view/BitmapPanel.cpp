@@ -1,6 +1,7 @@
 #include "view/BitmapPanel.h"
 
 #include <QPainter>
+#include <QWheelEvent>
 
 namespace trellan {
 
@@ -39,6 +40,14 @@ void BitmapPanel::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void BitmapPanel::leaveEvent(QEvent*) {
     if (MouseHandler) MouseHandler->OnMouseLeave();
+}
+
+void BitmapPanel::wheelEvent(QWheelEvent* event) {
+    if (OnWheel && OnWheel(event)) {
+        event->accept();
+        return;
+    }
+    QWidget::wheelEvent(event);
 }
 
 }  // namespace trellan

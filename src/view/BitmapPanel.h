@@ -2,7 +2,7 @@
 // The surface the map is drawn on: a plain widget that paints only through
 // its paint hook (copying a ready off-screen image), never erases its
 // background, and passes every mouse event, the pointer leaving included,
-// to a handler.
+// to a handler, and the wheel to a hook.
 #include <QWidget>
 #include <functional>
 
@@ -21,6 +21,8 @@ public:
 
     std::function<void(QPainter&)> OnPaint;
     std::function<void()> OnResize;
+    // The wheel; the event is accepted when the hook returns true.
+    std::function<bool(QWheelEvent*)> OnWheel;
     // Not owned; may be null.
     MapMouseHandler* MouseHandler = nullptr;
 
@@ -32,6 +34,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 };
 
 }  // namespace trellan

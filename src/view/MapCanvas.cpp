@@ -38,6 +38,22 @@ void MapCanvas::Draw(const ImageList& list, int index, int x, int y, DrawMode mo
     }
 }
 
+void MapCanvas::FillMasked(const MaskedImage& image, int width, int x, int y, QRgb found, QRgb color) {
+    if (x >= width_ || y >= height_ || x + width <= 0) return;
+    color |= 0xFF000000u;
+    found |= 0xFF000000u;
+    for (const MaskedImage::Run& run : image.Runs) {
+        const int ty = y + run.y;
+        if (ty < 0 || ty >= height_) continue;
+        const int from = std::max(x + run.x, 0);
+        const int to = std::min(x + run.x + run.length, width_);
+        QRgb* row = Row(ty);
+        for (int px = from; px < to; ++px) {
+            if ((row[px] | 0xFF000000u) == found) row[px] = color;
+        }
+    }
+}
+
 void MapCanvas::DrawImage(const QImage& source, int x, int y) {
     QImage image = source.format() == QImage::Format_RGB32 ? source : source.convertToFormat(QImage::Format_RGB32);
     const int from = std::max(x, 0);

@@ -23,6 +23,9 @@ public:
 
     void FillRect(const QRect& rect, QRgb color);
     void Draw(const ImageList& list, int index, int x, int y, DrawMode mode);
+    // Paints `color` over the pixels of colour `found` among the opaque
+    // pixels of the image laid with its top-left corner at (x, y).
+    void FillMasked(const MaskedImage& image, int width, int x, int y, QRgb found, QRgb color);
     // Copies the whole image with its top-left corner at (x, y).
     void DrawImage(const QImage& image, int x, int y);
     // The colour at the point, opaque; black outside the canvas.

@@ -4,12 +4,14 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QToolTip>
 #include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "view/MapPanel.h"
 #include "view/QtText.h"
+#include "view/RoomNames.h"
 
 namespace trellan {
 
@@ -84,6 +86,7 @@ void MapGestures::OnMouseMove(QMouseEvent* event) {
         }
     }
     if (ShowRoomInfo) ShowRoomInfo(world_.TargetRoom != nullptr ? world_.TargetRoom : world_.CurrentRoom);
+    ShowToolTipOf(view_.RefreshLock == kFree ? world_.TargetRoom : nullptr);
     if (hint_ != nullptr && !(event->modifiers() & Qt::ShiftModifier)) HideHint();
 
     const bool leftHeld = event->buttons() & Qt::LeftButton;
@@ -163,7 +166,17 @@ void MapGestures::OnDoubleClick(QMouseEvent*) {
     if (world_.TargetRoom != nullptr && SpeedwalkToTarget) SpeedwalkToTarget();
 }
 
+void MapGestures::ShowToolTipOf(const MudRoom* room) {
+    QWidget* surface = panel_.PanelMain();
+    const QString text = room != nullptr ? RoomToolTip(world_, *room) : QString();
+    if (surface->toolTip() == text) return;
+    // A tip still showing belongs to the room the pointer left.
+    QToolTip::hideText();
+    surface->setToolTip(text);
+}
+
 void MapGestures::OnMouseLeave() {
+    ShowToolTipOf(nullptr);
     if (ShowRoomInfo) ShowRoomInfo(world_.CurrentRoom);
 }
 

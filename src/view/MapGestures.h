@@ -1,6 +1,6 @@
 #pragma once
-// The pointer on the map: which room it is over (TargetRoom), the room hint
-// under Shift, dragging the map or a room, the right-click and the
+// The pointer on the map: which room it is over (TargetRoom), its tooltip
+// (name, zone and number), the room hint under Shift, dragging the map or a room, the right-click and the
 // double-click. The editing itself is the mapping classes' work; this class
 // decides which operation a gesture calls and when. It does not own the
 // panel, the world, the view state, the settings or the mapping classes;
@@ -51,6 +51,8 @@ public:
 private:
     MudRoom* RoomUnder(const QPoint& pos) const;
     void ShowHint(const QPoint& globalPos);
+    // The surface's tooltip names the room (none for nullptr).
+    void ShowToolTipOf(const MudRoom* room);
     void DragRoom(const QPoint& pos, Qt::KeyboardModifiers modifiers);
     void DragMap(const QPoint& pos);
 

@@ -46,12 +46,10 @@ void PaintBackground(MapCanvas& canvas, const MapPaintOptions& options) {
     }
 }
 
-void PaintMap(MapCanvas& canvas, const World& world, const MapBounds& bounds, const MapPaintOptions& options,
-              const RoomPaintContext& context) {
-    PaintBackground(canvas, options);
-    const int cell = context.Skin.Rooms.Height();
+void ForEachRoomInView(const World& world, const MapBounds& bounds, const MapPaintOptions& options,
+                       const ViewOrigin& origin, int cell, int width, int height,
+                       const std::function<void(const MudRoom&)>& visit) {
     if (cell <= 0) return;
-    const ViewOrigin& origin = context.Origin;
     const auto zone = world.ZoneRooms();
     if (zone.empty()) return;
 
@@ -59,14 +57,14 @@ void PaintMap(MapCanvas& canvas, const World& world, const MapBounds& bounds, co
     const std::int64_t dl = origin.DL;
     const std::int64_t lowest = std::max<std::int64_t>(options.ShowBottomLevel ? bounds.MinL : dl, bounds.MinL);
     const std::int64_t highest = std::min<std::int64_t>(options.ShowTopLevel ? dl + 1 : dl, bounds.MaxL);
-    const std::int64_t cellsPerLevel = (canvas.Width() / cell + 3) * std::int64_t(canvas.Height() / cell + 3);
+    const std::int64_t cellsPerLevel = (width / cell + 3) * std::int64_t(height / cell + 3);
     const std::int64_t probes = std::max<std::int64_t>(highest - lowest + 1, 0) * cellsPerLevel;
 
     if (static_cast<std::int64_t>(zone.size()) <= probes) {
         // Few rooms: walking them all is cheaper than looking up every cell.
         for (const RoomSlot& slot : zone) {
             const MudRoom& room = *slot.Room();
-            if (LevelDrawn(room.L, dl, options)) PaintRoom(canvas, room, context);
+            if (LevelDrawn(room.L, dl, options)) visit(room);
         }
         return;
     }
@@ -77,8 +75,8 @@ void PaintMap(MapCanvas& canvas, const World& world, const MapBounds& bounds, co
     for (std::int64_t l = lowest; l <= highest; ++l) {
         if (!LevelDrawn(l, dl, options)) continue;
         const std::int64_t shift = std::int64_t(shiftStep) * (dl - l);
-        const Span rows = CellsInView(origin.DX, canvas.Height(), cell, shift);
-        const Span columns = CellsInView(origin.DY, canvas.Width(), cell, shift);
+        const Span rows = CellsInView(origin.DX, height, cell, shift);
+        const Span columns = CellsInView(origin.DY, width, cell, shift);
         // No room lies outside the zone's bounds.
         const std::int64_t firstRow = std::max<std::int64_t>(rows.First, bounds.MinX);
         const std::int64_t lastRow = std::min<std::int64_t>(rows.Last, bounds.MaxX);
@@ -95,7 +93,20 @@ void PaintMap(MapCanvas& canvas, const World& world, const MapBounds& bounds, co
     // The zone's own order, so overlapping levels and fills come out as a
     // walk over the whole zone would paint them.
     std::sort(visible.begin(), visible.end(), KeyOrder());
-    for (const RoomSlot* slot : visible) PaintRoom(canvas, *slot->Room(), context);
+    for (const RoomSlot* slot : visible) visit(*slot->Room());
+}
+
+void PaintMap(MapCanvas& canvas, const World& world, const MapBounds& bounds, const MapPaintOptions& options,
+              const RoomPaintContext& context) {
+    PaintBackground(canvas, options);
+    const int cell = context.Skin.Rooms.Height();
+    if (cell < kSmallestTileCell) {
+        ForEachRoomInView(world, bounds, options, context.Origin, cell, canvas.Width(), canvas.Height(),
+                          [&](const MudRoom& room) { PaintRoomCell(canvas, room, context); });
+        return;
+    }
+    ForEachRoomInView(world, bounds, options, context.Origin, cell, canvas.Width(), canvas.Height(),
+                      [&](const MudRoom& room) { PaintRoom(canvas, room, context); });
 }
 
 }  // namespace trellan

@@ -9,6 +9,7 @@
 // zone has fewer rooms than that, in which case walking the zone is cheaper.
 // Either way a repaint costs what is on screen, not what is in the zone.
 #include <cstdint>
+#include <functional>
 
 #include "mapping/MapBounds.h"
 #include "model/World.h"
@@ -24,10 +25,17 @@ struct MapPaintOptions {
     bool ShowBottomLevel = true;
 };
 
-// Paints the background and the rooms. `bounds` must hold every room of the
+// Paints the background and the rooms: their tiles, or plain cells where
+// the cell is smaller than kSmallestTileCell. `bounds` must hold every room of the
 // shown zone (the view state's bounds): no cell outside it is looked at.
 void PaintMap(MapCanvas& canvas, const World& world, const MapBounds& bounds, const MapPaintOptions& options,
               const RoomPaintContext& context);
+
+// The rooms a canvas of `width` x `height` with cells of `cell` pixels
+// shows, on the levels the options draw, in the order they are painted.
+void ForEachRoomInView(const World& world, const MapBounds& bounds, const MapPaintOptions& options,
+                       const ViewOrigin& origin, int cell, int width, int height,
+                       const std::function<void(const MudRoom&)>& visit);
 
 // Only the background.
 void PaintBackground(MapCanvas& canvas, const MapPaintOptions& options);

@@ -5,13 +5,20 @@
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QScrollBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <exception>
+#include <optional>
 
+#include "mapping/LevelBounds.h"
+#include "view/MapZoom.h"
 #include "view/QtText.h"
+#include "view/RoomNames.h"
 
 namespace trellan {
 
@@ -19,6 +26,8 @@ namespace {
 
 // The corner the horizontal bar leaves free beside the vertical one.
 constexpr int kCorner = 16;
+// How long the new zoom stays written in the map's corner.
+constexpr int kZoomNoteMs = 1200;
 
 }  // namespace
 
@@ -68,6 +77,11 @@ MapPanel::MapPanel(World& world, ViewState& view, SkinSet& skins, const MainSett
 
     panel_->OnPaint = [this](QPainter& painter) { PaintSurface(painter); };
     panel_->OnResize = [this] { SurfaceResized(); };
+    panel_->OnWheel = [this](QWheelEvent* event) { return Wheel(event); };
+    zoomNote_ = new QTimer(this);
+    zoomNote_->setSingleShot(true);
+    zoomNote_->setInterval(kZoomNoteMs);
+    connect(zoomNote_, &QTimer::timeout, panel_, [this] { panel_->update(); });
     connect(horizontal_, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
     connect(vertical_, &QScrollBar::valueChanged, this, [this] { Scrolled(); });
     connect(levelUp_, &QToolButton::clicked, this, [this] { ChangeLevel(+1); });
@@ -80,9 +94,28 @@ MapPanel::MapPanel(World& world, ViewState& view, SkinSet& skins, const MainSett
     SyncBars();
 }
 
-RoomPaintContext MapPanel::PaintContext() const {
-    return RoomPaintContext{skins_.Active(), skins_.IconPoint,         skins_.FillPoint,
-                            config_.Dark,    config_.DirectionPhrases, view_.RoomOrigin()};
+int MapPanel::CellSize() const {
+    return ZoomedCellSize(skins_.CellSize(), zoom_);
+}
+
+RoomPaintContext MapPanel::PaintContext() {
+    const int cell = CellSize();
+    if (cell == skins_.CellSize()) {
+        return RoomPaintContext{skins_.Active(), skins_.IconPoint,         skins_.FillPoint,
+                                config_.Dark,    config_.DirectionPhrases, view_.RoomOrigin()};
+    }
+    const ZoomedSlot& zoomed = zoomedSkin_.At(skins_.Active(), skins_.IconPoint, skins_.FillPoint, cell);
+    return RoomPaintContext{zoomed.Slot,  zoomed.IconPoint,         zoomed.FillPoint,
+                            config_.Dark, config_.DirectionPhrases, view_.RoomOrigin()};
+}
+
+MapPaintOptions MapPanel::PaintOptions() const {
+    MapPaintOptions options;
+    options.PanelColor = static_cast<std::uint32_t>(settings_.PanelColor);
+    options.PanelBitmap = settings_.PanelBitmap;
+    options.ShowTopLevel = settings_.ShowTopLevel;
+    options.ShowBottomLevel = settings_.ShowBottomLevel;
+    return options;
 }
 
 void MapPanel::RenderMap() {
@@ -90,25 +123,110 @@ void MapPanel::RenderMap() {
     if (mapBuffer_.size() != size) mapBuffer_ = QImage(size, QImage::Format_RGB32);
     if (mapBuffer_.isNull()) return;
     panel_->ImageIndex = settings_.PanelBitmap;
-    MapPaintOptions options;
-    options.PanelColor = static_cast<std::uint32_t>(settings_.PanelColor);
-    options.PanelBitmap = settings_.PanelBitmap;
-    options.ShowTopLevel = settings_.ShowTopLevel;
-    options.ShowBottomLevel = settings_.ShowBottomLevel;
     // Painting looks rooms up only inside the bounds; recomputing them is
     // free while the zone has not changed since they were last computed.
     view_.RecomputeBounds();
     MapCanvas canvas(mapBuffer_);
-    PaintMap(canvas, world_, view_.Bounds, options, PaintContext());
+    PaintMap(canvas, world_, view_.Bounds, PaintOptions(), PaintContext());
 }
 
 void MapPanel::PaintSurface(QPainter& painter) {
     RenderMap();
     painter.drawImage(0, 0, mapBuffer_);
+    if (RoomNamesShown()) {
+        DrawRoomNames(painter, world_, view_.Bounds, view_.RoomOrigin(), CellSize(), mapBuffer_.size(),
+                      RoomNameStyle::Shown);
+    }
+    if (zoomNote_->isActive()) {
+        const QString text = QString::number(zoom_) + QStringLiteral(" %");
+        const QRect box = painter.fontMetrics().boundingRect(text).adjusted(-6, -3, 6, 3).translated(12, 24);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0, 0, 0, 170));
+        painter.drawRoundedRect(box, 4, 4);
+        painter.setPen(Qt::white);
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
+}
+
+void MapPanel::ZoomWasChanged() {
+    // The surface is repainted by the refresh that follows every change.
+    zoomNote_->start();
+    if (ZoomChanged) ZoomChanged();
+}
+
+void MapPanel::SetZoom(int percent) {
+    ApplyZoom(percent, QPoint(panel_->width() / 2, panel_->height() / 2));
+}
+
+void MapPanel::StepZoom(int steps, QPoint anchor) {
+    ApplyZoom(trellan::StepZoom(zoom_, steps), anchor);
+}
+
+void MapPanel::StepZoom(int steps) {
+    StepZoom(steps, QPoint(panel_->width() / 2, panel_->height() / 2));
+}
+
+void MapPanel::ApplyZoom(int percent, QPoint anchor) {
+    percent = ClampZoom(percent);
+    if (percent == zoom_) return;
+    const GridCell under = CellAt(anchor.x(), anchor.y());
+    zoom_ = percent;
+    ZoomWasChanged();
+    // The anchor's cell comes back under the anchor, as near as whole
+    // cells allow.
+    const double s = CellSize();
+    const auto offset = [s](int from, int extent) {
+        return static_cast<std::int64_t>(std::nearbyint((from - extent / 2.0) / s));
+    };
+    const auto clamp = [](std::int64_t v) {
+        return static_cast<std::int32_t>(std::clamp<std::int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    view_.DY = clamp(std::int64_t{under.Y} - offset(anchor.x(), panel_->width()));
+    view_.DX = clamp(std::int64_t{under.X} - offset(anchor.y(), panel_->height()));
+    view_.Refresh();
+}
+
+void MapPanel::FitLevel() {
+    const std::optional<MapBounds> level = LevelBounds(world_, view_.DL);
+    if (!level) return;
+    const int columns = level->MaxY - level->MinY + 1;
+    const int rows = level->MaxX - level->MinX + 1;
+    const int fitted = FitZoom(columns, rows, panel_->width(), panel_->height(), skins_.CellSize());
+    if (fitted != zoom_) {
+        zoom_ = fitted;
+        ZoomWasChanged();
+    }
+    view_.DY = static_cast<std::int32_t>(level->MaxY - (std::int64_t(level->MaxY) - level->MinY) / 2);
+    view_.DX = static_cast<std::int32_t>(level->MaxX - (std::int64_t(level->MaxX) - level->MinX) / 2);
+    view_.Refresh();
+}
+
+bool MapPanel::Wheel(QWheelEvent* event) {
+    if (!(event->modifiers() & Qt::ControlModifier)) return false;
+    const int notches = event->angleDelta().y() / 120;
+    if (notches == 0) return true;
+    StepZoom(notches, event->position().toPoint());
+    return true;
+}
+
+void MapPanel::SetShowRoomNames(bool show) {
+    if (show == showNames_) return;
+    showNames_ = show;
+    panel_->update();
+}
+
+bool MapPanel::RoomNamesShown() const {
+    return showNames_ && zoom_ >= kNamesZoom;
+}
+
+void MapPanel::SkinChanged() {
+    zoomedSkin_.Invalidate();
+    panel_->update();
 }
 
 GridCell MapPanel::CellAt(int x, int y) const {
-    const double s = skins_.CellSize();
+    const double s = CellSize();
     // nearbyint rounds halves to even in the default rounding mode.
     const double column = std::nearbyint(x / s - panel_->width() / (2 * s) + horizontal_->value());
     const double row = std::nearbyint(y / s - panel_->height() / (2 * s) + vertical_->value());
@@ -174,6 +292,7 @@ void MapPanel::SurfaceResized() {
 void MapPanel::SelectSkin(int line) {
     try {
         skins_.SelectSkin(line);
+        zoomedSkin_.Invalidate();
     } catch (const std::exception& error) {
         if (ErrorReported) ErrorReported(error.what());
     }

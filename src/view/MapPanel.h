@@ -9,7 +9,13 @@
 // the skins' ChooserRefilled hook; the window keeps StatusRefreshRequested
 // for the status bar and the skins' other hooks. It does not own
 // the world, the view state, the skins, the settings or the mapping config;
-// all must outlive it. The level buttons and the chooser are children of the
+// all must outlive it.
+//
+// The map zooms (Zoom, a percentage of the skin's tile size): the skin is
+// scaled once per zoom (ZoomedSkin) and painted as at 100 %, every hit test
+// and drag works in cells of CellSize(). From kNamesZoom on the panel can
+// draw the rooms' names under them; a new zoom is written in the surface's
+// corner for a moment. The level buttons and the chooser are children of the
 // panel's own strip until the window moves them onto its tool bar.
 #include <QImage>
 #include <QWidget>
@@ -25,10 +31,13 @@
 #include "view/MapMouseHandler.h"
 #include "view/MapPainter.h"
 #include "view/SkinSet.h"
+#include "view/ZoomedSkin.h"
 
 class QComboBox;
 class QScrollBar;
 class QToolButton;
+class QTimer;
+class QWheelEvent;
 
 namespace trellan {
 
@@ -53,12 +62,36 @@ public:
     QToolButton* LevelUpButton() const { return levelUp_; }
     QToolButton* LevelDownButton() const { return levelDown_; }
     QComboBox* SkinChooser() const { return chooser_; }
-    // The cell size of the map: the active skin's tile size.
-    int CellSize() const { return skins_.CellSize(); }
+    // The cell size of the map: the active skin's tile size at the zoom.
+    int CellSize() const;
+
+    // The zoom in percent, kMinZoom to kMaxZoom.
+    int Zoom() const { return zoom_; }
+    // Sets the zoom (clamped into its range) keeping the view's centre.
+    void SetZoom(int percent);
+    // `steps` steps along the zoom ladder, keeping the cell under the
+    // surface point `anchor` under it.
+    void StepZoom(int steps, QPoint anchor);
+    void StepZoom(int steps);
+    // The zoom and centre that show the viewed level of the zone whole.
+    void FitLevel();
+    // Ctrl+wheel zooms around the pointer; true when the event was used.
+    bool Wheel(QWheelEvent* event);
+
+    // The names under the rooms: the option, and whether the zoom lets it
+    // show them now.
+    bool ShowRoomNames() const { return showNames_; }
+    void SetShowRoomNames(bool show);
+    bool RoomNamesShown() const;
+    // After the skin in the active slot was loaded again.
+    void SkinChanged();
 
     // Mouse events of the map surface go here (not owned; may be null).
     void SetMouseHandler(MapMouseHandler* handler) { panel_->MouseHandler = handler; }
 
+    // The painting context at the zoom: the skin scaled to CellSize().
+    RoomPaintContext PaintContext();
+    MapPaintOptions PaintOptions() const;
     // Paints the map into MapBuffer, resized to the surface first.
     void RenderMap();
     const QImage& MapBuffer() const { return mapBuffer_; }
@@ -89,14 +122,18 @@ public:
     // Shows another zone for ShowCurrentRoom; when empty the panel clears the
     // shown zone, sets CurrentZone and loads it itself.
     std::function<void(const std::string& zone)> ShowZone;
+    // Every change of the zoom (a step, a fit, the wheel, SetZoom).
+    std::function<void()> ZoomChanged;
     // Errors of skin loading started from the chooser (the event loop must
     // not see exceptions); the window passes them to the error handler.
     std::function<void(const std::string& message)> ErrorReported;
 
 private:
     void SyncBars();
-    RoomPaintContext PaintContext() const;
     void PaintSurface(QPainter& painter);
+    void ApplyZoom(int percent, QPoint anchor);
+    // Writes the new zoom in the corner for a moment, tells ZoomChanged.
+    void ZoomWasChanged();
 
     World& world_;
     ViewState& view_;
@@ -111,6 +148,10 @@ private:
     QComboBox* chooser_;
     QImage mapBuffer_;
     bool syncing_ = false;
+    int zoom_ = 100;
+    QTimer* zoomNote_;
+    bool showNames_ = false;
+    ZoomedSkin zoomedSkin_;
 };
 
 }  // namespace trellan

@@ -1,5 +1,7 @@
 #include "view/RoomPainter.h"
 
+#include <algorithm>
+
 #include "text/TextUtils.h"
 #include "view/ColorRef.h"
 #include "view/SkinStrips.h"
@@ -65,13 +67,25 @@ void PaintRoom(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& c
         const int upperSet = above ? kUpperSet : 0;
         if (!above) {
             draw(kImageBase);
-            for (Direction d : {Direction::Up, Direction::Down})
-                draw(kImageExits + 6 * variant[Index(d)] + static_cast<int>(Index(d)));
-            if (onLevel) {
-                // The fill is not clipped to the tile: the skin closes the area.
-                const int fx = sx + context.FillPoint.A;
-                const int fy = sy + context.FillPoint.B;
-                canvas.FloodFill(fx, fy, ColorRefToRgb(room.BColor));
+            const ImageList& fillMask = context.Skin.FillMask;
+            if (fillMask.Count() > 0) {
+                // A zoomed skin: within the base tile's fill area, what has
+                // the colour found at the fill point, as the flood fill would.
+                for (Direction d : {Direction::Up, Direction::Down})
+                    draw(kImageExits + 6 * variant[Index(d)] + static_cast<int>(Index(d)));
+                if (onLevel) {
+                    const QRgb found = canvas.Pixel(sx + context.FillPoint.A, sy + context.FillPoint.B);
+                    canvas.FillMasked(fillMask.At(0), s, sx, sy, found, ColorRefToRgb(room.BColor));
+                }
+            } else {
+                for (Direction d : {Direction::Up, Direction::Down})
+                    draw(kImageExits + 6 * variant[Index(d)] + static_cast<int>(Index(d)));
+                if (onLevel) {
+                    // The fill is not clipped to the tile: the skin closes the area.
+                    const int fx = sx + context.FillPoint.A;
+                    const int fy = sy + context.FillPoint.B;
+                    canvas.FloodFill(fx, fy, ColorRefToRgb(room.BColor));
+                }
             }
             draw(kImageOverlay);
             for (Direction d : kAllDirections) {
@@ -102,6 +116,39 @@ void PaintRoom(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& c
     }
     if (room.Selected) draw(kImageSelected);
     if (room.Checked) draw(kImageChecked);
+}
+
+void PaintRoomCell(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& context) {
+    const int s = context.Skin.Rooms.Height();
+    const ViewOrigin& origin = context.Origin;
+    if (s <= 0 || room.L > origin.DL) return;
+    const TilePosition at = RoomTilePosition(room, origin, s, canvas.Width(), canvas.Height());
+    if (!at.Visible) return;
+    const int sx = static_cast<int>(at.X);
+    const int sy = static_cast<int>(at.Y);
+    const bool onLevel = room.L == origin.DL;
+    // A pixel between neighbours keeps the rooms apart; links bridge it.
+    const int gap = s >= 3 ? 1 : 0;
+    const int side = s - gap;
+    QRgb color = room.Pipe ? qRgb(0x80, 0x80, 0x80) : ColorRefToRgb(room.BColor);
+    if (!onLevel) color = Blend25(Blend25(color, qRgb(0, 0, 0)), qRgb(0, 0, 0));
+    if (room.Selected) {
+        canvas.FillRect(QRect(sx - 1, sy - 1, s + 1, s + 1), qRgb(0xFF, 0, 0));
+        return;
+    }
+    if (room.Pipe) {
+        const int inset = side / 3;
+        canvas.FillRect(QRect(sx + inset, sy + inset, std::max(1, side - 2 * inset), std::max(1, side - 2 * inset)),
+                        color);
+    } else {
+        canvas.FillRect(QRect(sx, sy, side, side), color);
+    }
+    if (gap > 0 && onLevel) {
+        const int thickness = std::max(1, side / 3);
+        const int across = (side - thickness) / 2;
+        if (room.ChE) canvas.FillRect(QRect(sx + side, sy + across, gap, thickness), color);
+        if (room.ChS) canvas.FillRect(QRect(sx + across, sy + side, thickness, gap), color);
+    }
 }
 
 }  // namespace trellan

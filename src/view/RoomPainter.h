@@ -48,6 +48,15 @@ inline int LevelShift(int cellSize) {
 // room is two or more levels above the one shown.
 void PaintRoom(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& context);
 
+// Below this cell size a room's tile could not be read: the map paints
+// plain cells (PaintRoomCell) instead.
+inline constexpr int kSmallestTileCell = 8;
+
+// The room as a cell of its colour, for the smallest zooms: its links east
+// and south close the gap to the next cell, the current room is red, lower
+// levels are darker and the level above is left out.
+void PaintRoomCell(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& context);
+
 // Exit variant of a direction: exit state (0 absent, 1 present, 2 closed
 // door) plus 3 when the room is linked that way.
 int ExitVariant(const MudRoom& room, Direction direction);

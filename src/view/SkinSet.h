@@ -33,6 +33,9 @@ struct SkinPoint {
 struct SkinSlot {
     ImageList Rooms;  // 106 tiles; their height is the map's cell size
     ImageList Icons;  // 16 x 16 pictures; icon 0 is the darkness mark
+    // Empty for a skin at its own size: the room colour is flood-filled from
+    // the fill point. A zoomed skin (ZoomedSkin) fills this one mask instead.
+    ImageList FillMask;
 };
 
 // One item of the room picture submenu: the picture value it sets (-1 for

@@ -136,6 +136,33 @@ TEST(WorldProfileFile, WorldWithoutItsOwnFileReadsTheTemplateUntilWritten) {
     EXPECT_EQ(own->ClientAddress, "127.0.0.1");
 }
 
+TEST(WorldProfileFile, MapZoomAndNamesAreKeptPerWorldAndOnlyOnceSet) {
+    TempDirectory dir;
+    HomeDirectory home(dir.Path());
+    const std::string other = W1251("Мордор");
+    WorldProfile zoomed;
+    zoomed.MapZoom = 50;
+    zoomed.MapRoomNames = true;
+    WriteIniFile(home, MainSettings{}, zoomed, kWorld, SettingsWriteOptions{});
+    WriteIniFile(home, MainSettings{}, WorldProfile{}, other, SettingsWriteOptions{});
+    EXPECT_EQ(ReadFile(home.WorldProfilePath(kWorld)),
+              "[Skin]\r\nCurrentSkin=0\r\n\r\n[Map]\r\nZoom=50\r\nRoomNames=1\r\n");
+    // A world that never zoomed keeps the file it always had.
+    EXPECT_EQ(ReadFile(home.WorldProfilePath(other)), "[Skin]\r\nCurrentSkin=0\r\n");
+
+    std::optional<WorldProfile> mine = ReadIniFile(home, kWorld, "");
+    std::optional<WorldProfile> theirs = ReadIniFile(home, other, "");
+    ASSERT_TRUE(mine && theirs);
+    EXPECT_EQ(std::pair(mine->MapZoom, mine->MapRoomNames), std::pair(50, true));
+    EXPECT_EQ(std::pair(theirs->MapZoom, theirs->MapRoomNames), std::pair(100, false));
+
+    // Back at 100 % the key the file has is written with its new value.
+    mine->MapZoom = 100;
+    WriteIniFile(home, MainSettings{}, *mine, kWorld, SettingsWriteOptions{.full = true});
+    EXPECT_EQ(ReadIniFile(home, kWorld, "")->MapZoom, 100);
+    EXPECT_NE(ReadFile(home.WorldProfilePath(kWorld)).find("[Map]\r\nZoom=100\r\nRoomNames=1\r\n"), std::string::npos);
+}
+
 TEST(WorldProfileFile, NoWorldWritesOnlyTheMainFile) {
     TempDirectory dir;
     HomeDirectory home(dir.Path());
@@ -172,12 +199,12 @@ TEST(WorldProfileFile, DirectionsAlwaysHoldSixPhrases) {
 }
 
 TEST(WorldProfileFile, ReadsListsAndEscapesAsStored) {
-    WorldProfile p = ReadWorldProfile(
-        IniFile::FromBytes(W1251("[Messages]\r\nRoomNameStart=#$1B[1;33m\r\nPromptExitEnd=#$zz\r\n"
-                                 "MobTem=#$1B[0m/*#$0D#$0A/*\r\nRequestCommand=опознать\r\n"
-                                 "[Dark]\r\nzzz=first\r\nDark7=second\r\n[Lock]\r\nГород=0\r\n"
-                                 "[Skin]\r\nCurrentSkin=oops\r\n")),
-        "");
+    WorldProfile p =
+        ReadWorldProfile(IniFile::FromBytes(W1251("[Messages]\r\nRoomNameStart=#$1B[1;33m\r\nPromptExitEnd=#$zz\r\n"
+                                                  "MobTem=#$1B[0m/*#$0D#$0A/*\r\nRequestCommand=опознать\r\n"
+                                                  "[Dark]\r\nzzz=first\r\nDark7=second\r\n[Lock]\r\nГород=0\r\n"
+                                                  "[Skin]\r\nCurrentSkin=oops\r\n")),
+                         "");
     EXPECT_EQ(p.RoomNameStart.Raw, "#$1B[1;33m");
     EXPECT_EQ(p.RoomNameStart.Text, "\x1B[1;33m");
     EXPECT_EQ(p.PromptExitEnd.Text, "#$zz");

@@ -241,5 +241,60 @@ TEST_F(MapGesturesTest, DoubleClickOnARoomAsksForTheSpeedwalk) {
     EXPECT_EQ(walks, 1);
 }
 
+TEST_F(MapGesturesTest, PressesAndDragsFindTheirRoomsAtHalfAndDoubleZoom) {
+    MudRoom* centre = AddRoom(0, 0, 0);
+    MudRoom* east = AddRoom(0, 3, 0);
+    MudRoom* southWest = AddRoom(2, -1, 0);
+    WideMap();
+    for (int zoom : {50, 200}) {
+        panel->SetZoom(zoom);
+        const int s = panel->CellSize();
+        ASSERT_EQ(s, 32 * zoom / 100);
+        ASSERT_EQ(view.RoomOrigin(), (ViewOrigin{0, 0, 0})) << "a zoom from the keys keeps the centre";
+        // The middle of a cell, and a point a quarter cell off it.
+        auto at = [&](int x, int y, int nudge = 0) { return QPoint(230 + y * s + nudge, 128 + x * s - nudge); };
+        for (MudRoom* room : {centre, east, southWest}) {
+            for (int nudge : {0, s / 4}) {
+                Press(at(room->X, room->Y, nudge));
+                EXPECT_EQ(world.TargetRoom, room) << zoom << "% room " << room->Tag << " nudge " << nudge;
+                Release(at(room->X, room->Y, nudge));
+            }
+        }
+        Press(at(1, 1));
+        EXPECT_EQ(world.TargetRoom, nullptr) << zoom;
+        Release(at(1, 1));
+        EXPECT_EQ(panel->CellAt(at(-10, -10).x(), at(-10, -10).y()), (GridCell{-10, -10, 0})) << zoom;
+    }
+
+    // At 200 % a room moves one cell once the pointer is 1.25 cells of 64
+    // pixels past its tile's corner: the tile of (0, 3) starts at x 390.
+    Press({230 + 3 * 64, 128});
+    ASSERT_EQ(world.TargetRoom, east);
+    Drag({390 + 80, 128});
+    EXPECT_EQ(east->Y, 3);
+    Drag({390 + 81, 128});
+    EXPECT_EQ(east->Y, 4);
+    Release({0, 0});
+
+    // Dragging the empty map scrolls a cell per cell of pointer travel.
+    Press({230 + 64, 128 + 64});
+    Drag({230 + 64 - 2 * 64, 128 + 64});
+    EXPECT_EQ(view.DY, 2 * settings.ScrollMult);
+    Release({0, 0});
+}
+
+TEST_F(MapGesturesTest, TheTooltipNamesTheRoomItsZoneAndNumber) {
+    MudRoom* room = AddRoom(0, 0, 0);
+    room->Hint = Cp("Тёмный лес");
+    WideMap();
+    Hover({230, 128});
+    EXPECT_EQ(panel->PanelMain()->toolTip(), QString::fromUtf8("Тёмный лес\nzone, #") + QString::number(room->Tag));
+    Hover({230 + 64, 128});
+    EXPECT_TRUE(panel->PanelMain()->toolTip().isEmpty());
+    Hover({230, 128});
+    gestures->OnMouseLeave();
+    EXPECT_TRUE(panel->PanelMain()->toolTip().isEmpty());
+}
+
 }  // namespace
 }  // namespace trellan

@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "app/map/MapPage.h"
+#include "app/window/MainMenu.h"
 #include "app/window/MainToolBar.h"
 #include "app/window/StatusPanels.h"
 #include "app/window/TrellanForm.h"
@@ -39,7 +40,7 @@ MapWiring::MapWiring(TrellanForm& form, TrellanRuntime& runtime) : form_(form), 
     };
     skins_.ActiveChanged = [this] {
         runtime_.Mapping().SkinRoomColor = skins_.SkinRoomColor;
-        if (panel_) panel_->PanelMain()->update();
+        if (panel_) panel_->SkinChanged();
     };
     // The panel repaints on every refresh; the level buttons follow the
     // view even while a drag holds the status bar still.
@@ -52,6 +53,17 @@ MapWiring::MapWiring(TrellanForm& form, TrellanRuntime& runtime) : form_(form), 
     };
     view.StatusRefreshRequested = [this] { RefreshStatus(); };
 
+    MainMenu& menu = form_.Menu;
+    QObject* context = panel_.data();
+    QObject::connect(menu.nZoomIn, &QAction::triggered, context, [this] { panel_->StepZoom(+1); });
+    QObject::connect(menu.nZoomOut, &QAction::triggered, context, [this] { panel_->StepZoom(-1); });
+    QObject::connect(menu.nZoom100, &QAction::triggered, context, [this] { panel_->SetZoom(100); });
+    QObject::connect(menu.nZoomFit, &QAction::triggered, context, [this] { panel_->FitLevel(); });
+    QObject::connect(bar.btnZoomFit, &QAction::triggered, context, [this] { panel_->FitLevel(); });
+    QObject::connect(menu.nRoomNames, &QAction::triggered, context, [this](bool on) { SetRoomNames(on); });
+    QObject::connect(bar.btnRoomNames, &QAction::triggered, context, [this](bool on) { SetRoomNames(on); });
+    panel_->ZoomChanged = [this] { runtime_.Profile().MapZoom = panel_->Zoom(); };
+
     QObject::connect(bar.tbLevelUp, &QAction::triggered, panel_.data(), [this] { panel_->ChangeLevel(+1); });
     QObject::connect(bar.tbLevelDown, &QAction::triggered, panel_.data(), [this] { panel_->ChangeLevel(-1); });
     QObject::connect(form_.Status, &StatusPanels::LevelIconClicked, panel_.data(), [this](bool up) { StepLevel(up); });
@@ -63,7 +75,10 @@ MapWiring::~MapWiring() {
     view.StatusRefreshRequested = nullptr;
     skins_.ActiveChanged = nullptr;
     skins_.ChooserRefilled = nullptr;
-    if (panel_) panel_->SetMouseHandler(nullptr);
+    if (panel_) {
+        panel_->SetMouseHandler(nullptr);
+        panel_->ZoomChanged = nullptr;
+    }
 }
 
 void MapWiring::LoadProfileSkins() {
@@ -72,7 +87,23 @@ void MapWiring::LoadProfileSkins() {
     const WorldProfile& profile = runtime_.Profile();
     skins_.LoadProfileSkins(runtime_.Home().WorldDirectory(world), profile.SkinIniFile, profile.CurrentSkin);
     runtime_.Mapping().SkinRoomColor = skins_.SkinRoomColor;
+    panel_->SkinChanged();
+    ApplyProfileView();
     runtime_.View().Refresh();
+}
+
+void MapWiring::ApplyProfileView() {
+    const WorldProfile& profile = runtime_.Profile();
+    const bool names = profile.MapRoomNames;
+    panel_->SetZoom(profile.MapZoom);
+    SetRoomNames(names);
+}
+
+void MapWiring::SetRoomNames(bool show) {
+    runtime_.Profile().MapRoomNames = show;
+    panel_->SetShowRoomNames(show);
+    form_.Menu.nRoomNames->setChecked(show);
+    form_.Map->ToolBar->btnRoomNames->setChecked(show);
 }
 
 void MapWiring::ShowCurrentRoom() {

@@ -1,6 +1,7 @@
 #pragma once
 // The map in the main window: the skins, the map panel put into the map
-// page, the gestures on it, the level and centre commands, the level part
+// page, the gestures on it, the level, centre and zoom commands and the
+// names under the rooms (both kept in the world profile), the level part
 // of the status bar and the room shown under the pointer. Owns the skins and
 // the gestures; the panel belongs to the page. The runtime must outlive it,
 // the window need not: it may be destroyed first.
@@ -30,6 +31,13 @@ public:
     // The world profile's skins (after a world was opened). Throws
     // FileFormatError for a damaged skin; the built-in skin stays then.
     void LoadProfileSkins();
+
+    // The zoom and the names option the world profile keeps (after a world
+    // was opened); LoadProfileSkins calls it.
+    void ApplyProfileView();
+    // The names under the rooms on or off: the panel, the menu item, the
+    // tool button and the profile.
+    void SetRoomNames(bool show);
 
     // F8: the current room's zone, then centring.
     void ShowCurrentRoom();

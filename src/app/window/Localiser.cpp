@@ -91,6 +91,8 @@ void Localiser::SetDerived(QObject& root) const {
     SetText(root, "btnSave", HintWithKey(Caption("nSaveWorld"), "F3"), true);
     SetText(root, "btnConfig", HintWithKey(Caption("nConfig"), "Alt+F9"), true);
     SetText(root, "btnCenter", HintWithKey(Caption("nCenter"), "F8"), true);
+    SetText(root, "btnZoomFit", HintWithKey(Caption("nZoomFit"), "Ctrl+9"), true);
+    SetText(root, "btnRoomNames", Caption("nRoomNames"), true);
     SetText(root, "btnSteps", HintWithKey(Caption("nWalking"), "F9"), true);
     SetText(root, "btnShowTree", HintWithKey(Caption("nShowTree"), "F5"), true);
     SetText(root, "btnShortMode", HintWithKey(Caption("nAutolink"), "F6"), true);

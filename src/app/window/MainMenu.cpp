@@ -38,6 +38,7 @@ MainMenu::MainMenu(QMainWindow& window) {
     nFile->addSeparator();
     nExportMudlet = AddItem(nFile, "nExportMudlet");
     nImportMudlet = AddItem(nFile, "nImportMudlet");
+    nExportPicture = AddItem(nFile, "nExportPicture");
     nFile->addSeparator();
     nConfig = AddItem(nFile, "nConfig", QKeySequence(Qt::ALT | Qt::Key_F9));
     nFile->addSeparator();
@@ -57,6 +58,14 @@ MainMenu::MainMenu(QMainWindow& window) {
 
     nWindow = AddMenu(window, "nWindow");
     nCenter = AddItem(nWindow, "nCenter", QKeySequence(Qt::Key_F8));
+    nZoomIn = AddItem(nWindow, "nZoomIn", QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    // Plus shares its key with "=" on most keyboards.
+    nZoomIn->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    nZoomOut = AddItem(nWindow, "nZoomOut", QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    nZoom100 = AddItem(nWindow, "nZoom100", QKeySequence(Qt::CTRL | Qt::Key_0));
+    nZoomFit = AddItem(nWindow, "nZoomFit", QKeySequence(Qt::CTRL | Qt::Key_9));
+    nRoomNames = AddItem(nWindow, "nRoomNames");
+    nRoomNames->setCheckable(true);
     nWindow->addSeparator();
     nShowTree = AddItem(nWindow, "nShowTree", QKeySequence(Qt::Key_F5));
     nAutolink = AddItem(nWindow, "nAutolink", QKeySequence(Qt::Key_F6));

@@ -23,6 +23,7 @@ struct MainMenu {
     QAction* nSaveWorldAs = nullptr;
     QAction* nExportMudlet = nullptr;
     QAction* nImportMudlet = nullptr;
+    QAction* nExportPicture = nullptr;
     QAction* nNewZone = nullptr;
     QAction* nConfig = nullptr;
     QAction* nExit = nullptr;
@@ -36,6 +37,13 @@ struct MainMenu {
 
     QMenu* nWindow = nullptr;
     QAction* nCenter = nullptr;
+    // The map's zoom: a step in, a step out, 100 %, the whole level; the
+    // names under the rooms (checkable).
+    QAction* nZoomIn = nullptr;
+    QAction* nZoomOut = nullptr;
+    QAction* nZoom100 = nullptr;
+    QAction* nZoomFit = nullptr;
+    QAction* nRoomNames = nullptr;
     QAction* nShowTree = nullptr;
     QAction* nAutolink = nullptr;
     QAction* nStayOnTop = nullptr;

@@ -54,6 +54,9 @@ MainToolBar::MainToolBar(QWidget* parent) : QToolBar(parent) {
     tbLevelUp = Button(*this, "tbLevelUp", ToolIcon::LevelUp);
     tbLevelDown = Button(*this, "tbLevelDown", ToolIcon::LevelDown);
     addSeparator();
+    btnZoomFit = Button(*this, "btnZoomFit", ToolIcon::ZoomFit);
+    btnRoomNames = Button(*this, "btnRoomNames", ToolIcon::RoomNames, true);
+    addSeparator();
 
     TrackBarTransparency = new QSlider(Qt::Horizontal, this);
     TrackBarTransparency->setObjectName("TrackBarTransparency");

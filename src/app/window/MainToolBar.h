@@ -36,6 +36,9 @@ public:
     QAction* btnWalking = nullptr;
     QAction* tbLevelUp = nullptr;
     QAction* tbLevelDown = nullptr;
+    // The whole level in the window; the names under the rooms.
+    QAction* btnZoomFit = nullptr;
+    QAction* btnRoomNames = nullptr;
     QSlider* TrackBarTransparency = nullptr;
     QComboBox* ComboBoxSkins = nullptr;
 

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <array>
 
 namespace trellan {
 
@@ -212,6 +213,31 @@ void Draw(QPainter& p, ToolIcon icon) {
             p.drawRect(QRectF(2.5, 1.5, 10, 13));
             p.setPen(QPen(Blue, 1));
             for (int y = 4; y <= 12; y += 3) p.drawLine(QPointF(4.5, y + 0.5), QPointF(10.5, y + 0.5));
+            break;
+        case ToolIcon::ZoomFit:
+            // Four corners drawn in around a small map.
+            p.setPen(QPen(Ink, 1.6, Qt::SolidLine, Qt::SquareCap));
+            for (auto [x, y, dx, dy] : {std::array{1.5, 1.5, 1.0, 1.0}, std::array{14.5, 1.5, -1.0, 1.0},
+                                        std::array{1.5, 14.5, 1.0, -1.0}, std::array{14.5, 14.5, -1.0, -1.0}}) {
+                p.drawLine(QPointF(x, y), QPointF(x + 4 * dx, y));
+                p.drawLine(QPointF(x, y), QPointF(x, y + 4 * dy));
+            }
+            p.setPen(Qt::NoPen);
+            p.setBrush(Blue);
+            p.drawRect(QRectF(5, 5, 2.5, 2.5));
+            p.drawRect(QRectF(8.5, 5, 2.5, 2.5));
+            p.drawRect(QRectF(8.5, 8.5, 2.5, 2.5));
+            break;
+        case ToolIcon::RoomNames:
+            p.setPen(QPen(Ink, 1));
+            p.setBrush(Paper);
+            p.drawRect(QRectF(3.5, 1.5, 9, 8));
+            p.setPen(Qt::NoPen);
+            p.setBrush(Ink);
+            p.drawRect(QRectF(1, 11, 14, 4));
+            p.setBrush(Paper);
+            p.drawRect(QRectF(3, 12.5, 4, 1));
+            p.drawRect(QRectF(8, 12.5, 5, 1));
             break;
     }
 }

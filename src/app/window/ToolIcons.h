@@ -32,6 +32,8 @@ enum class ToolIcon {
     Search,
     Replace,
     TestCapture,
+    ZoomFit,    // the whole level in the window
+    RoomNames,  // names under the rooms
 };
 
 // A 16 x 16 picture (twice that on a high-density screen).

@@ -20,6 +20,18 @@ ZoneTreeKeys::ZoneTreeKeys(ViewState& view, const MainSettings& settings, Target
       levelDown_(targets.LevelDown) {}
 
 bool ZoneTreeKeys::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Ctrl with the keypad's plus and minus changes the level here; the
+        // map's zoom keys must not take them first.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers();
+        if (settings_.SwapUpDown && mods.testFlag(Qt::ControlModifier) && mods.testFlag(Qt::KeypadModifier) &&
+            (key->key() == Qt::Key_Plus || key->key() == Qt::Key_Minus)) {
+            event->accept();
+            return true;
+        }
+        return false;
+    }
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
         return QObject::eventFilter(watched, event);
     }

@@ -5,16 +5,23 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <filesystem>
+#include <optional>
 
 #include "app/GuiTestSupport.h"
 #include "app/map/MapPage.h"
+#include "app/map/MapPictureCommand.h"
 #include "app/map/MapWiring.h"
 #include "app/window/MainToolBar.h"
 #include "app/window/StatusPanels.h"
 #include "app/window/TrellanForm.h"
 #include "model/World.h"
+#include "runtime/TrellanRuntime.h"
+#include "text/Cp1251.h"
+#include "text/W1251.h"
 #include "view/BitmapPanel.h"
 #include "view/MapPanel.h"
 
@@ -137,6 +144,88 @@ TEST_F(MapWindowTest, LevelIconAndLevelButtonsStayInsideTheMap) {
 
     bar.tbLevelUp->trigger();
     EXPECT_EQ(view.RoomOrigin().DL, 0);
+}
+
+TEST_F(MapWindowTest, ZoomItemsAndTheNamesButtonFollowAndFillTheWorldProfile) {
+    for (int y = -20; y <= 20; ++y) AddRoom(0, y, 0);
+    MapPanel& panel = *form.Map->Panel;
+    WorldProfile& profile = runner.Runtime().Profile();
+    EXPECT_EQ(form.Menu.nZoomIn->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    EXPECT_EQ(form.Menu.nZoomFit->text(), testing::Q("Вся зона в окне"));
+    EXPECT_TRUE(form.Map->ToolBar->btnZoomFit->toolTip().startsWith(testing::Q("Вся зона в окне")));
+    EXPECT_TRUE(form.Map->ToolBar->btnZoomFit->toolTip().contains("Ctrl+9"));
+
+    form.Menu.nZoomIn->trigger();
+    EXPECT_EQ(panel.Zoom(), 125);
+    form.Menu.nZoomOut->trigger();
+    form.Menu.nZoomOut->trigger();
+    EXPECT_EQ(panel.Zoom(), 90);
+    EXPECT_EQ(profile.MapZoom, 90);
+    form.Map->ToolBar->btnZoomFit->trigger();
+    EXPECT_LT(panel.Zoom(), 40) << "41 columns into 461 pixels";
+    EXPECT_EQ(profile.MapZoom, panel.Zoom());
+    form.Menu.nZoom100->trigger();
+    EXPECT_EQ(profile.MapZoom, 100);
+
+    form.Map->ToolBar->btnRoomNames->trigger();
+    EXPECT_TRUE(panel.ShowRoomNames());
+    EXPECT_TRUE(form.Menu.nRoomNames->isChecked());
+    EXPECT_TRUE(profile.MapRoomNames);
+    EXPECT_FALSE(panel.RoomNamesShown()) << "not at 100 %";
+
+    // Another world's profile brings its own zoom and names option.
+    profile.MapZoom = 300;
+    profile.MapRoomNames = false;
+    runner.Map().ApplyProfileView();
+    EXPECT_EQ(panel.Zoom(), 300);
+    EXPECT_FALSE(form.Map->ToolBar->btnRoomNames->isChecked());
+    EXPECT_FALSE(form.Menu.nRoomNames->isChecked());
+}
+
+TEST_F(MapWindowTest, TheZoneIsSavedAsAPictureWholeOrAsFarAsTheWindowShowsIt) {
+    for (int y = 0; y < 10; ++y) AddRoom(0, y, 0)->Hint = "Room";
+    MapPictureCommand& command = runner.Picture();
+    std::optional<MapPictureCommand::Area> area = MapPictureCommand::Area::WholeLevel;
+    std::optional<std::string> file = fixture.Home / "zone.png";
+    std::string proposed;
+    command.ChooseArea = [&] { return area; };
+    command.ChooseFile = [&](const std::string& zone) {
+        proposed = zone;
+        return file;
+    };
+    form.Menu.nExportPicture->trigger();
+    EXPECT_EQ(proposed, Cp1251ToUtf8(world.ShownZone())) << "the zone's name in the file system's spelling";
+    ASSERT_EQ(fixture.Boxes.Errors.size(), 0u);
+    EXPECT_EQ(QImage(QString::fromStdString(fixture.Home / "zone.png")).size(), QSize(12 * 32, 3 * 32));
+
+    area = MapPictureCommand::Area::Visible;
+    file = fixture.Home / "view";  // no extension: a PNG
+    form.Menu.nExportPicture->trigger();
+    EXPECT_EQ(QImage(QString::fromStdString(fixture.Home / "view.png")).size(), QSize(kWidth, kHeight));
+
+    file = fixture.Home / "view.svg";
+    form.Menu.nExportPicture->trigger();
+    EXPECT_NE(testing::ReadFile(fixture.Home / "view.svg").find("<svg"), std::string::npos);
+    EXPECT_EQ(fixture.Boxes.Informations.size(), 3u);
+
+    // Cancel in either question writes nothing; a level without rooms and
+    // a place that cannot be written are told.
+    area.reset();
+    file = fixture.Home / "never.png";
+    form.Menu.nExportPicture->trigger();
+    area = MapPictureCommand::Area::WholeLevel;
+    file.reset();
+    form.Menu.nExportPicture->trigger();
+    EXPECT_FALSE(std::filesystem::exists(fixture.Home / "never.png"));
+    file = fixture.Home / "no-such-dir/zone.png";
+    form.Menu.nExportPicture->trigger();
+    ASSERT_EQ(fixture.Boxes.Errors.size(), 1u);
+    EXPECT_NE(fixture.Boxes.Errors[0].find("Unable to write to"), std::string::npos);
+    runner.Runtime().View().DL = 3;
+    runner.Runtime().View().Refresh();
+    form.Menu.nExportPicture->trigger();
+    ASSERT_EQ(fixture.Boxes.Errors.size(), 2u);
+    EXPECT_EQ(fixture.Boxes.Errors[1], W1251("На этом уровне зоны нет комнат."));
 }
 
 }  // namespace

@@ -14,9 +14,9 @@
 
 #include "app/GuiTestSupport.h"
 #include "app/map/FindRoomDialog.h"
-#include "app/window/MainToolBar.h"
 #include "app/map/MapPage.h"
 #include "app/map/RoomFinder.h"
+#include "app/window/MainToolBar.h"
 #include "app/window/TrellanForm.h"
 #include "app/zonetree/ZoneTreeView.h"
 #include "app/zonetree/ZoneTreeWiring.h"
@@ -90,9 +90,7 @@ protected:
         QApplication::sendEvent(target, &press);
     }
 
-    std::string ZoneFile(const std::string& zone) {
-        return runner.Runtime().Storage().ZoneFilePath(zone);
-    }
+    std::string ZoneFile(const std::string& zone) { return runner.Runtime().Storage().ZoneFilePath(zone); }
 
     GuiFixture fixture;
     GuiRunner& runner;
@@ -223,6 +221,24 @@ TEST_F(ZoneTreeTest, CtrlArrowsMoveTheViewWithinTheBarsRange) {
     Key(form.Map->TreeViewAux, Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(state.DX, row + 1);
     state.RepaintRequested = repaint;
+}
+
+TEST_F(ZoneTreeTest, CtrlWithTheKeypadsPlusIsTheTreesLevelKeyNotTheMapsZoom) {
+    // With the levels swapped the keypad's Ctrl+plus and Ctrl+minus are the
+    // tree's: the tree claims them before the zoom items' shortcuts see them.
+    for (bool swapped : {true, false}) {
+        runner.Runtime().Settings().SwapUpDown = swapped;
+        for (int key : {Qt::Key_Plus, Qt::Key_Minus}) {
+            QKeyEvent keypad(QEvent::ShortcutOverride, key, Qt::ControlModifier | Qt::KeypadModifier);
+            keypad.ignore();
+            QApplication::sendEvent(&tree, &keypad);
+            EXPECT_EQ(keypad.isAccepted(), swapped) << key;
+            QKeyEvent main(QEvent::ShortcutOverride, key, Qt::ControlModifier);
+            main.ignore();
+            QApplication::sendEvent(&tree, &main);
+            EXPECT_FALSE(main.isAccepted()) << "the main keyboard's Ctrl+plus zooms";
+        }
+    }
 }
 
 class RoomSearchDialogTest : public ZoneTreeTest {
