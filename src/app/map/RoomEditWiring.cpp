@@ -10,6 +10,7 @@
 #include "app/map/RoomPopup.h"
 #include "app/window/TrellanForm.h"
 #include "runtime/TrellanRuntime.h"
+#include "text/Cp1251.h"
 #include "view/ColorRef.h"
 #include "view/MapGestures.h"
 
@@ -72,6 +73,7 @@ void RoomEditWiring::EditRoom() {
         const bool ok = RunPropertyForm ? RunPropertyForm(dialog) : dialog.exec() == QDialog::Accepted;
         // The room may have been taken away while the dialog was open.
         if (ok && world.Contains(room)) {
+            UndoHistory::Step step(runtime_.History(), Utf8ToCp1251("свойства поля"));
             bookmarks = true;
             bookmarkAdded = dialog.ApplyToRoom();
         }
