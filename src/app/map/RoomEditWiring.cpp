@@ -27,7 +27,8 @@ RoomEditWiring::RoomEditWiring(TrellanForm& form, TrellanRuntime& runtime, MapWi
       runtime_(runtime),
       map_(map),
       context_{runtime.Captions(), runtime.TheWorld(), runtime.Placer(), runtime.Links(),
-               runtime.Mapping(),  map.Skins(),        runtime.Settings(), dialogs} {
+               runtime.Mapping(),  map.Skins(),        runtime.Settings(), dialogs,
+               &runtime.History()} {
     popup_ = std::make_unique<RoomPopup>(form.Popups, context_, runtime, map.Skins(), runtime.Zones(),
                                          runtime.ZoneTree());
     popup_->EditRoom = [this] { EditRoom(); };

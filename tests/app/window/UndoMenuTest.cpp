@@ -6,11 +6,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 
 #include "app/GuiTestSupport.h"
 #include "app/map/MapPage.h"
+#include "app/map/PropertyForm.h"
+#include "app/map/RoomEditWiring.h"
 #include "app/window/PopupMenus.h"
 #include "app/window/TrellanForm.h"
 #include "runtime/TrellanRuntime.h"
@@ -118,6 +121,34 @@ TEST_F(UndoMenuTest, CtrlZAndCtrlYUndoAndRedoUnlessATextFieldHasTheFocus) {
     note->setFocus();
     Press(note, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_FALSE(MiddleRoomThere());
+}
+
+TEST_F(UndoMenuTest, ThePropertyWindowAndTheRoomMenuMakeOneStepPerCommand) {
+    runner.RoomEdit().RunPropertyForm = [](PropertyForm& dialog) {
+        dialog.edName->setText("Renamed");
+        dialog.edAlias->setText("home");
+        return true;
+    };
+    world.TargetRoom = rooms[0];
+    form.Popups.nEditRoom->trigger();
+    ASSERT_EQ(rooms[0]->Hint, "Renamed");
+    EXPECT_EQ(Undo().first, Q("Отменить: свойства поля"));
+
+    world.TargetRoom = rooms[2];
+    form.Popups.shiftItems[1]->trigger();  // south
+    ASSERT_NE(world.FindRoom(1, 2, 0), nullptr);
+    EXPECT_EQ(Undo().first, Q("Отменить: перемещение полей"));
+    CloseMenu();
+
+    form.Menu.nUndo->trigger();
+    EXPECT_EQ(world.FindRoom(1, 2, 0), nullptr);
+    EXPECT_NE(world.FindRoom(0, 2, 0), nullptr);
+    form.Menu.nUndo->trigger();
+    // The room is the same object, its name and bookmark back.
+    EXPECT_EQ(rooms[0]->Hint, "Room 1");
+    EXPECT_TRUE(rooms[0]->QuickList.empty());
+    EXPECT_EQ(Redo().first, Q("Повторить: свойства поля"));
+    CloseMenu();
 }
 
 }  // namespace
