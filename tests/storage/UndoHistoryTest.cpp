@@ -134,6 +134,15 @@ TEST_F(UndoHistoryTest, ZoneTreeOperationsGoBackAndForth) {
         world.TargetRoom = hall;
         ASSERT_TRUE(zones.StartNewZone(Direction::East).Succeeded());
     });
+    // Undoing the split put zone a back whole: its rooms are new objects.
+    world.ClearZone();
+    world.CurrentZone = "a";
+    world.LoadZone();
+    CheckUndoAndRedo("merge", [&] {
+        world.TargetRoom = world.FindRoom(0, 0, 0);
+        const ZoneResult merged = zones.MergeZone(Direction::East);
+        ASSERT_TRUE(merged.Succeeded()) << merged.Message;
+    });
     CheckUndoAndRedo("delete zone", [&] { ASSERT_TRUE(tree.DeleteZone("c").Succeeded()); });
 }
 
