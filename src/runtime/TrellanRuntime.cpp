@@ -1,5 +1,6 @@
 #include "runtime/TrellanRuntime.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -343,6 +344,13 @@ std::optional<std::string> TrellanRuntime::AfterUndo(std::optional<UndoOutcome> 
         }
         world_.LoadZone();
         if (ZoneCaptionChanged) ZoneCaptionChanged();
+    } else {
+        // The next new room takes the number after the highest left, as
+        // when the zone is shown afresh.
+        world_.LastRoomNumber = 0;
+        for (const RoomSlot& slot : world_.ZoneRooms()) {
+            world_.LastRoomNumber = std::max(world_.LastRoomNumber, slot.Room()->Tag);
+        }
     }
     view_.InvalidateBounds();
     view_.Refresh();

@@ -136,8 +136,10 @@ TEST_F(RuntimeWorldStorage, UndoOutlivesASaveReachesTheJournalAndEndsWithTheWorl
         ASSERT_TRUE(runtime.Storage().SaveWorld().Errors.empty());
         ASSERT_TRUE(world.MapSaved);
 
+        world.LastRoomNumber = 2;
         EXPECT_EQ(runtime.UndoStep(), "room 2");
         EXPECT_EQ(world.RoomCount(), 1u);
+        EXPECT_EQ(world.LastRoomNumber, 1) << "the next new room is number 2 again";
         EXPECT_FALSE(world.MapSaved);
         runtime.Tick();
         // No Close: the process dies here.
