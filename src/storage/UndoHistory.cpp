@@ -24,7 +24,9 @@ struct RoomRef {
 UndoHistory::UndoHistory(World& world)
     : FallbackName(W1251("изменение карты")), world_(world), collector_(world, MapEdits::Reader::Undo) {}
 
-UndoHistory::~UndoHistory() { world_.Edits().Unfollow(MapEdits::Reader::Undo); }
+UndoHistory::~UndoHistory() {
+    world_.Edits().Unfollow(MapEdits::Reader::Undo);
+}
 
 void UndoHistory::Clear() {
     started_ = false;

@@ -264,12 +264,18 @@ void RoomPopup::ConnectCommands() {
     PopupMenus& m = menus_;
     QObject* owner = m.PopupMap;
     // Each item is one undo step, named for what it does to the map.
-    std::map<QAction*, std::string> steps = {
-        {m.nDeleteRoom, "удаление поля"}, {m.nDeleteLink, "удаление связи"}, {m.nSelectRoom, "выбор позиции"},
-        {m.nEditRoom, "свойства поля"},
-        {m.nAddToQuickList, "новая закладка"}, {m.nRemoveRoom, "снятие закладки"}, {m.nColor, "цвет поля"},
-        {m.nLastColor, "цвет поля"}, {m.nDT, "пометка поля"}, {m.nFlyDT, "пометка поля"},
-        {m.nAgro, "пометка поля"}, {m.nNoStep, "пометка поля"}};
+    std::map<QAction*, std::string> steps = {{m.nDeleteRoom, "удаление поля"},
+                                             {m.nDeleteLink, "удаление связи"},
+                                             {m.nSelectRoom, "выбор позиции"},
+                                             {m.nEditRoom, "свойства поля"},
+                                             {m.nAddToQuickList, "новая закладка"},
+                                             {m.nRemoveRoom, "снятие закладки"},
+                                             {m.nColor, "цвет поля"},
+                                             {m.nLastColor, "цвет поля"},
+                                             {m.nDT, "пометка поля"},
+                                             {m.nFlyDT, "пометка поля"},
+                                             {m.nAgro, "пометка поля"},
+                                             {m.nNoStep, "пометка поля"}};
     for (int i = 0; i < 6; ++i) {
         steps[m.doorItems[i]] = "дверь";
         steps[m.addRoomItems[i]] = "новая комната";

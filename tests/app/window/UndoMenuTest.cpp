@@ -100,8 +100,8 @@ TEST_F(UndoMenuTest, TheItemsNameTheStepAndAreEnabledOnlyWithOne) {
 
 TEST_F(UndoMenuTest, CtrlZAndCtrlYUndoAndRedoUnlessATextFieldHasTheFocus) {
     EXPECT_EQ(form.Menu.nUndo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
-    EXPECT_EQ(form.Menu.nRedo->shortcuts(),
-              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    EXPECT_EQ(form.Menu.nRedo->shortcuts(), (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
     DeleteMiddleRoom();
     Undo();
     CloseMenu();
