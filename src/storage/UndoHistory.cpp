@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <unordered_map>
 
 #include "model/World.h"
 #include "storage/JournalReplay.h"
@@ -18,6 +19,14 @@ struct RoomRef {
     std::string Zone;
     std::int32_t Tag = 0;
 };
+
+// The server's identities are kept beside the zone files, not in the
+// records, so rooms put back from records are given theirs again. A room is
+// known by its cell and texts, which a renamed or split zone keeps.
+std::string IdentityKey(const MudRoom& room) {
+    return std::to_string(room.X) + ',' + std::to_string(room.Y) + ',' + std::to_string(room.L) + '\n' + room.Hint +
+           '\n' + room.Description;
+}
 
 }  // namespace
 
@@ -134,6 +143,19 @@ UndoOutcome UndoHistory::Apply(const Entry& entry, bool undo, const ExitWords& w
     for (MudRoom** holder : {&world_.CurrentRoom, &world_.TargetRoom, &world_.ReturnRoom}) {
         if (*holder != nullptr) refs.push_back({holder, world_.ZoneOf(*holder), (*holder)->Tag});
     }
+    // A room given another record keeps its object (an address taken by a
+    // new room must show the same number); one put back anew is known by its
+    // cell and texts.
+    std::unordered_map<const MudRoom*, std::pair<std::int32_t, std::string>> kept;
+    std::unordered_map<std::string, std::string> identities;
+    for (const ZoneUndoRecord& zone : entry.Zones) {
+        for (const RoomSlot& slot : world_.RoomsOfZone(zone.After.Zone)) {
+            const MudRoom& room = *slot.Room();
+            if (room.ServerId.empty()) continue;
+            kept.emplace(&room, std::make_pair(room.Tag, room.ServerId));
+            identities.emplace(IdentityKey(room), room.ServerId);
+        }
+    }
     JournalReplay replay(world_, words, JournalReplay::PatchBase::WorldZone);
     // Undo takes the zones back in the reverse of the order they changed.
     const auto apply = [&](const ZoneUndoRecord& zone) {
@@ -146,6 +168,19 @@ UndoOutcome UndoHistory::Apply(const Entry& entry, bool undo, const ExitWords& w
         std::for_each(entry.Zones.rbegin(), entry.Zones.rend(), apply);
     } else {
         std::for_each(entry.Zones.begin(), entry.Zones.end(), apply);
+    }
+    if (!identities.empty()) {
+        for (const std::string& zone : outcome.Zones) {
+            for (const RoomSlot& slot : world_.RoomsOfZone(zone)) {
+                MudRoom* room = slot.Room();
+                if (!room->ServerId.empty() || room->Pipe) continue;
+                if (auto same = kept.find(room); same != kept.end() && same->second.first == room->Tag) {
+                    world_.SetRoomServerId(room, same->second.second);
+                } else if (auto known = identities.find(IdentityKey(*room)); known != identities.end()) {
+                    world_.SetRoomServerId(room, known->second);
+                }
+            }
+        }
     }
     for (const RoomRef& ref : refs) {
         if (*ref.Holder == nullptr && ref.Tag > 0) *ref.Holder = world_.GlobalFindRoomByTag(ref.Tag, ref.Zone);

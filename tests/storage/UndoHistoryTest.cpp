@@ -155,6 +155,30 @@ TEST_F(UndoHistoryTest, UndoKeepsTheCurrentRoomWhenItsZoneIsPutBackWhole) {
     EXPECT_TRUE(world.Contains(world.CurrentRoom));
 }
 
+TEST_F(UndoHistoryTest, RoomsPutBackFromRecordsKeepTheServersIdentities) {
+    world.SetRoomServerId(hall, "1001");
+    world.SetRoomServerId(well, "1002");
+    world.TargetRoom = yard;
+    {
+        UndoHistory::Step step(history, "delete");
+        ASSERT_TRUE(zones.DeleteRoom().Succeeded());
+    }
+    ASSERT_TRUE(history.Undo(ExitWords::Defaults()).has_value());
+    MudRoom* hallBack = world.FindRoomByServerId("1001");
+    ASSERT_NE(hallBack, nullptr) << "the zone was put back whole, each room anew";
+    EXPECT_EQ(hallBack->Hint, "Hall");
+    ASSERT_NE(world.FindRoomByServerId("1002"), nullptr);
+    EXPECT_EQ(world.FindRoomByServerId("1002")->Hint, "Well");
+
+    // A replaced record keeps the room's identity too.
+    {
+        UndoHistory::Step step(history, "rename");
+        world.SetRoomText(hallBack, "Big hall", "desc", "NSEW", config.Words);
+    }
+    ASSERT_TRUE(history.Undo(ExitWords::Defaults()).has_value());
+    EXPECT_EQ(hallBack->ServerId, "1001");
+}
+
 TEST_F(UndoHistoryTest, NestedStepsAreOneAndChangesOutsideStepsAreOneOfTheirOwn) {
     history.Begin("outer");
     history.Begin("inner");
