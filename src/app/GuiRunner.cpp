@@ -18,6 +18,7 @@
 #include "app/map/MapPage.h"
 #include "app/map/MapPictureCommand.h"
 #include "app/map/MapWiring.h"
+#include "app/window/UndoMenu.h"
 #include "app/map/RoomEditWiring.h"
 #include "app/objects/ObjectsWiring.h"
 #include "app/SignalBridge.h"
@@ -166,6 +167,11 @@ void GuiRunner::ConnectTracker() {
 
 void GuiRunner::ConnectCommands() {
     TrellanForm& form = *form_;
+    undoMenu_ = std::make_unique<UndoMenu>(form.Menu, runtime_, [this] {
+        if (zoneTree_) zoneTree_->Refresh();
+        RefreshCaption();
+        RefreshStatus();
+    });
     MainToolBar& bar = *form.Map->ToolBar;
     MovementTracker& tracker = runtime_.Tracker();
     const auto tracing = [&tracker](MovementTracker::TracingSwitch to) {

@@ -23,6 +23,7 @@ class RoomEditWiring;
 class ObjectsWiring;
 class TrellanForm;
 class ZoneTreeWiring;
+class UndoMenu;
 class WorldCommands;
 class MudletCommands;
 class MapPictureCommand;
@@ -103,6 +104,7 @@ private:
     std::unique_ptr<TrellanForm> form_;
     // After the window: it is taken down before the window goes.
     std::unique_ptr<ZoneTreeWiring> zoneTree_;
+    std::unique_ptr<UndoMenu> undoMenu_;
     std::unique_ptr<Localiser> localiser_;
     std::unique_ptr<WorldCommands> worlds_;
     std::unique_ptr<MudletCommands> mudlet_;

@@ -1,7 +1,8 @@
 #pragma once
-// One change of one zone's rooms, as the change journal keeps it and as undo
-// may one day take it back: the zone's rooms as zone-file records (see
-// docs/zone-file-format.md), whole or as edits by position.
+// One change of one zone's rooms, as the change journal keeps it and as the
+// undo history takes it back and does it again: the zone's rooms as
+// zone-file records (see docs/zone-file-format.md), whole or as edits by
+// position.
 //
 // Positions count the zone's rooms in list order (the order its file is
 // written in), as they stand when the edit is applied: the edits of a patch

@@ -10,6 +10,7 @@
 #include "model/World.h"
 #include "navigation/AsciiMap.h"
 #include "storage/StorageNames.h"
+#include "storage/UndoHistory.h"
 #include "storage/WorldStorage.h"
 #include "text/TextUtils.h"
 #include "text/W1251.h"
@@ -27,6 +28,8 @@ const std::string kSave = W1251("сохр");
 const std::string kZone = W1251("зона");
 const std::string kLink = W1251("связь");
 const std::string kHelp = W1251("помощь");
+const std::string kUndo = W1251("отмена");
+const std::string kRedo = W1251("повтор");
 
 // "Name (#12, Zone)".
 std::string RoomTitle(const World& world, const MudRoom& room) {
@@ -46,9 +49,15 @@ void ClientMapCommands::MapCommand(const std::string& argument) {
     } else if (word == kSave) {
         Save();
     } else if (word == kZone) {
+        std::optional<UndoHistory::Step> step;
+        if (parts_.History != nullptr) step.emplace(*parts_.History, W1251("новая зона"));
         NewZone(rest);
     } else if (word == kLink) {
+        std::optional<UndoHistory::Step> step;
+        if (parts_.History != nullptr) step.emplace(*parts_.History, W1251("связь"));
         CrossLink(rest);
+    } else if (word == kUndo || word == kRedo) {
+        UndoOrRedo(word == kRedo);
     } else if (word == kHelp) {
         Help();
     } else {
@@ -57,6 +66,17 @@ void ClientMapCommands::MapCommand(const std::string& argument) {
                     "map", parts_.Tracker.Config().MapCommand),
              false);
     }
+}
+
+void ClientMapCommands::UndoOrRedo(bool redo) {
+    const auto& run = redo ? parts_.Redo : parts_.Undo;
+    const std::optional<std::string> step = run ? run() : std::nullopt;
+    if (!step) {
+        Tell(redo ? Text("MapNothingToRedo", "Повторять нечего") : Text("MapNothingToUndo", "Отменять нечего"), false);
+        return;
+    }
+    Tell(Filled(redo ? Text("MapRedone", "повторено: {step}") : Text("MapUndone", "отменено: {step}"), "step", *step),
+         true);
 }
 
 void ClientMapCommands::ShowMap() {
@@ -247,6 +267,7 @@ void ClientMapCommands::Help() {
         {map + " " + kZone + W1251(" <имя>"), "HelpZone", "новая зона с этой комнаты"},
         {map + " " + kLink + W1251(" <команда>"), "HelpLink", "связь из прошлой комнаты сюда (портал)"},
         {map + " " + kSave, "HelpSave", "сохранить мир"},
+        {map + " " + kUndo + " / " + kRedo, "HelpUndo", "отменить или повторить последнее изменение карты"},
         {map + " " + kHelp, "HelpHelp", "этот список"},
     };
     std::string text = TrellanLine(Text("HelpTitle", "Команды Trellan:"), LineColour::Green);

@@ -36,6 +36,12 @@ public:
     void StartNewZone() override {
         if (OnStartNewZone) OnStartNewZone();
     }
+    void MapStepBegins() override {
+        if (OnMapStepBegins) OnMapStepBegins();
+    }
+    void MapStepEnds() override {
+        if (OnMapStepEnds) OnMapStepEnds();
+    }
     void TracingChanged(bool tracing) override {
         if (OnTracingChanged) OnTracingChanged(tracing);
     }
@@ -50,6 +56,8 @@ public:
     // callee.
     std::function<void()> OnSaveZone;
     std::function<void()> OnStartNewZone;
+    std::function<void()> OnMapStepBegins;
+    std::function<void()> OnMapStepEnds;
     std::function<void(bool)> OnTracingChanged;
     std::function<void(bool)> OnWalkingModeChanged;
     std::function<void(bool)> OnShortModeChanged;

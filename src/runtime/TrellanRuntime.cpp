@@ -1,5 +1,6 @@
 #include "runtime/TrellanRuntime.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -10,6 +11,7 @@
 #include "settings/SettingsFiles.h"
 #include "storage/StorageNames.h"
 #include "text/TextUtils.h"
+#include "text/W1251.h"
 
 namespace trellan {
 
@@ -69,7 +71,10 @@ void TrellanRuntime::Start() {
 void TrellanRuntime::OpenStartWorld() {
     WorldStorageHooks hooks;
     hooks.EnterWalkingMode = [this] { tracker_.SetTracing(MovementTracker::TracingSwitch::Off); };
-    hooks.WorldRead = [this] { speedwalk_.PrepareWorld(); };
+    hooks.WorldRead = [this] {
+        history_.Clear();
+        speedwalk_.PrepareWorld();
+    };
     hooks.WorldOpened = [this] { OpenJournal(); };
     hooks.WorldSaved = [this] {
         journal_.Saved(storage_->WorldDirectory());
@@ -99,6 +104,8 @@ void TrellanRuntime::OpenStartWorld() {
     // Leaving a zone saves what changed (that zone at least), which also
     // empties the journal.
     trackerOutput_.OnSaveZone = [this] { AutoSave(); };
+    trackerOutput_.OnMapStepBegins = [this] { history_.Begin(W1251("ход по карте")); };
+    trackerOutput_.OnMapStepEnds = [this] { history_.End(); };
     const ZoneMessages zoneMessages(localisation_.get());
     ZoneOperationHooks zoneHooks;
     zoneHooks.TracingOff = [this] { tracker_.SetTracing(MovementTracker::TracingSwitch::Off); };
@@ -111,7 +118,8 @@ void TrellanRuntime::OpenStartWorld() {
         std::make_unique<ZoneTreeOperations>(world_, view_, mappingConfig_, *zoneFiles_, zoneMessages, zoneHooks);
     mapCommands_ = std::make_unique<ClientMapCommands>(
         MapCommandParts{world_, tracker_, view_, placement_, *storage_, *zones_, *zoneTree_, localisation_.get(),
-                        [this](const std::string& error) { AppException(error); }});
+                        [this](const std::string& error) { AppException(error); }, &history_,
+                        [this] { return UndoStep(); }, [this] { return RedoStep(); }});
     tracker_.SetMapCommandHooks(*mapCommands_);
     trackerOutput_.OnStartNewZone = [this] {
         try {
@@ -311,6 +319,42 @@ std::string TrellanRuntime::ListenLine() const {
     std::string server = config.ServerHost();
     if (server.empty()) return line + " (no MUD server configured)";
     return line + " and connects to " + server + ":" + std::to_string(config.ServerPortInUse());
+}
+
+}  // namespace trellan
+
+namespace trellan {
+
+std::optional<std::string> TrellanRuntime::UndoStep() { return AfterUndo(history_.Undo(storage_->Words())); }
+
+std::optional<std::string> TrellanRuntime::RedoStep() { return AfterUndo(history_.Redo(storage_->Words())); }
+
+std::optional<std::string> TrellanRuntime::AfterUndo(std::optional<UndoOutcome> outcome) {
+    if (!outcome) return std::nullopt;
+    for (const std::string& zone : outcome->Zones) journal_.Touch(zone);
+    // A zone the step took away goes from the disk too, as deleting it
+    // would have done; putting it back again writes it at the next save.
+    for (const std::string& zone : outcome->RemovedZones) zoneFiles_->DeleteZoneFile(zone);
+    const bool shownGone = world_.CurrentZone.empty() || (world_.RoomsOfZone(world_.CurrentZone).empty() &&
+                                                          world_.Tree().FindZone(world_.CurrentZone) == nullptr);
+    if (shownGone || world_.ShownZone() != world_.CurrentZone) {
+        world_.ClearZone();
+        if (shownGone) {
+            world_.CurrentZone = world_.Tree().Zones().empty() ? std::string() : world_.Tree().Zones().front().Text;
+        }
+        world_.LoadZone();
+        if (ZoneCaptionChanged) ZoneCaptionChanged();
+    } else {
+        // The next new room takes the number after the highest left, as
+        // when the zone is shown afresh.
+        world_.LastRoomNumber = 0;
+        for (const RoomSlot& slot : world_.ZoneRooms()) {
+            world_.LastRoomNumber = std::max(world_.LastRoomNumber, slot.Room()->Tag);
+        }
+    }
+    view_.InvalidateBounds();
+    view_.Refresh();
+    return outcome->Step;
 }
 
 }  // namespace trellan

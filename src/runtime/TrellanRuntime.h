@@ -32,6 +32,7 @@
 #include "settings/MainSettings.h"
 #include "settings/WorldProfile.h"
 #include "storage/StorageZoneFiles.h"
+#include "storage/UndoHistory.h"
 #include "storage/WorldJournal.h"
 #include "storage/WorldStorage.h"
 #include "tracking/ClientInputStream.h"
@@ -156,6 +157,17 @@ public:
     std::vector<std::string> TakeNotices();
     const WorldJournal& Journal() const { return journal_; }
 
+    // --- Undo and redo (valid after Start)
+    // The history of the open world's map changes; a user command that
+    // changes the map runs inside an UndoHistory::Step named for it.
+    UndoHistory& History() { return history_; }
+    // Takes the last step back (redo: does the last undone step again) and
+    // brings the journal, the zone files of zones it removed, the zone on
+    // show and the view along; the step's name, or nothing when there was
+    // none.
+    std::optional<std::string> UndoStep();
+    std::optional<std::string> RedoStep();
+
 private:
     ProxyConfig ConnectionFromProfile() const;
     WorldProfile ReadProfile() const;
@@ -166,6 +178,7 @@ private:
     // To the window and, as a Trellan line, to the MUD client (now, or
     // once one connects).
     void Notify(const std::string& text);
+    std::optional<std::string> AfterUndo(std::optional<UndoOutcome> outcome);
 
     RuntimeOptions options_;
     std::unique_ptr<trellan::HomeDirectory> home_;
@@ -200,6 +213,7 @@ private:
     std::unique_ptr<ZoneOperations> zones_;
     std::unique_ptr<ZoneTreeOperations> zoneTree_;
     WorldJournal journal_{world_};
+    UndoHistory history_{world_};
     std::vector<std::string> notices_;
     std::string clientNotices_;
     // Told once while the journal cannot be written.

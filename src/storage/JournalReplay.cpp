@@ -60,6 +60,11 @@ void JournalReplay::Snapshot(const ZoneChange& change) {
 
 void JournalReplay::Patch(const ZoneChange& change) {
     auto zone = zones_.find(change.Zone);
+    if (zone == zones_.end() && base_ == PatchBase::WorldZone) {
+        std::vector<MudRoom*> rooms;
+        for (const RoomSlot& slot : world_.RoomsOfZone(change.Zone)) rooms.push_back(slot.Room());
+        zone = zones_.emplace(change.Zone, std::move(rooms)).first;
+    }
     if (zone == zones_.end()) DoesNotFit(change.Zone, "no snapshot of the zone before its edits");
     std::vector<MudRoom*>& rooms = zone->second;
     for (const RoomEdit& edit : change.Edits) {

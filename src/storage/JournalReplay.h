@@ -2,7 +2,9 @@
 // Puts the changes of a journal back into a world freshly read from its
 // files: each zone's snapshot replaces the zone's rooms, each patch edits
 // them by position, a removal drops the zone. Rooms are added as loaded
-// rooms (MapSaved is the caller's to clear).
+// rooms (MapSaved is the caller's to clear). The undo history applies its
+// steps through the same code, on a world in use: there a patch edits the
+// zone as the world lists it now.
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -17,8 +19,14 @@ class World;
 
 class JournalReplay {
 public:
+    // Where a patch finds the rooms it counts: after a snapshot of the same
+    // replay (a journal, which begins each zone with one), or in the world's
+    // list of the zone (undo and redo).
+    enum class PatchBase { Snapshot, WorldZone };
+
     // `world` must outlive the replay.
-    JournalReplay(World& world, ExitWords words) : world_(world), words_(std::move(words)) {}
+    JournalReplay(World& world, ExitWords words, PatchBase base = PatchBase::Snapshot)
+        : world_(world), words_(std::move(words)), base_(base) {}
 
     // Applies one change. Throws FileFormatError when it does not fit: a
     // record that does not read, a position outside the zone, a patch to a
@@ -37,6 +45,7 @@ private:
 
     World& world_;
     ExitWords words_;
+    PatchBase base_;
     // The rooms of each zone a snapshot set, in list order, as the changes
     // since have left them.
     std::unordered_map<std::string, std::vector<MudRoom*>> zones_;

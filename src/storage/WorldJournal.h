@@ -54,6 +54,10 @@ public:
     // a revert): the journal there starts empty.
     void Saved(const std::string& directory);
 
+    // The zone changed beyond what the world's edit log names (undo and redo
+    // put rooms back as loaded rooms): the next flush compares it whole.
+    void Touch(const std::string& zone) { collector_.Touch(zone); }
+
     bool IsOpen() const { return file_ != nullptr; }
     const std::string& Path() const;
     int LastError() const { return file_ ? file_->LastError() : 0; }

@@ -45,7 +45,7 @@ void ZoneChangeCollector::Remember(const std::string& zone, std::vector<Entry> e
 }
 
 std::vector<ZoneChange> ZoneChangeCollector::Collect() {
-    MapEdits::Taken edits = world_.Edits().Take();
+    MapEdits::Taken edits = world_.Edits().Take(reader_);
     Changes changes;
     std::set<std::string> whole = std::move(touched_);
     touched_.clear();
@@ -193,7 +193,7 @@ void ZoneChangeCollector::Forget() {
     zoneOf_.clear();
     touched_.clear();
     watched_.clear();
-    world_.Edits().Take();
+    world_.Edits().Take(reader_);
 }
 
 }  // namespace trellan

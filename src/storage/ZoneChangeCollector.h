@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/MapEdits.h"
 #include "model/ZoneChange.h"
 
 namespace trellan {
@@ -26,8 +27,10 @@ class World;
 
 class ZoneChangeCollector {
 public:
-    // `world` must outlive the collector.
-    explicit ZoneChangeCollector(const World& world) : world_(world) {}
+    // `world` must outlive the collector. Each collector of one world reads
+    // a log of the world's edits of its own (`reader`).
+    explicit ZoneChangeCollector(const World& world, MapEdits::Reader reader = MapEdits::Reader::Journal)
+        : world_(world), reader_(reader) {}
 
     // The changes since the last call, one per changed zone in name order;
     // empty when nothing changed.
@@ -58,6 +61,7 @@ private:
     void Remember(const std::string& zone, std::vector<Entry> entries);
 
     const World& world_;
+    MapEdits::Reader reader_;
     // Zone to its reported rooms, in list order.
     std::unordered_map<std::string, std::vector<Entry>> known_;
     // Room (Seq) to the zone it was reported in (a key of known_).

@@ -198,6 +198,11 @@ void MovementTracker::SettleAndRemember() {
     MudRoom* before = world_.CurrentRoom;
     Step step;
     if (before != nullptr) step = Step{world_.ZoneOf(before), before->Tag, currentCommand_};
+    struct MapStep {
+        TrackerOutput& Output;
+        explicit MapStep(TrackerOutput& output) : Output(output) { Output.MapStepBegins(); }
+        ~MapStep() { Output.MapStepEnds(); }
+    } mapStep(output_);
     Settle();
     if (before != nullptr && world_.CurrentRoom != before && step.Tag > 0) lastStep_ = std::move(step);
 }

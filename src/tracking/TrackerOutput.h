@@ -26,6 +26,11 @@ public:
     // Tracing was switched on while no zone is current: start a new one.
     virtual void StartNewZone() {}
 
+    // One settled command's changes to the map begin and end: the undo
+    // history takes them as one step.
+    virtual void MapStepBegins() {}
+    virtual void MapStepEnds() {}
+
     // The switches changed (menu checks, button images, status bar).
     virtual void TracingChanged(bool tracing) {}
     virtual void WalkingModeChanged(bool on) {}

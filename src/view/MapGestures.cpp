@@ -36,6 +36,13 @@ MapGestures::MapGestures(MapPanel& panel, World& world, ViewState& view, const M
 
 MapGestures::~MapGestures() {
     HideHint();
+    EndRoomDrag();
+}
+
+void MapGestures::EndRoomDrag() {
+    if (!roomDragStep_) return;
+    roomDragStep_ = false;
+    if (RoomDragEnds) RoomDragEnds();
 }
 
 MudRoom* MapGestures::RoomUnder(const QPoint& pos) const {
@@ -44,6 +51,7 @@ MudRoom* MapGestures::RoomUnder(const QPoint& pos) const {
 }
 
 void MapGestures::OnMouseDown(QMouseEvent* event) {
+    EndRoomDrag();
     const QPoint pos = event->position().toPoint();
     if (view_.RefreshLock == kFree) world_.TargetRoom = RoomUnder(pos);
     if (view_.RefreshLock == kFree) view_.RefreshLock = kButtonHeld;
@@ -118,6 +126,12 @@ void MapGestures::DragRoom(const QPoint& pos, Qt::KeyboardModifiers modifiers) {
     const bool alt = modifiers & Qt::AltModifier;
     const bool ctrl = modifiers & Qt::ControlModifier;
     const bool shift = modifiers & Qt::ShiftModifier;
+    if (!shift && !roomDragStep_) {
+        roomDragStep_ = true;
+        if (RoomDragBegins) {
+            RoomDragBegins(alt ? RoomDragKind::NewRoom : ctrl ? RoomDragKind::Link : RoomDragKind::Move);
+        }
+    }
     for (int i = 0; i < count; ++i) {
         if (world_.TargetRoom == nullptr) break;
         if (alt) {
@@ -156,6 +170,7 @@ void MapGestures::DragMap(const QPoint& pos) {
 
 void MapGestures::OnMouseUp(QMouseEvent*) {
     HideHint();
+    EndRoomDrag();
     view_.RefreshLock = kFree;
     mapDrag_ = false;
 }

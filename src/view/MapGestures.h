@@ -42,6 +42,12 @@ public:
     std::function<void(const QPoint& globalPos)> OpenRoomMenu;
     // A double-click on a room: the speedwalk to TargetRoom.
     std::function<void()> SpeedwalkToTarget;
+    // What a room drag changes, from its first change to the release of the
+    // button, is one step for the undo history: Alt makes rooms, Ctrl links,
+    // a plain drag moves the room's block.
+    enum class RoomDragKind { Move, NewRoom, Link };
+    std::function<void(RoomDragKind)> RoomDragBegins;
+    std::function<void()> RoomDragEnds;
 
     bool MapDragging() const { return mapDrag_; }
     // The room hint while it is shown (for tests), else nullptr.
@@ -55,6 +61,7 @@ private:
     void ShowToolTipOf(const MudRoom* room);
     void DragRoom(const QPoint& pos, Qt::KeyboardModifiers modifiers);
     void DragMap(const QPoint& pos);
+    void EndRoomDrag();
 
     MapPanel& panel_;
     World& world_;
@@ -65,6 +72,7 @@ private:
     QLabel* hint_ = nullptr;
     // The map drag: its tag and anchor.
     bool mapDrag_ = false;
+    bool roomDragStep_ = false;
     QPoint anchor_;
     std::int32_t anchorDY_ = 0;
     std::int32_t anchorDX_ = 0;

@@ -186,6 +186,23 @@ TEST(ClientCommands, TheMapShowsTheRoomsAroundThePlayerLineByLine) {
     player.Stop();
 }
 
+TEST(ClientCommands, TheLastMoveIsUndoneAndRedoneFromTheClient) {
+    std::unique_ptr<DemoMud> mud = StartMud();
+    TempDir home;
+    Player player(*mud, home, FreePort());
+    ASSERT_TRUE(player.Step("look", NameStart + Wire("Центральная площадь")));
+    ASSERT_TRUE(player.Own(W("карта повтор"), Refused + Wire("Повторять нечего")));
+    ASSERT_TRUE(player.Step("w", NameStart + Wire("Рыночная площадь")));
+    ASSERT_TRUE(player.Own(W("карта"), Wire("[@]-[ ]")));
+
+    ASSERT_TRUE(player.Own(W("карта отмена"), Done + Wire("отменено: ход по карте")));
+    // The market is off the map, and with it the player's position.
+    ASSERT_TRUE(player.Own(W("карта"), Refused + Wire("Где вы, неизвестно")));
+    ASSERT_TRUE(player.Own(W("карта повтор"), Done + Wire("повторено: ход по карте")));
+    ASSERT_TRUE(player.Own(W("карта повтор"), Refused + Wire("Повторять нечего")));
+    player.Stop();
+}
+
 TEST(ClientCommands, ABookmarkSetInTheClientIsWalkedToAfterARestart) {
     std::unique_ptr<DemoMud> mud = StartMud();
     TempDir home;

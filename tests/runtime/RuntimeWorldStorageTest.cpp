@@ -116,5 +116,61 @@ TEST_F(RuntimeWorldStorage, ACrashedRunsRoomsComeBackAndAreAutosaved) {
     EXPECT_EQ(testing::ReadFile(runtime.Journal().Path()), "");
 }
 
+// Undo through the runtime: a save keeps the history, the journal writes
+// what an undo put back (a crash after it gives that map), a revert or
+// another world ends the history.
+TEST_F(RuntimeWorldStorage, UndoOutlivesASaveReachesTheJournalAndEndsWithTheWorld) {
+    const std::string zonePath =
+        home_ / ("Maps/" + Cp1251ToUtf8(W1251("Новый мир"))) + "/" + Cp1251ToUtf8(W1251("Новая зона")) + ".tr2";
+    {
+        TrellanRuntime runtime(Options(), transport_);
+        runtime.Start();
+        World& world = runtime.TheWorld();
+        for (int tag = 1; tag <= 2; ++tag) {
+            UndoHistory::Step step(runtime.History(), "room " + std::to_string(tag));
+            auto room = std::make_unique<MudRoom>();
+            room->Tag = tag;
+            room->Y = tag;
+            world.AddRoom(std::move(room));
+        }
+        ASSERT_TRUE(runtime.Storage().SaveWorld().Errors.empty());
+        ASSERT_TRUE(world.MapSaved);
+
+        world.LastRoomNumber = 2;
+        EXPECT_EQ(runtime.UndoStep(), "room 2");
+        EXPECT_EQ(world.RoomCount(), 1u);
+        EXPECT_EQ(world.LastRoomNumber, 1) << "the next new room is number 2 again";
+        EXPECT_FALSE(world.MapSaved);
+        runtime.Tick();
+        // No Close: the process dies here.
+    }
+    EXPECT_EQ(ReadZoneFile(zonePath, ExitWords::Defaults()).Rooms.size(), 2u);
+
+    TrellanRuntime runtime(Options(), transport_);
+    runtime.Start();
+    EXPECT_EQ(runtime.TheWorld().RoomCount(), 1u) << "the journal holds the undo";
+    EXPECT_FALSE(runtime.UndoStep().has_value()) << "a new run starts a new history";
+
+    {
+        UndoHistory::Step step(runtime.History(), "room 3");
+        auto room = std::make_unique<MudRoom>();
+        room->Tag = 3;
+        runtime.TheWorld().AddRoom(std::move(room));
+    }
+    EXPECT_EQ(runtime.History().UndoName(), "room 3");
+    runtime.Storage().RevertWorld();
+    EXPECT_FALSE(runtime.History().UndoName().has_value());
+    EXPECT_FALSE(runtime.RedoStep().has_value());
+
+    {
+        UndoHistory::Step step(runtime.History(), "room 4");
+        auto room = std::make_unique<MudRoom>();
+        room->Tag = 4;
+        runtime.TheWorld().AddRoom(std::move(room));
+    }
+    ASSERT_TRUE(runtime.Storage().CreateWorld("other").Errors.empty());
+    EXPECT_FALSE(runtime.History().UndoName().has_value());
+}
+
 }  // namespace
 }  // namespace trellan

@@ -3,6 +3,7 @@
 // script the server's output and to check positions and log lines.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,6 +31,15 @@ public:
     void TracingChanged(bool tracing) override { tracingChanges.push_back(tracing); }
     void WalkingModeChanged(bool on) override { walkingChanges.push_back(on); }
     void ShortModeChanged(bool on) override { shortChanges.push_back(on); }
+    void MapStepBegins() override {
+        ++stepsBegun;
+        stepOpen = true;
+        if (onStepBegins) onStepBegins();
+    }
+    void MapStepEnds() override {
+        ++stepsEnded;
+        stepOpen = false;
+    }
 
     std::string client;
     std::string server;
@@ -39,6 +49,10 @@ public:
     std::vector<bool> tracingChanges;
     std::vector<bool> walkingChanges;
     std::vector<bool> shortChanges;
+    int stepsBegun = 0;
+    int stepsEnded = 0;
+    bool stepOpen = false;
+    std::function<void()> onStepBegins;
 };
 
 class RecordingSpeedwalk : public SpeedwalkHooks {

@@ -28,6 +28,30 @@ TEST_F(TrackerMovesTest, LookOnAnEmptyZoneCreatesTheFirstRoom) {
     EXPECT_TRUE(Logged("TranslateCMD.Deleted: Отработавшая команда: look"));
 }
 
+// The undo history takes what one settled command did to the map as one
+// step: the rooms and links a move makes come between its two calls.
+TEST_F(TrackerMovesTest, EachSettledCommandIsOneMapStep) {
+    MudRoom* square = Put("Square", 0, 0, 0, 1);
+    StandIn(square);
+    std::vector<std::size_t> roomsAtBegin;
+    output().onStepBegins = [&] { roomsAtBegin.push_back(world().RoomCount()); };
+    Type("n");
+    EXPECT_EQ(output().stepsBegun, 0) << "nothing settled yet";
+    Server(Room("Alley"));
+    EXPECT_EQ(roomsAtBegin, std::vector<std::size_t>{1});
+    EXPECT_EQ(output().stepsBegun, 1);
+    EXPECT_EQ(output().stepsEnded, 1);
+    EXPECT_FALSE(output().stepOpen);
+    EXPECT_EQ(world().RoomCount(), 2u);
+    EXPECT_TRUE(square->ChN);
+
+    Type("s");
+    Type("n");
+    Server(Room("Square") + Room("Alley"));
+    EXPECT_EQ(output().stepsBegun, 3);
+    EXPECT_EQ(output().stepsEnded, 3);
+}
+
 TEST_F(TrackerMovesTest, LookFindsTheRoomByNameInTheZoneOrTheWorld) {
     Put("Square", 0, 0, 0, 1);
     MudRoom* gate = Put("Gate", 3, 3, 0, 2);

@@ -185,6 +185,38 @@ TEST_F(MapGesturesTest, CtrlDragLinksOnceAndAltDragStepsOnce) {
     Release({0, 0});
 }
 
+TEST_F(MapGesturesTest, ARoomDragIsOneUndoStepFromItsFirstChangeToTheRelease) {
+    using Kind = MapGestures::RoomDragKind;
+    std::vector<Kind> begun;
+    int ended = 0;
+    gestures->RoomDragBegins = [&](Kind kind) { begun.push_back(kind); };
+    gestures->RoomDragEnds = [&] { ++ended; };
+    AddRoom(0, 0, 0);
+    ViewOnCellZero();
+    Press({230, 128});
+    Drag({kTileX + 20, 128});
+    EXPECT_TRUE(begun.empty()) << "nothing changed yet";
+    Drag({kTileX + 41, 128});
+    Drag({kTileX + 32 + 41, 128});
+    EXPECT_EQ(begun, std::vector<Kind>{Kind::Move});
+    EXPECT_EQ(ended, 0);
+    Release({0, 0});
+    EXPECT_EQ(ended, 1);
+
+    // A click without a move is no step; Ctrl and Alt name theirs.
+    Press({230, 128});
+    Release({0, 0});
+    EXPECT_EQ(ended, 1);
+    Press({kTileX + 64 + 16, 128}, Qt::LeftButton, Qt::ControlModifier);
+    Drag({kTileX + 64 + 16, kTileY + 41}, Qt::ControlModifier);
+    Release({0, 0});
+    Press({kTileX + 64 + 16, 128}, Qt::LeftButton, Qt::AltModifier);
+    Drag({kTileX + 64 + 16, kTileY - 9}, Qt::AltModifier);
+    Release({0, 0});
+    EXPECT_EQ(begun, (std::vector<Kind>{Kind::Move, Kind::Link, Kind::NewRoom}));
+    EXPECT_EQ(ended, 3);
+}
+
 TEST_F(MapGesturesTest, ThePointerShowsTheRoomUnderItAndTheCurrentRoomWhenItLeaves) {
     MudRoom* room = AddRoom(0, 0, 0);
     world.CurrentRoom = AddRoom(0, 5, 0);

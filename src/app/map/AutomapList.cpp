@@ -9,6 +9,7 @@
 #include "mapping/Placement.h"
 #include "model/World.h"
 #include "settings/Localisation.h"
+#include "storage/UndoHistory.h"
 #include "text/Cp1251.h"
 #include "view/QtText.h"
 
@@ -19,6 +20,26 @@ namespace {
 std::optional<std::int32_t> ParseNumber(const std::string& text) {
     return CrossLinkEntry{{}, {}, text, {}}.RoomNumber();
 }
+
+}  // namespace
+
+namespace {
+
+// One edit of the list, with the partner's entry it offers, is one undo step.
+class CrossLinkStep {
+public:
+    explicit CrossLinkStep(const RoomEditContext& context) : history_(context.History) {
+        if (history_ != nullptr) history_->Begin(Utf8ToCp1251("перекрёстная связь"));
+    }
+    ~CrossLinkStep() {
+        if (history_ != nullptr) history_->End();
+    }
+    CrossLinkStep(const CrossLinkStep&) = delete;
+    CrossLinkStep& operator=(const CrossLinkStep&) = delete;
+
+private:
+    UndoHistory* history_;
+};
 
 }  // namespace
 
@@ -111,6 +132,7 @@ bool AutomapList::AskDeleteOpposite(MudRoom* partner, int index, const CrossLink
 }
 
 void AutomapList::AddEntry() {
+    const CrossLinkStep step(context_);
     std::vector<std::string> zones;
     for (const ZoneNode& node : context_.TheWorld.Tree().Zones()) zones.push_back(node.Text);
     AutomapForm form(context_.Captions, context_.Config.DirectionPhrases, zones, list_.window());
@@ -131,6 +153,7 @@ void AutomapList::AddEntry() {
 }
 
 void AutomapList::EditEntry() {
+    const CrossLinkStep step(context_);
     const int row = list_.currentItem() != nullptr ? list_.indexOfTopLevelItem(list_.currentItem()) : -1;
     if (row < 0 || row >= static_cast<int>(lines_.size())) {
         AddEntry();
@@ -180,6 +203,7 @@ void AutomapList::EditEntry() {
 }
 
 void AutomapList::DeleteEntry() {
+    const CrossLinkStep step(context_);
     const int row = list_.currentItem() != nullptr ? list_.indexOfTopLevelItem(list_.currentItem()) : -1;
     if (row < 0 || row >= static_cast<int>(lines_.size())) return;
     const CrossLinkFields line = lines_[static_cast<std::size_t>(row)];

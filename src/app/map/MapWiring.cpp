@@ -12,6 +12,7 @@
 #include "app/window/StatusPanels.h"
 #include "app/window/TrellanForm.h"
 #include "runtime/TrellanRuntime.h"
+#include "text/Cp1251.h"
 #include "view/QtText.h"
 #include "view/MapPanel.h"
 
@@ -33,6 +34,13 @@ MapWiring::MapWiring(TrellanForm& form, TrellanRuntime& runtime) : form_(form), 
                                               runtime_.Placer(), runtime_.Links());
     gestures_->ShowRoomInfo = [this](const MudRoom* room) { ShowRoom(room); };
     gestures_->SpeedwalkToTarget = [this] { SpeedwalkToTarget(); };
+    gestures_->RoomDragBegins = [this](MapGestures::RoomDragKind kind) {
+        const char* step = kind == MapGestures::RoomDragKind::NewRoom ? "новая комната"
+                           : kind == MapGestures::RoomDragKind::Link  ? "длинная связь"
+                                                                      : "перемещение полей";
+        runtime_.History().Begin(Utf8ToCp1251(step));
+    };
+    gestures_->RoomDragEnds = [this] { runtime_.History().End(); };
     panel_->SetMouseHandler(gestures_.get());
 
     panel_->ErrorReported = [this](const std::string& message) {

@@ -12,6 +12,7 @@ class Linker;
 class Localisation;
 class Placement;
 class SkinSet;
+class UndoHistory;
 class World;
 struct MainSettings;
 struct MappingConfig;
@@ -25,6 +26,8 @@ struct RoomEditContext {
     const SkinSet& Skins;
     const MainSettings& Settings;
     Dialogs& Boxes;
+    // Each edit of a cross link is an undo step (none in tests that leave it).
+    UndoHistory* History = nullptr;
 };
 
 // The colour dialog preset to a colour (0x00BBGGRR); nothing when the user

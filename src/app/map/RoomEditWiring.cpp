@@ -10,6 +10,7 @@
 #include "app/map/RoomPopup.h"
 #include "app/window/TrellanForm.h"
 #include "runtime/TrellanRuntime.h"
+#include "text/Cp1251.h"
 #include "view/ColorRef.h"
 #include "view/MapGestures.h"
 
@@ -26,7 +27,8 @@ RoomEditWiring::RoomEditWiring(TrellanForm& form, TrellanRuntime& runtime, MapWi
       runtime_(runtime),
       map_(map),
       context_{runtime.Captions(), runtime.TheWorld(), runtime.Placer(), runtime.Links(),
-               runtime.Mapping(),  map.Skins(),        runtime.Settings(), dialogs} {
+               runtime.Mapping(),  map.Skins(),        runtime.Settings(), dialogs,
+               &runtime.History()} {
     popup_ = std::make_unique<RoomPopup>(form.Popups, context_, runtime, map.Skins(), runtime.Zones(),
                                          runtime.ZoneTree());
     popup_->EditRoom = [this] { EditRoom(); };
@@ -72,6 +74,7 @@ void RoomEditWiring::EditRoom() {
         const bool ok = RunPropertyForm ? RunPropertyForm(dialog) : dialog.exec() == QDialog::Accepted;
         // The room may have been taken away while the dialog was open.
         if (ok && world.Contains(room)) {
+            UndoHistory::Step step(runtime_.History(), Utf8ToCp1251("свойства поля"));
             bookmarks = true;
             bookmarkAdded = dialog.ApplyToRoom();
         }

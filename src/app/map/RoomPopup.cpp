@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QToolButton>
 #include <QWidgetAction>
+#include <map>
 
 #include "app/window/Dialogs.h"
 #include "app/window/PopupMenus.h"
@@ -173,6 +174,7 @@ void RoomPopup::BuildPictureGrid() {
         const int tag = item.Value;
         QObject::connect(button, &QToolButton::clicked, grid, [this, tag] {
             CloseMenus();
+            UndoHistory::Step step(runtime_.History(), Utf8ToCp1251("картинка поля"));
             SetTargetPicture(tag);
         });
         layout->addWidget(button, row++, column);
@@ -261,8 +263,36 @@ void RoomPopup::ToggleTargetDoor(Direction direction) {
 void RoomPopup::ConnectCommands() {
     PopupMenus& m = menus_;
     QObject* owner = m.PopupMap;
-    const auto on = [owner](QAction* action, std::function<void()> run) {
-        QObject::connect(action, &QAction::triggered, owner, [run = std::move(run)] { run(); });
+    // Each item is one undo step, named for what it does to the map.
+    std::map<QAction*, std::string> steps = {{m.nDeleteRoom, "удаление поля"},
+                                             {m.nDeleteLink, "удаление связи"},
+                                             {m.nSelectRoom, "выбор позиции"},
+                                             {m.nEditRoom, "свойства поля"},
+                                             {m.nAddToQuickList, "новая закладка"},
+                                             {m.nRemoveRoom, "снятие закладки"},
+                                             {m.nColor, "цвет поля"},
+                                             {m.nLastColor, "цвет поля"},
+                                             {m.nDT, "пометка поля"},
+                                             {m.nFlyDT, "пометка поля"},
+                                             {m.nAgro, "пометка поля"},
+                                             {m.nNoStep, "пометка поля"}};
+    for (int i = 0; i < 6; ++i) {
+        steps[m.doorItems[i]] = "дверь";
+        steps[m.addRoomItems[i]] = "новая комната";
+        steps[m.newZoneItems[i]] = "новая зона";
+        steps[m.mergeItems[i]] = "слияние зон";
+        if (i < 4) {
+            steps[m.shiftItems[i]] = "перемещение полей";
+            steps[m.longItems[i]] = "длинная связь";
+        }
+    }
+    const auto on = [this, owner, steps](QAction* action, std::function<void()> run) {
+        const auto named = steps.find(action);
+        const std::string step = Utf8ToCp1251(named == steps.end() ? "изменение поля" : named->second);
+        QObject::connect(action, &QAction::triggered, owner, [this, step, run = std::move(run)] {
+            UndoHistory::Step undoStep(runtime_.History(), step);
+            run();
+        });
     };
     on(m.nSpeedWalk, [this] { Speedwalk(static_cast<int>(SpeedwalkSender::Send)); });
     on(m.nSpeedWalkNTD, [this] { Speedwalk(static_cast<int>(SpeedwalkSender::ClipboardWithSeparators)); });

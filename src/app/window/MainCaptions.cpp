@@ -95,6 +95,9 @@ const std::vector<CaptionKey>& MainFormKeys() {
         // Texts the window shows beyond the classic list, so that nothing
         // visible escapes translation.
         {"nMode", "Режим", Kind::Caption},
+        {"nEdit", "Правка", Kind::Caption},
+        {"nUndo", "Отменить", Kind::Caption},
+        {"nRedo", "Повторить", Kind::Caption},
         {"nnLoadZone", "Загрузить зону", Kind::Caption},
         {"nnLockZone", "Запретить изменение зоны", Kind::Caption},
         {"nPicture", "Картинка", Kind::Caption},

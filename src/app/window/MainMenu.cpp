@@ -44,6 +44,12 @@ MainMenu::MainMenu(QMainWindow& window) {
     nFile->addSeparator();
     nExit = AddItem(nFile, "nExit", QKeySequence(Qt::ALT | Qt::Key_F4));
 
+    nEdit = AddMenu(window, "nEdit");
+    nUndo = AddItem(nEdit, "nUndo");
+    nUndo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    nRedo = AddItem(nEdit, "nRedo");
+    nRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+
     nMode = AddMenu(window, "nMode");
     modeGroup = new QActionGroup(&window);
     nWalking = AddItem(nMode, "nWalking");

@@ -28,6 +28,10 @@ struct MainMenu {
     QAction* nConfig = nullptr;
     QAction* nExit = nullptr;
 
+    // Правка: undo and redo of map changes; their texts name the step.
+    QMenu* nEdit = nullptr;
+    QAction* nUndo = nullptr;
+    QAction* nRedo = nullptr;
     QMenu* nMode = nullptr;
     QActionGroup* modeGroup = nullptr;
     QAction* nWalking = nullptr;

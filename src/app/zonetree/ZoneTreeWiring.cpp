@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <optional>
 
 #include "app/window/Dialogs.h"
 #include "app/window/MainToolBar.h"
@@ -18,6 +19,7 @@
 #include "app/zonetree/ZoneTreeView.h"
 #include "common/Errors.h"
 #include "runtime/TrellanRuntime.h"
+#include "text/Cp1251.h"
 #include "view/QtText.h"
 
 namespace trellan {
@@ -186,7 +188,10 @@ void ZoneTreeWiring::CreateZone() {
 void ZoneTreeWiring::DeleteZone() {
     const std::string zone = SelectedZone();
     if (zone.empty() || !dialogs_.Question(messages_.DeleteZoneQuestion(zone))) return;
-    Report(treeOps_.DeleteZone(zone));
+    {
+        UndoHistory::Step step(runtime_.History(), Utf8ToCp1251("удаление зоны"));
+        Report(treeOps_.DeleteZone(zone));
+    }
     Refresh();
 }
 
@@ -198,13 +203,16 @@ void ZoneTreeWiring::LockZone() {
 }
 
 void ZoneTreeWiring::LabelEdited(int level, const std::string& oldText, MudRoom* room, const std::string& newText) {
+    std::optional<UndoHistory::Step> step;
     if (level == 1) {
         if (newText == oldText) return;
+        step.emplace(runtime_.History(), Utf8ToCp1251("переименование зоны"));
         // A refused rename keeps the old label: the tree shows the model.
         const ZoneResult result = treeOps_.RenameZone(oldText, newText);
         if (result.Succeeded()) view_->ZoneRenamed(oldText, newText);
         Report(result);
     } else if (level == 2) {
+        step.emplace(runtime_.History(), Utf8ToCp1251("переименование закладки"));
         treeOps_.RenameBookmark(room, newText);
     }
     Refresh();
@@ -242,7 +250,10 @@ void ZoneTreeWiring::ShowOnMap() {
 }
 
 void ZoneTreeWiring::RemoveBookmark() {
-    treeOps_.UnbookmarkRoom(SelectedRoom());
+    {
+        UndoHistory::Step step(runtime_.History(), Utf8ToCp1251("снятие закладки"));
+        treeOps_.UnbookmarkRoom(SelectedRoom());
+    }
     Refresh();
 }
 

@@ -46,7 +46,7 @@ TEST(MainFormTest, FirstStartWritesEveryMainFormKeyWithItsRussianText) {
 
     QStringList menus;
     for (QAction* menu : form.menuBar()->actions()) menus << menu->text();
-    EXPECT_EQ(menus, (QStringList{Q("Файл"), Q("Режим"), Q("Окно"), Q("Справка")}));
+    EXPECT_EQ(menus, (QStringList{Q("Файл"), Q("Правка"), Q("Режим"), Q("Окно"), Q("Справка")}));
     EXPECT_EQ(form.Menu.nSaveWorld->shortcut(), QKeySequence(Qt::Key_F3));
     EXPECT_EQ(form.Menu.nStopTrace->shortcut(), QKeySequence(Qt::SHIFT | Qt::Key_F9));
     EXPECT_EQ(form.Menu.nExit->shortcut(), QKeySequence(Qt::ALT | Qt::Key_F4));
