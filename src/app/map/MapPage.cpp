@@ -6,10 +6,12 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "app/window/MainToolBar.h"
+#include "app/window/TreeWidthFit.h"
 #include "view/MapPanel.h"
 
 namespace trellan {
@@ -125,6 +127,20 @@ int MapPage::TreeWidth() const {
 void MapPage::SetTreeWidth(int width) {
     treeWidth_ = std::max(20, width);
     SplitterTree->setSizes({treeWidth_, std::max(1, SplitterTree->width() - treeWidth_)});
+}
+
+void MapPage::FitTreeToCaptions() {
+    if (PanelTree->isHidden()) return;
+    const int width = FittedTreeWidth(*TreeViewZones, treeWidth_, SplitterTree->width());
+    if (width > treeWidth_) SetTreeWidth(width);
+}
+
+void MapPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (fitted_) return;
+    fitted_ = true;
+    // Once the page has its laid-out size.
+    QTimer::singleShot(0, this, [this] { FitTreeToCaptions(); });
 }
 
 QWidget* MapPage::KeyTarget() const {

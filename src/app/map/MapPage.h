@@ -48,11 +48,18 @@ public:
     // tree while the zone tree is hidden.
     QWidget* KeyTarget() const;
 
+    // Widens the zone tree so that its widest open caption shows whole, up
+    // to two fifths of the page; never narrows it. Done once, the first
+    // time the page is shown in a run.
+    void FitTreeToCaptions();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     int treeWidth_ = 183;
+    bool fitted_ = false;
 };
 
 }  // namespace trellan

@@ -1,16 +1,16 @@
 #include "app/objects/ObjectsPage.h"
 
 #include <QAction>
-#include <QHeaderView>
-#include <QScrollBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/window/ToolIcons.h"
+#include "app/window/TreeWidthFit.h"
 
 namespace trellan {
 
@@ -78,11 +78,7 @@ void ObjectsPage::SetTreeWidth(int width) {
 
 void ObjectsPage::FitTreeToCaptions() {
     if (!TreeViewObjects->isVisible()) return;
-    QTreeWidget& tree = *TreeViewObjects;
-    const int captions = std::max(static_cast<const QAbstractItemView&>(tree).sizeHintForColumn(0), tree.header()->sectionSize(0));
-    const int needed = captions + 2 * tree.frameWidth() + tree.verticalScrollBar()->sizeHint().width() + 4;
-    const int most = SplitterObjects->width() * 2 / 5;
-    const int width = std::min(needed, most);
+    const int width = FittedTreeWidth(*TreeViewObjects, treeWidth_, SplitterObjects->width());
     if (width > treeWidth_) SetTreeWidth(width);
 }
 
@@ -90,7 +86,8 @@ void ObjectsPage::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (fitted_) return;
     fitted_ = true;
-    FitTreeToCaptions();
+    // Once the page has its laid-out size.
+    QTimer::singleShot(0, this, [this] { FitTreeToCaptions(); });
 }
 
 }  // namespace trellan

@@ -15,6 +15,7 @@
 
 #include "app/GuiTestSupport.h"
 #include "app/config/ConfigCaptions.h"
+#include "app/map/MapPage.h"
 #include "app/objects/ObjectsPage.h"
 #include "app/window/HelpForm.h"
 #include "app/window/MainCaptions.h"
@@ -198,6 +199,25 @@ TEST(WindowPolishTest, ObjectsTreeWidensToItsWidestCaptionOnce) {
     form.PageControl->setCurrentWidget(&page);
     QApplication::processEvents();
     EXPECT_EQ(page.TreeWidth(), 100);
+    form.close();
+}
+
+TEST(WindowPolishTest, ZoneTreeWidensToALongZoneNameOnce) {
+    GuiFixture fixture;
+    TrellanForm& form = fixture.Start().Form();
+    form.resize(1200, 600);
+    MapPage& page = *form.Map;
+    const int before = page.TreeWidth();
+    QTreeWidget& tree = *page.TreeViewZones;
+    const QString name = Q("Замок Чёрного Властелина, нижние подземелья");
+    new QTreeWidgetItem(tree.topLevelItem(0) != nullptr ? tree.topLevelItem(0) : tree.invisibleRootItem(),
+                        QStringList{name});
+    tree.expandAll();
+    form.show();
+    QApplication::processEvents();
+    EXPECT_GT(page.TreeWidth(), before);
+    EXPECT_GT(page.TreeWidth(), tree.fontMetrics().horizontalAdvance(name));
+    EXPECT_LE(page.TreeWidth(), page.SplitterTree->width() * 2 / 5);
     form.close();
 }
 
