@@ -15,6 +15,7 @@
 #include "common/FileIo.h"
 #include "mapping/Directions.h"
 #include "mapping/Linker.h"
+#include "model/GridCell.h"
 #include "model/zonefile/ZoneFileWriter.h"
 #include "storage/MapsDirectory.h"
 #include "storage/MudletMapFormat.h"
@@ -28,19 +29,8 @@ namespace ud = mudlet_format::user_data;
 
 namespace {
 
-struct Cell {
-    std::int32_t X, Y, L;
-    bool operator==(const Cell&) const = default;
-};
-
-struct CellHash {
-    std::size_t operator()(const Cell& c) const {
-        std::uint64_t h = static_cast<std::uint32_t>(c.X);
-        h = h * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint32_t>(c.Y);
-        h = h * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint32_t>(c.L);
-        return static_cast<std::size_t>(h ^ (h >> 29));
-    }
-};
+using Cell = GridCell;
+using CellHash = GridCellHash;
 
 template <typename T>
 std::optional<T> ParseNumber(std::string_view text) {

@@ -15,6 +15,7 @@
 #include "common/FileIo.h"
 #include "mapping/CrossLinkEntry.h"
 #include "mapping/MappingConfig.h"
+#include "model/GridCell.h"
 #include "model/World.h"
 #include "model/zonefile/ZoneFileWriter.h"
 #include "settings/IniFile.h"
@@ -29,19 +30,8 @@ namespace trellan {
 
 namespace {
 
-struct Cell {
-    std::int32_t X, Y, L;
-    bool operator==(const Cell&) const = default;
-};
-
-struct CellHash {
-    std::size_t operator()(const Cell& c) const {
-        std::uint64_t h = static_cast<std::uint32_t>(c.X);
-        h = h * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint32_t>(c.Y);
-        h = h * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint32_t>(c.L);
-        return static_cast<std::size_t>(h ^ (h >> 29));
-    }
-};
+using Cell = GridCell;
+using CellHash = GridCellHash;
 
 Cell CellOf(const MudRoom& room) {
     return Cell{room.X, room.Y, room.L};
