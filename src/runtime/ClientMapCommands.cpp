@@ -9,6 +9,7 @@
 #include "mapping/ZoneTreeOperations.h"
 #include "model/World.h"
 #include "navigation/AsciiMap.h"
+#include "navigation/NavigationMessages.h"
 #include "storage/StorageNames.h"
 #include "storage/UndoHistory.h"
 #include "storage/WorldStorage.h"
@@ -49,12 +50,10 @@ void ClientMapCommands::MapCommand(const std::string& argument) {
     } else if (word == kSave) {
         Save();
     } else if (word == kZone) {
-        std::optional<UndoHistory::Step> step;
-        if (parts_.History != nullptr) step.emplace(*parts_.History, W1251("новая зона"));
+        const UndoHistory::Step step(parts_.History, W1251("новая зона"));
         NewZone(rest);
     } else if (word == kLink) {
-        std::optional<UndoHistory::Step> step;
-        if (parts_.History != nullptr) step.emplace(*parts_.History, W1251("связь"));
+        const UndoHistory::Step step(parts_.History, W1251("связь"));
         CrossLink(rest);
     } else if (word == kUndo || word == kRedo) {
         UndoOrRedo(word == kRedo);
@@ -84,7 +83,7 @@ void ClientMapCommands::ShowMap() {
     const MudRoom* room = world.CurrentRoom;
     // The grid is the shown zone's; a position elsewhere is not drawn.
     if (room == nullptr || world.ZoneOf(room) != world.CurrentZone) {
-        Tell(Text("PositionUnknown", "Где вы, неизвестно: наберите look"), false);
+        Send(PositionUnknownLine(parts_.Captions));
         return;
     }
     std::string header = Text("MapHeader", "Зона {zone}, уровень {level}: {room}");
@@ -205,7 +204,7 @@ void ClientMapCommands::CrossLink(const std::string& typed) {
     MovementTracker& tracker = parts_.Tracker;
     MudRoom* here = world.CurrentRoom;
     if (here == nullptr) {
-        Tell(Text("PositionUnknown", "Где вы, неизвестно: наберите look"), false);
+        Send(PositionUnknownLine(parts_.Captions));
         return;
     }
     const MovementTracker::Step& step = tracker.LastStep();
@@ -283,7 +282,7 @@ void ClientMapCommands::SetAliasCommand(const std::string& alias) {
     World& world = parts_.TheWorld;
     MudRoom* room = world.CurrentRoom;
     if (room == nullptr) {
-        Tell(Text("PositionUnknown", "Где вы, неизвестно: наберите look"), false);
+        Send(PositionUnknownLine(parts_.Captions));
         return;
     }
     if (alias.empty()) {

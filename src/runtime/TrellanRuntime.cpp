@@ -10,7 +10,7 @@
 #include "settings/ProgramFiles.h"
 #include "settings/SettingsFiles.h"
 #include "storage/StorageNames.h"
-#include "text/TextUtils.h"
+#include "tracking/ClientLines.h"
 #include "text/W1251.h"
 
 namespace trellan {
@@ -52,10 +52,12 @@ void TrellanRuntime::Start() {
         HomeDirectory::Resolve(options_.HomeDirectory, options_.ProgramDirectory));
     main_ = ReadMainIniFile(*home_, options_.LayeredWindowsAvailable);
     const std::string& language = Language();
-    const std::string languageFile = HomeDirectory::LanguageFileName(language);
+    // Another language's texts come with the program, beside it or installed.
     localisation_ = std::make_unique<Localisation>(
         home_->LanguageIniPath(language),
-        languageFile == "language.ini" ? std::string() : FindProgramFile(options_.ProgramDirectory, languageFile));
+        HomeDirectory::LanguageCode(language).empty()
+            ? std::string()
+            : FindProgramFile(options_.ProgramDirectory, HomeDirectory::LanguageFileName(language)));
     speedwalk_.SetCaptions(localisation_.get());
     tracker_.SetCaptions(localisation_.get());
     objectsHooks_.SetCaptions(localisation_.get());
@@ -186,10 +188,8 @@ void TrellanRuntime::FlushJournal() {
 
 void TrellanRuntime::Notify(const std::string& text) {
     notices_.push_back(text);
-    std::string line = text;
     // The byte of "я" is telnet's IAC: doubled, the client shows the letter.
-    line = ReplaceAll(line, "\xFF", "\xFF\xFF");
-    clientNotices_ += "\r\n\033[1;33m<Trellan> : \033[1;32m" + line + "\033[0m\r\n";
+    clientNotices_ += TrellanLine(ForClient(text, true), LineColour::Green);
     if (session_.ClientPresent()) {
         session_.SendToClient(clientNotices_);
         clientNotices_.clear();
@@ -320,10 +320,6 @@ std::string TrellanRuntime::ListenLine() const {
     if (server.empty()) return line + " (no MUD server configured)";
     return line + " and connects to " + server + ":" + std::to_string(config.ServerPortInUse());
 }
-
-}  // namespace trellan
-
-namespace trellan {
 
 std::optional<std::string> TrellanRuntime::UndoStep() { return AfterUndo(history_.Undo(storage_->Words())); }
 

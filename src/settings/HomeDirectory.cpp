@@ -106,14 +106,18 @@ std::string HomeDirectory::LanguageIniPath() const {
 std::string HomeDirectory::LanguageIniPath(std::string_view language) const {
     return Child(LanguageFileName(language));
 }
-std::string HomeDirectory::LanguageFileName(std::string_view language) {
+std::string HomeDirectory::LanguageCode(std::string_view language) {
     // A code is a few letters ("en", "pt_BR"); anything else (a path, say)
     // is not a language.
     const bool code = language.size() <= 16 &&
                       language.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ_-") ==
                           std::string_view::npos;
-    if (language.empty() || language == "ru" || !code) return "language.ini";
-    return "language." + std::string(language) + ".ini";
+    if (language.empty() || language == "ru" || !code) return {};
+    return std::string(language);
+}
+std::string HomeDirectory::LanguageFileName(std::string_view language) {
+    const std::string code = LanguageCode(language);
+    return code.empty() ? "language.ini" : "language." + code + ".ini";
 }
 std::string HomeDirectory::DebugLogPath() const {
     return Child("trdebug.log");

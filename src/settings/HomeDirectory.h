@@ -37,6 +37,9 @@ public:
     // not a language code), language.<language>.ini for another.
     std::string LanguageIniPath(std::string_view language) const;
     static std::string LanguageFileName(std::string_view language);
+    // The code of an interface language other than Russian ("en"); empty
+    // for Russian (`language` empty or "ru", or not a language code).
+    static std::string LanguageCode(std::string_view language);
     std::string DebugLogPath() const;     // trdebug.log
     // The profile read for a world that has no local.ini of its own.
     std::string TemplateProfilePath() const;

@@ -48,16 +48,22 @@ public:
     void Begin(const std::string& name);
     void End();
 
-    // A step from construction to destruction.
+    // A step from construction to destruction; none when there is no
+    // history (a part used without one, as in tests).
     class Step {
     public:
-        Step(UndoHistory& history, const std::string& name) : history_(history) { history_.Begin(name); }
-        ~Step() { history_.End(); }
+        Step(UndoHistory& history, const std::string& name) : Step(&history, name) {}
+        Step(UndoHistory* history, const std::string& name) : history_(history) {
+            if (history_ != nullptr) history_->Begin(name);
+        }
+        ~Step() {
+            if (history_ != nullptr) history_->End();
+        }
         Step(const Step&) = delete;
         Step& operator=(const Step&) = delete;
 
     private:
-        UndoHistory& history_;
+        UndoHistory* history_;
     };
 
     // The name of the step Undo (Redo) would take; nothing when there is

@@ -21,25 +21,10 @@ std::optional<std::int32_t> ParseNumber(const std::string& text) {
     return CrossLinkEntry{{}, {}, text, {}}.RoomNumber();
 }
 
-}  // namespace
-
-namespace {
-
 // One edit of the list, with the partner's entry it offers, is one undo step.
-class CrossLinkStep {
-public:
-    explicit CrossLinkStep(const RoomEditContext& context) : history_(context.History) {
-        if (history_ != nullptr) history_->Begin(Utf8ToCp1251("перекрёстная связь"));
-    }
-    ~CrossLinkStep() {
-        if (history_ != nullptr) history_->End();
-    }
-    CrossLinkStep(const CrossLinkStep&) = delete;
-    CrossLinkStep& operator=(const CrossLinkStep&) = delete;
-
-private:
-    UndoHistory* history_;
-};
+UndoHistory::Step ListEditStep(const RoomEditContext& context) {
+    return {context.History, Utf8ToCp1251("перекрёстная связь")};
+}
 
 }  // namespace
 
@@ -132,7 +117,7 @@ bool AutomapList::AskDeleteOpposite(MudRoom* partner, int index, const CrossLink
 }
 
 void AutomapList::AddEntry() {
-    const CrossLinkStep step(context_);
+    const UndoHistory::Step step = ListEditStep(context_);
     std::vector<std::string> zones;
     for (const ZoneNode& node : context_.TheWorld.Tree().Zones()) zones.push_back(node.Text);
     AutomapForm form(context_.Captions, context_.Config.DirectionPhrases, zones, list_.window());
@@ -153,7 +138,7 @@ void AutomapList::AddEntry() {
 }
 
 void AutomapList::EditEntry() {
-    const CrossLinkStep step(context_);
+    const UndoHistory::Step step = ListEditStep(context_);
     const int row = list_.currentItem() != nullptr ? list_.indexOfTopLevelItem(list_.currentItem()) : -1;
     if (row < 0 || row >= static_cast<int>(lines_.size())) {
         AddEntry();
@@ -203,7 +188,7 @@ void AutomapList::EditEntry() {
 }
 
 void AutomapList::DeleteEntry() {
-    const CrossLinkStep step(context_);
+    const UndoHistory::Step step = ListEditStep(context_);
     const int row = list_.currentItem() != nullptr ? list_.indexOfTopLevelItem(list_.currentItem()) : -1;
     if (row < 0 || row >= static_cast<int>(lines_.size())) return;
     const CrossLinkFields line = lines_[static_cast<std::size_t>(row)];

@@ -28,10 +28,8 @@ HelpForm::HelpForm(const QString& html, QWidget* parent) : QDialog(parent) {
 }
 
 std::string HelpFileName(const std::string& language) {
-    const std::string languageFile = HomeDirectory::LanguageFileName(language);
-    if (languageFile == "language.ini") return "help.ru.html";
-    // language.<code>.ini
-    return "help." + languageFile.substr(9, languageFile.size() - 9 - 4) + ".html";
+    const std::string code = HomeDirectory::LanguageCode(language);
+    return "help." + (code.empty() ? std::string("ru") : code) + ".html";
 }
 
 QString HelpPage(const std::string& path, const std::string& home) {

@@ -9,10 +9,8 @@
 namespace trellan {
 
 QString QtTranslationLocale(const std::string& language) {
-    const std::string file = HomeDirectory::LanguageFileName(language);
-    if (file == "language.ini") return QStringLiteral("ru");
-    // language.<code>.ini
-    const QString code = QString::fromStdString(file.substr(9, file.size() - 9 - 4));
+    const QString code = QString::fromStdString(HomeDirectory::LanguageCode(language));
+    if (code.isEmpty()) return QStringLiteral("ru");
     if (code == QStringLiteral("en") || code.startsWith(QStringLiteral("en_"))) return {};
     return code;
 }

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/window/MainCaptions.h"
 #include "app/window/MainMenu.h"
 #include "runtime/TrellanRuntime.h"
 #include "view/QtText.h"
@@ -24,15 +25,14 @@ UndoMenu::UndoMenu(MainMenu& menu, TrellanRuntime& runtime, std::function<void()
 
 void UndoMenu::Update() {
     Localisation& captions = runtime_.Captions();
-    const auto show = [&captions](QAction* item, const char* key, const char* fallback,
-                                  const std::optional<std::string>& step) {
-        std::string text = captions.GetCaption("MainForm", key, fallback);
+    const auto show = [&captions](QAction* item, const char* key, const std::optional<std::string>& step) {
+        std::string text = captions.GetCaption(MainFormSection, key, MainFormDefault(key));
         if (step) text += ": " + *step;
         item->setText(ToQt(text));
         item->setEnabled(step.has_value());
     };
-    show(menu_.nUndo, "nUndo", "\xCE\xF2\xEC\xE5\xED\xE8\xF2\xFC", runtime_.History().UndoName());
-    show(menu_.nRedo, "nRedo", "\xCF\xEE\xE2\xF2\xEE\xF0\xE8\xF2\xFC", runtime_.History().RedoName());
+    show(menu_.nUndo, "nUndo", runtime_.History().UndoName());
+    show(menu_.nRedo, "nRedo", runtime_.History().RedoName());
 }
 
 void UndoMenu::Run(bool redo) {
