@@ -10,6 +10,7 @@
 #include "text/Cp1251.h"
 #include "text/TextUtils.h"
 #include "text/W1251.h"
+#include "tracking/ClientLines.h"
 #include "tracking/MovementTracker.h"
 #include "tracking/RoomQueries.h"
 
@@ -77,7 +78,7 @@ void MovementTracker::MismatchLoss(const std::string& what) {
     std::string message = W1251("комната не совпадает с картой: ") + what;
     log_.Log("TranslateCMD.Moves: " + message);
     if (output_.ClientAndServerConnected()) {
-        output_.SendToClient("\r\n\033[1;33m<Trellan> : \033[1;31m" + message + "\033[0m\r\n");
+        output_.SendToClient(TrellanLine(message, LineColour::Red));
     }
     LossOfPosition(PositionLoss::RoomDiffers);
 }
