@@ -80,6 +80,11 @@ private:
         int option = -1;      // the option index of the body being read
         bool overflow = false;
     };
+    // How each side's bytes are read and what becomes of them.
+    template <typename Reading>
+    void Read(Side& side, std::string_view bytes, Reading& reading);
+    struct ServerReading;
+    struct ClientReading;
     static constexpr int kMsdp = 0;
     static constexpr int kGmcp = 1;
     static int OptionIndex(unsigned char option);

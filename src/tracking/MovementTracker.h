@@ -172,6 +172,10 @@ private:
     const std::string& ParsedIdentity() const;
     // A room may stand for the parsed one: it has no identity or the same.
     bool IdentityAllows(const MudRoom* room) const;
+    // A room fits the parsed one: its identity allows it and,
+    // without an identity, its stored texts agree with the server's (beyond
+    // blanks), unless the map is read-only and so trusted as it stands.
+    bool AgreesWithParsed(const MudRoom* room) const;
     // The room takes the parsed identity when it has none (not while the
     // map is read-only).
     void AdoptIdentity(MudRoom* room);

@@ -10,6 +10,7 @@
 #include "text/Cp1251.h"
 #include "text/TextUtils.h"
 #include "text/W1251.h"
+#include "tracking/ClientLines.h"
 #include "tracking/MovementTracker.h"
 #include "tracking/RoomQueries.h"
 
@@ -67,11 +68,17 @@ void MovementTracker::RefreshKnownRoom(MudRoom* room) {
                        exitsMissing ? parsed_.ParsedExits : room->Exits(), config_.Parser.Words);
 }
 
+bool MovementTracker::AgreesWithParsed(const MudRoom* room) const {
+    if (!IdentityAllows(room)) return false;
+    if (walkingMode_ || world_.CurrentZoneLocked || !ParsedIdentity().empty()) return true;
+    return MapMismatch(room, parsed_.ParsedName, parsed_.ParsedDesc, parsed_.ParsedExits, config_.Parser).empty();
+}
+
 void MovementTracker::MismatchLoss(const std::string& what) {
     std::string message = W1251("комната не совпадает с картой: ") + what;
     log_.Log("TranslateCMD.Moves: " + message);
     if (output_.ClientAndServerConnected()) {
-        output_.SendToClient("\r\n\033[1;33m<Trellan> : \033[1;31m" + message + "\033[0m\r\n");
+        output_.SendToClient(TrellanLine(message, LineColour::Red));
     }
     LossOfPosition(PositionLoss::RoomDiffers);
 }
@@ -166,17 +173,12 @@ void MovementTracker::SettleLook() {
         currentCommand_ = TranslationDone;
         return;
     }
-    // Without an identity a room fits only when its stored texts agree with
-    // the server's (beyond blanks), so a look never rewrites another room.
-    auto fits = [&](const MudRoom* room) {
-        return room != nullptr && IdentityAllows(room) &&
-               (readOnly || !ParsedIdentity().empty() ||
-                MapMismatch(room, name, description, exits, config_.Parser).empty());
-    };
     auto allowed = [&](MudRoom* room) { return IdentityAllows(room) ? room : nullptr; };
 
     if (MudRoom* current = world_.CurrentRoom) {
-        if (SameRoom(current, name, description, exits, walkingMode_, config_.Parser) && fits(current)) {
+        // The current room stays only when it agrees with the parsed one, so
+        // a look never rewrites another room.
+        if (SameRoom(current, name, description, exits, walkingMode_, config_.Parser) && AgreesWithParsed(current)) {
             // The map is trusted as it stands in walking mode and in a locked
             // zone; a look refreshes it only otherwise.
             if (!readOnly) RefreshKnownRoom(current);
@@ -468,10 +470,8 @@ void MovementTracker::MoveIntoNewWay(MudRoom* from) {
     // A neighbour whose stored texts differ from the server's is another
     // room (unless the server's identity says otherwise): a new room is
     // made beside it rather than the neighbour rewritten.
-    bool neighbourFits = SameRoom(neighbour, name, description, exits, walkingMode_, config_.Parser) &&
-                         IdentityAllows(neighbour) &&
-                         (readOnly || !ParsedIdentity().empty() ||
-                          MapMismatch(neighbour, name, description, exits, config_.Parser).empty());
+    bool neighbourFits =
+        SameRoom(neighbour, name, description, exits, walkingMode_, config_.Parser) && AgreesWithParsed(neighbour);
     if (neighbourFits) {
         log_.Log(W1251("TranslateCMD.Moves: еще не ходили, комната подошла"));
         from->Selected = false;

@@ -33,8 +33,6 @@ bool SameRoom(const MudRoom* room, std::string_view name, std::string_view descr
 // phrase (letter case aside), in list order.
 std::vector<std::string> DoorCommandsFor(const MudRoom& room, Direction direction, const RoomParserConfig& config);
 
-// Whether the command is a movement command whose exit word occurs in the
-// room's exits text.
 // What of a stored room differs from the server's texts beyond what the
 // look-ups ignore (blanks in descriptions; blanks and parentheses in exits):
 // "название", "описание" or "выходы", empty when nothing does. A dark name
@@ -42,6 +40,8 @@ std::vector<std::string> DoorCommandsFor(const MudRoom& room, Direction directio
 std::string MapMismatch(const MudRoom* room, std::string_view name, std::string_view description,
                         std::string_view exits, const RoomParserConfig& config);
 
+// Whether the command is a movement command whose exit word occurs in the
+// room's exits text.
 bool HasExit(const MudRoom* room, std::string_view command, const RoomParserConfig& config);
 
 // The index of the room's first AutoMaps entry (zone "|" exit "|" number

@@ -2,17 +2,12 @@
 // and client bytes.
 #include <gtest/gtest.h>
 
-#include "FakeTransport.h"
-#include "proxy/DebugLog.h"
+#include "SessionFixture.h"
 #include "proxy/Msdp.h"
-#include "proxy/ProxySession.h"
 #include "proxy/RoomReportNegotiation.h"
 
 namespace trellan {
 namespace {
-
-using testing::FakeTransport;
-using testing::RecordingHooks;
 
 const std::string kWillMsdp = "\xFF\xFB\x45";
 const std::string kDoMsdp = "\xFF\xFD\x45";
@@ -26,46 +21,26 @@ const std::string kRoomSb =
     "1021\x01NAME\x02\xCB\xFF\xFF\xE1\x04\xFF\xF0";
 const std::string kRoomText = "\x1B[1;36m\xCB\xFF\xFF\xE1\x1B[0m\r\n";
 
-class RoomReportNegotiationTest : public ::testing::Test {
+class RoomReportNegotiationTest : public testing::SessionFixture {
 protected:
     void SetUp() override {
         config.ServerName = "mud";
         session.SetHooks(hooks);
         session.ApplyConnectionSettings(config);
-        client = transport.AddClient();
-        session.OnClientConnected(client);
-        transport.serverConnected = true;
-        session.OnServerConnected();
-        transport.Received(client).clear();
-    }
-    void Server(const std::string& bytes) {
-        transport.ServerSends(bytes);
-        session.OnServerReadable();
+        NewClient();
     }
     void Client(const std::string& bytes) {
         transport.clients.at(client).unread += bytes;
         session.OnClientReadable(client);
     }
-    std::string Tracked() const {
-        std::string all;
-        for (const std::string& text : hooks.texts) all += text;
-        return all;
-    }
-
-    FakeTransport transport;
-    DebugLog log;
-    RecordingHooks hooks;
-    ProxySession session{transport, log};
-    ProxyConfig config;
-    ClientId client = 0;
 };
 
 TEST_F(RoomReportNegotiationTest, TrellanTakesUpMsdpAndAClientThatNeverAgreedSeesNoneOfIt) {
-    Server(kWillMsdp + "hello\r\n");
+    Event(kWillMsdp + "hello\r\n");
     EXPECT_EQ(transport.Received(client), kWillMsdp + "hello\r\n") << "the offer reaches the client as it came";
     EXPECT_EQ(transport.sentToServer, kDoMsdp + MsdpRoomRequest());
 
-    Server(kRoomSb + kRoomText);
+    Event(kRoomSb + kRoomText);
     EXPECT_EQ(transport.Received(client), kWillMsdp + "hello\r\n" + kRoomText);
     ASSERT_EQ(hooks.reports.size(), 1u);
     EXPECT_EQ(hooks.reports[0].Identity, "1021");
@@ -75,20 +50,20 @@ TEST_F(RoomReportNegotiationTest, TrellanTakesUpMsdpAndAClientThatNeverAgreedSee
 
     // A second offer is not answered twice.
     transport.sentToServer.clear();
-    Server(kWillMsdp);
+    Event(kWillMsdp);
     EXPECT_TRUE(transport.sentToServer.empty());
 }
 
 TEST_F(RoomReportNegotiationTest, AnOfferSplitAcrossEventsAmidDoubledYaIsTakenUp) {
-    Server("\xFF\xFF text \xFF");
-    Server("\xFB\x45 more \xFF\xFF");
+    Event("\xFF\xFF text \xFF");
+    Event("\xFB\x45 more \xFF\xFF");
     EXPECT_EQ(transport.Received(client), "\xFF\xFF text " + kWillMsdp + " more \xFF\xFF");
     EXPECT_EQ(transport.sentToServer, kDoMsdp + MsdpRoomRequest());
     EXPECT_EQ(Tracked(), "\xFF text " + kWillMsdp + " more \xFF");
 }
 
 TEST_F(RoomReportNegotiationTest, AClientThatAgreesGetsEveryByteAndOneThatRefusesNothing) {
-    Server(kWillMsdp);
+    Event(kWillMsdp);
     transport.sentToServer.clear();
     Client(kDoMsdp);
     EXPECT_TRUE(transport.sentToServer.empty()) << "the server has had its DO from Trellan";
@@ -97,7 +72,7 @@ TEST_F(RoomReportNegotiationTest, AClientThatAgreesGetsEveryByteAndOneThatRefuse
     Client(request);
     EXPECT_EQ(transport.sentToServer, request);
     transport.Received(client).clear();
-    Server(kRoomSb + kRoomText);
+    Event(kRoomSb + kRoomText);
     EXPECT_EQ(transport.Received(client), kRoomSb + kRoomText);
     EXPECT_EQ(hooks.reports.size(), 1u);
 
@@ -106,7 +81,7 @@ TEST_F(RoomReportNegotiationTest, AClientThatAgreesGetsEveryByteAndOneThatRefuse
     Client(kDontMsdp);
     EXPECT_EQ(transport.sentToServer, request);
     transport.Received(client).clear();
-    Server(kRoomSb + "x");
+    Event(kRoomSb + "x");
     EXPECT_EQ(transport.Received(client), "x");
     EXPECT_EQ(hooks.reports.size(), 2u);
 }
@@ -117,7 +92,7 @@ TEST_F(RoomReportNegotiationTest, SwitchedOffEveryBytePassesAndTheClientAnswersI
     session.ApplyConnectionSettings(config);
     SetUp();
     transport.sentToServer.clear();
-    Server(kWillMsdp + kWillGmcp + kRoomSb + kRoomText);
+    Event(kWillMsdp + kWillGmcp + kRoomSb + kRoomText);
     EXPECT_EQ(transport.Received(client), kWillMsdp + kWillGmcp + kRoomSb + kRoomText);
     EXPECT_TRUE(transport.sentToServer.empty());
     EXPECT_TRUE(hooks.reports.empty());
@@ -126,7 +101,7 @@ TEST_F(RoomReportNegotiationTest, SwitchedOffEveryBytePassesAndTheClientAnswersI
 }
 
 TEST_F(RoomReportNegotiationTest, GmcpIsAskedForRoomInfoAndKeepsItBesideTheClientsOwnPackages) {
-    Server(kWillGmcp);
+    Event(kWillGmcp);
     EXPECT_NE(transport.sentToServer.find(kDoGmcp + "\xFF\xFA\xC9"
                                                     "Core.Hello "),
               std::string::npos);
@@ -145,20 +120,20 @@ TEST_F(RoomReportNegotiationTest, GmcpIsAskedForRoomInfoAndKeepsItBesideTheClien
                                           "look\r\n");
     transport.Received(client).clear();
     const std::string info = "\xFF\xFA\xC9Room.Info {\"num\":5,\"name\":\"A\"}\xFF\xF0";
-    Server(info + kRoomText);
+    Event(info + kRoomText);
     EXPECT_EQ(transport.Received(client), info + kRoomText);
     ASSERT_EQ(hooks.reports.size(), 1u);
     EXPECT_EQ(hooks.reports[0].Identity, "5");
 }
 
 TEST_F(RoomReportNegotiationTest, ReportsWithNoTextBetweenThemMakeOneReport) {
-    Server(kWillMsdp);
+    Event(kWillMsdp);
     const std::string vnum =
         "\xFF\xFA\x45\x01ROOM_VNUM\x02"
         "7\xFF\xF0";
     const std::string name = "\xFF\xFA\x45\x01ROOM_NAME\x02Hall\xFF\xF0";
-    Server(vnum);
-    Server(name + "text" + vnum);
+    Event(vnum);
+    Event(name + "text" + vnum);
     ASSERT_EQ(hooks.reports.size(), 3u);
     EXPECT_EQ(hooks.reports[0].Sequence, hooks.reports[1].Sequence);
     EXPECT_NE(hooks.reports[1].Sequence, hooks.reports[2].Sequence);

@@ -6,18 +6,13 @@
 #include <tuple>
 #include <utility>
 
-#include "FakeTransport.h"
-#include "proxy/DebugLog.h"
+#include "SessionFixture.h"
 #include "proxy/MccpStatus.h"
-#include "proxy/ProxySession.h"
 #include "support/Deflate.h"
 #include "text/TextUtils.h"
 
 namespace trellan {
 namespace {
-
-using testing::FakeTransport;
-using testing::RecordingHooks;
 
 const std::string kWill86 = "\xFF\xFB\x56";
 const std::string kDo86 = "\xFF\xFD\x56";
@@ -28,7 +23,7 @@ const std::string kStart85 = "\xFF\xFA\x55\xFB\xF0";
 
 using testing::Deflate;
 
-class ServerOutputStreamTest : public ::testing::Test {
+class ServerOutputStreamTest : public testing::SessionFixture {
 protected:
     void SetUp() override {
         log.SetActive(true);
@@ -43,34 +38,6 @@ protected:
         session.ApplyConnectionSettings(config);
         NewClient();
     }
-
-    // A client connects, which (re)starts the server connection.
-    void NewClient() {
-        client = transport.AddClient();
-        session.OnClientConnected(client);
-        transport.serverConnected = true;
-        session.OnServerConnected();
-        transport.Received(client).clear();
-    }
-
-    // One readable event bringing `bytes`.
-    void Event(const std::string& bytes) {
-        transport.ServerSends(bytes);
-        session.OnServerReadable();
-    }
-
-    std::string Tracked() const {
-        std::string all;
-        for (const std::string& text : hooks.texts) all += text;
-        return all;
-    }
-
-    FakeTransport transport;
-    DebugLog log;
-    RecordingHooks hooks;
-    ProxySession session{transport, log};
-    ProxyConfig config;
-    ClientId client = 0;
 };
 
 TEST_F(ServerOutputStreamTest, OneEventIsDrainedInChunksAndReachesTheTrackerOnce) {
