@@ -30,9 +30,9 @@ std::string_view TrimRightControls(std::string_view text) {
 }
 
 // The command word alone or followed by a blank: "карта" and "карта где",
-// never "картами".
+// never "картами". An empty word (a setting left blank) names no command.
 bool StartsWithWord(std::string_view text, std::string_view word) {
-    if (!StartsWith(text, word)) return false;
+    if (word.empty() || !StartsWith(text, word)) return false;
     return text.size() == word.size() || static_cast<unsigned char>(text[word.size()]) <= 0x20;
 }
 

@@ -98,6 +98,20 @@ TEST_F(ClientInputTest, TrellansOwnCommandsAreAnsweredNotRelayed) {
     EXPECT_EQ(mapCommands().commands.size(), 3u);
 }
 
+TEST_F(ClientInputTest, ACommandWordLeftBlankTakesNoLine) {
+    TrackerConfig config = tracker().Config();
+    config.GroupLore.clear();
+    config.ClanLore.clear();
+    config.SetAlias.clear();
+    config.MapCommand.clear();
+    tracker().SetConfig(config);
+    Client("\r\n say hi\r\nkill rat\r\n");
+    EXPECT_EQ(output().server, "\r\n say hi\r\nkill rat\r\n");
+    EXPECT_TRUE(objects().tells.empty());
+    EXPECT_TRUE(mapCommands().aliases.empty());
+    EXPECT_TRUE(mapCommands().commands.empty());
+}
+
 TEST_F(ClientInputTest, EveryLookWordOfTheProfileRestartsTracingAsTheFirstWord) {
     TrackerConfig config = tracker().Config();
     config.LookWords = LookWordsOf(W1251(" look | L|смотреть||см "));
