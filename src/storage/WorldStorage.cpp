@@ -296,7 +296,7 @@ void WorldStorage::RemoveEmptyZoneFile(const std::string& zone) {
         return;
     }
     std::remove(path.c_str());
-    std::remove((path + ".ids").c_str());
+    std::remove(IdentityFilePath(path).c_str());
 }
 
 StorageResult WorldStorage::SaveChangedZones(const std::set<std::string>& zones) {
