@@ -42,10 +42,6 @@ std::optional<std::int32_t> ParseNumber(std::string_view text) {
     return value;
 }
 
-bool ZoneExists(const World& world, const std::string& zone) {
-    return world.Tree().FindZone(zone) != nullptr || !world.RoomsOfZone(zone).empty();
-}
-
 std::optional<Direction> EntryDirection(const std::string& exit, const DirectionNames& names) {
     for (Direction d : kAllDirections) {
         const std::string& phrase = names.Phrases[Index(d)];
@@ -103,7 +99,7 @@ private:
     const MudRoom* CrossLink(const std::string& zone, const MudRoom& room, const std::string& entry) {
         std::string targetZone = GetToken(1, entry, "|");
         std::optional<std::int32_t> number = ParseNumber(GetToken(3, entry, "|"));
-        if (!ZoneExists(world_, targetZone)) {
+        if (!world_.HasZone(targetZone)) {
             Problem(Where(zone, room) + ": the cross link \"" + entry + "\" names a missing zone");
             return nullptr;
         }

@@ -41,10 +41,6 @@ std::string CellText(const MudRoom& room) {
     return "(" + std::to_string(room.X) + ", " + std::to_string(room.Y) + ", " + std::to_string(room.L) + ")";
 }
 
-bool ZoneExists(const World& world, const std::string& zone) {
-    return world.Tree().FindZone(zone) != nullptr || !world.RoomsOfZone(zone).empty();
-}
-
 // A zone being merged: copies of my rooms, then what THEIRS adds.
 struct Work {
     MergedZone Zone;
@@ -82,7 +78,7 @@ public:
                 Line("zone <" + zone + "> of theirs is left out: its name cannot be a zone's here");
                 continue;
             }
-            if (ZoneExists(mine_, zone))
+            if (mine_.HasZone(zone))
                 MergeZone(zone);
             else
                 CopyZone(zone);
