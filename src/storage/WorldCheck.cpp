@@ -10,7 +10,6 @@
 #include "common/FileIo.h"
 #include "mapping/MappingConfig.h"
 #include "model/World.h"
-#include "settings/IniFile.h"
 #include "settings/WorldProfile.h"
 #include "storage/MapsDirectory.h"
 #include "storage/StorageMessages.h"
@@ -185,8 +184,7 @@ int RunWorldCheck(const std::string& directory, std::ostream& out, std::ostream&
         err << "trellan: " << directory << " holds no zone file (*.tr2) and no local.ini: not a world directory\n";
         return 2;
     }
-    WorldProfile profile;
-    if (FileExists(profilePath)) profile = ReadWorldProfile(IniFile::Load(profilePath), "");
+    const WorldProfile profile = ReadDirectoryProfile(directory);
     const ExitWords words = ProfileExitWords(profile);
     DirectionNames names;
     names.Phrases = profile.DirectionPhrases;

@@ -18,7 +18,6 @@
 #include "model/GridCell.h"
 #include "model/World.h"
 #include "model/zonefile/ZoneFileWriter.h"
-#include "settings/IniFile.h"
 #include "settings/WorldProfile.h"
 #include "storage/MapsDirectory.h"
 #include "storage/StorageMessages.h"
@@ -252,9 +251,7 @@ struct LoadedWorld {
 };
 
 void Load(const std::string& directory, LoadedWorld& world) {
-    const std::string profilePath = JoinPath(directory, "local.ini");
-    WorldProfile profile;
-    if (FileExists(profilePath)) profile = ReadWorldProfile(IniFile::Load(profilePath), "");
+    const WorldProfile profile = ReadDirectoryProfile(directory);
     StorageMessages messages;
     world.Read =
         ReadWorldFiles(world.Rooms, directory, ProfileExitWords(profile), WorldReadMode::Load, "", messages);
