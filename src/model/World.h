@@ -114,6 +114,8 @@ public:
     ZoneRoomsRange ZoneRooms() const;
     // The rooms of any zone in list order (the order a zone file is written).
     ZoneFileOrderRange RoomsOfZone(std::string_view zone) const;
+    // Whether the zone is known: a node of the zone tree, or a room of it.
+    bool HasZone(std::string_view zone) const { return tree_.FindZone(zone) != nullptr || !RoomsOfZone(zone).empty(); }
     // The zone ZoneRooms holds; empty after ClearZone.
     const std::string& ShownZone() const { return shownZone_; }
     std::size_t RoomCount() const { return roomCount_; }

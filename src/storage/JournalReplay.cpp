@@ -39,7 +39,7 @@ void JournalReplay::Apply(const ZoneChange& change) {
     case ZoneChange::Kind::Removed:
         zones_.erase(change.Zone);
         removed_.push_back(change.Zone);
-        if (!world_.RoomsOfZone(change.Zone).empty() || world_.Tree().FindZone(change.Zone) != nullptr) {
+        if (world_.HasZone(change.Zone)) {
             world_.RemoveZone(change.Zone);
         }
         break;

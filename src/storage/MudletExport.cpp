@@ -15,7 +15,6 @@
 #include "mapping/Directions.h"
 #include "model/RoomDefaults.h"
 #include "model/World.h"
-#include "settings/IniFile.h"
 #include "settings/WorldProfile.h"
 #include "storage/MapsDirectory.h"
 #include "storage/MudletMapFormat.h"
@@ -291,10 +290,7 @@ int RunMudletExport(const std::string& directory, const std::string& outPath, st
         err << "trellan: " << directory << " is not a directory\n";
         return 2;
     }
-    const std::string profilePath = JoinPath(directory, "local.ini");
-    WorldProfile profile;
-    if (FileExists(profilePath)) profile = ReadWorldProfile(IniFile::Load(profilePath), "");
-    const MappingConfig config = MappingConfig::FromProfile(profile, room_defaults::BColor);
+    const MappingConfig config = MappingConfig::FromProfile(ReadDirectoryProfile(directory), room_defaults::BColor);
 
     World world;
     StorageMessages messages;

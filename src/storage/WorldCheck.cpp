@@ -10,7 +10,6 @@
 #include "common/FileIo.h"
 #include "mapping/MappingConfig.h"
 #include "model/World.h"
-#include "settings/IniFile.h"
 #include "settings/WorldProfile.h"
 #include "storage/MapsDirectory.h"
 #include "storage/StorageMessages.h"
@@ -40,10 +39,6 @@ std::optional<std::int32_t> ParseNumber(std::string_view text) {
     auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || text.empty()) return std::nullopt;
     return value;
-}
-
-bool ZoneExists(const World& world, const std::string& zone) {
-    return world.Tree().FindZone(zone) != nullptr || !world.RoomsOfZone(zone).empty();
 }
 
 std::optional<Direction> EntryDirection(const std::string& exit, const DirectionNames& names) {
@@ -103,7 +98,7 @@ private:
     const MudRoom* CrossLink(const std::string& zone, const MudRoom& room, const std::string& entry) {
         std::string targetZone = GetToken(1, entry, "|");
         std::optional<std::int32_t> number = ParseNumber(GetToken(3, entry, "|"));
-        if (!ZoneExists(world_, targetZone)) {
+        if (!world_.HasZone(targetZone)) {
             Problem(Where(zone, room) + ": the cross link \"" + entry + "\" names a missing zone");
             return nullptr;
         }
@@ -189,8 +184,7 @@ int RunWorldCheck(const std::string& directory, std::ostream& out, std::ostream&
         err << "trellan: " << directory << " holds no zone file (*.tr2) and no local.ini: not a world directory\n";
         return 2;
     }
-    WorldProfile profile;
-    if (FileExists(profilePath)) profile = ReadWorldProfile(IniFile::Load(profilePath), "");
+    const WorldProfile profile = ReadDirectoryProfile(directory);
     const ExitWords words = ProfileExitWords(profile);
     DirectionNames names;
     names.Phrases = profile.DirectionPhrases;

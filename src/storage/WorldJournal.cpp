@@ -53,7 +53,7 @@ JournalRecovery WorldJournal::Open(const std::string& directory, const ExitWords
             // The zone on show takes the replayed rooms; one that the
             // journal removed is shown no more.
             world_.ClearZone();
-            if (world_.RoomsOfZone(world_.CurrentZone).empty() && world_.Tree().FindZone(world_.CurrentZone) == nullptr)
+            if (!world_.HasZone(world_.CurrentZone))
                 world_.CurrentZone = world_.Tree().Zones().empty() ? std::string() : world_.Tree().Zones().front().Text;
             world_.LoadZone();
         }

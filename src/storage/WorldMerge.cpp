@@ -18,7 +18,6 @@
 #include "model/GridCell.h"
 #include "model/World.h"
 #include "model/zonefile/ZoneFileWriter.h"
-#include "settings/IniFile.h"
 #include "settings/WorldProfile.h"
 #include "storage/MapsDirectory.h"
 #include "storage/StorageMessages.h"
@@ -39,10 +38,6 @@ Cell CellOf(const MudRoom& room) {
 
 std::string CellText(const MudRoom& room) {
     return "(" + std::to_string(room.X) + ", " + std::to_string(room.Y) + ", " + std::to_string(room.L) + ")";
-}
-
-bool ZoneExists(const World& world, const std::string& zone) {
-    return world.Tree().FindZone(zone) != nullptr || !world.RoomsOfZone(zone).empty();
 }
 
 // A zone being merged: copies of my rooms, then what THEIRS adds.
@@ -82,7 +77,7 @@ public:
                 Line("zone <" + zone + "> of theirs is left out: its name cannot be a zone's here");
                 continue;
             }
-            if (ZoneExists(mine_, zone))
+            if (mine_.HasZone(zone))
                 MergeZone(zone);
             else
                 CopyZone(zone);
@@ -256,9 +251,7 @@ struct LoadedWorld {
 };
 
 void Load(const std::string& directory, LoadedWorld& world) {
-    const std::string profilePath = JoinPath(directory, "local.ini");
-    WorldProfile profile;
-    if (FileExists(profilePath)) profile = ReadWorldProfile(IniFile::Load(profilePath), "");
+    const WorldProfile profile = ReadDirectoryProfile(directory);
     StorageMessages messages;
     world.Read =
         ReadWorldFiles(world.Rooms, directory, ProfileExitWords(profile), WorldReadMode::Load, "", messages);

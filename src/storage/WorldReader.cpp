@@ -11,6 +11,8 @@
 #include "model/RoomDefaults.h"
 #include "model/World.h"
 #include "model/zonefile/ZoneFileReader.h"
+#include "settings/IniFile.h"
+#include "settings/WorldProfile.h"
 #include "storage/DescriptionCleanup.h"
 #include "storage/MapsDirectory.h"
 #include "storage/StorageMessages.h"
@@ -139,6 +141,12 @@ WorldReadResult ReadWorldFiles(World& world, const std::string& directory, const
         }
     }
     return result;
+}
+
+WorldProfile ReadDirectoryProfile(const std::string& directory) {
+    const std::string path = JoinPath(directory, "local.ini");
+    if (!FileExists(path)) return WorldProfile{};
+    return ReadWorldProfile(IniFile::Load(path), "");
 }
 
 }  // namespace trellan

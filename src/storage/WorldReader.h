@@ -14,6 +14,7 @@ namespace trellan {
 
 class StorageMessages;
 class World;
+struct WorldProfile;
 
 enum class WorldReadMode {
     // Full description clean-up; the remembered zone is taken when one of
@@ -47,5 +48,9 @@ struct WorldReadResult {
 // empty candidate takes the remembered zone.
 WorldReadResult ReadWorldFiles(World& world, const std::string& directory, const ExitWords& words, WorldReadMode mode,
                                std::string rememberedZone, const StorageMessages& messages);
+
+// The profile of the world in `directory` (its local.ini), or the defaults
+// when it has none: what the map tools read a world directory with.
+WorldProfile ReadDirectoryProfile(const std::string& directory);
 
 }  // namespace trellan

@@ -296,7 +296,7 @@ void WorldStorage::RemoveEmptyZoneFile(const std::string& zone) {
         return;
     }
     std::remove(path.c_str());
-    std::remove((path + ".ids").c_str());
+    std::remove(IdentityFilePath(path).c_str());
 }
 
 StorageResult WorldStorage::SaveChangedZones(const std::set<std::string>& zones) {
@@ -305,7 +305,7 @@ StorageResult WorldStorage::SaveChangedZones(const std::set<std::string>& zones)
     bool failed = false;
     bool wrote = false;
     for (const std::string& zone : zones) {
-        if (world_.RoomsOfZone(zone).empty() && world_.Tree().FindZone(zone) == nullptr) continue;
+        if (!world_.HasZone(zone)) continue;
         try {
             WriteZone(zone, false);
             wrote = true;
@@ -421,7 +421,7 @@ bool WorldStorage::DeleteWorld(const std::string& world) {
 
 bool WorldStorage::ZoneNameTaken(const std::string& zone) const {
     return FileExists(JoinPath(worldDirectory_, DefaultZoneFileName(zone))) || zoneFiles_.count(zone) != 0 ||
-           world_.Tree().FindZone(zone) != nullptr || !world_.RoomsOfZone(zone).empty();
+           world_.HasZone(zone);
 }
 
 std::string WorldStorage::StartEmptyZone() {

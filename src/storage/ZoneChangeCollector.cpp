@@ -168,12 +168,20 @@ void ZoneChangeCollector::CompareZone(const std::string& zone, Changes& changes)
             }
             ++position;
             now.push_back(entry);
+            // Edits only grow: past the number of rooms the zone goes whole,
+            // and the rooms left need no comparing first.
+            if (snapshot || edits.size() > rooms.size()) {
+                snapshot = true;
+                break;
+            }
         }
-        while (i < before.size()) {
-            edits.push_back({RoomEdit::Kind::Remove, position, {}});
-            ++i;
+        if (!snapshot) {
+            while (i < before.size()) {
+                edits.push_back({RoomEdit::Kind::Remove, position, {}});
+                ++i;
+            }
+            if (edits.size() > now.size()) snapshot = true;
         }
-        if (edits.size() > now.size()) snapshot = true;
     }
     if (snapshot) {
         change = ZoneChange{ZoneChange::Kind::Snapshot, zone, {}, {}};

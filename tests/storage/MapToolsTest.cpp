@@ -9,24 +9,14 @@
 #include "model/RoomDefaults.h"
 #include "model/zonefile/ZoneFileTestBytes.h"
 #include "model/zonefile/ZoneFileWriter.h"
-#include "storage/MapTools.h"
+#include "storage/MapToolRun.h"
 #include "support/TempDirectory.h"
 
 namespace trellan {
 namespace {
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = "") {
-    std::istringstream in(input);
-    std::ostringstream out, err;
-    int status = RunMapTool(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::RunTool;
+using testing::ToolRun;
 
 class MapTools : public ::testing::Test {
 protected:

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "model/zonefile/ZoneFileWriter.h"
-#include "storage/MapTools.h"
+#include "storage/MapToolRun.h"
 #include "storage/MapsDirectory.h"
 #include "storage/MudletImport.h"
 #include "storage/StorageNames.h"
@@ -24,18 +24,8 @@ namespace {
 
 using Json = nlohmann::json;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    int status = RunMapTool(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::RunTool;
+using testing::ToolRun;
 
 // A zone's dump, one line per room, sorted: the import lays corridor cells
 // after the rooms, so file order is not kept.

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "storage/MapTools.h"
+#include "storage/MapToolRun.h"
 #include "storage/ZoneBuilder.h"
 #include "support/TempDirectory.h"
 
@@ -17,18 +17,8 @@ namespace {
 using Json = nlohmann::json;
 namespace fs = std::filesystem;
 
-struct ToolRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& args) {
-    std::istringstream in;
-    std::ostringstream out, err;
-    int status = RunMapTool(args, in, out, err);
-    return {status, out.str(), err.str()};
-}
+using testing::RunTool;
+using testing::ToolRun;
 
 // The dump of a zone, room by room keyed by cell "x,y,l".
 std::map<std::string, Json> Dump(const std::string& file) {
