@@ -4,36 +4,13 @@
 
 #include "proxy/TelnetCodes.h"
 #include "text/Cp1251.h"
+#include "text/JsonDepth.h"
 
 namespace trellan {
 
 namespace {
 
 using Json = nlohmann::json;
-
-// Deeper nesting than any room message has; refusing it keeps a hostile
-// message from costing stack or time.
-bool NestedTooDeep(std::string_view json) {
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < json.size(); ++i) {
-        char c = json[i];
-        if (inString) {
-            if (c == '\\') {
-                ++i;
-            } else if (c == '"') {
-                inString = false;
-            }
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '{' || c == '[') {
-            if (++depth > MaxGmcpDepth) return true;
-        } else if (c == '}' || c == ']') {
-            --depth;
-        }
-    }
-    return false;
-}
 
 std::string TextOf(const Json& value) {
     if (value.is_string()) return value.get<std::string>();
@@ -71,7 +48,7 @@ GmcpMessage SplitGmcp(std::string_view payload) {
 
 RoomReport RoomReportFromGmcp(const GmcpMessage& message) {
     RoomReport report;
-    if (AsciiLower(message.Package) != "room.info" || NestedTooDeep(message.Json)) return report;
+    if (AsciiLower(message.Package) != "room.info" || JsonNestsDeeperThan(message.Json, MaxGmcpDepth)) return report;
     Json room = Json::parse(message.Json, nullptr, false);
     if (room.is_discarded() || !room.is_object()) return report;
     if (const Json* v = Member(room, {"num", "vnum", "id"})) report.Identity = CleanIdentity(Iso(TextOf(*v)));

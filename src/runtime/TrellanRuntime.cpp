@@ -331,8 +331,7 @@ std::optional<std::string> TrellanRuntime::AfterUndo(std::optional<UndoOutcome> 
     // A zone the step took away goes from the disk too, as deleting it
     // would have done; putting it back again writes it at the next save.
     for (const std::string& zone : outcome->RemovedZones) zoneFiles_->DeleteZoneFile(zone);
-    const bool shownGone = world_.CurrentZone.empty() || (world_.RoomsOfZone(world_.CurrentZone).empty() &&
-                                                          world_.Tree().FindZone(world_.CurrentZone) == nullptr);
+    const bool shownGone = world_.CurrentZone.empty() || !world_.HasZone(world_.CurrentZone);
     if (shownGone || world_.ShownZone() != world_.CurrentZone) {
         world_.ClearZone();
         if (shownGone) {

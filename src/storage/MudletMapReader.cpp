@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "storage/MudletMapFormat.h"
+#include "text/JsonDepth.h"
 
 namespace trellan {
 
@@ -177,33 +178,10 @@ void ReadColors(const Json& map, MudletMap& out) {
     }
 }
 
-// Looked at in one pass over the bytes before parsing, rather than by a
-// callback the parser would call for every value of a large map.
-bool NestedTooDeeply(std::string_view json) {
-    int depth = 0;
-    bool inString = false;
-    for (std::size_t i = 0; i < json.size(); ++i) {
-        const char c = json[i];
-        if (inString) {
-            if (c == '\\')
-                ++i;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '[' || c == '{') {
-            if (++depth > kMaxDepth) return true;
-        } else if (c == ']' || c == '}') {
-            --depth;
-        }
-    }
-    return false;
-}
-
 }  // namespace
 
 MudletMap ReadMudletMap(std::string_view json) {
-    if (NestedTooDeeply(json)) throw MudletMapError("not a Mudlet map: nested too deeply");
+    if (JsonNestsDeeperThan(json, kMaxDepth)) throw MudletMapError("not a Mudlet map: nested too deeply");
     Json map;
     try {
         map = Json::parse(json);
