@@ -100,13 +100,9 @@ void PaintMap(MapCanvas& canvas, const World& world, const MapBounds& bounds, co
               const RoomPaintContext& context) {
     PaintBackground(canvas, options);
     const int cell = context.Skin.Rooms.Height();
-    if (cell < kSmallestTileCell) {
-        ForEachRoomInView(world, bounds, options, context.Origin, cell, canvas.Width(), canvas.Height(),
-                          [&](const MudRoom& room) { PaintRoomCell(canvas, room, context); });
-        return;
-    }
+    const auto paint = cell < kSmallestTileCell ? PaintRoomCell : PaintRoom;
     ForEachRoomInView(world, bounds, options, context.Origin, cell, canvas.Width(), canvas.Height(),
-                      [&](const MudRoom& room) { PaintRoom(canvas, room, context); });
+                      [&](const MudRoom& room) { paint(canvas, room, context); });
 }
 
 }  // namespace trellan
