@@ -1,6 +1,9 @@
 #include "mapping/ViewState.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "mapping/LevelBounds.h"
 
 namespace trellan {
 
@@ -89,21 +92,13 @@ void ViewState::CenterOnCurrentRoom() {
 void ViewState::RecomputeBounds() {
     auto rooms = world_.ZoneRooms();
     if (boundsValid_ && boundsZone_ == world_.ShownZone() && boundsCount_ == rooms.size()) return;
-    if (rooms.empty()) {
+    const std::optional<MapBounds> zone = ZoneBounds(world_);
+    if (!zone) {
         // An empty zone keeps the bounds it had; the first room widens them.
         boundsValid_ = false;
         return;
     }
-    bool first = true;
-    for (const RoomSlot& slot : rooms) {
-        const MudRoom* room = slot.Room();
-        if (first) {
-            Bounds.Reset(room->X, room->Y, room->L);
-            first = false;
-        } else {
-            Bounds.Widen(room->X, room->Y, room->L);
-        }
-    }
+    Bounds = *zone;
     boundsValid_ = true;
     boundsZone_ = world_.ShownZone();
     boundsCount_ = rooms.size();
