@@ -162,15 +162,10 @@ int RunZoneExport(const std::vector<std::string>& args, std::ostream& out, std::
         return 1;
     }
     frame->Names = cell >= ZoomedCellSize(skins.CellSize(), kNamesZoom);
-    const MainSettings settings;
     const MappingConfig config;
-    MapPaintOptions paint;
-    paint.PanelColor = static_cast<std::uint32_t>(settings.PanelColor);
-    paint.PanelBitmap = settings.PanelBitmap;
-    paint.ShowTopLevel = settings.ShowTopLevel;
-    paint.ShowBottomLevel = settings.ShowBottomLevel;
-    const MapPictureSource source{world,           bounds,      skins.Active(),          skins.IconPoint,
-                                  skins.FillPoint, config.Dark, config.DirectionPhrases, paint};
+    const MapPictureSource source{
+        world,           bounds,      skins.Active(),          skins.IconPoint,
+        skins.FillPoint, config.Dark, config.DirectionPhrases, PaintOptionsOf(MainSettings{})};
     try {
         WriteMapPicture(request.Out, source, *frame);
     } catch (const std::invalid_argument& refused) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "settings/MainSettings.h"
 #include "view/BuiltinSkin.h"
 #include "view/ColorRef.h"
 
@@ -32,6 +33,15 @@ Span CellsInView(std::int64_t centre, int extent, int cell, std::int64_t shift) 
 }
 
 }  // namespace
+
+MapPaintOptions PaintOptionsOf(const MainSettings& settings) {
+    MapPaintOptions options;
+    options.PanelColor = static_cast<std::uint32_t>(settings.PanelColor);
+    options.PanelBitmap = settings.PanelBitmap;
+    options.ShowTopLevel = settings.ShowTopLevel;
+    options.ShowBottomLevel = settings.ShowBottomLevel;
+    return options;
+}
 
 void PaintBackground(MapCanvas& canvas, const MapPaintOptions& options) {
     const QImage& texture = BuiltinTexture(options.PanelBitmap);

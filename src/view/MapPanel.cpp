@@ -110,12 +110,7 @@ RoomPaintContext MapPanel::PaintContext() {
 }
 
 MapPaintOptions MapPanel::PaintOptions() const {
-    MapPaintOptions options;
-    options.PanelColor = static_cast<std::uint32_t>(settings_.PanelColor);
-    options.PanelBitmap = settings_.PanelBitmap;
-    options.ShowTopLevel = settings_.ShowTopLevel;
-    options.ShowBottomLevel = settings_.ShowBottomLevel;
-    return options;
+    return PaintOptionsOf(settings_);
 }
 
 void MapPanel::RenderMap() {
