@@ -99,13 +99,8 @@ int MapPanel::CellSize() const {
 }
 
 RoomPaintContext MapPanel::PaintContext() {
-    const int cell = CellSize();
-    if (cell == skins_.CellSize()) {
-        return RoomPaintContext{skins_.Active(), skins_.IconPoint,         skins_.FillPoint,
-                                config_.Dark,    config_.DirectionPhrases, view_.RoomOrigin()};
-    }
-    const ZoomedSlot& zoomed = zoomedSkin_.At(skins_.Active(), skins_.IconPoint, skins_.FillPoint, cell);
-    return RoomPaintContext{zoomed.Slot,  zoomed.IconPoint,         zoomed.FillPoint,
+    const SkinAtSize skin = zoomedSkin_.For(skins_.Active(), skins_.IconPoint, skins_.FillPoint, CellSize());
+    return RoomPaintContext{skin.Slot,    skin.IconPoint,           skin.FillPoint,
                             config_.Dark, config_.DirectionPhrases, view_.RoomOrigin()};
 }
 

@@ -108,15 +108,9 @@ QImage RenderMapPicture(const MapPictureSource& source, const MapPictureFrame& f
     QImage canvasImage(frame.Canvas, QImage::Format_RGB32);
     if (canvasImage.isNull()) return canvasImage;
     MapCanvas canvas(canvasImage);
-    const bool ownSize = frame.Cell == source.Skin.Rooms.Height();
-    const ZoomedSlot* scaled =
-        ownSize ? nullptr : &zoomed.At(source.Skin, source.IconPoint, source.FillPoint, frame.Cell);
-    const RoomPaintContext context{ownSize ? source.Skin : scaled->Slot,
-                                   ownSize ? source.IconPoint : scaled->IconPoint,
-                                   ownSize ? source.FillPoint : scaled->FillPoint,
-                                   source.Dark,
-                                   source.DirectionPhrases,
-                                   frame.Origin};
+    const SkinAtSize skin = zoomed.For(source.Skin, source.IconPoint, source.FillPoint, frame.Cell);
+    const RoomPaintContext context{skin.Slot,   skin.IconPoint,          skin.FillPoint,
+                                   source.Dark, source.DirectionPhrases, frame.Origin};
     PaintMap(canvas, source.Map, source.Bounds, source.Paint, context);
     if (frame.Kept == QRect(QPoint(0, 0), frame.Canvas)) return canvasImage;
     return canvasImage.copy(frame.Kept);
