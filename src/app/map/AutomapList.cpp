@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 #include <algorithm>
+#include <optional>
 
 #include "app/map/AutomapForm.h"
 #include "app/window/Dialogs.h"
@@ -21,25 +22,12 @@ std::optional<std::int32_t> ParseNumber(const std::string& text) {
     return CrossLinkEntry{{}, {}, text, {}}.RoomNumber();
 }
 
-}  // namespace
-
-namespace {
-
-// One edit of the list, with the partner's entry it offers, is one undo step.
-class CrossLinkStep {
-public:
-    explicit CrossLinkStep(const RoomEditContext& context) : history_(context.History) {
-        if (history_ != nullptr) history_->Begin(Utf8ToCp1251("перекрёстная связь"));
-    }
-    ~CrossLinkStep() {
-        if (history_ != nullptr) history_->End();
-    }
-    CrossLinkStep(const CrossLinkStep&) = delete;
-    CrossLinkStep& operator=(const CrossLinkStep&) = delete;
-
-private:
-    UndoHistory* history_;
-};
+// One edit of the list, with the partner's entry it offers, is one undo
+// step (none without a history).
+std::optional<UndoHistory::Step> CrossLinkStep(const RoomEditContext& context) {
+    if (context.History == nullptr) return std::nullopt;
+    return std::optional<UndoHistory::Step>(std::in_place, *context.History, Utf8ToCp1251("перекрёстная связь"));
+}
 
 }  // namespace
 
@@ -132,7 +120,7 @@ bool AutomapList::AskDeleteOpposite(MudRoom* partner, int index, const CrossLink
 }
 
 void AutomapList::AddEntry() {
-    const CrossLinkStep step(context_);
+    const auto step = CrossLinkStep(context_);
     std::vector<std::string> zones;
     for (const ZoneNode& node : context_.TheWorld.Tree().Zones()) zones.push_back(node.Text);
     AutomapForm form(context_.Captions, context_.Config.DirectionPhrases, zones, list_.window());
@@ -153,7 +141,7 @@ void AutomapList::AddEntry() {
 }
 
 void AutomapList::EditEntry() {
-    const CrossLinkStep step(context_);
+    const auto step = CrossLinkStep(context_);
     const int row = list_.currentItem() != nullptr ? list_.indexOfTopLevelItem(list_.currentItem()) : -1;
     if (row < 0 || row >= static_cast<int>(lines_.size())) {
         AddEntry();
@@ -203,7 +191,7 @@ void AutomapList::EditEntry() {
 }
 
 void AutomapList::DeleteEntry() {
-    const CrossLinkStep step(context_);
+    const auto step = CrossLinkStep(context_);
     const int row = list_.currentItem() != nullptr ? list_.indexOfTopLevelItem(list_.currentItem()) : -1;
     if (row < 0 || row >= static_cast<int>(lines_.size())) return;
     const CrossLinkFields line = lines_[static_cast<std::size_t>(row)];
