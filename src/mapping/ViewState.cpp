@@ -81,10 +81,8 @@ void ViewState::CenterOnCurrentRoom() {
         DY = current->Y;
         DX = current->X;
     } else {
-        // The middle, rounded towards the maximum; 64-bit so that a damaged
-        // file's extreme coordinates cannot overflow.
-        DY = static_cast<std::int32_t>(Bounds.MaxY - (std::int64_t(Bounds.MaxY) - Bounds.MinY) / 2);
-        DX = static_cast<std::int32_t>(Bounds.MaxX - (std::int64_t(Bounds.MaxX) - Bounds.MinX) / 2);
+        DY = Bounds.MiddleY();
+        DX = Bounds.MiddleX();
     }
     Refresh();
 }

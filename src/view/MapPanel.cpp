@@ -187,8 +187,8 @@ void MapPanel::FitLevel() {
         zoom_ = fitted;
         ZoomWasChanged();
     }
-    view_.DY = static_cast<std::int32_t>(level->MaxY - (std::int64_t(level->MaxY) - level->MinY) / 2);
-    view_.DX = static_cast<std::int32_t>(level->MaxX - (std::int64_t(level->MaxX) - level->MinX) / 2);
+    view_.DY = level->MiddleY();
+    view_.DX = level->MiddleX();
     view_.Refresh();
 }
 
