@@ -7,23 +7,13 @@
 
 #include "common/FileIo.h"
 #include "mapping/LevelBounds.h"
+#include "text/Cp1251.h"
 #include "view/QtText.h"
 #include "view/RoomNames.h"
 
 namespace trellan {
 
 namespace {
-
-std::string Lowered(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 void DrawNames(QPainter& painter, const MapPictureSource& source, const MapPictureFrame& frame, RoomNameStyle style) {
     painter.save();
@@ -98,9 +88,9 @@ MapPictureFrame ViewFrame(const ViewOrigin& origin, int cell, QSize size) {
 }
 
 std::optional<PictureFormat> PictureFormatOf(const std::string& path) {
-    const std::string lowered = Lowered(path);
-    if (EndsWith(lowered, ".png")) return PictureFormat::Png;
-    if (EndsWith(lowered, ".svg")) return PictureFormat::Svg;
+    const std::string lowered = AsciiLower(path);
+    if (lowered.ends_with(".png")) return PictureFormat::Png;
+    if (lowered.ends_with(".svg")) return PictureFormat::Svg;
     return std::nullopt;
 }
 
