@@ -71,15 +71,10 @@ struct Scene {
         QImage buffer(kWidth, kHeight, QImage::Format_RGB32);
         MapPaintOptions options;
         ZoomedSkin zoomedSkin;
-        const ZoomedSlot& zoomed =
-            zoomedSkin.At(skins.Active(), skins.IconPoint, skins.FillPoint, ZoomedCellSize(skins.CellSize(), percent));
-        const bool own = percent == 100;
-        const RoomPaintContext context{own ? skins.Active() : zoomed.Slot,
-                                       own ? skins.IconPoint : zoomed.IconPoint,
-                                       own ? skins.FillPoint : zoomed.FillPoint,
-                                       config.Dark,
-                                       config.DirectionPhrases,
-                                       view.RoomOrigin()};
+        const SkinAtSize skin =
+            zoomedSkin.For(skins.Active(), skins.IconPoint, skins.FillPoint, ZoomedCellSize(skins.CellSize(), percent));
+        const RoomPaintContext context{skin.Slot,   skin.IconPoint,          skin.FillPoint,
+                                       config.Dark, config.DirectionPhrases, view.RoomOrigin()};
         for (auto _ : state) {
             MapCanvas canvas(buffer);
             PaintMap(canvas, world, view.Bounds, options, context);

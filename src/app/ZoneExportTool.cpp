@@ -107,17 +107,9 @@ std::int32_t DefaultLevel(const World& world) {
     return LevelBounds(world, first.DL) ? first.DL : first.L;
 }
 
-std::string LevelsWithRooms(const World& world) {
-    std::int32_t low = 0;
-    std::int32_t high = 0;
-    bool any = false;
-    for (const RoomSlot& slot : world.ZoneRooms()) {
-        const std::int32_t l = slot.Room()->L;
-        low = any ? std::min(low, l) : l;
-        high = any ? std::max(high, l) : l;
-        any = true;
-    }
-    return low == high ? std::to_string(low) : std::to_string(low) + " to " + std::to_string(high);
+std::string LevelsWithRooms(const MapBounds& zone) {
+    return zone.MinL == zone.MaxL ? std::to_string(zone.MinL)
+                                  : std::to_string(zone.MinL) + " to " + std::to_string(zone.MaxL);
 }
 
 }  // namespace
@@ -158,30 +150,22 @@ int RunZoneExport(const std::vector<std::string>& args, std::ostream& out, std::
     world.CurrentZone = zoneName;
     world.LoadZone();
     const std::int32_t level = request.Level.value_or(DefaultLevel(world));
+    // The whole zone's box: the painter looks for lower levels' rooms too.
+    const MapBounds bounds = *ZoneBounds(world);
 
     SkinSet skins;
     const int cell = std::max(1, static_cast<int>(skins.CellSize() * request.Scale + 0.5));
     std::optional<MapPictureFrame> frame = WholeLevelFrame(world, level, cell);
     if (!frame) {
         err << "trellan: level " << level << " of " << request.Zone
-            << " has no rooms (levels with rooms: " << LevelsWithRooms(world) << "); nothing written\n";
+            << " has no rooms (levels with rooms: " << LevelsWithRooms(bounds) << "); nothing written\n";
         return 1;
     }
     frame->Names = cell >= ZoomedCellSize(skins.CellSize(), kNamesZoom);
-    // The whole zone's box: the painter looks for lower levels' rooms too.
-    MapBounds bounds;
-    const MudRoom& first = *world.ZoneRooms().begin()->Room();
-    bounds.Reset(first.X, first.Y, first.L);
-    for (const RoomSlot& slot : world.ZoneRooms()) bounds.Widen(slot.Room()->X, slot.Room()->Y, slot.Room()->L);
-    const MainSettings settings;
     const MappingConfig config;
-    MapPaintOptions paint;
-    paint.PanelColor = static_cast<std::uint32_t>(settings.PanelColor);
-    paint.PanelBitmap = settings.PanelBitmap;
-    paint.ShowTopLevel = settings.ShowTopLevel;
-    paint.ShowBottomLevel = settings.ShowBottomLevel;
-    const MapPictureSource source{world,           bounds,      skins.Active(),          skins.IconPoint,
-                                  skins.FillPoint, config.Dark, config.DirectionPhrases, paint};
+    const MapPictureSource source{
+        world,           bounds,      skins.Active(),          skins.IconPoint,
+        skins.FillPoint, config.Dark, config.DirectionPhrases, PaintOptionsOf(MainSettings{})};
     try {
         WriteMapPicture(request.Out, source, *frame);
     } catch (const std::invalid_argument& refused) {

@@ -2,11 +2,14 @@
 
 namespace trellan {
 
-std::optional<MapBounds> LevelBounds(const World& world, std::int32_t level) {
+namespace {
+
+template <typename Keep>
+std::optional<MapBounds> BoundsOf(const World& world, Keep keep) {
     std::optional<MapBounds> bounds;
     for (const RoomSlot& slot : world.ZoneRooms()) {
         const MudRoom& room = *slot.Room();
-        if (room.L != level) continue;
+        if (!keep(room)) continue;
         if (bounds) {
             bounds->Widen(room.X, room.Y, room.L);
         } else {
@@ -15,6 +18,16 @@ std::optional<MapBounds> LevelBounds(const World& world, std::int32_t level) {
         }
     }
     return bounds;
+}
+
+}  // namespace
+
+std::optional<MapBounds> ZoneBounds(const World& world) {
+    return BoundsOf(world, [](const MudRoom&) { return true; });
+}
+
+std::optional<MapBounds> LevelBounds(const World& world, std::int32_t level) {
+    return BoundsOf(world, [level](const MudRoom& room) { return room.L == level; });
 }
 
 }  // namespace trellan

@@ -21,6 +21,10 @@ struct MapBounds {
         MinL = std::min(MinL, l);
         MaxL = std::max(MaxL, l);
     }
+    // The middle row and column, rounded towards the maximum; 64-bit so
+    // that a damaged file's extreme coordinates cannot overflow.
+    std::int32_t MiddleX() const { return static_cast<std::int32_t>(MaxX - (std::int64_t(MaxX) - MinX) / 2); }
+    std::int32_t MiddleY() const { return static_cast<std::int32_t>(MaxY - (std::int64_t(MaxY) - MinY) / 2); }
     // A box of the one cell.
     void Reset(std::int32_t x, std::int32_t y, std::int32_t l) {
         MinX = MaxX = x;

@@ -1,6 +1,9 @@
 #include "mapping/ViewState.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "mapping/LevelBounds.h"
 
 namespace trellan {
 
@@ -78,10 +81,8 @@ void ViewState::CenterOnCurrentRoom() {
         DY = current->Y;
         DX = current->X;
     } else {
-        // The middle, rounded towards the maximum; 64-bit so that a damaged
-        // file's extreme coordinates cannot overflow.
-        DY = static_cast<std::int32_t>(Bounds.MaxY - (std::int64_t(Bounds.MaxY) - Bounds.MinY) / 2);
-        DX = static_cast<std::int32_t>(Bounds.MaxX - (std::int64_t(Bounds.MaxX) - Bounds.MinX) / 2);
+        DY = Bounds.MiddleY();
+        DX = Bounds.MiddleX();
     }
     Refresh();
 }
@@ -89,21 +90,13 @@ void ViewState::CenterOnCurrentRoom() {
 void ViewState::RecomputeBounds() {
     auto rooms = world_.ZoneRooms();
     if (boundsValid_ && boundsZone_ == world_.ShownZone() && boundsCount_ == rooms.size()) return;
-    if (rooms.empty()) {
+    const std::optional<MapBounds> zone = ZoneBounds(world_);
+    if (!zone) {
         // An empty zone keeps the bounds it had; the first room widens them.
         boundsValid_ = false;
         return;
     }
-    bool first = true;
-    for (const RoomSlot& slot : rooms) {
-        const MudRoom* room = slot.Room();
-        if (first) {
-            Bounds.Reset(room->X, room->Y, room->L);
-            first = false;
-        } else {
-            Bounds.Widen(room->X, room->Y, room->L);
-        }
-    }
+    Bounds = *zone;
     boundsValid_ = true;
     boundsZone_ = world_.ShownZone();
     boundsCount_ = rooms.size();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "settings/MainSettings.h"
 #include "view/BuiltinSkin.h"
 #include "view/ColorRef.h"
 
@@ -32,6 +33,15 @@ Span CellsInView(std::int64_t centre, int extent, int cell, std::int64_t shift) 
 }
 
 }  // namespace
+
+MapPaintOptions PaintOptionsOf(const MainSettings& settings) {
+    MapPaintOptions options;
+    options.PanelColor = static_cast<std::uint32_t>(settings.PanelColor);
+    options.PanelBitmap = settings.PanelBitmap;
+    options.ShowTopLevel = settings.ShowTopLevel;
+    options.ShowBottomLevel = settings.ShowBottomLevel;
+    return options;
+}
 
 void PaintBackground(MapCanvas& canvas, const MapPaintOptions& options) {
     const QImage& texture = BuiltinTexture(options.PanelBitmap);
@@ -100,13 +110,9 @@ void PaintMap(MapCanvas& canvas, const World& world, const MapBounds& bounds, co
               const RoomPaintContext& context) {
     PaintBackground(canvas, options);
     const int cell = context.Skin.Rooms.Height();
-    if (cell < kSmallestTileCell) {
-        ForEachRoomInView(world, bounds, options, context.Origin, cell, canvas.Width(), canvas.Height(),
-                          [&](const MudRoom& room) { PaintRoomCell(canvas, room, context); });
-        return;
-    }
+    const auto paint = cell < kSmallestTileCell ? PaintRoomCell : PaintRoom;
     ForEachRoomInView(world, bounds, options, context.Origin, cell, canvas.Width(), canvas.Height(),
-                      [&](const MudRoom& room) { PaintRoom(canvas, room, context); });
+                      [&](const MudRoom& room) { paint(canvas, room, context); });
 }
 
 }  // namespace trellan

@@ -25,6 +25,10 @@ struct MapPaintOptions {
     bool ShowBottomLevel = true;
 };
 
+struct MainSettings;
+// The options the program's settings choose.
+MapPaintOptions PaintOptionsOf(const MainSettings& settings);
+
 // Paints the background and the rooms: their tiles, or plain cells where
 // the cell is smaller than kSmallestTileCell. `bounds` must hold every room of the
 // shown zone (the view state's bounds): no cell outside it is looked at.

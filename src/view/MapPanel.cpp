@@ -99,23 +99,13 @@ int MapPanel::CellSize() const {
 }
 
 RoomPaintContext MapPanel::PaintContext() {
-    const int cell = CellSize();
-    if (cell == skins_.CellSize()) {
-        return RoomPaintContext{skins_.Active(), skins_.IconPoint,         skins_.FillPoint,
-                                config_.Dark,    config_.DirectionPhrases, view_.RoomOrigin()};
-    }
-    const ZoomedSlot& zoomed = zoomedSkin_.At(skins_.Active(), skins_.IconPoint, skins_.FillPoint, cell);
-    return RoomPaintContext{zoomed.Slot,  zoomed.IconPoint,         zoomed.FillPoint,
+    const SkinAtSize skin = zoomedSkin_.For(skins_.Active(), skins_.IconPoint, skins_.FillPoint, CellSize());
+    return RoomPaintContext{skin.Slot,    skin.IconPoint,           skin.FillPoint,
                             config_.Dark, config_.DirectionPhrases, view_.RoomOrigin()};
 }
 
 MapPaintOptions MapPanel::PaintOptions() const {
-    MapPaintOptions options;
-    options.PanelColor = static_cast<std::uint32_t>(settings_.PanelColor);
-    options.PanelBitmap = settings_.PanelBitmap;
-    options.ShowTopLevel = settings_.ShowTopLevel;
-    options.ShowBottomLevel = settings_.ShowBottomLevel;
-    return options;
+    return PaintOptionsOf(settings_);
 }
 
 void MapPanel::RenderMap() {
@@ -197,8 +187,8 @@ void MapPanel::FitLevel() {
         zoom_ = fitted;
         ZoomWasChanged();
     }
-    view_.DY = static_cast<std::int32_t>(level->MaxY - (std::int64_t(level->MaxY) - level->MinY) / 2);
-    view_.DX = static_cast<std::int32_t>(level->MaxX - (std::int64_t(level->MaxX) - level->MinX) / 2);
+    view_.DY = level->MiddleY();
+    view_.DX = level->MiddleX();
     view_.Refresh();
 }
 

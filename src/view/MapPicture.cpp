@@ -7,23 +7,13 @@
 
 #include "common/FileIo.h"
 #include "mapping/LevelBounds.h"
+#include "text/Cp1251.h"
 #include "view/QtText.h"
 #include "view/RoomNames.h"
 
 namespace trellan {
 
 namespace {
-
-std::string Lowered(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
-bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 void DrawNames(QPainter& painter, const MapPictureSource& source, const MapPictureFrame& frame, RoomNameStyle style) {
     painter.save();
@@ -98,9 +88,9 @@ MapPictureFrame ViewFrame(const ViewOrigin& origin, int cell, QSize size) {
 }
 
 std::optional<PictureFormat> PictureFormatOf(const std::string& path) {
-    const std::string lowered = Lowered(path);
-    if (EndsWith(lowered, ".png")) return PictureFormat::Png;
-    if (EndsWith(lowered, ".svg")) return PictureFormat::Svg;
+    const std::string lowered = AsciiLower(path);
+    if (lowered.ends_with(".png")) return PictureFormat::Png;
+    if (lowered.ends_with(".svg")) return PictureFormat::Svg;
     return std::nullopt;
 }
 
@@ -108,15 +98,9 @@ QImage RenderMapPicture(const MapPictureSource& source, const MapPictureFrame& f
     QImage canvasImage(frame.Canvas, QImage::Format_RGB32);
     if (canvasImage.isNull()) return canvasImage;
     MapCanvas canvas(canvasImage);
-    const bool ownSize = frame.Cell == source.Skin.Rooms.Height();
-    const ZoomedSlot* scaled =
-        ownSize ? nullptr : &zoomed.At(source.Skin, source.IconPoint, source.FillPoint, frame.Cell);
-    const RoomPaintContext context{ownSize ? source.Skin : scaled->Slot,
-                                   ownSize ? source.IconPoint : scaled->IconPoint,
-                                   ownSize ? source.FillPoint : scaled->FillPoint,
-                                   source.Dark,
-                                   source.DirectionPhrases,
-                                   frame.Origin};
+    const SkinAtSize skin = zoomed.For(source.Skin, source.IconPoint, source.FillPoint, frame.Cell);
+    const RoomPaintContext context{skin.Slot,   skin.IconPoint,          skin.FillPoint,
+                                   source.Dark, source.DirectionPhrases, frame.Origin};
     PaintMap(canvas, source.Map, source.Bounds, source.Paint, context);
     if (frame.Kept == QRect(QPoint(0, 0), frame.Canvas)) return canvasImage;
     return canvasImage.copy(frame.Kept);

@@ -67,23 +67,18 @@ void PaintRoom(MapCanvas& canvas, const MudRoom& room, const RoomPaintContext& c
         const int upperSet = above ? kUpperSet : 0;
         if (!above) {
             draw(kImageBase);
-            const ImageList& fillMask = context.Skin.FillMask;
-            if (fillMask.Count() > 0) {
-                // A zoomed skin: within the base tile's fill area, what has
-                // the colour found at the fill point, as the flood fill would.
-                for (Direction d : {Direction::Up, Direction::Down})
-                    draw(kImageExits + 6 * variant[Index(d)] + static_cast<int>(Index(d)));
-                if (onLevel) {
-                    const QRgb found = canvas.Pixel(sx + context.FillPoint.A, sy + context.FillPoint.B);
-                    canvas.FillMasked(fillMask.At(0), s, sx, sy, found, ColorRefToRgb(room.BColor));
-                }
-            } else {
-                for (Direction d : {Direction::Up, Direction::Down})
-                    draw(kImageExits + 6 * variant[Index(d)] + static_cast<int>(Index(d)));
-                if (onLevel) {
+            for (Direction d : {Direction::Up, Direction::Down})
+                draw(kImageExits + 6 * variant[Index(d)] + static_cast<int>(Index(d)));
+            if (onLevel) {
+                const int fx = sx + context.FillPoint.A;
+                const int fy = sy + context.FillPoint.B;
+                const ImageList& fillMask = context.Skin.FillMask;
+                if (fillMask.Count() > 0) {
+                    // A zoomed skin: within the base tile's fill area, what has
+                    // the colour found at the fill point, as the flood fill would.
+                    canvas.FillMasked(fillMask.At(0), s, sx, sy, canvas.Pixel(fx, fy), ColorRefToRgb(room.BColor));
+                } else {
                     // The fill is not clipped to the tile: the skin closes the area.
-                    const int fx = sx + context.FillPoint.A;
-                    const int fy = sy + context.FillPoint.B;
                     canvas.FloodFill(fx, fy, ColorRefToRgb(room.BColor));
                 }
             }

@@ -75,6 +75,12 @@ void BuildFillMask(const ImageList& rooms, SkinPoint fillPoint, ImageList& mask)
     mask.Add(cover, 0u);
 }
 
+SkinAtSize ZoomedSkin::For(const SkinSlot& source, SkinPoint iconPoint, SkinPoint fillPoint, int cellSize) {
+    if (cellSize == source.Rooms.Height()) return SkinAtSize{source, iconPoint, fillPoint};
+    const ZoomedSlot& zoomed = At(source, iconPoint, fillPoint, cellSize);
+    return SkinAtSize{zoomed.Slot, zoomed.IconPoint, zoomed.FillPoint};
+}
+
 const ZoomedSlot& ZoomedSkin::At(const SkinSlot& source, SkinPoint iconPoint, SkinPoint fillPoint, int cellSize) {
     if (zoomed_ && source_ == &source && iconPoint_ == iconPoint && fillPoint_ == fillPoint && cellSize_ == cellSize)
         return *zoomed_;

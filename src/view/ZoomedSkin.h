@@ -20,11 +20,21 @@ struct ZoomedSlot {
     SkinPoint FillPoint;
 };
 
+// The skin a map is painted with: the source itself or a scaled one.
+struct SkinAtSize {
+    const SkinSlot& Slot;
+    SkinPoint IconPoint;
+    SkinPoint FillPoint;
+};
+
 class ZoomedSkin {
 public:
     // The skin slot scaled to `cellSize`. The reference stays valid until
     // the next call with other arguments or Invalidate.
     const ZoomedSlot& At(const SkinSlot& source, SkinPoint iconPoint, SkinPoint fillPoint, int cellSize);
+    // The skin for cells of `cellSize`: the source itself at its own size,
+    // else At's scaled one.
+    SkinAtSize For(const SkinSlot& source, SkinPoint iconPoint, SkinPoint fillPoint, int cellSize);
     void Invalidate() { zoomed_.reset(); }
 
 private:

@@ -2,6 +2,7 @@
 
 #include <QTreeWidget>
 #include <algorithm>
+#include <optional>
 
 #include "app/map/AutomapForm.h"
 #include "app/window/Dialogs.h"

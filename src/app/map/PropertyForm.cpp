@@ -58,10 +58,7 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QImage image(size(), QImage::Format_RGB32);
         MapCanvas canvas(image);
-        MapPaintOptions options;
-        options.PanelColor = static_cast<std::uint32_t>(context_.Settings.PanelColor);
-        options.PanelBitmap = context_.Settings.PanelBitmap;
-        PaintBackground(canvas, options);
+        PaintBackground(canvas, PaintOptionsOf(context_.Settings));
         const SkinSet& skins = context_.Skins;
         const RoomPaintContext paint{skins.Active(),
                                      skins.IconPoint,
